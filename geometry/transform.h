@@ -1,0 +1,17 @@
+// transform.h - vertex transform by current_matrix and perspective projection.
+// Neither clips nor culls; triangle setup skips faces not wholly in front.
+#ifndef LUMIVEX_TRANSFORM_H
+#define LUMIVEX_TRANSFORM_H
+
+#include "mesh/mesh.h"
+
+// sx, sy run from 0 to 1 across the screen for x/z, y/z from -1 to 1;
+// sz = z / z; z is the eye-space depth.
+struct ProjectedVertex {
+    float sx, sy, sz, z;
+};
+
+void transform_vertices(Vertex4 *out, const Vertex4 *in, int32_t count);
+void project_vertices(ProjectedVertex *out, const Vertex4 *in, int32_t count);
+
+#endif

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building (and, with "test", testing)
+# Lumivex needs, skipping those already present. Usage: deps.sh [test]
+set -euo pipefail
+
+packages=(g++ cmake make pkg-config libsdl2-dev)
+if [ "${1:-}" = test ]; then
+  packages+=(libgtest-dev libbenchmark-dev libpng-dev xvfb xdotool imagemagick)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
