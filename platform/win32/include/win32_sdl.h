@@ -1,0 +1,23 @@
+/* win32_sdl.h - the link between our two stand-ins on hosts that are not
+   Windows: our Glide presents into the SDL window behind a window handle of
+   our Win32, as the real driver took over the window it was opened on. */
+#ifndef LUMIVEX_WIN32_SDL_H
+#define LUMIVEX_WIN32_SDL_H
+
+#include <windows.h>
+
+struct SDL_Window;
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* The SDL window of a window handle, created on first use; null when the
+   handle names no window or no display can be opened. */
+struct SDL_Window *win32_sdl_window(HWND hwnd);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
