@@ -1,0 +1,161 @@
+// The show's driver and effects through the real code path, on tetrahedra so
+// a whole pass takes little time: the calls of every frame, where missing or
+// unusable files end the show, quitting, and what later passes reuse.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+#include "mesh_file.h"
+#include "show_runs.h"
+
+namespace {
+
+void expect_calls(const ShowRun &run, ExpectedCalls &expected)
+{
+    EXPECT_EQ(run.result.status, 0) << run.result.err;
+    std::string difference = first_difference(state_calls(run.trace), expected.lines);
+    EXPECT_TRUE(difference.empty()) << difference;
+}
+
+std::string frames_pumped(long n) { return "frames " + std::to_string(n) + "\n"; }
+
+} // namespace
+
+TEST(Quit, AKeyDispatchedInFrameNEndsTheShowAfterFrameNPlusOne)
+{
+    StagedShow show(StagedShow::TETRAHEDRA);
+    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=10"});
+    ExpectedCalls expected(run.trace);
+    expect_calls(run, expected.start_up().logo(12).close());
+    EXPECT_EQ(run.result.out, frames_pumped(11)); // frame 11 ends on the quit test, before its pump
+}
+
+TEST(Quit, AKeyInTheLogosLastFrameIsSeenInTheFirstFrameOfTheCubes)
+{
+    StagedShow show(StagedShow::TETRAHEDRA);
+    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=719"});
+    ExpectedCalls expected(run.trace);
+    expect_calls(run, expected.start_up().logo(720).cubes(1).close());
+}
+
+TEST(Quit, AKeyDuringTheCubesEndsThemAfterTheNextFrame)
+{
+    StagedShow show(StagedShow::TETRAHEDRA);
+    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=1000"});
+    ExpectedCalls expected(run.trace);
+    expect_calls(run, expected.start_up().logo(720).cubes(282).close());
+}
+
+struct MissingFile {
+    const char *file;
+    long logo, cubes, torus; // frames of each effect; -1: not started; -2: started, its texture missing
+};
+
+class MissingFiles : public ::testing::TestWithParam<MissingFile> {};
+
+TEST_P(MissingFiles, EndTheShowWhereTheyAreFirstNeeded)
+{
+    const MissingFile &c = GetParam();
+    StagedShow show(StagedShow::TETRAHEDRA, {c.file});
+    ShowRun run = run_show_probe(show);
+    ExpectedCalls expected(run.trace);
+    expected.start_up();
+    if (c.logo != -1)
+        expected.logo(c.logo, c.logo != -2);
+    if (c.cubes != -1)
+        expected.cubes(c.cubes, c.cubes != -2);
+    if (c.torus != -1)
+        expected.torus(c.torus, c.torus != -2);
+    expect_calls(run, expected.close());
+}
+
+INSTANTIATE_TEST_SUITE_P(Show, MissingFiles,
+                         ::testing::Values(MissingFile{"torus.dat", -1, -1, -1}, MissingFile{"3dfx.dat", -1, -1, -1},
+                                           MissingFile{"cube.dat", -1, -1, -1}, MissingFile{"3dfx.3df", -2, -1, -1},
+                                           MissingFile{"cube.3df", 720, -2, -1},
+                                           MissingFile{"torus.3df", 720, 720, -2}));
+
+// Meshes the draw modes could not read whole are refused like missing ones.
+TEST(UnusableMeshes, EndTheShowBeforeAnyEffect)
+{
+    MeshFile plain = tetrahedron();
+    plain.tex_faces.clear();
+    plain.tex_vertices.clear();
+    plain.colours.clear();
+    MeshFile uncoloured = tetrahedron();
+    uncoloured.colours.clear();
+    MeshFile untextured = tetrahedron();
+    untextured.tex_vertices.clear();
+    MeshFile huge = tetrahedron();
+    huge.vertices.resize(MAX_VERTICES + 1, {0, 0, 0, 1});
+    huge.colours.resize(MAX_VERTICES + 1, {1, 1, 1});
+
+    const std::pair<const char *, MeshFile> cases[] = {
+        {"3dfx.dat", plain}, {"3dfx.dat", untextured}, {"torus.dat", uncoloured},
+        {"torus.dat", huge}, {"cube.dat", huge},
+    };
+    for (const auto &[file, mesh] : cases) {
+        StagedShow show(StagedShow::TETRAHEDRA);
+        write_mesh_file(show.pak(file), mesh);
+        ShowRun run = run_show_probe(show);
+        ExpectedCalls expected(run.trace);
+        SCOPED_TRACE(file);
+        expect_calls(run, expected.start_up().close());
+    }
+
+    // The cube is drawn untextured: a plain one is fine.
+    StagedShow show(StagedShow::TETRAHEDRA);
+    write_mesh_file(show.pak("cube.dat"), plain);
+    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=800"});
+    ExpectedCalls expected(run.trace);
+    expect_calls(run, expected.start_up().logo(720).cubes(82).close());
+}
+
+// Three whole passes with the mesh files removed in the first frame: every
+// pass reloads its textures, none reloads or rescales a mesh, and the heap
+// is the same at the start of every pass.
+TEST(LaterPasses, ReloadTexturesOnlyDrawTheSameMeshesAndKeepTheHeapFlat)
+{
+    const long PASS = 3600;
+    StagedShow show(StagedShow::TETRAHEDRA);
+    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=" + std::to_string(3 * PASS - 2),
+                                        "PROBE_REMOVE_MESHES_IN_FRAME=0", "PROBE_HEAP=1"});
+    ExpectedCalls expected(run.trace);
+    expect_calls(run, expected.start_up().pass().pass().pass().close());
+
+    std::vector<std::vector<std::string>> frames = triangles_by_frame(run.trace);
+    ASSERT_GE(frames.size(), size_t(3 * PASS));
+    for (long f = 0; f < PASS; ++f) {
+        // The cubes of the first pass come before any torus, so they carry no colour.
+        bool cubes = f >= 720 && f < 1440;
+        if (!cubes)
+            ASSERT_EQ(frames[f], frames[f + PASS]) << "frame " << f;
+        ASSERT_EQ(frames[f + PASS], frames[f + 2 * PASS]) << "frame " << f;
+    }
+    // Later cubes keep the colours of the last torus triangle, corner by corner.
+    std::string last_torus;
+    for (long f = PASS - 1; last_torus.empty(); --f)
+        if (!frames[f].empty())
+            last_torus = frames[f].back();
+    ASSERT_FALSE(frames[720].empty());
+    std::vector<std::string> uncoloured = words(frames[720][0]);
+    std::vector<std::string> coloured = words(frames[720 + PASS][0]);
+    std::vector<std::string> torus = words(last_torus);
+    for (int k = 0; k < 3; ++k)
+        for (int c = 7; c <= 9; ++c) {
+            EXPECT_EQ(uncoloured[9 * k + c], "0");
+            EXPECT_EQ(coloured[9 * k + c], torus[9 * k + c]);
+        }
+
+    std::map<int, size_t> heap;
+    std::istringstream out(run.result.out);
+    std::string word;
+    int pass;
+    size_t bytes;
+    while (out >> word && word == "heap" && out >> pass >> bytes)
+        heap[pass] = bytes;
+    ASSERT_EQ(heap.size(), 3u) << run.result.out;
+    EXPECT_EQ(heap[1], heap[0]);
+    EXPECT_EQ(heap[2], heap[1]);
+}
