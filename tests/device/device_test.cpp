@@ -206,19 +206,30 @@ TEST_F(Textures, MissingOrBrokenFilesGiveNullAndLeaveNothingAllocated)
 {
     std::string truncated = directory + "/truncated.3df";
     std::string whole = read_file(pak("cube.3df"));
-    {
-        std::ofstream out(truncated, std::ios::binary);
-        out.write(whole.data(), whole.size() / 2);
-    }
+    std::ofstream(truncated, std::ios::binary).write(whole.data(), whole.size() / 2);
     std::string not_3df = directory + "/not.3df";
     std::ofstream(not_3df) << "this is no texture\n";
+    // A one-texel YIQ file of the right length whose NCC table holds a Y value
+    // out of range: its description reads, its texel read fails, after the
+    // host copy has been allocated.
+    std::string bad_table = directory + "/bad-table.3df";
+    {
+        std::ofstream out(bad_table, std::ios::binary);
+        out << "3df v1.0\nyiq\nlod range: 1 1\naspect ratio: 1 1\n";
+        const char too_bright[2] = {0x7F, 0x7F};
+        for (int i = 0; i < 16 + 4 * 3 + 4 * 3; ++i)
+            out.write(too_bright, 2);
+        out.put(0);
+    }
+    Gu3dfInfo description = {};
+    ASSERT_TRUE(gu3dfGetInfo(bad_table.c_str(), &description));
 
     size_t before = heap_in_use();
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(voo_load_3df((directory + "/missing.3df").c_str()), nullptr);
         EXPECT_EQ(voo_load_3df(not_3df.c_str()), nullptr);
-        // The header reads, the texels do not: the block for them must not stay behind.
         EXPECT_EQ(voo_load_3df(truncated.c_str()), nullptr);
+        EXPECT_EQ(voo_load_3df(bad_table.c_str()), nullptr);
     }
     EXPECT_EQ(heap_in_use(), before);
 }
