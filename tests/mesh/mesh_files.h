@@ -1,6 +1,6 @@
-// mesh_files.h - test support: loading byte images as mesh files, freeing what
-// the loader allocated, and checking a loaded mesh against the promise that
-// the draw modes rely on.
+// mesh_files.h - test support: mesh files as bytes (a small sample model cut
+// into its chunks), loading them, and checking a loaded mesh against what the
+// draw modes index without a check.
 #ifndef LUMIVEX_TEST_MESH_FILES_H
 #define LUMIVEX_TEST_MESH_FILES_H
 
@@ -9,23 +9,29 @@
 #include <vector>
 
 #include "mesh/mesh.h"
+#include "mesh_writer.h"
 
-// Frees a mesh from mesh_load: its block, vertices, normals and record.
-void free_mesh(Mesh *mesh);
+using Bytes = std::vector<unsigned char>;
 
 struct MeshFree {
-    void operator()(Mesh *mesh) const { free_mesh(mesh); }
+    void operator()(Mesh *mesh) const; // frees all that mesh_load allocated
 };
 using MeshPtr = std::unique_ptr<Mesh, MeshFree>;
 
-// Writes the bytes to a fresh temporary file, loads it and removes the file.
-MeshPtr load_bytes(const std::vector<unsigned char> &bytes);
+// Loads the bytes through a temporary file.
+MeshPtr load_bytes(const Bytes &bytes);
+Bytes read_file(const std::string &path);
 
-std::vector<unsigned char> read_file(const std::string &path);
+// A tetrahedron: 4 vertices, 4 faces, 5 texture vertices, 4 texture faces and
+// 4 colours; its chunks in the order encode_mesh writes them.
+enum Chunk { VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVFCLIST, TVTXNUM, TVTXLIST, CVTX, CHUNKS };
+MeshModel sample_model();
+std::vector<Bytes> chunks_of(const MeshModel &model);
+Bytes join(const std::vector<Bytes> &chunks, std::vector<int> order = {});
+Bytes count_chunk(const char *tag, int32_t count);
 
-// What a draw mode may read without a check, given the file's length: every
-// face, its texture face and the texture vertices and colours they name, all
-// inside the file block. Empty when all holds, else what does not.
+// Empty when a draw mode can read every face, its texture face and the
+// texture vertices and colours they name, all inside the file; else what fails.
 std::string draw_guarantee_violation(const Mesh *mesh, size_t file_length);
 
 #endif

@@ -1,89 +1,68 @@
-// The reader on well-formed files: what it takes from each chunk, and the
-// placement rules (any order, 4-aligned tags, lowest offset wins, bytes
-// outside the chunks ignored).
+// The reader on well-formed files and the placement rules: any order, tags
+// only on the 4-byte grid, the lowest offset wins, other bytes ignored.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "mesh_files.h"
-#include "sample_mesh.h"
 
 namespace {
 
-void expect_sample(const Mesh *mesh)
+void expect_sample(const Mesh *m)
 {
-    ASSERT_NE(mesh, nullptr);
-    const MeshModel model = sample_model();
-    ASSERT_EQ(mesh->vertex_count, 4);
-    for (int i = 0; i < 4; i++) {
-        EXPECT_EQ(mesh->vertices[i].x, model.vertices[i].x);
-        EXPECT_EQ(mesh->vertices[i].y, model.vertices[i].y);
-        EXPECT_EQ(mesh->vertices[i].z, model.vertices[i].z);
-        EXPECT_EQ(mesh->vertices[i].w, 1.0f);
-    }
-    ASSERT_EQ(mesh->face_count, 4);
-    for (int i = 0; i < 4; i++) {
-        for (int k = 0; k < 3; k++) {
-            EXPECT_EQ(mesh->faces[i].v[k], model.faces[i][k]);
-            EXPECT_EQ(mesh->tex_faces[i].t[k], model.tex_faces[i][k]);
-        }
-        EXPECT_EQ(mesh->normals[i].x, model.normals[i].x);
-        EXPECT_EQ(mesh->normals[i].z, model.normals[i].z);
-        EXPECT_EQ(mesh->normals[i].w, 1.0f);
-        EXPECT_EQ(mesh->colours[i].green, model.colours[i].y);
-    }
-    ASSERT_EQ(mesh->tex_face_count, 4);
-    ASSERT_EQ(mesh->tex_vertex_count, 5);
-    EXPECT_EQ(mesh->tex_vertices[4].u, 0.5f);
-    EXPECT_EQ(mesh->tex_vertices[4].v, 0.25f);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->vertex_count, 4);
+    EXPECT_EQ(m->face_count, 4);
+    EXPECT_EQ(m->tex_vertex_count, 5);
+    EXPECT_EQ(m->vertices[3].z, 1.0f);
+    EXPECT_EQ(m->normals[0].z, -1.0f);
+    EXPECT_EQ(m->vertices[3].w + m->normals[0].w, 2.0f); // both carry w = 1
+    EXPECT_EQ(m->faces[3].v[2], 3);
+    EXPECT_EQ(m->tex_faces[3].t[0], 4);
+    EXPECT_EQ(m->tex_vertices[4].v, 0.25f);
+    EXPECT_EQ(m->colours[3].green, 0.5f);
 }
 
-TEST(MeshReader, LoadsEveryChunkWhateverTheOrder)
+TEST(MeshReader, ChunksLoadInAnyOrderAmongOtherBytes)
 {
     const std::vector<Bytes> chunks = chunks_of(sample_model());
-    MeshPtr written_order = load_bytes(join(chunks));
-    expect_sample(written_order.get());
-    // The in-place lists point into the file block.
-    EXPECT_GE(reinterpret_cast<unsigned char *>(written_order->faces), written_order->file_data);
+    expect_sample(load_bytes(join(chunks)).get());
+    expect_sample(load_bytes(join(chunks, {9, 8, 7, 6, 5, 4, 3, 2, 1, 0})).get());
 
-    expect_sample(load_bytes(join(chunks, {CVTX, TVTXLIST, TVTXNUM, TVFCLIST, TVFCNUM, NMLIST, FACELIST, FACENUM,
-                                           VTXLIST, VTXNUM}))
-                      .get());
-    expect_sample(load_bytes(join(chunks, {TVFCLIST, NMLIST, VTXLIST, CVTX, FACENUM, TVTXNUM, VTXNUM, TVTXLIST,
-                                           FACELIST, TVFCNUM}))
-                      .get());
-}
-
-TEST(MeshReader, BytesOutsideChunksAndUnknownTagsChangeNothing)
-{
-    const std::vector<Bytes> chunks = chunks_of(sample_model());
-    Bytes junk = {'j', 'u', 'n', 'k', 'U', 'N', 'K', 'N', 'O', 'W', 'N', '>', 1, 2, 3, 4};
+    // Junk and an unknown tag before, between and after the chunks; the file
+    // ends off the grid.
+    const Bytes junk = {'U', 'N', 'K', 'N', 'O', 'W', 'N', '>', 1, 2, 3, 4};
     Bytes file = junk;
-    for (const Bytes &c : chunks) {
-        file.insert(file.end(), c.begin(), c.end());
-        file.insert(file.end(), junk.begin(), junk.begin() + 4);
+    for (int c : {TVFCLIST, NMLIST, VTXLIST, CVTX, FACENUM, TVTXNUM, VTXNUM, TVTXLIST, FACELIST, TVFCNUM}) {
+        file.insert(file.end(), chunks[c].begin(), chunks[c].end());
+        file.insert(file.end(), junk.begin(), junk.begin() + 4 * (c % 3));
     }
-    file.insert(file.end(), junk.begin(), junk.end() - 1); // ends off the 4-byte grid
+    file.insert(file.end(), junk.begin(), junk.end() - 1);
     expect_sample(load_bytes(file).get());
 }
 
-TEST(MeshReader, RequiredChunksAloneLoadWithoutTextureOrColour)
+TEST(MeshReader, OptionalPartsNeedTheirCountChunk)
 {
-    MeshPtr mesh = load_bytes(join(chunks_of(sample_model()), {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST}));
+    const std::vector<Bytes> chunks = chunks_of(sample_model());
+    MeshPtr mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST}));
     ASSERT_NE(mesh, nullptr);
-    EXPECT_EQ(mesh->vertex_count, 4);
-    EXPECT_EQ(mesh->face_count, 4);
     EXPECT_EQ(mesh->tex_face_count, 0);
     EXPECT_EQ(mesh->tex_faces, nullptr);
     EXPECT_EQ(mesh->tex_vertex_count, 0);
     EXPECT_EQ(mesh->tex_vertices, nullptr);
     EXPECT_EQ(mesh->colours, nullptr);
+
+    // A list without its count is ignored (and the texture faces that index
+    // it with it); a count without its list is kept, the list absent.
+    mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVTXLIST}));
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_EQ(mesh->tex_vertices, nullptr);
+    EXPECT_EQ(mesh->tex_face_count, 4);
+    EXPECT_EQ(mesh->tex_faces, nullptr);
 }
 
-TEST(MeshReader, EachRequiredChunkIsNeeded)
+TEST(MeshReader, RequiredChunksMustBeFoundOnTheGrid)
 {
     const std::vector<Bytes> chunks = chunks_of(sample_model());
-    for (int missing : {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST}) {
+    for (int missing = VTXNUM; missing <= NMLIST; missing++) {
         std::vector<int> order;
         for (int c = 0; c < CHUNKS; c++) {
             if (c != missing)
@@ -93,37 +72,12 @@ TEST(MeshReader, EachRequiredChunkIsNeeded)
     }
     EXPECT_EQ(load_bytes({}), nullptr);
     EXPECT_EQ(MeshPtr(mesh_load("pak/no such mesh.dat")), nullptr);
-    EXPECT_EQ(MeshPtr(mesh_load("pak")), nullptr); // a directory
-}
+    EXPECT_EQ(MeshPtr(mesh_load("pak")), nullptr);
 
-TEST(MeshReader, ListsAreLookedForOnlyAfterTheirCount)
-{
-    const std::vector<Bytes> chunks = chunks_of(sample_model());
-    // A texture-vertex list without its count is ignored, and with it the
-    // texture faces that index it.
-    MeshPtr mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVFCLIST, TVTXLIST}));
-    ASSERT_NE(mesh, nullptr);
-    EXPECT_EQ(mesh->tex_vertices, nullptr);
-    EXPECT_EQ(mesh->tex_vertex_count, 0);
-    EXPECT_EQ(mesh->tex_faces, nullptr);
-
-    // A count without its list is kept; the list stays absent.
-    mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVTXNUM, TVTXLIST}));
-    ASSERT_NE(mesh, nullptr);
-    EXPECT_EQ(mesh->tex_face_count, 4);
-    EXPECT_EQ(mesh->tex_faces, nullptr);
-    EXPECT_NE(mesh->tex_vertices, nullptr);
-}
-
-TEST(MeshReader, OnlyTagsOnTheFourByteGridAreFound)
-{
-    std::vector<Bytes> chunks = chunks_of(sample_model());
     // Two stray bytes in front push every tag off the grid.
-    Bytes shifted = {0, 0};
-    Bytes all = join(chunks);
-    shifted.insert(shifted.end(), all.begin(), all.end());
+    Bytes shifted = join(chunks);
+    shifted.insert(shifted.begin(), 2, 0);
     EXPECT_EQ(load_bytes(shifted), nullptr);
-
     // Off the grid, an optional chunk is simply not there.
     Bytes file = join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVFCLIST, TVTXNUM, TVTXLIST});
     file.push_back(0);
@@ -136,47 +90,30 @@ TEST(MeshReader, OnlyTagsOnTheFourByteGridAreFound)
 
 TEST(MeshReader, TheLowestOffsetOfATagWins)
 {
-    std::vector<Bytes> chunks = chunks_of(sample_model());
-    // A second vertex count of 3 further on is ignored...
-    Bytes file = join(chunks);
-    Bytes later = count_chunk("VTXNUM->", 3);
-    file.insert(file.end(), later.begin(), later.end());
+    const Bytes sample = join(chunks_of(sample_model()));
+    const Bytes three = count_chunk("VTXNUM->", 3);
+    Bytes file = sample;
+    file.insert(file.end(), three.begin(), three.end());
     MeshPtr mesh = load_bytes(file);
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->vertex_count, 4);
-
-    // ...but in front it is the count, and the faces that use vertex 3 no
-    // longer fit: the file is rejected.
-    file = later;
-    Bytes rest = join(chunks);
-    file.insert(file.end(), rest.begin(), rest.end());
+    // In front, 3 is the count, and the faces using vertex 3 reject the file.
+    file = three;
+    file.insert(file.end(), sample.begin(), sample.end());
     EXPECT_EQ(load_bytes(file), nullptr);
-
-    // Vertex data that spells a tag is taken for that tag. Vertex 1 of this
-    // model reads "CVTX--->", so colours point into the vertex list.
-    MeshModel model = sample_model();
-    std::memcpy(&model.vertices[1], "CVTX--->", 8);
-    model.colours.clear();
-    mesh = load_bytes(join(chunks_of(model)));
-    ASSERT_NE(mesh, nullptr);
-    ASSERT_NE(mesh->colours, nullptr);
-    EXPECT_EQ(reinterpret_cast<unsigned char *>(mesh->colours), reinterpret_cast<unsigned char *>(mesh->file_data) + 8 + 4 + 8 + 12 + 8);
 }
 
-TEST(MeshReader, ATagEndingTheFileHasEmptyData)
+TEST(MeshReader, ATagEndingTheFileHasNoData)
 {
-    // No faces: both empty lists may end the file.
     MeshModel model;
     model.vertices = {{1, 2, 3}};
-    std::vector<Bytes> chunks = chunks_of(model);
-    ASSERT_EQ(chunks.size(), 5u);
-    MeshPtr mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST}));
+    const std::vector<Bytes> chunks = chunks_of(model);
+    // No faces: an empty list may end the file...
+    MeshPtr mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, NMLIST, FACELIST}));
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->face_count, 0);
     EXPECT_EQ(mesh->vertices[0].z, 3.0f);
-
-    // A count needs four bytes: a count tag at the very end, or with two bytes
-    // of data, makes a file with no count at all.
+    // ...but a count needs all four bytes.
     Bytes cut = join(chunks, {VTXLIST, FACENUM, FACELIST, NMLIST, VTXNUM});
     cut.resize(cut.size() - 4);
     EXPECT_EQ(load_bytes(cut), nullptr);
