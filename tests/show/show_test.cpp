@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "mesh/mesh.h"
 #include "mesh_file.h"
 #include "show_runs.h"
 
@@ -79,19 +80,19 @@ INSTANTIATE_TEST_SUITE_P(Show, MissingFiles,
 // Meshes the draw modes could not read whole are refused like missing ones.
 TEST(UnusableMeshes, EndTheShowBeforeAnyEffect)
 {
-    MeshFile plain = tetrahedron();
+    MeshModel plain = tetrahedron();
     plain.tex_faces.clear();
     plain.tex_vertices.clear();
     plain.colours.clear();
-    MeshFile uncoloured = tetrahedron();
+    MeshModel uncoloured = tetrahedron();
     uncoloured.colours.clear();
-    MeshFile untextured = tetrahedron();
+    MeshModel untextured = tetrahedron();
     untextured.tex_vertices.clear();
-    MeshFile huge = tetrahedron();
-    huge.vertices.resize(MAX_VERTICES + 1, {0, 0, 0, 1});
+    MeshModel huge = tetrahedron();
+    huge.vertices.resize(MAX_VERTICES + 1, {0, 0, 0});
     huge.colours.resize(MAX_VERTICES + 1, {1, 1, 1});
 
-    const std::pair<const char *, MeshFile> cases[] = {
+    const std::pair<const char *, MeshModel> cases[] = {
         {"3dfx.dat", plain}, {"3dfx.dat", untextured}, {"torus.dat", uncoloured},
         {"torus.dat", huge}, {"cube.dat", huge},
     };
