@@ -33,9 +33,9 @@ char *format_assertion_report(char *buffer, size_t size, const char *program,
 void report_assertion(const char *expression, const char *file, unsigned line)
 {
     char program[260];
-    DWORD length = GetModuleFileNameA(NULL, program, sizeof program);
-    if (length == 0 || length >= sizeof program)
+    if (GetModuleFileNameA(NULL, program, sizeof program) == 0)
         snprintf(program, sizeof program, "<program name unknown>");
+    program[sizeof program - 1] = '\0'; // a path cut short is not always terminated
 
     static char text[1024];
     format_assertion_report(text, sizeof text, program, expression, file, line);
