@@ -87,7 +87,7 @@ TEST(AssertionReport, HasTheRunTimesLinesInOrder)
     // Cut short rather than overrun.
     char small[20];
     format_assertion_report(small, sizeof small, "x", "y", "z", 1);
-    EXPECT_EQ(std::string(small), "Assertion failed!\n\nP");
+    EXPECT_EQ(std::string(small), "Assertion failed!\n\n");
 }
 
 TEST(AssertionReport, AbortOnAFailedHardwareQueryEndsWithStatusThreeBeforeAnyOtherCall)
@@ -195,11 +195,12 @@ TEST_F(Textures, DownloadAllocatesTheWholeMipMapOnTmu0AndDownloadsItWithTheTable
     std::string allocate = "guTexAllocateMemory 0 3 " + std::to_string(h.width) + " " + std::to_string(h.height) +
                            " " + std::to_string(h.format) + " 2 " + std::to_string(h.small_lod) + " " +
                            std::to_string(h.large_lod) + " " + std::to_string(h.aspect_ratio) + " 0 0 1 1 0 0";
-    std::string path = pak("torus.3df");
-    std::vector<std::string> expected = {"gu3dfGetInfo \"" + path + "\" -", "gu3dfLoad \"" + path + "\" -",
-                                         allocate, "guTexDownloadMipMap " + std::to_string(handle) + " - -"};
+    std::vector<std::string> expected = {allocate, "guTexDownloadMipMap " + std::to_string(handle) + " - -"};
     auto at = std::search(lines.begin(), lines.end(), expected.begin(), expected.end());
-    EXPECT_NE(at, lines.end()) << "no load and download of " << path;
+    std::string log;
+    for (const std::string &line : lines)
+        log += line + "\n";
+    EXPECT_NE(at, lines.end()) << "no allocation and download in\n" << log;
 }
 
 TEST_F(Textures, MissingOrBrokenFilesGiveNullAndLeaveNothingAllocated)

@@ -3,7 +3,7 @@
 // tests steer through the environment:
 //   PROBE_KEY_IN_FRAME=n     the pump of frame n (counted from 0) dispatches a key
 //   PROBE_REMOVE_MESHES_IN_FRAME=n  the pump of frame n removes pak/*.dat
-//   PROBE_HEAP=1             prints "heap PASS BYTES" in the first frame of every pass
+//   PROBE_HEAP_IN_FRAME=n    the pump of frame n of every pass prints "heap BYTES" in use
 // Prints "frames N" (the pumps that ran) at the end.
 #include <malloc.h>
 #include <stdio.h>
@@ -19,7 +19,7 @@ LONG start_requests;
 static long frames_pumped;
 static long key_in_frame = -1;
 static long remove_meshes_in_frame = -1;
-static bool log_heap;
+static long heap_in_frame = -1;
 
 static const long FRAMES_PER_PASS = 3600;
 
@@ -33,8 +33,8 @@ int dispatch_one_message()
         remove("pak/3dfx.dat");
         remove("pak/cube.dat");
     }
-    if (log_heap && frame % FRAMES_PER_PASS == 0)
-        printf("heap %ld %zu\n", frame / FRAMES_PER_PASS, mallinfo2().uordblks);
+    if (frame % FRAMES_PER_PASS == heap_in_frame)
+        printf("heap %zu\n", mallinfo2().uordblks);
     return 0;
 }
 
@@ -48,7 +48,7 @@ int main()
 {
     key_in_frame = env_number("PROBE_KEY_IN_FRAME");
     remove_meshes_in_frame = env_number("PROBE_REMOVE_MESHES_IN_FRAME");
-    log_heap = env_number("PROBE_HEAP") == 1;
+    heap_in_frame = env_number("PROBE_HEAP_IN_FRAME");
     // Unbuffered, so that printing allocates nothing between heap readings.
     setvbuf(stdout, nullptr, _IONBF, 0);
 

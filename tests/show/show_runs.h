@@ -36,7 +36,8 @@ ShowRun run_show_probe(const StagedShow &show, std::vector<std::string> env = {}
 // The words of a trace line: the call's name, then its arguments.
 std::vector<std::string> words(const std::string &line);
 
-// The trace without triangles, each allocation's file-dependent arguments
+// The trace without triangles and without the 3DF file reads (which
+// missing-file runs tell apart by where the show ends), each allocation's file-dependent arguments
 // (size, format, levels, aspect) replaced by "#".
 std::vector<std::string> state_calls(const std::vector<std::string> &trace);
 
@@ -51,7 +52,7 @@ struct ExpectedCalls {
 
     explicit ExpectedCalls(const std::vector<std::string> &trace);
     ExpectedCalls &start_up();
-    // loads false: the texture file is missing and the effect stops there.
+    // loads false: the texture file is missing and the effect stops after its reset.
     ExpectedCalls &logo(long frames, bool loads = true);
     ExpectedCalls &cubes(long frames, bool loads = true);
     ExpectedCalls &torus(long frames, bool loads = true);
@@ -64,7 +65,7 @@ private:
     std::string handle_;
 
     void add(std::initializer_list<std::string> calls);
-    bool load(const char *file, bool loads);
+    bool load(bool loads);
     void end_of_frame();
 };
 

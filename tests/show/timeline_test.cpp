@@ -133,8 +133,9 @@ protected:
         for (long f : TORUS_FRAMES)
             traced += std::to_string(f) + ",";
         for (const Golden &g : golden_frames())
-            dumped += (dumped.empty() ? "" : ",") + std::to_string(g.frame);
+            dumped += std::to_string(g.frame) + ",";
         traced.pop_back();
+        dumped.pop_back();
         run = run_show_probe(*show, {"PROBE_KEY_IN_FRAME=3598", "LUMIVEX_TRACE_FRAMES=" + traced,
                                      "LUMIVEX_DUMP_DIR=dumps", "LUMIVEX_DUMP_FRAMES=" + dumped});
     }
