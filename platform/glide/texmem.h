@@ -1,0 +1,47 @@
+// texmem.h - texture memory of texture unit 0. A mip-map is decoded once, at
+// download, into 0xAARRGGBB texels per level, so that sampling never looks at
+// the texture's own format.
+#ifndef LUMIVEX_GLIDE_TEXMEM_H
+#define LUMIVEX_GLIDE_TEXMEM_H
+
+#include <glide.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// What the hardware query reports and allocations must fit in.
+constexpr size_t TEXTURE_MEMORY_BYTES = 2u << 20;
+
+constexpr int MAX_LEVELS = GR_LOD_1 - GR_LOD_256 + 1;
+
+struct TexLevel {
+    const uint32_t *texels = nullptr;  // row by row
+    int width = 0, height = 0;
+    int width_shift = 0;  // log2 width
+    int lod = 0;          // GR_LOD_ of this level
+};
+
+struct MipMap {
+    GrMipMapId_t id = 0;
+    GrTextureFormat_t format = 0;
+    GrLOD_t small_lod = 0, large_lod = 0;
+    GrAspectRatio_t aspect = GR_ASPECT_1x1;
+    GrTextureClampMode_t clamp_s = 0, clamp_t = 0;
+    GrTextureFilterMode_t minfilter = 0, magfilter = 0;
+    GrMipMapMode_t mipmap_mode = 0;
+    float lod_bias = 0;
+    size_t bytes = 0;  // of texture memory, in the texture's own format
+    std::vector<uint32_t> texels;
+    TexLevel levels[MAX_LEVELS];  // [0] is large_lod
+    int level_count = 0;
+};
+
+// Frees all texture memory; every handle given out before becomes void.
+void tex_memory_reset();
+
+// The mip-map of a handle, or null for a void or unknown handle.
+const MipMap *find_mipmap(GrMipMapId_t id);
+
+#endif
