@@ -8,10 +8,8 @@ const uint8_t DITHER_PATTERN[4][4] = {
     {15, 7, 13, 5},
 };
 
-// floor(v * top / 255 + (d + 0.5) / 16) in whole numbers: the numerator and
-// denominator are both taken 32 * 255 times.
 static constexpr uint8_t dithered(int v, int top, int d) {
-    return (uint8_t)((v * top * 32 + (2 * d + 1) * 255) / (255 * 32));
+    return (uint8_t)((v * top + dither_offset(d)) / 255);
 }
 
 static constexpr DitherTables make_tables() {

@@ -11,9 +11,10 @@
 #include <cstdint>
 
 // A value iterated linearly in screen space: at pixel point (x, y) it is
-// at + dx (x - x0) + dy (y - y0), (x0, y0) being the raster's reference point.
+// at + dx x + dy y: the origin is the screen's corner, which keeps floats
+// precise wherever the triangle's corners lie.
 struct Plane {
-    double at = 0, dx = 0, dy = 0;
+    float at = 0, dx = 0, dy = 0;
 };
 
 // How texture coordinates reach a pixel.
@@ -37,14 +38,31 @@ struct Sampler {
     float scale[MAX_LEVELS] = {};  // s units to 1/256 texels of each level
 };
 
+// The show's texture path, set up once per triangle when q is the same at
+// all corners, the filter is bilinear and both coordinates wrap: s and t are
+// stepped in whole numbers (1/256 texel of the finer level), and each pixel
+// takes the finer or the coarser of two levels as its dither cell says.
+struct AffineTexture {
+    unsigned coarse_cells = 0;  // bit d: dither cell d takes levels[1]
+    struct Level {
+        const uint32_t *texels;
+        uint32_t width_mask, height_mask;
+        uint32_t stride;
+    } levels[2];
+    float scale = 0;        // s units to 1/65536 texels of levels[0]
+    uint32_t du = 0, dv = 0;  // per pixel, in those units
+};
+
 struct Raster {
-    double x0 = 0, y0 = 0;
     Plane oow, s, t, q;  // s and t are s/q and t/q when the q mode is Q_AFFINE
     Plane r, g, b;       // 0 to 255
+    int32_t dr = 0, dg = 0, db = 0;  // per pixel, 16.16
     QMode q_mode = Q_AFFINE;
     int lod = 0;  // in 1/256 levels, for Q_AFFINE
 
     Sampler sampler;
+    bool fast_texture = false;
+    AffineTexture affine;
     uint32_t constant_rgb = 0;
 
     uint16_t *colour = nullptr;  // the render buffer, 640 pixels a row
@@ -53,10 +71,36 @@ struct Raster {
     GrCmpFnc_t depth_function = GR_CMP_LESS;
 };
 
+// The level (index into levels) that a pixel with level of detail lod (in
+// 1/256 levels) and dither cell d samples. Level of detail n means the level
+// 2^n times smaller than the 256 one. Dithered mip-mapping rounds up where the
+// fraction exceeds the pixel's place in the 4x4 pattern, so neighbouring
+// pixels mix the two nearest levels in proportion to the fraction.
+inline int level_index(const Sampler &sm, int lod, int d) {
+    int index = 0;
+    if (sm.mipmap_mode == GR_MIPMAP_NEAREST_DITHER)
+        index = ((lod + d * 16 + 8) >> 8) - sm.large_lod;
+    else if (sm.mipmap_mode == GR_MIPMAP_NEAREST)
+        index = ((lod + 128) >> 8) - sm.large_lod;
+    return index < 0 ? 0 : index >= sm.level_count ? sm.level_count - 1 : index;
+}
+
 // Draws pixels x0 <= x < x1 of row y, all inside the clip window.
 typedef void (*SpanFunction)(const Raster &raster, int y, int x0, int x1);
 
-// The span loop for a colour path and q mode.
-SpanFunction span_function(CombineMode combine, QMode q_mode);
+// The span loop for a colour path, q mode and texture path.
+SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture);
+
+// The four-pixel loop of the whole-number texture path (span4.cpp), or null
+// where the processor has no SSE2.
+SpanFunction span4_function(CombineMode combine);
+
+// A texture coordinate in 16.16 texels; only its value modulo 2^32 matters
+// when it wraps, so the conversion goes through 64 bits.
+inline uint32_t wrapped_fixed(float v) {
+    v = v > -1e18f ? v : -1e18f;
+    v = v < 1e18f ? v : 1e18f;
+    return (uint32_t)(int64_t)v;
+}
 
 #endif

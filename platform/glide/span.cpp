@@ -68,18 +68,10 @@ inline int pixel_lod(float rho2q, float q) {
     return l22 >> 14;
 }
 
-// The level a pixel samples: level-of-detail n uses the level 2^n times
-// smaller than the 256 level. Dithered mip-mapping rounds up where the
-// fraction exceeds the pixel's place in the dither pattern, so neighbouring
-// pixels mix the two nearest levels in proportion.
+// Samples the texture at (s, t), in units where 256 spans the larger side.
 inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
     if (!sm.levels) return 0xFFFFFFFF;
-    int index = 0;
-    if (sm.mipmap_mode == GR_MIPMAP_NEAREST_DITHER)
-        index = ((lod + d * 16 + 8) >> 8) - sm.large_lod;
-    else if (sm.mipmap_mode == GR_MIPMAP_NEAREST)
-        index = ((lod + 128) >> 8) - sm.large_lod;
-    index = clamp_int(index, 0, sm.level_count - 1);
+    const int index = level_index(sm, lod, d);
     const TexLevel &level = sm.levels[index];
     const int wmax = level.width - 1, hmax = level.height - 1;
     const float scale = sm.scale[index];
@@ -91,69 +83,74 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
         int x = u >> 8, y = v >> 8;
         x = sm.wrap_s ? x & wmax : clamp_int(x, 0, wmax);
         y = sm.wrap_t ? y & hmax : clamp_int(y, 0, hmax);
-        return level.texels[(y << level.width_shift) + x];
+        return level.texels[y * level.stride + x];
     }
 
     // Bilinear: texel centres sit at half-texel positions.
     u -= 128;
     v -= 128;
-    int x0 = u >> 8, y0 = v >> 8, x1 = x0 + 1, y1 = y0 + 1;
-    if (sm.wrap_s) {
-        x0 &= wmax;
-        x1 &= wmax;
-    } else {
-        x0 = clamp_int(x0, 0, wmax);
-        x1 = clamp_int(x1, 0, wmax);
-    }
-    if (sm.wrap_t) {
-        y0 &= hmax;
-        y1 &= hmax;
-    } else {
-        y0 = clamp_int(y0, 0, hmax);
-        y1 = clamp_int(y1, 0, hmax);
-    }
-    const uint32_t *row0 = level.texels + (y0 << level.width_shift);
-    const uint32_t *row1 = level.texels + (y1 << level.width_shift);
+    int x = u >> 8, y = v >> 8;
     uint32_t fu = (uint32_t)u & 255, fv = (uint32_t)v & 255;
-    return lerp_argb(lerp_argb(row0[x0], row0[x1], fu), lerp_argb(row1[x0], row1[x1], fu), fv);
-}
-
-// An iterated colour channel over a span, in 16.16 fixed point: the ends are
-// evaluated and held to 0..255, and the step goes from one end to the other,
-// so every pixel stays in range without a test.
-inline void colour_span(const Plane &p, double px, double py, int n, int32_t *value, int32_t *step) {
-    auto held = [](double v) {
-        v = v > 0.0 ? v : 0.0;
-        return v < 255.0 ? v : 255.0;
-    };
-    double first = held(p.at + p.dx * px + p.dy * py);
-    *value = (int32_t)(first * 65536.0);
-    *step = 0;
-    if (n > 1) {
-        double last = held(p.at + p.dx * (px + n - 1) + p.dy * py);
-        *step = (int32_t)((last - first) * 65536.0 / (n - 1));
+    // Clamped beyond an edge, both texels of the pair are the edge's own.
+    if (!sm.wrap_s && (x < 0 || x >= wmax)) {
+        x = x < 0 ? 0 : wmax;
+        fu = 0;
     }
+    if (!sm.wrap_t && (y < 0 || y >= hmax)) {
+        y = y < 0 ? 0 : hmax;
+        fv = 0;
+    }
+    x &= wmax;
+    y &= hmax;
+    const uint32_t *row0 = level.texels + y * level.stride, *row1 = row0 + level.stride;
+    return lerp_argb(lerp_argb(row0[x], row0[x + 1], fu), lerp_argb(row1[x], row1[x + 1], fu), fv);
 }
 
-template <CombineMode C, QMode Q>
+// An iterated colour channel over a span, in 16.16 fixed point. The value
+// at the first pixel is held to 0..255 and the triangle's own step is kept if
+// the last pixel stays in range too (as it does inside the triangle, but for
+// rounding); otherwise the step is taken between the held ends. Either way
+// every pixel is in range without a test in the loop.
+inline int32_t colour_span(const Plane &p, float px, float py, int n, int32_t step, int32_t *value) {
+    auto held = [](float v) {
+        v = v > 0.0f ? v : 0.0f;
+        return v < 255.0f ? v : 255.0f;
+    };
+    float first = held(p.at + p.dx * px + p.dy * py);
+    *value = (int32_t)(first * 65536.0f);
+    int64_t last = *value + (int64_t)step * (n - 1);
+    if (last >= 0 && last <= 255 * 65536) return step;
+    float end = held(p.at + p.dx * (px + n - 1) + p.dy * py);
+    return (int32_t)((end - first) * 65536.0f / (n - 1));
+}
+
+template <CombineMode C, QMode Q, bool FAST>
 void draw_span(const Raster &ra, int y, int xa, int xb) {
     constexpr bool TEXTURED = C == CC_DECAL || C == CC_TEXTURE_TIMES_ITERATED;
     constexpr bool ITERATED = C == CC_ITERATED || C == CC_TEXTURE_TIMES_ITERATED;
     constexpr bool PERSPECTIVE = TEXTURED && Q != Q_AFFINE;
+    constexpr bool FIXED_ST = TEXTURED && FAST;
     const int n = xb - xa;
-    const double px = xa + 0.5 - ra.x0, py = y + 0.5 - ra.y0;
-    auto at = [&](const Plane &p) { return (float)(p.at + p.dx * px + p.dy * py); };
+    const float px = xa + 0.5f, py = y + 0.5f;
+    auto at = [&](const Plane &p) { return p.at + p.dx * px + p.dy * py; };
 
     float oow = at(ra.oow);
-    const float doow = (float)ra.oow.dx;
+    const float doow = ra.oow.dx;
 
     float s = 0, t = 0, ds = 0, dt = 0, q = 0, dq = 0;
     float rho2x = 0, nsy = 0, nty = 0, dnsy = 0, dnty = 0;
-    if (TEXTURED) {
+    uint32_t u = 0, v = 0, du = 0, dv = 0;
+    if (FIXED_ST) {
+        const float scale = ra.affine.scale;
+        u = wrapped_fixed(at(ra.s) * scale);
+        v = wrapped_fixed(at(ra.t) * scale);
+        du = ra.affine.du;
+        dv = ra.affine.dv;
+    } else if (TEXTURED) {
         s = at(ra.s);
         t = at(ra.t);
-        ds = (float)ra.s.dx;
-        dt = (float)ra.t.dx;
+        ds = ra.s.dx;
+        dt = ra.t.dx;
     }
     if (PERSPECTIVE) {
         // With s = S/q, ds/dx = (S_x q - S q_x) / q^2. The numerator is the
@@ -161,21 +158,21 @@ void draw_span(const Raster &ra, int y, int xa, int xb) {
         // pixel; q^2 is divided out in pixel_lod.
         const Plane &qp = Q == Q_OOW ? ra.oow : ra.q;
         q = at(qp);
-        dq = (float)qp.dx;
-        float nsx = (float)ra.s.dx * q - s * (float)qp.dx;
-        float ntx = (float)ra.t.dx * q - t * (float)qp.dx;
+        dq = qp.dx;
+        float nsx = ra.s.dx * q - s * qp.dx;
+        float ntx = ra.t.dx * q - t * qp.dx;
         rho2x = nsx * nsx + ntx * ntx;
-        nsy = (float)ra.s.dy * q - s * (float)qp.dy;
-        nty = (float)ra.t.dy * q - t * (float)qp.dy;
-        dnsy = (float)(ra.s.dy * qp.dx - ra.s.dx * qp.dy);
-        dnty = (float)(ra.t.dy * qp.dx - ra.t.dx * qp.dy);
+        nsy = ra.s.dy * q - s * qp.dy;
+        nty = ra.t.dy * q - t * qp.dy;
+        dnsy = ra.s.dy * qp.dx - ra.s.dx * qp.dy;
+        dnty = ra.t.dy * qp.dx - ra.t.dx * qp.dy;
     }
 
     int32_t r = 0, g = 0, b = 0, dr = 0, dg = 0, db = 0;
     if (ITERATED) {
-        colour_span(ra.r, px, py, n, &r, &dr);
-        colour_span(ra.g, px, py, n, &g, &dg);
-        colour_span(ra.b, px, py, n, &b, &db);
+        dr = colour_span(ra.r, px, py, n, ra.dr, &r);
+        dg = colour_span(ra.g, px, py, n, ra.dg, &g);
+        db = colour_span(ra.b, px, py, n, ra.db, &b);
     }
     const unsigned cr = ra.constant_rgb >> 16 & 0xFF, cg = ra.constant_rgb >> 8 & 0xFF,
                    cb = ra.constant_rgb & 0xFF;
@@ -186,6 +183,7 @@ void draw_span(const Raster &ra, int y, int xa, int xb) {
     const GrCmpFnc_t depth_function = ra.depth_function;
     const uint8_t *pattern = DITHER_PATTERN[y & 3];
     const Sampler &sm = ra.sampler;
+    const AffineTexture &at_tex = ra.affine;
     const int lod_bias = sm.lod_bias;
 
     for (int x = xa; x < xb; ++x) {
@@ -194,15 +192,22 @@ void draw_span(const Raster &ra, int y, int xa, int xb) {
         if (!depth_test || depth_passes(depth_function, z, depth[x])) {
             const int d = pattern[x & 3];
             uint32_t texel = 0;
-            if (TEXTURED) {
-                if (PERSPECTIVE) {
-                    const float invq = Q == Q_OOW ? w : 1.0f / q;
-                    float rho2y = nsy * nsy + nty * nty;
-                    int lod = pixel_lod(rho2x > rho2y ? rho2x : rho2y, q) + lod_bias;
-                    texel = sample(sm, s * invq, t * invq, lod, d);
-                } else {
-                    texel = sample(sm, s, t, ra.lod, d);
-                }
+            if (FIXED_ST) {
+                // The coarser level is half the size: its coordinate is half.
+                const unsigned c = at_tex.coarse_cells >> d & 1;
+                const AffineTexture::Level &level = at_tex.levels[c];
+                const uint32_t uu = (u >> c) - 32768, vv = (v >> c) - 32768;  // to texel centres
+                const uint32_t x0 = uu >> 16 & level.width_mask, y0 = vv >> 16 & level.height_mask;
+                const uint32_t *row0 = level.texels + y0 * level.stride + x0, *row1 = row0 + level.stride;
+                const uint32_t fu = uu >> 8 & 255, fv = vv >> 8 & 255;
+                texel = lerp_argb(lerp_argb(row0[0], row0[1], fu), lerp_argb(row1[0], row1[1], fu), fv);
+            } else if (PERSPECTIVE) {
+                const float invq = Q == Q_OOW ? w : 1.0f / q;
+                float rho2y = nsy * nsy + nty * nty;
+                int lod = pixel_lod(rho2x > rho2y ? rho2x : rho2y, q) + lod_bias;
+                texel = sample(sm, s * invq, t * invq, lod, d);
+            } else if (TEXTURED) {
+                texel = sample(sm, s, t, ra.lod, d);
             }
             unsigned pr, pg, pb;
             switch (C) {
@@ -232,7 +237,10 @@ void draw_span(const Raster &ra, int y, int xa, int xb) {
             if (depth_write) depth[x] = z;
         }
         oow += doow;
-        if (TEXTURED) {
+        if (FIXED_ST) {
+            u += du;
+            v += dv;
+        } else if (TEXTURED) {
             s += ds;
             t += dt;
         }
@@ -250,22 +258,25 @@ void draw_span(const Raster &ra, int y, int xa, int xb) {
 }
 
 template <CombineMode C>
-SpanFunction for_q(QMode q_mode) {
+SpanFunction for_q(QMode q_mode, bool fast_texture) {
     switch (q_mode) {
-    case Q_OOW: return draw_span<C, Q_OOW>;
-    case Q_SEPARATE: return draw_span<C, Q_SEPARATE>;
-    default: return draw_span<C, Q_AFFINE>;
+    case Q_OOW: return draw_span<C, Q_OOW, false>;
+    case Q_SEPARATE: return draw_span<C, Q_SEPARATE, false>;
+    default:
+        if (!fast_texture) return draw_span<C, Q_AFFINE, false>;
+        if (SpanFunction four = span4_function(C)) return four;
+        return draw_span<C, Q_AFFINE, true>;
     }
 }
 
 }  // namespace
 
-SpanFunction span_function(CombineMode combine, QMode q_mode) {
+SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture) {
     switch (combine) {
-    case CC_ZERO: return draw_span<CC_ZERO, Q_AFFINE>;
-    case CC_CONSTANT: return draw_span<CC_CONSTANT, Q_AFFINE>;
-    case CC_ITERATED: return draw_span<CC_ITERATED, Q_AFFINE>;
-    case CC_DECAL: return for_q<CC_DECAL>(q_mode);
-    default: return for_q<CC_TEXTURE_TIMES_ITERATED>(q_mode);
+    case CC_ZERO: return draw_span<CC_ZERO, Q_AFFINE, false>;
+    case CC_CONSTANT: return draw_span<CC_CONSTANT, Q_AFFINE, false>;
+    case CC_ITERATED: return draw_span<CC_ITERATED, Q_AFFINE, false>;
+    case CC_DECAL: return for_q<CC_DECAL>(q_mode, fast_texture);
+    default: return for_q<CC_TEXTURE_TIMES_ITERATED>(q_mode, fast_texture);
     }
 }

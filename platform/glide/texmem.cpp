@@ -74,7 +74,7 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
     m->level_count = small_lod - large_lod + 1;
     for (int i = 0; i < m->level_count; ++i) {
         lod_size(large_lod + i, aspect, &w, &h);
-        texels += (size_t)w * h;
+        texels += (size_t)(w + 1) * (h + 1);
     }
     // Undownloaded memory reads as transparent black.
     m->texels.assign(texels, 0);
@@ -82,10 +82,10 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
     for (int i = 0; i < m->level_count; ++i) {
         TexLevel &level = m->levels[i];
         lod_size(large_lod + i, aspect, &level.width, &level.height);
+        level.stride = level.width + 1;
         level.texels = m->texels.data() + texels;
         level.lod = large_lod + i;
-        while ((1 << level.width_shift) < level.width) ++level.width_shift;
-        texels += (size_t)level.width * level.height;
+        texels += (size_t)level.stride * (level.height + 1);
     }
     memory.used += bytes;
     memory.mipmaps.push_back(std::move(m));
@@ -110,10 +110,15 @@ void FX_CALL guTexDownloadMipMap(GrMipMapId_t id, const void *src, const GuNccTa
     const uint8_t *in = static_cast<const uint8_t *>(src);
     int size = texel_size(m->format);
     for (int i = 0; i < m->level_count; ++i) {
-        TexLevel &level = m->levels[i];
-        size_t count = (size_t)level.width * level.height;
-        decode_texels(m->format, in, count, table, const_cast<uint32_t *>(level.texels));
-        in += count * size;
+        const TexLevel &level = m->levels[i];
+        uint32_t *out = const_cast<uint32_t *>(level.texels);
+        for (int y = 0; y < level.height; ++y) {
+            uint32_t *row = out + (size_t)y * level.stride;
+            decode_texels(m->format, in, (size_t)level.width, table, row);
+            row[level.width] = row[0];
+            in += (size_t)level.width * size;
+        }
+        std::memcpy(out + (size_t)level.height * level.stride, out, level.stride * sizeof *out);
     }
 }
 

@@ -16,11 +16,14 @@ constexpr size_t TEXTURE_MEMORY_BYTES = 2u << 20;
 
 constexpr int MAX_LEVELS = GR_LOD_1 - GR_LOD_256 + 1;
 
+// A level is stored with one more column and one more row, copies of its
+// first ones, so that the 2x2 texels of a bilinear sample are always at
+// (x, y), (x + 1, y), (x, y + 1), (x + 1, y + 1) in memory, wrapped or not.
 struct TexLevel {
-    const uint32_t *texels = nullptr;  // row by row
+    const uint32_t *texels = nullptr;  // row by row, stride texels apart
     int width = 0, height = 0;
-    int width_shift = 0;  // log2 width
-    int lod = 0;          // GR_LOD_ of this level
+    int stride = 0;  // width + 1
+    int lod = 0;     // GR_LOD_ of this level
 };
 
 struct MipMap {

@@ -147,15 +147,43 @@ int64_t fixed_area(const Corner &a, const Corner &b, const Corner &c) {
 // The plane through the three corners' values of one attribute.
 Plane plane(const Corner c[3], double Corner::*value, double area) {
     double d1 = c[1].*value - c[0].*value, d2 = c[2].*value - c[0].*value;
+    double dx = (d1 * (c[2].y - c[0].y) - d2 * (c[1].y - c[0].y)) / area;
+    double dy = (d2 * (c[1].x - c[0].x) - d1 * (c[2].x - c[0].x)) / area;
     Plane p;
-    p.at = c[0].*value;
-    p.dx = (d1 * (c[2].y - c[0].y) - d2 * (c[1].y - c[0].y)) / area;
-    p.dy = (d2 * (c[1].x - c[0].x) - d1 * (c[2].x - c[0].x)) / area;
+    p.at = (float)(c[0].*value - dx * c[0].x - dy * c[0].y);
+    p.dx = (float)dx;
+    p.dy = (float)dy;
     return p;
 }
 
 bool finite(const Plane &p) {
     return std::isfinite(p.at) && std::isfinite(p.dx) && std::isfinite(p.dy);
+}
+
+// A colour's step per pixel in 16.16; beyond a whole range per pixel the
+// span loop takes its own.
+int32_t colour_step(const Plane &p) {
+    float d = p.dx > -256.0f ? (p.dx < 256.0f ? p.dx : 256.0f) : -256.0f;
+    return (int32_t)(d * 65536.0f);
+}
+
+// Sets up the whole-number texture path if the triangle can take it.
+void set_affine_texture(Raster &ra) {
+    const Sampler &sm = ra.sampler;
+    if (!sm.levels || !sm.bilinear_min || !sm.bilinear_mag || !sm.wrap_s || !sm.wrap_t) return;
+    AffineTexture &a = ra.affine;
+    const int fine = level_index(sm, ra.lod, 0), coarse = level_index(sm, ra.lod, 15);
+    a.coarse_cells = 0;
+    for (int d = 0; d < 16; ++d)
+        if (level_index(sm, ra.lod, d) != fine) a.coarse_cells |= 1u << d;
+    for (int i = 0; i < 2; ++i) {
+        const TexLevel &level = sm.levels[i == 0 ? fine : coarse];
+        a.levels[i] = {level.texels, (uint32_t)level.width - 1, (uint32_t)level.height - 1, (uint32_t)level.stride};
+    }
+    a.scale = std::ldexp(1.0f, 16 - sm.levels[fine].lod);
+    a.du = wrapped_fixed(ra.s.dx * a.scale);
+    a.dv = wrapped_fixed(ra.t.dx * a.scale);
+    ra.fast_texture = true;
 }
 
 CombineMode combine_mode() {
@@ -286,8 +314,6 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
     if (area == 0 || !std::isfinite(area)) return;
 
     Raster ra;
-    ra.x0 = c[0].x;
-    ra.y0 = c[0].y;
     ra.oow = plane(c, &Corner::oow, area);
     if (!finite(ra.oow)) return;
     if (iterated) {
@@ -295,6 +321,9 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         ra.g = plane(c, &Corner::g, area);
         ra.b = plane(c, &Corner::b, area);
         if (!finite(ra.r) || !finite(ra.g) || !finite(ra.b)) return;
+        ra.dr = colour_step(ra.r);
+        ra.dg = colour_step(ra.g);
+        ra.db = colour_step(ra.b);
     }
     if (textured) {
         if (c[0].q == c[1].q && c[0].q == c[2].q) {
@@ -319,6 +348,7 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
             double lod = rho2 > 0 ? 128.0 * std::log2(rho2) : -1e9;  // 256 x 0.5 log2
             lod = lod > -65536.0 ? (lod < 65536.0 ? lod : 65536.0) : -65536.0;
             ra.lod = (int)std::floor(lod) + ra.sampler.lod_bias;
+            set_affine_texture(ra);
         }
     }
     ra.constant_rgb = colour_to_rgb(glide.constant_colour);
@@ -330,7 +360,7 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         ra.depth_function = glide.depth_function;
     }
 
-    SpanFunction span = span_function(combine, ra.q_mode);
+    SpanFunction span = span_function(combine, ra.q_mode, ra.fast_texture);
     if (far)
         cover_far(c, ra, span);
     else

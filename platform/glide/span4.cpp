@@ -1,0 +1,235 @@
+// span4.cpp - the show's pixel path four pixels at a time with SSE2 (part of
+// every x86-64 processor, and required of 32-bit builds): a texture with one
+// q per triangle, bilinear and wrapped, decal or modulated by the iterated
+// colour. It computes exactly what the one-pixel loop of span.cpp computes,
+// up to the rounding of the iterated floats.
+//
+// Groups of four start at a multiple of four, so lane k always holds dither
+// column k; lanes outside the span are masked off. The depth test runs on the
+// four lanes at once and a group with no pixel left costs no more. Texels are
+// fetched a pair at a time (texture levels carry a wrapped extra column and
+// row, see texmem.h) and filtered with each 32-bit texel split into two
+// 16-bit lanes per channel pair: red/blue and alpha/green, as span.cpp's
+// lerp_argb does in one register.
+#include "dither.h"
+#include "raster.h"
+
+#include <lumivex_glide.h>
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+
+namespace {
+
+// a + (b - a) f / 256 on 16-bit channel lanes; g = 256 - f.
+inline __m128i lerp16(__m128i a, __m128i b, __m128i g, __m128i f) {
+    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(a, g), _mm_mullo_epi16(b, f)), 8);
+}
+
+// The low 16 bits of each 32-bit lane, as four 16-bit values in the low half.
+inline __m128i pack16(__m128i v) {
+    v = _mm_srai_epi32(_mm_slli_epi32(v, 16), 16);
+    return _mm_packs_epi32(v, v);
+}
+
+inline __m128i select(__m128i mask, __m128i a, __m128i b) {
+    return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
+}
+
+inline __m128i depth_passes(GrCmpFnc_t function, __m128i z, __m128i stored) {
+    const __m128i all = _mm_set1_epi32(-1);
+    switch (function) {
+    case GR_CMP_NEVER: return _mm_setzero_si128();
+    case GR_CMP_LESS: return _mm_cmplt_epi32(z, stored);
+    case GR_CMP_EQUAL: return _mm_cmpeq_epi32(z, stored);
+    case GR_CMP_LEQUAL: return _mm_xor_si128(_mm_cmpgt_epi32(z, stored), all);
+    case GR_CMP_GREATER: return _mm_cmpgt_epi32(z, stored);
+    case GR_CMP_NOTEQUAL: return _mm_xor_si128(_mm_cmpeq_epi32(z, stored), all);
+    case GR_CMP_GEQUAL: return _mm_xor_si128(_mm_cmplt_epi32(z, stored), all);
+    default: return all;
+    }
+}
+
+// A colour channel's 16.16 value at the first pixel and its step, as the
+// one-pixel loop takes them (held in range at both ends of the span).
+inline void colour_lanes(const Plane &p, float px, float py, int n, int32_t step, int back, __m128i *value,
+                         __m128i *step4) {
+    auto held = [](float v) {
+        v = v > 0.0f ? v : 0.0f;
+        return v < 255.0f ? v : 255.0f;
+    };
+    float first = held(p.at + p.dx * px + p.dy * py);
+    int32_t v = (int32_t)(first * 65536.0f);
+    int64_t last = v + (int64_t)step * (n - 1);
+    if (!(last >= 0 && last <= 255 * 65536)) {
+        float end = held(p.at + p.dx * (px + n - 1) + p.dy * py);
+        step = (int32_t)((end - first) * 65536.0f / (n - 1));
+    }
+    // Lanes before the span's first pixel run backwards from it; in 32-bit
+    // arithmetic that wraps, they come out right where they are used.
+    uint32_t at = (uint32_t)v - (uint32_t)back * (uint32_t)step;
+    *value = _mm_setr_epi32((int32_t)at, (int32_t)(at + (uint32_t)step), (int32_t)(at + 2 * (uint32_t)step),
+                            (int32_t)(at + 3 * (uint32_t)step));
+    *step4 = _mm_set1_epi32((int32_t)(4 * (uint32_t)step));
+}
+
+template <CombineMode C>
+void draw_span4(const Raster &ra, int y, int xa, int xb) {
+    constexpr bool ITERATED = C == CC_TEXTURE_TIMES_ITERATED;
+    const int xg = xa & ~3, n = xb - xa;
+    const float pg = xg + 0.5f, pa = xa + 0.5f, py = y + 0.5f;
+    const AffineTexture &tex = ra.affine;
+
+    __m128 oow = _mm_add_ps(_mm_set1_ps(ra.oow.at + ra.oow.dx * pg + ra.oow.dy * py),
+                            _mm_mul_ps(_mm_setr_ps(0, 1, 2, 3), _mm_set1_ps(ra.oow.dx)));
+    const __m128 doow = _mm_set1_ps(ra.oow.dx * 4.0f);
+
+    const uint32_t u0 = wrapped_fixed((ra.s.at + ra.s.dx * pg + ra.s.dy * py) * tex.scale);
+    const uint32_t v0 = wrapped_fixed((ra.t.at + ra.t.dx * pg + ra.t.dy * py) * tex.scale);
+    __m128i u = _mm_setr_epi32((int32_t)u0, (int32_t)(u0 + tex.du), (int32_t)(u0 + 2 * tex.du),
+                               (int32_t)(u0 + 3 * tex.du));
+    __m128i v = _mm_setr_epi32((int32_t)v0, (int32_t)(v0 + tex.dv), (int32_t)(v0 + 2 * tex.dv),
+                               (int32_t)(v0 + 3 * tex.dv));
+    const __m128i du = _mm_set1_epi32((int32_t)(4 * tex.du)), dv = _mm_set1_epi32((int32_t)(4 * tex.dv));
+
+    __m128i r = _mm_setzero_si128(), g = r, b = r, dr = r, dg = r, db = r;
+    if (ITERATED) {
+        colour_lanes(ra.r, pa, py, n, ra.dr, xa - xg, &r, &dr);
+        colour_lanes(ra.g, pa, py, n, ra.dg, xa - xg, &g, &dg);
+        colour_lanes(ra.b, pa, py, n, ra.db, xa - xg, &b, &db);
+    }
+
+    // What each lane's dither cell decides for this row: the level it
+    // samples and the offset of its dither.
+    const uint8_t *pattern = DITHER_PATTERN[y & 3];
+    int32_t coarse[4], width_mask[4], height_mask[4], stride[4], offset[4];
+    const uint32_t *base[4];
+    for (int k = 0; k < 4; ++k) {
+        int c = tex.coarse_cells >> pattern[k] & 1;
+        const AffineTexture::Level &level = tex.levels[c];
+        coarse[k] = -c;
+        width_mask[k] = (int32_t)level.width_mask;
+        height_mask[k] = (int32_t)level.height_mask;
+        stride[k] = (int32_t)level.stride;
+        base[k] = level.texels;
+        offset[k] = dither_offset(pattern[k]) + 1;
+    }
+    const __m128i coarse4 = _mm_loadu_si128((const __m128i *)coarse);
+    const __m128i wmask = _mm_loadu_si128((const __m128i *)width_mask);
+    const __m128i hmask = _mm_loadu_si128((const __m128i *)height_mask);
+    const __m128i stride4 = _mm_loadu_si128((const __m128i *)stride);
+    const __m128i offset4 = _mm_loadu_si128((const __m128i *)offset);
+    const __m128i dither_rb = _mm_or_si128(offset4, _mm_slli_epi32(offset4, 16));
+
+    const __m128i half_texel = _mm_set1_epi32(32768), m00ff = _mm_set1_epi32(0x00FF00FF);
+    const __m128i m255 = _mm_set1_epi32(255), w256 = _mm_set1_epi16(256), one16 = _mm_set1_epi16(1);
+    const __m128i top_rb = _mm_set1_epi16(31), top_g = _mm_set1_epi32(63);
+    const __m128i wone = _mm_castps_si128(_mm_set1_ps(1.0f)), wfar = _mm_set1_epi32(0xFFFF);
+    const __m128 one = _mm_set1_ps(1.0f);
+    const __m128i lane = _mm_setr_epi32(0, 1, 2, 3), first = _mm_set1_epi32(xa - 1), end = _mm_set1_epi32(xb);
+
+    uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
+    uint16_t *depth = ra.depth ? ra.depth + (size_t)y * lumivex::SCREEN_WIDTH : nullptr;
+    const bool depth_test = ra.depth_test, depth_write = ra.depth_write;
+    const GrCmpFnc_t depth_function = ra.depth_function;
+
+    for (int x = xg; x < xb; x += 4) {
+        const __m128i xs = _mm_add_epi32(_mm_set1_epi32(x), lane);
+        __m128i mask = _mm_and_si128(_mm_cmpgt_epi32(xs, first), _mm_cmplt_epi32(xs, end));
+
+        // The W-buffer code of 1/oow, as wdepth_code does it.
+        const __m128i bits = _mm_castps_si128(_mm_div_ps(one, oow));
+        __m128i z = _mm_srli_epi32(_mm_sub_epi32(bits, wone), 11);
+        z = select(_mm_cmpgt_epi32(z, wfar), wfar, z);
+        z = _mm_andnot_si128(_mm_cmplt_epi32(bits, wone), z);
+        if (depth_test) {
+            const __m128i stored = _mm_unpacklo_epi16(_mm_loadl_epi64((const __m128i *)(depth + x)),
+                                                      _mm_setzero_si128());
+            mask = _mm_and_si128(mask, depth_passes(depth_function, z, stored));
+        }
+
+        if (_mm_movemask_epi8(mask)) {
+            // Texel coordinates: the coarser level's are half; then to the
+            // texel centres, the pair's first texel and the fractions.
+            const __m128i uu = _mm_sub_epi32(select(coarse4, _mm_srli_epi32(u, 1), u), half_texel);
+            const __m128i vv = _mm_sub_epi32(select(coarse4, _mm_srli_epi32(v, 1), v), half_texel);
+            const __m128i tx = _mm_and_si128(_mm_srli_epi32(uu, 16), wmask);
+            const __m128i ty = _mm_and_si128(_mm_srli_epi32(vv, 16), hmask);
+            alignas(16) int32_t index[4];
+            _mm_store_si128((__m128i *)index, _mm_add_epi32(_mm_madd_epi16(ty, stride4), tx));
+            const uint32_t *p0 = base[0] + index[0], *p1 = base[1] + index[1];
+            const uint32_t *p2 = base[2] + index[2], *p3 = base[3] + index[3];
+            auto pair = [](const uint32_t *p) { return _mm_loadl_epi64((const __m128i *)p); };
+            const __m128 top01 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(p0), pair(p1)));
+            const __m128 top23 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(p2), pair(p3)));
+            const __m128 bot01 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(p0 + stride[0]), pair(p1 + stride[1])));
+            const __m128 bot23 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(p2 + stride[2]), pair(p3 + stride[3])));
+            const __m128i t00 = _mm_castps_si128(_mm_shuffle_ps(top01, top23, _MM_SHUFFLE(2, 0, 2, 0)));
+            const __m128i t10 = _mm_castps_si128(_mm_shuffle_ps(top01, top23, _MM_SHUFFLE(3, 1, 3, 1)));
+            const __m128i t01 = _mm_castps_si128(_mm_shuffle_ps(bot01, bot23, _MM_SHUFFLE(2, 0, 2, 0)));
+            const __m128i t11 = _mm_castps_si128(_mm_shuffle_ps(bot01, bot23, _MM_SHUFFLE(3, 1, 3, 1)));
+
+            __m128i fu = _mm_and_si128(_mm_srli_epi32(uu, 8), m255);
+            __m128i fv = _mm_and_si128(_mm_srli_epi32(vv, 8), m255);
+            fu = _mm_or_si128(fu, _mm_slli_epi32(fu, 16));
+            fv = _mm_or_si128(fv, _mm_slli_epi32(fv, 16));
+            const __m128i gu = _mm_sub_epi16(w256, fu), gv = _mm_sub_epi16(w256, fv);
+            __m128i rb = lerp16(lerp16(_mm_and_si128(t00, m00ff), _mm_and_si128(t10, m00ff), gu, fu),
+                                lerp16(_mm_and_si128(t01, m00ff), _mm_and_si128(t11, m00ff), gu, fu), gv, fv);
+            __m128i ag = lerp16(lerp16(_mm_srli_epi16(t00, 8), _mm_srli_epi16(t10, 8), gu, fu),
+                                lerp16(_mm_srli_epi16(t01, 8), _mm_srli_epi16(t11, 8), gu, fu), gv, fv);
+            if (ITERATED) {
+                // texel x (c + 1) / 256, with c the iterated channel.
+                const __m128i it_rb = _mm_or_si128(_mm_and_si128(r, _mm_set1_epi32((int32_t)0xFFFF0000)),
+                                                   _mm_srli_epi32(b, 16));
+                const __m128i it_g = _mm_srli_epi32(g, 16);
+                rb = _mm_srli_epi16(_mm_mullo_epi16(rb, _mm_add_epi16(it_rb, one16)), 8);
+                ag = _mm_srli_epi16(_mm_mullo_epi16(ag, _mm_add_epi16(it_g, one16)), 8);
+            }
+            // The dither, as dither.h: floor((v top + offset) / 255), the
+            // division being (n + 1) x 257 / 65536, exact below 65535.
+            const __m128i rb5 = _mm_mulhi_epu16(_mm_add_epi16(_mm_mullo_epi16(rb, top_rb), dither_rb),
+                                                _mm_set1_epi16(257));
+            const __m128i g6 = _mm_mulhi_epu16(_mm_add_epi16(_mm_mullo_epi16(ag, top_g), offset4),
+                                               _mm_set1_epi16(257));
+            const __m128i pixel = _mm_or_si128(
+                _mm_or_si128(_mm_and_si128(rb5, _mm_set1_epi32(0x1F)),
+                             _mm_and_si128(_mm_srli_epi32(rb5, 5), _mm_set1_epi32(0xF800))),
+                _mm_slli_epi32(_mm_and_si128(g6, _mm_set1_epi32(0x3F)), 5));
+
+            const __m128i mask16 = _mm_packs_epi32(mask, mask);
+            __m128i *out = (__m128i *)(colour + x);
+            _mm_storel_epi64(out, select(mask16, pack16(pixel), _mm_loadl_epi64(out)));
+            if (depth_write) {
+                __m128i *zout = (__m128i *)(depth + x);
+                _mm_storel_epi64(zout, select(mask16, pack16(z), _mm_loadl_epi64(zout)));
+            }
+        }
+        oow = _mm_add_ps(oow, doow);
+        u = _mm_add_epi32(u, du);
+        v = _mm_add_epi32(v, dv);
+        if (ITERATED) {
+            r = _mm_add_epi32(r, dr);
+            g = _mm_add_epi32(g, dg);
+            b = _mm_add_epi32(b, db);
+        }
+    }
+}
+
+}  // namespace
+
+SpanFunction span4_function(CombineMode combine) {
+    switch (combine) {
+    case CC_DECAL: return draw_span4<CC_DECAL>;
+    case CC_TEXTURE_TIMES_ITERATED: return draw_span4<CC_TEXTURE_TIMES_ITERATED>;
+    default: return nullptr;
+    }
+}
+
+#else
+
+SpanFunction span4_function(CombineMode) {
+    return nullptr;
+}
+
+#endif
