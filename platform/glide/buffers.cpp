@@ -3,6 +3,9 @@
 #include "dither.h"
 #include "trace.h"
 
+#include <algorithm>
+#include <cstring>
+
 void FX_CALL grRenderBuffer(GrBuffer_t buffer) {
     trace_call("grRenderBuffer", {buffer});
     if (buffer == GR_BUFFER_FRONTBUFFER || buffer == GR_BUFFER_BACKBUFFER) glide.render_buffer = buffer;
@@ -28,13 +31,19 @@ void FX_CALL grBufferClear(GrColor_t colour, GrAlpha_t alpha, FxU16 depth) {
     unsigned r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
     bool clear_depth = glide.depth_mask && glide.has_depth;
     for (int y = c.miny; y < c.maxy; ++y) {
+        // The row's four dithered values, written four pixels at a time.
         uint16_t pattern[4];
         for (int i = 0; i < 4; ++i) pattern[i] = dither_rgb565(DITHER_PATTERN[y & 3][i], r, g, b);
+        uint64_t quad;
+        std::memcpy(&quad, pattern, sizeof quad);
         uint16_t *row = target + (size_t)y * SCREEN_WIDTH;
-        for (int x = c.minx; x < c.maxx; ++x) row[x] = pattern[x & 3];
+        int x = c.minx;
+        for (; x < c.maxx && (x & 3); ++x) row[x] = pattern[x & 3];
+        for (; x + 4 <= c.maxx; x += 4) std::memcpy(row + x, &quad, sizeof quad);
+        for (; x < c.maxx; ++x) row[x] = pattern[x & 3];
         if (clear_depth) {
             uint16_t *drow = glide.depth.data() + (size_t)y * SCREEN_WIDTH;
-            for (int x = c.minx; x < c.maxx; ++x) drow[x] = depth;
+            std::fill(drow + c.minx, drow + c.maxx, depth);
         }
     }
 }

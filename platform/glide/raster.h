@@ -35,7 +35,6 @@ struct Sampler {
     int lod_bias = 0;  // in 1/256 levels
     bool wrap_s = true, wrap_t = true;
     bool bilinear_min = true, bilinear_mag = true;
-    float scale[MAX_LEVELS] = {};  // s units to 1/256 texels of each level
 };
 
 // The show's texture path, set up once per triangle when q is the same at
@@ -85,8 +84,13 @@ inline int level_index(const Sampler &sm, int lod, int d) {
     return index < 0 ? 0 : index >= sm.level_count ? sm.level_count - 1 : index;
 }
 
-// Draws pixels x0 <= x < x1 of row y, all inside the clip window.
-typedef void (*SpanFunction)(const Raster &raster, int y, int x0, int x1);
+// One row of a triangle: pixels xa <= x < xb of row y, inside the clip window.
+struct Span {
+    int y, xa, xb;
+};
+
+// Draws a triangle's spans, top to bottom.
+typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
 
 // The span loop for a colour path, q mode and texture path.
 SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture);

@@ -1,4 +1,4 @@
-// span.cpp - the inner loops: one row of one triangle, pixel by pixel. One
+// span.cpp - the inner loops: a triangle's rows, pixel by pixel. One
 // specialised loop per colour path and q mode (chosen once per triangle);
 // inside, only predictable branches on per-triangle state remain.
 //
@@ -74,7 +74,7 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
     const int index = level_index(sm, lod, d);
     const TexLevel &level = sm.levels[index];
     const int wmax = level.width - 1, hmax = level.height - 1;
-    const float scale = sm.scale[index];
+    const float scale = level.to_256th;
     int u = (int)(clamp_coordinate(s) * scale);  // 1/256 texels
     int v = (int)(clamp_coordinate(t) * scale);
 
@@ -125,134 +125,127 @@ inline int32_t colour_span(const Plane &p, float px, float py, int n, int32_t st
 }
 
 template <CombineMode C, QMode Q, bool FAST>
-void draw_span(const Raster &ra, int y, int xa, int xb) {
+void draw_spans(const Raster &ra, const Span *spans, int count) {
     constexpr bool TEXTURED = C == CC_DECAL || C == CC_TEXTURE_TIMES_ITERATED;
     constexpr bool ITERATED = C == CC_ITERATED || C == CC_TEXTURE_TIMES_ITERATED;
     constexpr bool PERSPECTIVE = TEXTURED && Q != Q_AFFINE;
     constexpr bool FIXED_ST = TEXTURED && FAST;
-    const int n = xb - xa;
-    const float px = xa + 0.5f, py = y + 0.5f;
-    auto at = [&](const Plane &p) { return p.at + p.dx * px + p.dy * py; };
-
-    float oow = at(ra.oow);
-    const float doow = ra.oow.dx;
-
-    float s = 0, t = 0, ds = 0, dt = 0, q = 0, dq = 0;
-    float rho2x = 0, nsy = 0, nty = 0, dnsy = 0, dnty = 0;
-    uint32_t u = 0, v = 0, du = 0, dv = 0;
-    if (FIXED_ST) {
-        const float scale = ra.affine.scale;
-        u = wrapped_fixed(at(ra.s) * scale);
-        v = wrapped_fixed(at(ra.t) * scale);
-        du = ra.affine.du;
-        dv = ra.affine.dv;
-    } else if (TEXTURED) {
-        s = at(ra.s);
-        t = at(ra.t);
-        ds = ra.s.dx;
-        dt = ra.t.dx;
-    }
-    if (PERSPECTIVE) {
-        // With s = S/q, ds/dx = (S_x q - S q_x) / q^2. The numerator is the
-        // same all along a row, and that of ds/dy changes by a constant per
-        // pixel; q^2 is divided out in pixel_lod.
-        const Plane &qp = Q == Q_OOW ? ra.oow : ra.q;
-        q = at(qp);
-        dq = qp.dx;
-        float nsx = ra.s.dx * q - s * qp.dx;
-        float ntx = ra.t.dx * q - t * qp.dx;
-        rho2x = nsx * nsx + ntx * ntx;
-        nsy = ra.s.dy * q - s * qp.dy;
-        nty = ra.t.dy * q - t * qp.dy;
-        dnsy = ra.s.dy * qp.dx - ra.s.dx * qp.dy;
-        dnty = ra.t.dy * qp.dx - ra.t.dx * qp.dy;
-    }
-
-    int32_t r = 0, g = 0, b = 0, dr = 0, dg = 0, db = 0;
-    if (ITERATED) {
-        dr = colour_span(ra.r, px, py, n, ra.dr, &r);
-        dg = colour_span(ra.g, px, py, n, ra.dg, &g);
-        db = colour_span(ra.b, px, py, n, ra.db, &b);
-    }
+    const Plane &qp = Q == Q_OOW ? ra.oow : ra.q;
     const unsigned cr = ra.constant_rgb >> 16 & 0xFF, cg = ra.constant_rgb >> 8 & 0xFF,
                    cb = ra.constant_rgb & 0xFF;
-
-    uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
-    uint16_t *depth = ra.depth ? ra.depth + (size_t)y * lumivex::SCREEN_WIDTH : nullptr;
     const bool depth_test = ra.depth_test, depth_write = ra.depth_write;
     const GrCmpFnc_t depth_function = ra.depth_function;
-    const uint8_t *pattern = DITHER_PATTERN[y & 3];
     const Sampler &sm = ra.sampler;
-    const AffineTexture &at_tex = ra.affine;
+    const AffineTexture &tex = ra.affine;
     const int lod_bias = sm.lod_bias;
+    const float doow = ra.oow.dx, ds = ra.s.dx, dt = ra.t.dx, dq = qp.dx;
+    // With s = S/q, ds/dx = (S_x q - S q_x) / q^2. The numerator is the same
+    // all along a row, and that of ds/dy changes by a constant per pixel;
+    // q^2 is divided out in pixel_lod.
+    const float dnsy = ra.s.dy * qp.dx - ra.s.dx * qp.dy, dnty = ra.t.dy * qp.dx - ra.t.dx * qp.dy;
 
-    for (int x = xa; x < xb; ++x) {
-        const float w = 1.0f / oow;
-        const uint16_t z = wdepth_code(w);
-        if (!depth_test || depth_passes(depth_function, z, depth[x])) {
-            const int d = pattern[x & 3];
-            uint32_t texel = 0;
-            if (FIXED_ST) {
-                // The coarser level is half the size: its coordinate is half.
-                const unsigned c = at_tex.coarse_cells >> d & 1;
-                const AffineTexture::Level &level = at_tex.levels[c];
-                const uint32_t uu = (u >> c) - 32768, vv = (v >> c) - 32768;  // to texel centres
-                const uint32_t x0 = uu >> 16 & level.width_mask, y0 = vv >> 16 & level.height_mask;
-                const uint32_t *row0 = level.texels + y0 * level.stride + x0, *row1 = row0 + level.stride;
-                const uint32_t fu = uu >> 8 & 255, fv = vv >> 8 & 255;
-                texel = lerp_argb(lerp_argb(row0[0], row0[1], fu), lerp_argb(row1[0], row1[1], fu), fv);
-            } else if (PERSPECTIVE) {
-                const float invq = Q == Q_OOW ? w : 1.0f / q;
-                float rho2y = nsy * nsy + nty * nty;
-                int lod = pixel_lod(rho2x > rho2y ? rho2x : rho2y, q) + lod_bias;
-                texel = sample(sm, s * invq, t * invq, lod, d);
-            } else if (TEXTURED) {
-                texel = sample(sm, s, t, ra.lod, d);
-            }
-            unsigned pr, pg, pb;
-            switch (C) {
-            case CC_ZERO: pr = pg = pb = 0; break;
-            case CC_CONSTANT:
-                pr = cr;
-                pg = cg;
-                pb = cb;
-                break;
-            case CC_ITERATED:
-                pr = (unsigned)r >> 16;
-                pg = (unsigned)g >> 16;
-                pb = (unsigned)b >> 16;
-                break;
-            case CC_DECAL:
-                pr = texel >> 16 & 0xFF;
-                pg = texel >> 8 & 0xFF;
-                pb = texel & 0xFF;
-                break;
-            default:  // texture times iterated: x (c + 1) / 256 keeps 255 as 255 and 0 as 0
-                pr = (texel >> 16 & 0xFF) * (((unsigned)r >> 16) + 1) >> 8;
-                pg = (texel >> 8 & 0xFF) * (((unsigned)g >> 16) + 1) >> 8;
-                pb = (texel & 0xFF) * (((unsigned)b >> 16) + 1) >> 8;
-                break;
-            }
-            colour[x] = dither_rgb565(d, pr, pg, pb);
-            if (depth_write) depth[x] = z;
-        }
-        oow += doow;
+    for (const Span *span = spans; span < spans + count; ++span) {
+        const int y = span->y, xa = span->xa, xb = span->xb;
+        const float px = xa + 0.5f, py = y + 0.5f;
+        auto at = [&](const Plane &p) { return p.at + p.dx * px + p.dy * py; };
+
+        float oow = at(ra.oow);
+        float s = 0, t = 0, q = 0, rho2x = 0, nsy = 0, nty = 0;
+        uint32_t u = 0, v = 0;
         if (FIXED_ST) {
-            u += du;
-            v += dv;
+            u = wrapped_fixed(at(ra.s) * tex.scale);
+            v = wrapped_fixed(at(ra.t) * tex.scale);
         } else if (TEXTURED) {
-            s += ds;
-            t += dt;
+            s = at(ra.s);
+            t = at(ra.t);
         }
         if (PERSPECTIVE) {
-            q += dq;
-            nsy += dnsy;
-            nty += dnty;
+            q = at(qp);
+            const float nsx = ds * q - s * qp.dx, ntx = dt * q - t * qp.dx;
+            rho2x = nsx * nsx + ntx * ntx;
+            nsy = ra.s.dy * q - s * qp.dy;
+            nty = ra.t.dy * q - t * qp.dy;
         }
+        int32_t r = 0, g = 0, b = 0, dr = 0, dg = 0, db = 0;
         if (ITERATED) {
-            r += dr;
-            g += dg;
-            b += db;
+            const int n = xb - xa;
+            dr = colour_span(ra.r, px, py, n, ra.dr, &r);
+            dg = colour_span(ra.g, px, py, n, ra.dg, &g);
+            db = colour_span(ra.b, px, py, n, ra.db, &b);
+        }
+
+        uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
+        uint16_t *depth = ra.depth ? ra.depth + (size_t)y * lumivex::SCREEN_WIDTH : nullptr;
+        const uint8_t *pattern = DITHER_PATTERN[y & 3];
+
+        for (int x = xa; x < xb; ++x) {
+            const float w = 1.0f / oow;
+            const uint16_t z = wdepth_code(w);
+            if (!depth_test || depth_passes(depth_function, z, depth[x])) {
+                const int d = pattern[x & 3];
+                uint32_t texel = 0;
+                if (FIXED_ST) {
+                    // The coarser level is half the size: its coordinate is half.
+                    const unsigned c = tex.coarse_cells >> d & 1;
+                    const AffineTexture::Level &level = tex.levels[c];
+                    const uint32_t uu = (u >> c) - 32768, vv = (v >> c) - 32768;  // to texel centres
+                    const uint32_t x0 = uu >> 16 & level.width_mask, y0 = vv >> 16 & level.height_mask;
+                    const uint32_t *row0 = level.texels + y0 * level.stride + x0, *row1 = row0 + level.stride;
+                    const uint32_t fu = uu >> 8 & 255, fv = vv >> 8 & 255;
+                    texel = lerp_argb(lerp_argb(row0[0], row0[1], fu), lerp_argb(row1[0], row1[1], fu), fv);
+                } else if (PERSPECTIVE) {
+                    const float invq = Q == Q_OOW ? w : 1.0f / q;
+                    const float rho2y = nsy * nsy + nty * nty;
+                    const int lod = pixel_lod(rho2x > rho2y ? rho2x : rho2y, q) + lod_bias;
+                    texel = sample(sm, s * invq, t * invq, lod, d);
+                } else if (TEXTURED) {
+                    texel = sample(sm, s, t, ra.lod, d);
+                }
+                unsigned pr, pg, pb;
+                switch (C) {
+                case CC_ZERO: pr = pg = pb = 0; break;
+                case CC_CONSTANT:
+                    pr = cr;
+                    pg = cg;
+                    pb = cb;
+                    break;
+                case CC_ITERATED:
+                    pr = (unsigned)r >> 16;
+                    pg = (unsigned)g >> 16;
+                    pb = (unsigned)b >> 16;
+                    break;
+                case CC_DECAL:
+                    pr = texel >> 16 & 0xFF;
+                    pg = texel >> 8 & 0xFF;
+                    pb = texel & 0xFF;
+                    break;
+                default:  // texture times iterated: x (c + 1) / 256 keeps 255 as 255 and 0 as 0
+                    pr = (texel >> 16 & 0xFF) * (((unsigned)r >> 16) + 1) >> 8;
+                    pg = (texel >> 8 & 0xFF) * (((unsigned)g >> 16) + 1) >> 8;
+                    pb = (texel & 0xFF) * (((unsigned)b >> 16) + 1) >> 8;
+                    break;
+                }
+                colour[x] = dither_rgb565(d, pr, pg, pb);
+                if (depth_write) depth[x] = z;
+            }
+            oow += doow;
+            if (FIXED_ST) {
+                u += tex.du;
+                v += tex.dv;
+            } else if (TEXTURED) {
+                s += ds;
+                t += dt;
+            }
+            if (PERSPECTIVE) {
+                q += dq;
+                nsy += dnsy;
+                nty += dnty;
+            }
+            if (ITERATED) {
+                r += dr;
+                g += dg;
+                b += db;
+            }
         }
     }
 }
@@ -260,12 +253,12 @@ void draw_span(const Raster &ra, int y, int xa, int xb) {
 template <CombineMode C>
 SpanFunction for_q(QMode q_mode, bool fast_texture) {
     switch (q_mode) {
-    case Q_OOW: return draw_span<C, Q_OOW, false>;
-    case Q_SEPARATE: return draw_span<C, Q_SEPARATE, false>;
+    case Q_OOW: return draw_spans<C, Q_OOW, false>;
+    case Q_SEPARATE: return draw_spans<C, Q_SEPARATE, false>;
     default:
-        if (!fast_texture) return draw_span<C, Q_AFFINE, false>;
+        if (!fast_texture) return draw_spans<C, Q_AFFINE, false>;
         if (SpanFunction four = span4_function(C)) return four;
-        return draw_span<C, Q_AFFINE, true>;
+        return draw_spans<C, Q_AFFINE, true>;
     }
 }
 
@@ -273,9 +266,9 @@ SpanFunction for_q(QMode q_mode, bool fast_texture) {
 
 SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture) {
     switch (combine) {
-    case CC_ZERO: return draw_span<CC_ZERO, Q_AFFINE, false>;
-    case CC_CONSTANT: return draw_span<CC_CONSTANT, Q_AFFINE, false>;
-    case CC_ITERATED: return draw_span<CC_ITERATED, Q_AFFINE, false>;
+    case CC_ZERO: return draw_spans<CC_ZERO, Q_AFFINE, false>;
+    case CC_CONSTANT: return draw_spans<CC_CONSTANT, Q_AFFINE, false>;
+    case CC_ITERATED: return draw_spans<CC_ITERATED, Q_AFFINE, false>;
     case CC_DECAL: return for_q<CC_DECAL>(q_mode, fast_texture);
     default: return for_q<CC_TEXTURE_TIMES_ITERATED>(q_mode, fast_texture);
     }

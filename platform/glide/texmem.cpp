@@ -85,6 +85,9 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
         level.stride = level.width + 1;
         level.texels = m->texels.data() + texels;
         level.lod = large_lod + i;
+        // 256 s units span the 256-texel level: a texel of level n is 2^n units.
+        level.to_256th = (float)(1 << 8) / (float)(1 << level.lod);
+        level.to_65536th = (float)(1 << 16) / (float)(1 << level.lod);
         texels += (size_t)level.stride * (level.height + 1);
     }
     memory.used += bytes;

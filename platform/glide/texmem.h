@@ -24,6 +24,7 @@ struct TexLevel {
     int width = 0, height = 0;
     int stride = 0;  // width + 1
     int lod = 0;     // GR_LOD_ of this level
+    float to_256th = 0, to_65536th = 0;  // s units to 1/256 and 1/65536 texels
 };
 
 struct MipMap {

@@ -41,7 +41,8 @@ int64_t floor_div(int64_t n, int64_t d) {  // d > 0
     return n % d < 0 ? q - 1 : q;
 }
 
-// floor(N / D) while N grows by step each row.
+// floor(N / D) while N grows by step each row. The carry of the remainder
+// is taken without a branch: it comes and goes at the slope's whim.
 struct FloorWalker {
     int64_t q = 0, r = 0, d = 1, step_q = 0, step_r = 0;
 
@@ -53,12 +54,10 @@ struct FloorWalker {
         step_r = step - step_q * d;
     }
     void next() {
-        q += step_q;
         r += step_r;
-        if (r >= d) {
-            r -= d;
-            ++q;
-        }
+        const int64_t carry = r >= d;
+        q += step_q + carry;
+        r -= d & -carry;
     }
 };
 
@@ -113,20 +112,37 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster &r
     edges[0].start(c0, c1, Yc);
     edges[1].start(c1, c2, Yc);
     edges[2].start(c2, c0, Yc);
-    for (int64_t y = first; y <= last; ++y) {
-        int64_t xa = clip.minx, xb = clip.maxx;
-        bool inside = true;
-        for (const Edge &e : edges) {
-            if (e.kind == EDGE_LEFT)
-                xa = std::max(xa, e.walker.q + 1);
-            else if (e.kind == EDGE_RIGHT)
-                xb = std::min(xb, -e.walker.q);
-            else
-                inside = inside && e.flat > 0;
-        }
-        if (inside && xa < xb) span(ra, (int)y, (int)xa, (int)xb);
-        for (Edge &e : edges) e.next();
+    // A triangle has one or two left edges, one or two right edges and at
+    // most one flat one; sorting them once keeps the row loop straight.
+    FloorWalker *left[2], *right[2];
+    int lefts = 0, rights = 0;
+    const Edge *flat = nullptr;
+    for (Edge &e : edges) {
+        if (e.kind == EDGE_LEFT)
+            left[lefts++] = &e.walker;
+        else if (e.kind == EDGE_RIGHT)
+            right[rights++] = &e.walker;
+        else
+            flat = &e;
     }
+    if (lefts == 0 || rights == 0) return;  // no area in fixed point
+    if (lefts == 1) left[1] = left[0];
+    if (rights == 1) right[1] = right[0];
+    int64_t flat_k = flat ? flat->flat : 1, flat_step = flat ? flat->flat_step : 0;
+
+    static Span spans[SCREEN_HEIGHT];
+    int count = 0;
+    for (int64_t y = first; y <= last; ++y) {
+        int64_t xa = std::max<int64_t>(clip.minx, std::max(left[0]->q, left[1]->q) + 1);
+        int64_t xb = std::min<int64_t>(clip.maxx, std::min(-right[0]->q, -right[1]->q));
+        if (flat_k > 0 && xa < xb) spans[count++] = {(int)y, (int)xa, (int)xb};
+        left[0]->next();
+        if (lefts == 2) left[1]->next();
+        right[0]->next();
+        if (rights == 2) right[1]->next();
+        flat_k += flat_step;
+    }
+    if (count) span(ra, spans, count);
 }
 
 int64_t to_fixed(double v) {
@@ -144,13 +160,19 @@ int64_t fixed_area(const Corner &a, const Corner &b, const Corner &c) {
     return (b.X - a.X) * (c.Y - a.Y) - (c.X - a.X) * (b.Y - a.Y);
 }
 
+// The corners' offsets from the first, shared by all attribute planes.
+struct Frame {
+    double x1, y1, x2, y2, inverse_area;
+    double x0, y0;
+};
+
 // The plane through the three corners' values of one attribute.
-Plane plane(const Corner c[3], double Corner::*value, double area) {
+Plane plane(const Corner c[3], double Corner::*value, const Frame &f) {
     double d1 = c[1].*value - c[0].*value, d2 = c[2].*value - c[0].*value;
-    double dx = (d1 * (c[2].y - c[0].y) - d2 * (c[1].y - c[0].y)) / area;
-    double dy = (d2 * (c[1].x - c[0].x) - d1 * (c[2].x - c[0].x)) / area;
+    double dx = (d1 * f.y2 - d2 * f.y1) * f.inverse_area;
+    double dy = (d2 * f.x1 - d1 * f.x2) * f.inverse_area;
     Plane p;
-    p.at = (float)(c[0].*value - dx * c[0].x - dy * c[0].y);
+    p.at = (float)(c[0].*value - dx * f.x0 - dy * f.y0);
     p.dx = (float)dx;
     p.dy = (float)dy;
     return p;
@@ -180,7 +202,7 @@ void set_affine_texture(Raster &ra) {
         const TexLevel &level = sm.levels[i == 0 ? fine : coarse];
         a.levels[i] = {level.texels, (uint32_t)level.width - 1, (uint32_t)level.height - 1, (uint32_t)level.stride};
     }
-    a.scale = std::ldexp(1.0f, 16 - sm.levels[fine].lod);
+    a.scale = sm.levels[fine].to_65536th;
     a.du = wrapped_fixed(ra.s.dx * a.scale);
     a.dv = wrapped_fixed(ra.t.dx * a.scale);
     ra.fast_texture = true;
@@ -211,7 +233,6 @@ void set_sampler(Sampler &sm) {
     sm.wrap_t = tmu.clamp_t == GR_TEXTURECLAMP_WRAP;
     sm.bilinear_min = tmu.minfilter == GR_TEXTUREFILTER_BILINEAR;
     sm.bilinear_mag = tmu.magfilter == GR_TEXTUREFILTER_BILINEAR;
-    for (int i = 0; i < m->level_count; ++i) sm.scale[i] = std::ldexp(1.0f, 8 - m->levels[i].lod);
 }
 
 // Clips the polygon to the half-plane where sign * (coordinate - limit) <= 0.
@@ -313,13 +334,15 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
     }
     if (area == 0 || !std::isfinite(area)) return;
 
+    const Frame frame = {c[1].x - c[0].x, c[1].y - c[0].y, c[2].x - c[0].x, c[2].y - c[0].y, 1.0 / area,
+                         c[0].x,          c[0].y};
     Raster ra;
-    ra.oow = plane(c, &Corner::oow, area);
+    ra.oow = plane(c, &Corner::oow, frame);
     if (!finite(ra.oow)) return;
     if (iterated) {
-        ra.r = plane(c, &Corner::r, area);
-        ra.g = plane(c, &Corner::g, area);
-        ra.b = plane(c, &Corner::b, area);
+        ra.r = plane(c, &Corner::r, frame);
+        ra.g = plane(c, &Corner::g, frame);
+        ra.b = plane(c, &Corner::b, frame);
         if (!finite(ra.r) || !finite(ra.g) || !finite(ra.b)) return;
         ra.dr = colour_step(ra.r);
         ra.dg = colour_step(ra.g);
@@ -336,11 +359,11 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
             }
         } else {
             ra.q_mode = own_q ? Q_SEPARATE : Q_OOW;
-            ra.q = plane(c, &Corner::q, area);
+            ra.q = plane(c, &Corner::q, frame);
             if (!finite(ra.q)) return;
         }
-        ra.s = plane(c, &Corner::s, area);
-        ra.t = plane(c, &Corner::t, area);
+        ra.s = plane(c, &Corner::s, frame);
+        ra.t = plane(c, &Corner::t, frame);
         if (!finite(ra.s) || !finite(ra.t)) return;
         set_sampler(ra.sampler);
         if (ra.q_mode == Q_AFFINE) {
