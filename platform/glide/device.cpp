@@ -72,7 +72,7 @@ void FX_CALL grGlideInit(void) {
     if (glide.open) close_device();
     glide_configure();
     trace_call("grGlideInit", {});
-    tex_memory_reset();
+    tex_memory_restart();
     glide = GlideDevice();
     glide.initialised = true;
 }

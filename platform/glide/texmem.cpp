@@ -27,6 +27,11 @@ void tex_memory_reset() {
     glide.tmu.source = nullptr;
 }
 
+void tex_memory_restart() {
+    tex_memory_reset();
+    memory.next_id = 0;
+}
+
 const MipMap *find_mipmap(GrMipMapId_t id) {
     for (const auto &m : memory.mipmaps)
         if (m->id == id) return m.get();

@@ -45,6 +45,9 @@ struct MipMap {
 // Frees all texture memory; every handle given out before becomes void.
 void tex_memory_reset();
 
+// The same, and handles count from 0 again (grGlideInit).
+void tex_memory_restart();
+
 // The mip-map of a handle, or null for a void or unknown handle.
 const MipMap *find_mipmap(GrMipMapId_t id);
 
