@@ -14,6 +14,7 @@ struct SdlPresenter : lumivex::Presenter {
     SDL_Renderer *renderer = nullptr;
     bool own_renderer = false;
     bool fullscreen = false;
+    SDL_Rect windowed = {0, 0, 0, 0};  // where the window was before the full screen
     SDL_Texture *texture = nullptr;
 
     void present(const uint16_t *rgb565, int width, int height) override {
@@ -43,7 +44,12 @@ struct SdlPresenter : lumivex::Presenter {
         texture = nullptr;
         if (own_renderer && renderer) SDL_DestroyRenderer(renderer);
         renderer = nullptr;
-        if (fullscreen && window) SDL_SetWindowFullscreen(window, 0);
+        if (fullscreen && window) {
+            SDL_SetWindowFullscreen(window, 0);
+            SDL_SetWindowBordered(window, SDL_TRUE);
+            SDL_SetWindowSize(window, windowed.w, windowed.h);
+            SDL_SetWindowPosition(window, windowed.x, windowed.y);
+        }
         window = nullptr;
     }
 
@@ -58,7 +64,21 @@ std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool 
     p->window = window;
     p->fullscreen = fullscreen;
     if (fullscreen) {
-        if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return nullptr;
+        // The window is first made to cover its display by hand: without a
+        // window manager (a bare X server) the full-screen request alone
+        // leaves the window at its old size.
+        SDL_GetWindowPosition(window, &p->windowed.x, &p->windowed.y);
+        SDL_GetWindowSize(window, &p->windowed.w, &p->windowed.h);
+        SDL_Rect display;
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &display) == 0) {
+            SDL_SetWindowBordered(window, SDL_FALSE);
+            SDL_SetWindowPosition(window, display.x, display.y);
+            SDL_SetWindowSize(window, display.w, display.h);
+        }
+        if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+            p->close();
+            return nullptr;
+        }
     } else {
         SDL_SetWindowSize(window, lumivex::SCREEN_WIDTH * scale, lumivex::SCREEN_HEIGHT * scale);
     }
