@@ -93,11 +93,12 @@ struct Span {
 typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
 
 // The span loop for a colour path, q mode and texture path.
-SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture);
+SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels);
 
-// The four-pixel loop of the whole-number texture path (span4.cpp), or null
-// where the processor has no SSE2.
-SpanFunction span4_function(CombineMode combine);
+// The four-pixel loop of the whole-number texture path (span4.cpp), for
+// triangles whose pixels sample one level or two; null where the processor
+// has no SSE2.
+SpanFunction span4_function(CombineMode combine, bool mixed_levels);
 
 // A texture coordinate in 16.16 texels; only its value modulo 2^32 matters
 // when it wraps, so the conversion goes through 64 bits.

@@ -251,25 +251,25 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
 }
 
 template <CombineMode C>
-SpanFunction for_q(QMode q_mode, bool fast_texture) {
+SpanFunction for_q(QMode q_mode, bool fast_texture, bool mixed_levels) {
     switch (q_mode) {
     case Q_OOW: return draw_spans<C, Q_OOW, false>;
     case Q_SEPARATE: return draw_spans<C, Q_SEPARATE, false>;
     default:
         if (!fast_texture) return draw_spans<C, Q_AFFINE, false>;
-        if (SpanFunction four = span4_function(C)) return four;
+        if (SpanFunction four = span4_function(C, mixed_levels)) return four;
         return draw_spans<C, Q_AFFINE, true>;
     }
 }
 
 }  // namespace
 
-SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture) {
+SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels) {
     switch (combine) {
     case CC_ZERO: return draw_spans<CC_ZERO, Q_AFFINE, false>;
     case CC_CONSTANT: return draw_spans<CC_CONSTANT, Q_AFFINE, false>;
     case CC_ITERATED: return draw_spans<CC_ITERATED, Q_AFFINE, false>;
-    case CC_DECAL: return for_q<CC_DECAL>(q_mode, fast_texture);
-    default: return for_q<CC_TEXTURE_TIMES_ITERATED>(q_mode, fast_texture);
+    case CC_DECAL: return for_q<CC_DECAL>(q_mode, fast_texture, mixed_levels);
+    default: return for_q<CC_TEXTURE_TIMES_ITERATED>(q_mode, fast_texture, mixed_levels);
     }
 }

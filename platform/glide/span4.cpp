@@ -124,7 +124,10 @@ const RowPhase *row_phases(const AffineTexture &tex) {
     return phases;
 }
 
-template <CombineMode C>
+// MIXED: the triangle's pixels sample two levels (dithered mip-mapping
+// between them); otherwise one level, and no lane needs its coordinates
+// halved.
+template <CombineMode C, bool MIXED>
 void draw_spans4(const Raster &ra, const Span *spans, int count) {
     constexpr bool ITERATED = C == CC_TEXTURE_TIMES_ITERATED;
     const AffineTexture &tex = ra.affine;
@@ -165,8 +168,11 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
         uint16_t *depth = ra.depth ? ra.depth + (size_t)y * lumivex::SCREEN_WIDTH : nullptr;
 
         for (int x = xg; x < xb; x += 4) {
-            const __m128i xs = _mm_add_epi32(_mm_set1_epi32(x), lane);
-            __m128i mask = _mm_and_si128(_mm_cmpgt_epi32(xs, first), _mm_cmplt_epi32(xs, end));
+            __m128i mask = _mm_set1_epi32(-1);
+            if (x < xa || x + 4 > xb) {  // only the ends of a span are partial
+                const __m128i xs = _mm_add_epi32(_mm_set1_epi32(x), lane);
+                mask = _mm_and_si128(_mm_cmpgt_epi32(xs, first), _mm_cmplt_epi32(xs, end));
+            }
 
             // The W-buffer code of 1/oow, as wdepth_code does it.
             const __m128i bits = _mm_castps_si128(_mm_div_ps(one, oow));
@@ -182,8 +188,8 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
             if (_mm_movemask_epi8(mask)) {
                 // Texel coordinates: the coarser level's are half; then to the
                 // texel centres, the pair's first texel and the fractions.
-                const __m128i uu = _mm_sub_epi32(select(ph.coarse, _mm_srli_epi32(u, 1), u), half_texel);
-                const __m128i vv = _mm_sub_epi32(select(ph.coarse, _mm_srli_epi32(v, 1), v), half_texel);
+                const __m128i uu = _mm_sub_epi32(MIXED ? select(ph.coarse, _mm_srli_epi32(u, 1), u) : u, half_texel);
+                const __m128i vv = _mm_sub_epi32(MIXED ? select(ph.coarse, _mm_srli_epi32(v, 1), v) : v, half_texel);
                 const __m128i tx = _mm_and_si128(_mm_srli_epi32(uu, 16), ph.width_mask);
                 const __m128i ty = _mm_and_si128(_mm_srli_epi32(vv, 16), ph.height_mask);
                 alignas(16) int32_t index[4];
@@ -250,17 +256,19 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
 
 }  // namespace
 
-SpanFunction span4_function(CombineMode combine) {
+SpanFunction span4_function(CombineMode combine, bool mixed_levels) {
     switch (combine) {
-    case CC_DECAL: return draw_spans4<CC_DECAL>;
-    case CC_TEXTURE_TIMES_ITERATED: return draw_spans4<CC_TEXTURE_TIMES_ITERATED>;
+    case CC_DECAL: return mixed_levels ? draw_spans4<CC_DECAL, true> : draw_spans4<CC_DECAL, false>;
+    case CC_TEXTURE_TIMES_ITERATED:
+        return mixed_levels ? draw_spans4<CC_TEXTURE_TIMES_ITERATED, true>
+                            : draw_spans4<CC_TEXTURE_TIMES_ITERATED, false>;
     default: return nullptr;
     }
 }
 
 #else
 
-SpanFunction span4_function(CombineMode) {
+SpanFunction span4_function(CombineMode, bool) {
     return nullptr;
 }
 

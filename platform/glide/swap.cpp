@@ -13,7 +13,9 @@
 #include "trace.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 static const int64_t NS_PER_SECOND = 1000000000;
 static const int64_t RETRACES_PER_SECOND = 60;
@@ -49,6 +51,8 @@ static void wait_for_retrace(int interval) {
 }
 
 static void dump_frame(int64_t frame, const uint16_t *pixels) {
+    std::error_code ignored;  // a failure shows when the file is written
+    std::filesystem::create_directories(glide_config.dump_dir, ignored);
     char name[32];
     std::snprintf(name, sizeof name, "frame-%06lld.png", (long long)frame);
     std::string path = glide_config.dump_dir;

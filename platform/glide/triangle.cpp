@@ -383,7 +383,7 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         ra.depth_function = glide.depth_function;
     }
 
-    SpanFunction span = span_function(combine, ra.q_mode, ra.fast_texture);
+    SpanFunction span = span_function(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0);
     if (far)
         cover_far(c, ra, span);
     else

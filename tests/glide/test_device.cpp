@@ -7,6 +7,7 @@
 #include <png.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace glide_test;
 
@@ -166,8 +167,8 @@ TEST(FrameList, ParsesNumbersAndRanges) {
 // Frames 1, 3 and 4 written as PNG files whose pixels are the shown RGB565
 // buffer widened by bit replication.
 TEST_F(DeviceTest, ListedFramesAreDumpedAsPng) {
-    std::string dir = temp_path("dumps");
-    mkdir(dir.c_str(), 0755);
+    std::string dir = temp_path("dumps/made");  // made at the first dump
+    rmdir(dir.c_str());
     for (int frame = 0; frame < 6; ++frame) {
         char name[64];
         snprintf(name, sizeof name, "/frame-%06d.png", frame);
