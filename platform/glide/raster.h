@@ -92,13 +92,26 @@ struct Span {
 // Draws a triangle's spans, top to bottom.
 typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
 
-// The span loop for a colour path, q mode and texture path.
-SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels);
+// The span loops for a colour path, q mode and texture path: one for short
+// spans and one for long ones (where a wide loop pays for its partly empty
+// ends).
+struct SpanFunctions {
+    SpanFunction short_spans, long_spans;
+    static constexpr int LONG = 16;  // pixels, on average
+};
+SpanFunctions span_functions(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels);
 
 // The four-pixel loop of the whole-number texture path (span4.cpp), for
 // triangles whose pixels sample one level or two; null where the processor
 // has no SSE2.
 SpanFunction span4_function(CombineMode combine, bool mixed_levels);
+
+// The same eight pixels at a time (span8.cpp); null where the processor has
+// no AVX2.
+SpanFunction span8_function(CombineMode combine, bool mixed_levels);
+
+// The widest of those loops that may be used: 8, 4 or 1 (lumivex_glide.h).
+extern int pixel_loop_limit;
 
 // A texture coordinate in 16.16 texels; only its value modulo 2^32 matters
 // when it wraps, so the conversion goes through 64 bits.

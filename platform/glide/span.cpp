@@ -250,25 +250,39 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
     }
 }
 
+}  // namespace
+
+int pixel_loop_limit = 8;
+
+void lumivex::glide_limit_pixel_loop(int pixels) {
+    pixel_loop_limit = pixels;
+}
+
+namespace {
+
 template <CombineMode C>
-SpanFunction for_q(QMode q_mode, bool fast_texture, bool mixed_levels) {
+SpanFunctions for_q(QMode q_mode, bool fast_texture, bool mixed_levels) {
     switch (q_mode) {
-    case Q_OOW: return draw_spans<C, Q_OOW, false>;
-    case Q_SEPARATE: return draw_spans<C, Q_SEPARATE, false>;
-    default:
-        if (!fast_texture) return draw_spans<C, Q_AFFINE, false>;
-        if (SpanFunction four = span4_function(C, mixed_levels)) return four;
-        return draw_spans<C, Q_AFFINE, true>;
+    case Q_OOW: return {draw_spans<C, Q_OOW, false>, draw_spans<C, Q_OOW, false>};
+    case Q_SEPARATE: return {draw_spans<C, Q_SEPARATE, false>, draw_spans<C, Q_SEPARATE, false>};
+    default: break;
     }
+    if (!fast_texture) return {draw_spans<C, Q_AFFINE, false>, draw_spans<C, Q_AFFINE, false>};
+    SpanFunctions f = {draw_spans<C, Q_AFFINE, true>, draw_spans<C, Q_AFFINE, true>};
+    if (pixel_loop_limit >= 4)
+        if (SpanFunction four = span4_function(C, mixed_levels)) f = {four, four};
+    if (pixel_loop_limit >= 8)
+        if (SpanFunction eight = span8_function(C, mixed_levels)) f.long_spans = eight;
+    return f;
 }
 
 }  // namespace
 
-SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels) {
+SpanFunctions span_functions(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels) {
     switch (combine) {
-    case CC_ZERO: return draw_spans<CC_ZERO, Q_AFFINE, false>;
-    case CC_CONSTANT: return draw_spans<CC_CONSTANT, Q_AFFINE, false>;
-    case CC_ITERATED: return draw_spans<CC_ITERATED, Q_AFFINE, false>;
+    case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE, false>, draw_spans<CC_ZERO, Q_AFFINE, false>};
+    case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE, false>, draw_spans<CC_CONSTANT, Q_AFFINE, false>};
+    case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE, false>, draw_spans<CC_ITERATED, Q_AFFINE, false>};
     case CC_DECAL: return for_q<CC_DECAL>(q_mode, fast_texture, mixed_levels);
     default: return for_q<CC_TEXTURE_TIMES_ITERATED>(q_mode, fast_texture, mixed_levels);
     }

@@ -99,7 +99,7 @@ struct Edge {
 
 // Draws the pixels whose centres lie inside the triangle, which must have
 // positive area in fixed point.
-void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster &ra, SpanFunction span) {
+void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster &ra, const SpanFunctions &span) {
     const ClipRect &clip = glide.clip;
     int64_t ymin = std::min(c0.Y, std::min(c1.Y, c2.Y)), ymax = std::max(c0.Y, std::max(c1.Y, c2.Y));
     int64_t first = -floor_div(8 - ymin, 16), last = floor_div(ymax - 8, 16);
@@ -131,18 +131,21 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster &r
     int64_t flat_k = flat ? flat->flat : 1, flat_step = flat ? flat->flat_step : 0;
 
     static Span spans[SCREEN_HEIGHT];
-    int count = 0;
+    int count = 0, pixels = 0;
     for (int64_t y = first; y <= last; ++y) {
         int64_t xa = std::max<int64_t>(clip.minx, std::max(left[0]->q, left[1]->q) + 1);
         int64_t xb = std::min<int64_t>(clip.maxx, std::min(-right[0]->q, -right[1]->q));
-        if (flat_k > 0 && xa < xb) spans[count++] = {(int)y, (int)xa, (int)xb};
+        if (flat_k > 0 && xa < xb) {
+            spans[count++] = {(int)y, (int)xa, (int)xb};
+            pixels += (int)(xb - xa);
+        }
         left[0]->next();
         if (lefts == 2) left[1]->next();
         right[0]->next();
         if (rights == 2) right[1]->next();
         flat_k += flat_step;
     }
-    if (count) span(ra, spans, count);
+    if (count) (pixels >= count * SpanFunctions::LONG ? span.long_spans : span.short_spans)(ra, spans, count);
 }
 
 int64_t to_fixed(double v) {
@@ -259,7 +262,7 @@ int clip_polygon(const double (*in)[2], int count, double (*out)[2], int axis, d
 
 // A triangle with far corners: cut to the guard band around the clip window
 // and drawn as a fan; the attribute planes stay those of the whole triangle.
-void cover_far(const Corner c[3], const Raster &ra, SpanFunction span) {
+void cover_far(const Corner c[3], const Raster &ra, const SpanFunctions &span) {
     const ClipRect &clip = glide.clip;
     double a[9][2], b[9][2];
     for (int i = 0; i < 3; ++i) {
@@ -383,7 +386,7 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         ra.depth_function = glide.depth_function;
     }
 
-    SpanFunction span = span_function(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0);
+    const SpanFunctions span = span_functions(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0);
     if (far)
         cover_far(c, ra, span);
     else

@@ -277,3 +277,52 @@ TEST_F(TextureTest, TextureMemoryRunsOutAndStaleHandlesAreHarmless) {
     textured_rect(0, 0, 16, 16, 0, 0, 16, 16);
     EXPECT_EQ(back_pixel(8, 8), BLACK);
 }
+
+// The one-pixel, four-pixel and eight-pixel loops of the show's texture path
+// draw the same picture: modulated, two levels mixed by the dither, spans
+// short and long. They may differ only where a float rounds differently, by
+// one step of a channel.
+TEST_F(TextureTest, EveryPixelLoopDrawsThePicture) {
+    load_texture(GR_LOD_64, GR_LOD_1, [](int level, int x, int y) {
+        return rgb565((x * 37 + level * 50) & 255, (y * 23) & 255, ((x ^ y) * 11) & 255);
+    });
+    guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
+    grDepthBufferMode(GR_DEPTHBUFFER_WBUFFER);
+    grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);  // one q a triangle, as the show's
+    auto draw = [](int limit) {
+        lumivex::glide_limit_pixel_loop(limit);
+        grBufferClear(0, 0, 0xFFFF);
+        for (int j = 0; j < 12; ++j)
+            for (int i = 0; i < 16; ++i) {
+                auto corner = [&](int a, int b) {
+                    float x = a * 40.0f + (b % 3) * 3.1f, y = b * 40.0f + (a % 4) * 2.3f;
+                    GrVertex v = textured(x, y, x * 5.3f + 17, y * 4.7f - 9, 1.0f / (1 + (a + b) * 0.1f));
+                    v.r = (float)(a * 15 % 256);
+                    v.g = (float)(b * 21 % 256);
+                    v.b = 200;
+                    return v;
+                };
+                triangle(corner(i, j), corner(i + 1, j), corner(i + 1, j + 1));
+                triangle(corner(i, j), corner(i + 1, j + 1), corner(i, j + 1));
+            }
+        // And one wide triangle over the rest.
+        triangle(textured(-20, 470, 0, 0), textured(660, 300, 800, 100), textured(660, 479, 820, 40));
+        const uint16_t *back = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER);
+        return std::vector<uint16_t>(back, back + SCREEN_WIDTH * SCREEN_HEIGHT);
+    };
+    const std::vector<uint16_t> one = draw(1), four = draw(4), eight = draw(8);
+    lumivex::glide_limit_pixel_loop(8);
+    for (const auto *wide : {&four, &eight}) {
+        int differing = 0, lit = 0;
+        for (size_t i = 0; i < one.size(); ++i) {
+            lit += one[i] != 0;
+            if (one[i] == (*wide)[i]) continue;
+            ++differing;
+            int dr = (one[i] >> 11) - ((*wide)[i] >> 11), dg = (one[i] >> 5 & 63) - ((*wide)[i] >> 5 & 63),
+                db = (one[i] & 31) - ((*wide)[i] & 31);
+            EXPECT_LE(std::abs(dr) + std::abs(dg) + std::abs(db), 1) << "pixel " << i;
+        }
+        EXPECT_GT(lit, 200000);
+        EXPECT_LT(differing, lit / 200);
+    }
+}

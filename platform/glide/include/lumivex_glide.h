@@ -52,6 +52,11 @@ int64_t glide_frames_shown();
 // opening of the device (or from the last glide_set_clock).
 int64_t glide_last_swap_retrace();
 
+// The widest pixel loop the show's texture path may use: 8 (AVX2, where the
+// processor has it; the default), 4 (SSE2) or 1. Each draws the same
+// pixels; tests try them all.
+void glide_limit_pixel_loop(int pixels);
+
 }  // namespace lumivex
 
 #endif
