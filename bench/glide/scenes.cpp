@@ -52,6 +52,17 @@ void add_triangle(std::vector<GrVertex> &out, const Corner (&c)[3]) {
     }
 }
 
+// A grid of nu x nv quads, two triangles each, from corner(i, j).
+template <typename F>
+void add_grid(std::vector<GrVertex> &out, int nu, int nv, F corner) {
+    for (int i = 0; i < nu; ++i)
+        for (int j = 0; j < nv; ++j) {
+            Corner a = corner(i, j), b = corner(i + 1, j), c = corner(i + 1, j + 1), d = corner(i, j + 1);
+            add_triangle(out, {a, b, c});
+            add_triangle(out, {a, c, d});
+        }
+}
+
 // A torus of 40 x 20 quads (1600 triangles, 800 vertices), 56 units across at
 // depth 40, rocking as the show's does.
 void torus_frame(std::vector<GrVertex> &out, float t) {
@@ -72,12 +83,7 @@ void torus_frame(std::vector<GrVertex> &out, float t) {
         c.b = 200.0f;
         return c;
     };
-    for (int i = 0; i < NU; ++i)
-        for (int j = 0; j < NV; ++j) {
-            Corner a = corner(i, j), b = corner(i + 1, j), c = corner(i + 1, j + 1), d = corner(i, j + 1);
-            add_triangle(out, {a, b, c});
-            add_triangle(out, {a, c, d});
-        }
+    add_grid(out, NU, NV, corner);
 }
 
 // Four nested cubes of sides 100 to 400 at depth 400, tumbling as the show's
@@ -121,12 +127,7 @@ void logo_frame(std::vector<GrVertex> &out, float t) {
         c.r = c.g = c.b = 0;
         return c;
     };
-    for (int i = 0; i < NU; ++i)
-        for (int j = 0; j < NV; ++j) {
-            Corner a = corner(i, j), b = corner(i + 1, j), c = corner(i + 1, j + 1), e = corner(i, j + 1);
-            add_triangle(out, {a, b, c});
-            add_triangle(out, {a, c, e});
-        }
+    add_grid(out, NU, NV, corner);
 }
 
 uint16_t rgb565(int r, int g, int b) {

@@ -113,6 +113,30 @@ SpanFunction span8_function(CombineMode combine, bool mixed_levels);
 // The widest of those loops that may be used: 8, 4 or 1 (lumivex_glide.h).
 extern int pixel_loop_limit;
 
+// An iterated colour channel over a span, in 16.16 fixed point. The value
+// at the first pixel is held to 0..255 and the triangle's own step is kept if
+// the last pixel stays in range too (as it does inside the triangle, but for
+// rounding); otherwise the step is taken between the held ends. Either way
+// every pixel is in range without a test in the loop.
+inline int32_t colour_span(const Plane &p, float px, float py, int n, int32_t step, int32_t *value) {
+    auto held = [](float v) {
+        v = v > 0.0f ? v : 0.0f;
+        return v < 255.0f ? v : 255.0f;
+    };
+    float first = held(p.at + p.dx * px + p.dy * py);
+    *value = (int32_t)(first * 65536.0f);
+    int64_t last = *value + (int64_t)step * (n - 1);
+    if (last >= 0 && last <= 255 * 65536) return step;
+    float end = held(p.at + p.dx * (px + n - 1) + p.dy * py);
+    return (int32_t)((end - first) * 65536.0f / (n - 1));
+}
+
+// Whether two texture-path levels are the same.
+inline bool same_level(const AffineTexture::Level &a, const AffineTexture::Level &b) {
+    return a.texels == b.texels && a.width_mask == b.width_mask && a.height_mask == b.height_mask &&
+           a.stride == b.stride;
+}
+
 // A texture coordinate in 16.16 texels; only its value modulo 2^32 matters
 // when it wraps, so the conversion goes through 64 bits.
 inline uint32_t wrapped_fixed(float v) {

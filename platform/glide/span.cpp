@@ -106,24 +106,6 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
     return lerp_argb(lerp_argb(row0[x], row0[x + 1], fu), lerp_argb(row1[x], row1[x + 1], fu), fv);
 }
 
-// An iterated colour channel over a span, in 16.16 fixed point. The value
-// at the first pixel is held to 0..255 and the triangle's own step is kept if
-// the last pixel stays in range too (as it does inside the triangle, but for
-// rounding); otherwise the step is taken between the held ends. Either way
-// every pixel is in range without a test in the loop.
-inline int32_t colour_span(const Plane &p, float px, float py, int n, int32_t step, int32_t *value) {
-    auto held = [](float v) {
-        v = v > 0.0f ? v : 0.0f;
-        return v < 255.0f ? v : 255.0f;
-    };
-    float first = held(p.at + p.dx * px + p.dy * py);
-    *value = (int32_t)(first * 65536.0f);
-    int64_t last = *value + (int64_t)step * (n - 1);
-    if (last >= 0 && last <= 255 * 65536) return step;
-    float end = held(p.at + p.dx * (px + n - 1) + p.dy * py);
-    return (int32_t)((end - first) * 65536.0f / (n - 1));
-}
-
 template <CombineMode C, QMode Q, bool FAST>
 void draw_spans(const Raster &ra, const Span *spans, int count) {
     constexpr bool TEXTURED = C == CC_DECAL || C == CC_TEXTURE_TIMES_ITERATED;

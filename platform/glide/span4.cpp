@@ -54,17 +54,8 @@ inline __m128i depth_passes(GrCmpFnc_t function, __m128i z, __m128i stored) {
 // one-pixel loop takes them (held in range at both ends of the span).
 inline void colour_lanes(const Plane &p, float px, float py, int n, int32_t step, int back, __m128i *value,
                          __m128i *step4) {
-    auto held = [](float v) {
-        v = v > 0.0f ? v : 0.0f;
-        return v < 255.0f ? v : 255.0f;
-    };
-    float first = held(p.at + p.dx * px + p.dy * py);
-    int32_t v = (int32_t)(first * 65536.0f);
-    int64_t last = v + (int64_t)step * (n - 1);
-    if (!(last >= 0 && last <= 255 * 65536)) {
-        float end = held(p.at + p.dx * (px + n - 1) + p.dy * py);
-        step = (int32_t)((end - first) * 65536.0f / (n - 1));
-    }
+    int32_t v;
+    step = colour_span(p, px, py, n, step, &v);
     // Lanes before the span's first pixel run backwards from it; in 32-bit
     // arithmetic that wraps, they come out right where they are used.
     uint32_t at = (uint32_t)v - (uint32_t)back * (uint32_t)step;
@@ -80,11 +71,6 @@ struct RowPhase {
     const uint32_t *base[4];
     int32_t stride_of[4];
 };
-
-bool same_level(const AffineTexture::Level &a, const AffineTexture::Level &b) {
-    return a.texels == b.texels && a.width_mask == b.width_mask && a.height_mask == b.height_mask &&
-           a.stride == b.stride;
-}
 
 // The phases of a triangle's texture path. Neighbouring triangles of a mesh
 // mostly sample the same levels, so the last phases made are kept.

@@ -53,17 +53,8 @@ inline __m256i lanes(uint32_t first, uint32_t step) {
 // As span4.cpp's colour_lanes, eight lanes wide.
 inline void colour_lanes(const Plane &p, float px, float py, int n, int32_t step, int back, __m256i *value,
                          __m256i *step8) {
-    auto held = [](float v) {
-        v = v > 0.0f ? v : 0.0f;
-        return v < 255.0f ? v : 255.0f;
-    };
-    float first = held(p.at + p.dx * px + p.dy * py);
-    int32_t v = (int32_t)(first * 65536.0f);
-    int64_t last = v + (int64_t)step * (n - 1);
-    if (!(last >= 0 && last <= 255 * 65536)) {
-        float end = held(p.at + p.dx * (px + n - 1) + p.dy * py);
-        step = (int32_t)((end - first) * 65536.0f / (n - 1));
-    }
+    int32_t v;
+    step = colour_span(p, px, py, n, step, &v);
     *value = lanes((uint32_t)v - (uint32_t)back * (uint32_t)step, (uint32_t)step);
     *step8 = _mm256_set1_epi32((int32_t)(8 * (uint32_t)step));
 }
@@ -72,11 +63,6 @@ inline void colour_lanes(const Plane &p, float px, float py, int n, int32_t step
 struct RowPhase {
     __m256i coarse, width_mask, height_mask, stride, base, dither_g, dither_rb;
 };
-
-bool same_level(const AffineTexture::Level &a, const AffineTexture::Level &b) {
-    return a.texels == b.texels && a.width_mask == b.width_mask && a.height_mask == b.height_mask &&
-           a.stride == b.stride;
-}
 
 const RowPhase *row_phases(const AffineTexture &tex) {
     static RowPhase phases[4];
