@@ -50,18 +50,11 @@ inline __m128i depth_passes(GrCmpFnc_t function, __m128i z, __m128i stored) {
     }
 }
 
-// A colour channel's 16.16 value at the first pixel and its step, as the
-// one-pixel loop takes them (held in range at both ends of the span).
-inline void colour_lanes(const Plane &p, float px, float py, int n, int32_t step, int back, __m128i *value,
-                         __m128i *step4) {
-    int32_t v;
-    step = colour_span(p, px, py, n, step, &v);
-    // Lanes before the span's first pixel run backwards from it; in 32-bit
-    // arithmetic that wraps, they come out right where they are used.
-    uint32_t at = (uint32_t)v - (uint32_t)back * (uint32_t)step;
-    *value = _mm_setr_epi32((int32_t)at, (int32_t)(at + (uint32_t)step), (int32_t)(at + 2 * (uint32_t)step),
-                            (int32_t)(at + 3 * (uint32_t)step));
-    *step4 = _mm_set1_epi32((int32_t)(4 * (uint32_t)step));
+// A colour channel in 16.16 at the group's first pixel. Out of range (in a
+// triangle whose colours are), the conversion gives a value that the loop's
+// clamp then holds: never undefined.
+inline int32_t fixed_colour(const Plane &p, float px, float py) {
+    return _mm_cvtt_ss2si(_mm_set_ss((p.at + p.dx * px + p.dy * py) * 65536.0f));
 }
 
 // What each lane decides in the rows of one dither phase (y & 3): the
@@ -123,6 +116,12 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
     const __m128i du = _mm_set1_epi32((int32_t)(4 * tex.du)), dv = _mm_set1_epi32((int32_t)(4 * tex.dv));
     const __m128i du_lanes = _mm_setr_epi32(0, (int32_t)tex.du, (int32_t)(2 * tex.du), (int32_t)(3 * tex.du));
     const __m128i dv_lanes = _mm_setr_epi32(0, (int32_t)tex.dv, (int32_t)(2 * tex.dv), (int32_t)(3 * tex.dv));
+    auto step_lanes = [](int32_t step) {
+        return _mm_setr_epi32(0, step, 2 * step, 3 * step);  // |step| <= 2^24: no overflow
+    };
+    const __m128i dr_lanes = step_lanes(ra.dr), dg_lanes = step_lanes(ra.dg), db_lanes = step_lanes(ra.db);
+    const __m128i dr = _mm_set1_epi32(4 * ra.dr), dg = _mm_set1_epi32(4 * ra.dg), db = _mm_set1_epi32(4 * ra.db);
+    const __m128i c255 = _mm_set1_epi16(255), zero = _mm_setzero_si128();
     const __m128i half_texel = _mm_set1_epi32(32768), m00ff = _mm_set1_epi32(0x00FF00FF);
     const __m128i m255 = _mm_set1_epi32(255), w256 = _mm_set1_epi16(256), one16 = _mm_set1_epi16(1);
     const __m128i top_rb = _mm_set1_epi16(31), top_g = _mm_set1_epi32(63), by257 = _mm_set1_epi16(257);
@@ -141,13 +140,11 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
         __m128 oow = _mm_add_ps(_mm_set1_ps(ra.oow.at + ra.oow.dx * pg + ra.oow.dy * py), oow_lanes);
         __m128i u = _mm_add_epi32(_mm_set1_epi32((int32_t)wrapped_fixed((ra.s.at + ra.s.dx * pg + ra.s.dy * py) * tex.scale)), du_lanes);
         __m128i v = _mm_add_epi32(_mm_set1_epi32((int32_t)wrapped_fixed((ra.t.at + ra.t.dx * pg + ra.t.dy * py) * tex.scale)), dv_lanes);
-        __m128i r = _mm_setzero_si128(), g = r, b = r, dr = r, dg = r, db = r;
+        __m128i r = _mm_setzero_si128(), g = r, b = r;
         if (ITERATED) {
-            const float pa = xa + 0.5f;
-            const int n = xb - xa;
-            colour_lanes(ra.r, pa, py, n, ra.dr, xa - xg, &r, &dr);
-            colour_lanes(ra.g, pa, py, n, ra.dg, xa - xg, &g, &dg);
-            colour_lanes(ra.b, pa, py, n, ra.db, xa - xg, &b, &db);
+            r = _mm_add_epi32(_mm_set1_epi32(fixed_colour(ra.r, pg, py)), dr_lanes);
+            g = _mm_add_epi32(_mm_set1_epi32(fixed_colour(ra.g, pg, py)), dg_lanes);
+            b = _mm_add_epi32(_mm_set1_epi32(fixed_colour(ra.b, pg, py)), db_lanes);
         }
         const __m128i first = _mm_set1_epi32(xa - 1), end = _mm_set1_epi32(xb);
         uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
@@ -205,9 +202,13 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
                                     lerp16(_mm_srli_epi16(t01, 8), _mm_srli_epi16(t11, 8), gu, fu), gv, fv);
                 if (ITERATED) {
                     // texel x (c + 1) / 256, with c the iterated channel.
-                    const __m128i it_rb = _mm_or_si128(_mm_and_si128(r, _mm_set1_epi32((int32_t)0xFFFF0000)),
-                                                       _mm_srli_epi32(b, 16));
-                    const __m128i it_g = _mm_srli_epi32(g, 16);
+                    // The whole parts as 16-bit lanes, held to 0..255 here rather
+                    // than per span: short spans are the torus's common case.
+                    __m128i it_rb = _mm_or_si128(_mm_and_si128(r, _mm_set1_epi32((int32_t)0xFFFF0000)),
+                                                 _mm_srli_epi32(b, 16));
+                    __m128i it_g = _mm_srli_epi32(g, 16);
+                    it_rb = _mm_min_epi16(_mm_max_epi16(it_rb, zero), c255);
+                    it_g = _mm_min_epi16(_mm_max_epi16(it_g, zero), c255);
                     rb = _mm_srli_epi16(_mm_mullo_epi16(rb, _mm_add_epi16(it_rb, one16)), 8);
                     ag = _mm_srli_epi16(_mm_mullo_epi16(ag, _mm_add_epi16(it_g, one16)), 8);
                 }

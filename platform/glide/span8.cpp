@@ -50,13 +50,11 @@ inline __m256i lanes(uint32_t first, uint32_t step) {
                              (int32_t)(first + 6 * step), (int32_t)(first + 7 * step));
 }
 
-// As span4.cpp's colour_lanes, eight lanes wide.
-inline void colour_lanes(const Plane &p, float px, float py, int n, int32_t step, int back, __m256i *value,
-                         __m256i *step8) {
-    int32_t v;
-    step = colour_span(p, px, py, n, step, &v);
-    *value = lanes((uint32_t)v - (uint32_t)back * (uint32_t)step, (uint32_t)step);
-    *step8 = _mm256_set1_epi32((int32_t)(8 * (uint32_t)step));
+// A colour channel in 16.16 at the group's first pixel. Out of range (in a
+// triangle whose colours are), the conversion gives a value that the loop's
+// clamp then holds: never undefined.
+inline int32_t fixed_colour(const Plane &p, float px, float py) {
+    return _mm_cvtt_ss2si(_mm_set_ss((p.at + p.dx * px + p.dy * py) * 65536.0f));
 }
 
 // What each lane decides in the rows of one dither phase, as in span4.cpp.
@@ -127,6 +125,10 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
     const __m256 oow_lanes = _mm256_mul_ps(_mm256_setr_ps(0, 1, 2, 3, 4, 5, 6, 7), _mm256_set1_ps(ra.oow.dx));
     const __m256i du = _mm256_set1_epi32((int32_t)(8 * tex.du)), dv = _mm256_set1_epi32((int32_t)(8 * tex.dv));
     const __m256i du_lanes = lanes(0, tex.du), dv_lanes = lanes(0, tex.dv);
+    const __m256i dr_lanes = lanes(0, (uint32_t)ra.dr), dg_lanes = lanes(0, (uint32_t)ra.dg);
+    const __m256i db_lanes = lanes(0, (uint32_t)ra.db);
+    const __m256i dr = _mm256_set1_epi32(8 * ra.dr), dg = _mm256_set1_epi32(8 * ra.dg), db = _mm256_set1_epi32(8 * ra.db);
+    const __m256i c255 = _mm256_set1_epi16(255), zero = _mm256_setzero_si256();
     const __m256i half_texel = _mm256_set1_epi32(32768), m00ff = _mm256_set1_epi32(0x00FF00FF);
     const __m256i m255 = _mm256_set1_epi32(255), w256 = _mm256_set1_epi16(256), one16 = _mm256_set1_epi16(1);
     const __m256i top_rb = _mm256_set1_epi16(31), top_g = _mm256_set1_epi32(63), by257 = _mm256_set1_epi16(257);
@@ -147,13 +149,11 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
             _mm256_set1_epi32((int32_t)wrapped_fixed((ra.s.at + ra.s.dx * pg + ra.s.dy * py) * tex.scale)), du_lanes);
         __m256i v = _mm256_add_epi32(
             _mm256_set1_epi32((int32_t)wrapped_fixed((ra.t.at + ra.t.dx * pg + ra.t.dy * py) * tex.scale)), dv_lanes);
-        __m256i r = _mm256_setzero_si256(), g = r, b = r, dr = r, dg = r, db = r;
+        __m256i r = _mm256_setzero_si256(), g = r, b = r;
         if (ITERATED) {
-            const float pa = xa + 0.5f;
-            const int n = xb - xa;
-            colour_lanes(ra.r, pa, py, n, ra.dr, xa - xg, &r, &dr);
-            colour_lanes(ra.g, pa, py, n, ra.dg, xa - xg, &g, &dg);
-            colour_lanes(ra.b, pa, py, n, ra.db, xa - xg, &b, &db);
+            r = _mm256_add_epi32(_mm256_set1_epi32(fixed_colour(ra.r, pg, py)), dr_lanes);
+            g = _mm256_add_epi32(_mm256_set1_epi32(fixed_colour(ra.g, pg, py)), dg_lanes);
+            b = _mm256_add_epi32(_mm256_set1_epi32(fixed_colour(ra.b, pg, py)), db_lanes);
         }
         const __m256i first = _mm256_set1_epi32(xa - 1), end = _mm256_set1_epi32(xb);
         uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
@@ -201,9 +201,11 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
                 __m256i ag = lerp16(lerp16(_mm256_srli_epi16(t00, 8), _mm256_srli_epi16(t10, 8), gu, fu),
                                     lerp16(_mm256_srli_epi16(t01, 8), _mm256_srli_epi16(t11, 8), gu, fu), gv, fv);
                 if (ITERATED) {
-                    const __m256i it_rb = _mm256_or_si256(
-                        _mm256_and_si256(r, _mm256_set1_epi32((int32_t)0xFFFF0000)), _mm256_srli_epi32(b, 16));
-                    const __m256i it_g = _mm256_srli_epi32(g, 16);
+                    __m256i it_rb = _mm256_or_si256(_mm256_and_si256(r, _mm256_set1_epi32((int32_t)0xFFFF0000)),
+                                                    _mm256_srli_epi32(b, 16));
+                    __m256i it_g = _mm256_srli_epi32(g, 16);
+                    it_rb = _mm256_min_epi16(_mm256_max_epi16(it_rb, zero), c255);
+                    it_g = _mm256_min_epi16(_mm256_max_epi16(it_g, zero), c255);
                     rb = _mm256_srli_epi16(_mm256_mullo_epi16(rb, _mm256_add_epi16(it_rb, one16)), 8);
                     ag = _mm256_srli_epi16(_mm256_mullo_epi16(ag, _mm256_add_epi16(it_g, one16)), 8);
                 }
