@@ -148,8 +148,11 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster &r
     if (count) (pixels >= count * SpanFunctions::LONG ? span.long_spans : span.short_spans)(ra, spans, count);
 }
 
+// To the nearest 1/16 (halves away from zero): corners the program snapped
+// are already there.
 int64_t to_fixed(double v) {
-    return (int64_t)std::floor(v * 16.0 + 0.5);
+    v *= 16.0;
+    return (int64_t)(v < 0 ? v - 0.5 : v + 0.5);
 }
 
 void set_fixed(Corner &c, double x, double y) {
@@ -198,9 +201,14 @@ void set_affine_texture(Raster &ra) {
     if (!sm.levels || !sm.bilinear_min || !sm.bilinear_mag || !sm.wrap_s || !sm.wrap_t) return;
     AffineTexture &a = ra.affine;
     const int fine = level_index(sm, ra.lod, 0), coarse = level_index(sm, ra.lod, 15);
+    // The cells that round up are those from d0 on, where lod + 16 d0 + 8
+    // first reaches the next whole level.
     a.coarse_cells = 0;
-    for (int d = 0; d < 16; ++d)
-        if (level_index(sm, ra.lod, d) != fine) a.coarse_cells |= 1u << d;
+    if (coarse != fine) {
+        const int next = (((ra.lod + 8) >> 8) + 1) * 256;
+        const int d0 = (next - (ra.lod + 8) + 15) >> 4;
+        a.coarse_cells = 0xFFFFu << d0 & 0xFFFFu;
+    }
     for (int i = 0; i < 2; ++i) {
         const TexLevel &level = sm.levels[i == 0 ? fine : coarse];
         a.levels[i] = {level.texels, (uint32_t)level.width - 1, (uint32_t)level.height - 1, (uint32_t)level.stride};
