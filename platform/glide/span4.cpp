@@ -1,8 +1,10 @@
 // span4.cpp - the show's pixel path four pixels at a time with SSE2 (part of
 // every x86-64 processor, and required of 32-bit builds): a texture with one
 // q per triangle, bilinear and wrapped, decal or modulated by the iterated
-// colour. It computes exactly what the one-pixel loop of span.cpp computes,
-// up to the rounding of the iterated floats.
+// colour. It computes what the one-pixel loop of span.cpp computes, up to
+// the rounding of the iterated floats; an iterated colour is held to 0..255
+// per pixel here, at the span's ends there (the same inside a triangle whose
+// corners are in range).
 //
 // Groups of four start at a multiple of four, so lane k always holds dither
 // column k; lanes outside the span are masked off. The depth test runs on the

@@ -89,12 +89,6 @@ struct Edge {
             flat_step = 16 * dx;
         }
     }
-    void next() {
-        if (kind == EDGE_FLAT)
-            flat += flat_step;
-        else
-            walker.next();
-    }
 };
 
 // Draws the pixels whose centres lie inside the triangle, which must have
