@@ -150,6 +150,15 @@ bool has_palette(GrTextureFormat_t format) {
 constexpr size_t NCC_FILE_BYTES = (16 + 12 + 12) * 2;
 constexpr size_t PALETTE_FILE_BYTES = 256 * 4;
 
+// Reads a header line of two words, a colon and two numbers.
+bool read_numbers(FILE *f, const char *first, const char *second, int *a, int *b) {
+    char buf[MAX_LINE + 1];
+    if (!read_line(f, buf)) return false;
+    Line line{buf};
+    return line.word(first) && line.word(second) && line.colon() && line.number(a) && line.number(b) &&
+           line.end();
+}
+
 // Reads and checks the four header lines, leaving f at the first byte after
 // the last newline.
 bool read_header(FILE *f, TdfHeader *h) {
@@ -171,22 +180,15 @@ bool read_header(FILE *f, TdfHeader *h) {
     if (h->format < 0) return false;
 
     int small_side, large_side;
-    if (!read_line(f, buf)) return false;
-    line.p = buf;
-    if (!line.word("lod") || !line.word("range") || !line.colon() || !line.number(&small_side) ||
-        !line.number(&large_side) || !line.end())
-        return false;
-    if (!lod_of_side(small_side, &h->small_lod) || !lod_of_side(large_side, &h->large_lod) ||
+    if (!read_numbers(f, "lod", "range", &small_side, &large_side) ||
+        !lod_of_side(small_side, &h->small_lod) || !lod_of_side(large_side, &h->large_lod) ||
         small_side > large_side)
         return false;
 
     int ratio_w, ratio_h;
-    if (!read_line(f, buf)) return false;
-    line.p = buf;
-    if (!line.word("aspect") || !line.word("ratio") || !line.colon() || !line.number(&ratio_w) ||
-        !line.number(&ratio_h) || !line.end())
+    if (!read_numbers(f, "aspect", "ratio", &ratio_w, &ratio_h) ||
+        !aspect_of_ratio(ratio_w, ratio_h, &h->aspect))
         return false;
-    if (!aspect_of_ratio(ratio_w, ratio_h, &h->aspect)) return false;
 
     lod_size(h->large_lod, h->aspect, &h->width, &h->height);
     h->texel_bytes = mipmap_bytes(h->format, h->small_lod, h->large_lod, h->aspect);
