@@ -57,12 +57,13 @@ struct File {
 };
 
 // Reads the next line that is not blank into buf, without its line end.
-// False at the end of the file or for a line longer than any valid one.
+// False at the end of the file, for a line longer than any valid one, and
+// for a NUL, which would hide the rest of the line.
 bool read_line(FILE *f, char *buf) {
     for (;;) {
         int n = 0, c;
         while ((c = std::fgetc(f)) != EOF && c != '\n') {
-            if (n == MAX_LINE) return false;
+            if (n == MAX_LINE || c == 0) return false;
             buf[n++] = char(c);
         }
         if (c == EOF) return false; // every header line ends with a newline

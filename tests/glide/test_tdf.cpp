@@ -15,6 +15,7 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using namespace std::string_literals;
 
 void put16(Bytes &b, unsigned v) {
     b.push_back(uint8_t(v >> 8));
@@ -225,6 +226,7 @@ TEST(TdfRead, MalformedHeadersFail) {
         "3df v1.0\nrgb565\naspect ratio: 2 1\nlod range: 1 4\n",
         "3df v1.0\nrgb565\nlod range: 1 4\naspect ratio: 2 1\n" + std::string(100, 'x') + "\n",
         std::string(200, ' ') + "3df v1.0\nrgb565\nlod range: 1 4\naspect ratio: 2 1\n",
+        "3df v1.0\nrgb565\0 is not\nlod range: 1 4\naspect ratio: 2 1\n"s,
     };
     Block block(22);
     for (const std::string &h : bad) {
