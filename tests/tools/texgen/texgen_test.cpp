@@ -19,7 +19,7 @@ TEST(Texgen, RegeneratesThePakTexturesByteForByte) {
     std::filesystem::path out = std::filesystem::path(testing::TempDir()) / "lumivex_texgen";
     std::filesystem::remove_all(out);
     std::filesystem::create_directories(out);
-    std::string command = std::string("\"") + LUMIVEX_BINARY_DIR + "/tools/texgen/texgen\" \"" + out.string() + "\"";
+    std::string command = std::string("\"") + TEXGEN_PATH + "\" \"" + out.string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     for (const char *name : {"3dfx.3df", "cube.3df", "torus.3df"}) {
         std::string made = contents(out / name);
