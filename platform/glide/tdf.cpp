@@ -27,6 +27,7 @@
 // iRGB[0..3] and words 8-11 qRGB[0..3], each entry as 9-bit two's complement
 // red in bits 18-26, green in bits 9-17 and blue in bits 0-8.
 #include "platform/glide/texels.h"
+#include "platform/glide/trace.h"
 
 #include <glide.h>
 
@@ -267,6 +268,7 @@ void fill_header(const TdfHeader &h, Gu3dfInfo *info) {
 } // namespace
 
 FX_ENTRY FxBool FX_CALL gu3dfGetInfo(const char *filename, Gu3dfInfo *info) {
+    trace_call("gu3dfGetInfo", {filename, TracePointer()});
     File file(filename);
     TdfHeader h;
     if (!file.f || !info || !read_header(file.f, &h)) return FXFALSE;
@@ -282,6 +284,7 @@ FX_ENTRY FxBool FX_CALL gu3dfGetInfo(const char *filename, Gu3dfInfo *info) {
 }
 
 FX_ENTRY FxBool FX_CALL gu3dfLoad(const char *filename, Gu3dfInfo *info) {
+    trace_call("gu3dfLoad", {filename, TracePointer()});
     File file(filename);
     TdfHeader h;
     if (!file.f || !info || !info->data || !read_header(file.f, &h)) return FXFALSE;
