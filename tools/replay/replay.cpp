@@ -41,17 +41,15 @@ void report(const std::string &message) {
     ++problems;
 }
 
-// Splits a line at single spaces, keeping a double-quoted string (with \" and
-// \\ escapes) as one argument without its quotes.
+// Splits a line at single spaces, keeping a double-quoted string as one
+// argument without its quotes. The trace writes strings as they are (file
+// names, which may hold backslashes), so a string ends at the next quote.
 bool split(const std::string &line, Args *out) {
     size_t k = 0;
     while (k < line.size()) {
         std::string arg;
         if (line[k] == '"') {
-            for (++k; k < line.size() && line[k] != '"'; ++k) {
-                if (line[k] == '\\' && k + 1 < line.size()) ++k;
-                arg += line[k];
-            }
+            for (++k; k < line.size() && line[k] != '"'; ++k) arg += line[k];
             if (k == line.size()) return false;
             ++k;
         } else {
