@@ -128,14 +128,14 @@ protected:
 
 TEST_F(Textures, LoadFillsOneRecordAndDownloadAllocatesAndDownloadsTheWholeMipMap)
 {
+    Gu3dfInfo torus = {};
+    ASSERT_TRUE(gu3dfGetInfo(pak("torus.3df").c_str(), &torus));
     Gu3dfInfo *first = voo_load_3df(pak("cube.3df").c_str());
     ASSERT_NE(first, nullptr);
     voo_download_texture(first);
     Gu3dfInfo *info = voo_load_3df(pak("torus.3df").c_str());
     ASSERT_EQ(info, first);
     ASSERT_EQ(info, &voo_texinfo);
-    Gu3dfInfo torus = {};
-    ASSERT_TRUE(gu3dfGetInfo(pak("torus.3df").c_str(), &torus));
     const Gu3dfHeader h = info->header;
     EXPECT_EQ(std::make_tuple(h.width, h.height, h.format, h.small_lod, h.large_lod, h.aspect_ratio),
               std::make_tuple(torus.header.width, torus.header.height, torus.header.format, torus.header.small_lod,
@@ -147,9 +147,11 @@ TEST_F(Textures, LoadFillsOneRecordAndDownloadAllocatesAndDownloadsTheWholeMipMa
     char allocate[128];
     std::snprintf(allocate, sizeof allocate, "guTexAllocateMemory 0 3 %u %u %d 2 %d %d %d 0 0 1 1 0 0",
                   (unsigned)h.width, (unsigned)h.height, h.format, h.small_lod, h.large_lod, h.aspect_ratio);
-    std::vector<std::string> expected = {allocate, "guTexDownloadMipMap " + std::to_string(handle) + " - -"};
+    std::string file = "\"" + pak("torus.3df") + "\" -";
+    std::vector<std::string> expected = {"gu3dfGetInfo " + file, "gu3dfLoad " + file, allocate,
+                                         "guTexDownloadMipMap " + std::to_string(handle) + " - -"};
     EXPECT_NE(std::search(lines.begin(), lines.end(), expected.begin(), expected.end()), lines.end())
-        << expected[0] << "\n" << expected[1] << "\nnot in the trace";
+        << "not in the trace: " << expected[0] << " ... " << expected[3];
 }
 
 // Every effect start loads its texture anew: neither a loaded host copy nor

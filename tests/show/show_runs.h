@@ -36,8 +36,7 @@ ShowRun run_show_probe(const StagedShow &show, std::vector<std::string> env = {}
 // The words of a trace line: the call's name, then its arguments.
 std::vector<std::string> words(const std::string &line);
 
-// The trace without triangles and without the 3DF file reads (which
-// missing-file runs tell apart by where the show ends), each allocation's file-dependent arguments
+// The trace without triangles, each allocation's file-dependent arguments
 // (size, format, levels, aspect) replaced by "#".
 std::vector<std::string> state_calls(const std::vector<std::string> &trace);
 
@@ -52,7 +51,7 @@ struct ExpectedCalls {
 
     explicit ExpectedCalls(const std::vector<std::string> &trace);
     ExpectedCalls &start_up();
-    // loads false: the texture file is missing and the effect stops after its reset.
+    // loads false: the texture file is missing and the effect stops at its read.
     ExpectedCalls &logo(long frames, bool loads = true);
     ExpectedCalls &cubes(long frames, bool loads = true);
     ExpectedCalls &torus(long frames, bool loads = true);
@@ -65,7 +64,7 @@ private:
     std::string handle_;
 
     void add(std::initializer_list<std::string> calls);
-    bool load(bool loads);
+    bool load(const char *file, bool loads);
     void end_of_frame();
 };
 
