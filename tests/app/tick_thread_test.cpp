@@ -36,17 +36,4 @@ TEST(TickThread, CountersRiseBeforeEachHalfSecondSleep)
     EXPECT_EQ(tick_counts[0], 3);  // no increment after the stop was seen
 }
 
-TEST(TickThread, AStopFlagSetBeforehandEndsItAtOnce)
-{
-    tick_counts[0] = tick_counts[1] = tick_counts[2] = 0;
-    tick_thread_stop = 1;
-    sleeps.clear();
-    sleep_hook = record_sleep;
-    EXPECT_EQ(tick_thread_main(reinterpret_cast<LPVOID>(intptr_t{0x101})), 0u);
-    sleep_hook = nullptr;
-    tick_thread_stop = 0;
-    EXPECT_TRUE(sleeps.empty());
-    EXPECT_EQ(tick_counts[0], 0);
-}
-
 }  // namespace

@@ -60,13 +60,4 @@ TEST(Keys, ReleasesAndExtendedKeys)
     EXPECT_EQ(odd.vk, 0xFFu);
 }
 
-TEST(Keys, CharactersOfKeys)
-{
-    EXPECT_EQ(key_character('A', false), 'a');
-    EXPECT_EQ(key_character('A', true), 'A');
-    EXPECT_EQ(key_character('7', false), '7');
-    EXPECT_EQ(key_character(VK_RETURN, false), '\r');
-    EXPECT_EQ(key_character(VK_F4, false), 0);
-}
-
 }  // namespace

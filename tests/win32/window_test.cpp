@@ -117,16 +117,6 @@ TEST(Window, OnlyTheOwningThreadDestroysAWindow)
     DestroyWindow(hwnd);
 }
 
-TEST(Window, SystemObjectsAreRealHandles)
-{
-    EXPECT_NE(GetStockObject(BLACK_BRUSH), nullptr);
-    EXPECT_NE(LoadIconA(nullptr, IDI_APPLICATION), nullptr);
-    EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
-    EXPECT_EQ(LoadIconA(nullptr, MAKEINTRESOURCEA(1)), nullptr);
-    EXPECT_TRUE(IsWindow(GetDesktopWindow()));
-    EXPECT_EQ(GetDesktopWindow(), GetDesktopWindow());
-}
-
 TEST(Process, ModuleFileNameIsThisProgramAndCutsSafely)
 {
     char path[4096];
