@@ -17,7 +17,6 @@
 #include "show/show.h"
 
 LONG quit_requests;
-LONG start_requests;
 
 static const size_t PASS_FRAMES = 3600;
 

@@ -110,6 +110,7 @@ protected:
     {
         directory = make_temp_directory();
         setenv("LUMIVEX_OUTPUT", "offscreen", 1);
+        setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
         setenv("LUMIVEX_TRACE", (directory + "/trace.txt").c_str(), 1);
         voo_init();
         voo_open(nullptr);

@@ -14,7 +14,6 @@
 #include "show/show.h"
 
 LONG quit_requests;
-LONG start_requests;
 
 static long frames_pumped;
 static long key_in_frame = -1;
