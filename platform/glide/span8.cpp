@@ -182,7 +182,9 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
                     _mm256_sub_epi32(MIXED ? select(ph.coarse, _mm256_srli_epi32(v, 1), v) : v, half_texel);
                 const __m256i tx = _mm256_and_si256(_mm256_srli_epi32(uu, 16), ph.width_mask);
                 const __m256i ty = _mm256_and_si256(_mm256_srli_epi32(vv, 16), ph.height_mask);
-                const __m256i top = _mm256_add_epi32(_mm256_add_epi32(_mm256_mullo_epi32(ty, ph.stride), tx), ph.base);
+                // ty stride with the 16-bit multiply-add, as span4.cpp: both
+                // are below 2^15 (levels are at most 256 texels plus one).
+                const __m256i top = _mm256_add_epi32(_mm256_add_epi32(_mm256_madd_epi16(ty, ph.stride), tx), ph.base);
                 const __m256i bottom = _mm256_add_epi32(top, ph.stride);
                 __m256i t00, t10, t01, t11;
                 split_pairs(gather_pairs(texels, _mm256_castsi256_si128(top)),
