@@ -26,24 +26,22 @@ void FX_CALL grBufferClear(GrColor_t colour, GrAlpha_t alpha, FxU16 depth) {
     trace_call("grBufferClear", {colour, alpha, depth});
     uint16_t *target = render_target();
     if (!target) return;
-    const ClipRect &c = glide.clip;
+    const ClipRect c = glide.clip;  // a copy: the stores below cannot change it
+    if (c.minx >= c.maxx) return;
     uint32_t rgb = colour_to_rgb(colour);
     unsigned r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
+    // The four rows of the dither pattern, a screen wide, made once and
+    // copied into every row of the window.
+    static uint16_t patterns[4][SCREEN_WIDTH];
+    for (int i = 0; i < 4; ++i)
+        for (int x = 0; x < SCREEN_WIDTH; ++x) patterns[i][x] = dither_rgb565(DITHER_PATTERN[i][x & 3], r, g, b);
+    const size_t width = (size_t)(c.maxx - c.minx);
     bool clear_depth = glide.depth_mask && glide.has_depth;
     for (int y = c.miny; y < c.maxy; ++y) {
-        // The row's four dithered values, written four pixels at a time.
-        uint16_t pattern[4];
-        for (int i = 0; i < 4; ++i) pattern[i] = dither_rgb565(DITHER_PATTERN[y & 3][i], r, g, b);
-        uint64_t quad;
-        std::memcpy(&quad, pattern, sizeof quad);
-        uint16_t *row = target + (size_t)y * SCREEN_WIDTH;
-        int x = c.minx;
-        for (; x < c.maxx && (x & 3); ++x) row[x] = pattern[x & 3];
-        for (; x + 4 <= c.maxx; x += 4) std::memcpy(row + x, &quad, sizeof quad);
-        for (; x < c.maxx; ++x) row[x] = pattern[x & 3];
+        std::memcpy(target + (size_t)y * SCREEN_WIDTH + c.minx, patterns[y & 3] + c.minx, width * sizeof(uint16_t));
         if (clear_depth) {
-            uint16_t *drow = glide.depth.data() + (size_t)y * SCREEN_WIDTH;
-            std::fill(drow + c.minx, drow + c.maxx, depth);
+            uint16_t *drow = glide.depth.data() + (size_t)y * SCREEN_WIDTH + c.minx;
+            std::fill(drow, drow + width, depth);
         }
     }
 }

@@ -20,10 +20,17 @@ inline __m256i lerp16(__m256i a, __m256i b, __m256i g, __m256i f) {
     return _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(a, g), _mm256_mullo_epi16(b, f)), 8);
 }
 
-// The low 16 bits of each 32-bit lane, in order, as eight 16-bit values.
-inline __m128i pack16(__m256i v) {
-    v = _mm256_srai_epi32(_mm256_slli_epi32(v, 16), 16);
-    return _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packs_epi32(v, v), 0x08));
+// Two sets of eight 32-bit lanes holding 0 to 65535 as 16-bit values, in
+// order: a's in the low half, b's in the high (unsigned saturation leaves
+// them as they are; the pack works within 128-bit halves, the permute puts
+// the quarters back in order).
+inline __m256i pack16(__m256i a, __m256i b) {
+    return _mm256_permute4x64_epi64(_mm256_packus_epi32(a, b), 0xD8);
+}
+
+// A lane mask (0 or -1 in each 32-bit lane) as eight 16-bit masks.
+inline __m128i pack_mask(__m256i mask) {
+    return _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packs_epi32(mask, mask), 0x08));
 }
 
 inline __m256i select(__m256i mask, __m256i a, __m256i b) {
@@ -99,19 +106,20 @@ const RowPhase *row_phases(const AffineTexture &tex) {
     return phases;
 }
 
-// Texel pairs at four indices, as 64-bit lanes: [t(i), t(i + 1)] each.
-inline __m256i gather_pairs(const uint32_t *base, __m128i index) {
-    return _mm256_i32gather_epi64((const long long *)base, index, 4);
-}
-
-// Pairs of pixels 0-3 and 4-7 to the first and the second texel of each
-// pixel, lanes in pixel order.
-inline void split_pairs(__m256i p03, __m256i p47, __m256i *first, __m256i *second) {
-    const __m256 a = _mm256_castsi256_ps(p03), b = _mm256_castsi256_ps(p47);
-    // Within each 128-bit half: [0a 1a 4a 5a] and [2a 3a 6a 7a]; then the
-    // 64-bit quarters back in order.
-    *first = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0))), 0xD8);
-    *second = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1))), 0xD8);
+// The texel pairs [t(i), t(i + 1)] at the eight pixels' indices, as the
+// first and the second texel of each pixel, lanes in pixel order. The pairs
+// are gathered as pixels 0 1 4 5 and 2 3 6 7 so that the split, which works
+// within 128-bit halves, leaves the pixels in order: one permute of the
+// indices instead of one per result.
+inline void fetch_pairs(const uint32_t *base, __m256i index, __m256i *first, __m256i *second) {
+    const __m256i order = _mm256_permute4x64_epi64(index, 0xD8);  // 0 1 4 5 2 3 6 7
+    const __m256 a = _mm256_castsi256_ps(
+        _mm256_i32gather_epi64((const long long *)base, _mm256_castsi256_si128(order), 4));
+    const __m256 b = _mm256_castsi256_ps(
+        _mm256_i32gather_epi64((const long long *)base, _mm256_extracti128_si256(order, 1), 4));
+    // Halves [0 1 | 4 5] of a and [2 3 | 6 7] of b give [0 1 2 3 | 4 5 6 7].
+    *first = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
+    *second = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
 }
 
 template <CombineMode C, bool MIXED>
@@ -182,13 +190,13 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
                     _mm256_sub_epi32(MIXED ? select(ph.coarse, _mm256_srli_epi32(v, 1), v) : v, half_texel);
                 const __m256i tx = _mm256_and_si256(_mm256_srli_epi32(uu, 16), ph.width_mask);
                 const __m256i ty = _mm256_and_si256(_mm256_srli_epi32(vv, 16), ph.height_mask);
-                const __m256i top = _mm256_add_epi32(_mm256_add_epi32(_mm256_mullo_epi32(ty, ph.stride), tx), ph.base);
+                // ty stride with the 16-bit multiply-add, as span4.cpp: both
+                // are below 2^15 (levels are at most 256 texels plus one).
+                const __m256i top = _mm256_add_epi32(_mm256_add_epi32(_mm256_madd_epi16(ty, ph.stride), tx), ph.base);
                 const __m256i bottom = _mm256_add_epi32(top, ph.stride);
                 __m256i t00, t10, t01, t11;
-                split_pairs(gather_pairs(texels, _mm256_castsi256_si128(top)),
-                            gather_pairs(texels, _mm256_extracti128_si256(top, 1)), &t00, &t10);
-                split_pairs(gather_pairs(texels, _mm256_castsi256_si128(bottom)),
-                            gather_pairs(texels, _mm256_extracti128_si256(bottom, 1)), &t01, &t11);
+                fetch_pairs(texels, top, &t00, &t10);
+                fetch_pairs(texels, bottom, &t01, &t11);
 
                 __m256i fu = _mm256_and_si256(_mm256_srli_epi32(uu, 8), m255);
                 __m256i fv = _mm256_and_si256(_mm256_srli_epi32(vv, 8), m255);
@@ -218,12 +226,15 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
                                     _mm256_and_si256(_mm256_srli_epi32(rb5, 5), _mm256_set1_epi32(0xF800))),
                     _mm256_slli_epi32(_mm256_and_si256(g6, _mm256_set1_epi32(0x3F)), 5));
 
-                const __m128i mask16 = pack16(mask);
+                // pixel and z are in 0..65535 (z held above).
+                const __m128i mask16 = pack_mask(mask);
+                const __m256i packed = pack16(pixel, z);
                 __m128i *out = (__m128i *)(colour + x);
-                _mm_storeu_si128(out, _mm_blendv_epi8(_mm_loadu_si128(out), pack16(pixel), mask16));
+                _mm_storeu_si128(out, _mm_blendv_epi8(_mm_loadu_si128(out), _mm256_castsi256_si128(packed), mask16));
                 if (depth_write) {
                     __m128i *zout = (__m128i *)(depth + x);
-                    _mm_storeu_si128(zout, _mm_blendv_epi8(_mm_loadu_si128(zout), pack16(z), mask16));
+                    _mm_storeu_si128(zout,
+                                     _mm_blendv_epi8(_mm_loadu_si128(zout), _mm256_extracti128_si256(packed, 1), mask16));
                 }
             }
             oow = _mm256_add_ps(oow, doow);

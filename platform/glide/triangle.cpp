@@ -94,7 +94,7 @@ struct Edge {
 // Draws the pixels whose centres lie inside the triangle, which must have
 // positive area in fixed point.
 void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster &ra, const SpanFunctions &span) {
-    const ClipRect &clip = glide.clip;
+    const ClipRect clip = glide.clip;  // a copy: the spans' stores cannot change it
     int64_t ymin = std::min(c0.Y, std::min(c1.Y, c2.Y)), ymax = std::max(c0.Y, std::max(c1.Y, c2.Y));
     int64_t first = -floor_div(8 - ymin, 16), last = floor_div(ymax - 8, 16);
     if (first < clip.miny) first = clip.miny;
