@@ -1,20 +1,20 @@
 # glide2x-windows.cmake - the Windows build of our Glide and of the program.
 #
-# Our Glide becomes glide2x.dll, exporting exactly the names in
-# platform/glide/glide2x.def. The program does not link against that DLL
-# target: it links against an import library made by dlltool from the same
-# definition, so lumivex.exe imports every Glide call from "glide2x.dll" by
-# name, and any other glide2x.dll with those exports can stand in for ours.
-# lumivex.exe and glide2x.dll are both written to bin/ of the build tree, so
-# the program runs in place (from a directory holding pak/).
+# Our Glide is glide2x.dll, exporting exactly the names in
+# platform/glide/glide2x.def. The program links against an import library
+# that dlltool makes from that same definition, not the one the linker writes
+# for the DLL, so lumivex.exe imports every Glide call from "glide2x.dll" by
+# its public name, and any other glide2x.dll with those exports can stand in
+# for ours. lumivex.exe and glide2x.dll are both written to bin/ of the build
+# tree, so that the program runs in place (from a folder holding pak/).
 #
-#   lumivex_glide_dll(<sources>...)  glide2x_dll: the DLL built from <sources>,
-#                                    and glide2x: what the program links against
-#                                    (glide.h and the import library)
-#   lumivex_windows_program(<target>) makes <target> a GUI program in bin/
+#   lumivex_glide_dll(<target>)           <target>, a SHARED library, becomes
+#                                         glide2x.dll with its import library
+#   lumivex_windows_program(<target> [<resource script>...])
+#                                         <target> becomes a GUI program in bin/
 
-set(LUMIVEX_WINDOWS_BIN ${PROJECT_BINARY_DIR}/bin)
 get_filename_component(LUMIVEX_ROOT ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
+set(LUMIVEX_WINDOWS_BIN ${PROJECT_BINARY_DIR}/bin)
 set(LUMIVEX_GLIDE_DEF ${LUMIVEX_ROOT}/platform/glide/glide2x.def)
 
 # The 64-bit library exports the undecorated names: the list is the 32-bit
@@ -37,43 +37,28 @@ function(lumivex_glide_def out)
   set(${out} ${def64} PARENT_SCOPE)
 endfunction()
 
-function(lumivex_glide_dll)
+function(lumivex_glide_dll target)
   lumivex_glide_def(def)
-
-  set(sources ${ARGN} ${LUMIVEX_ROOT}/platform/glide/glide_abi_win32.cpp)
-  list(REMOVE_DUPLICATES sources)
-  add_library(glide2x_dll SHARED ${sources} ${def})
-  target_include_directories(glide2x_dll PUBLIC ${LUMIVEX_ROOT}/platform/glide/include)
-  target_compile_definitions(glide2x_dll PRIVATE LUMIVEX_BUILDING_GLIDE_DLL)
-  target_link_libraries(glide2x_dll PRIVATE gdi32 user32)
-  set_target_properties(glide2x_dll PROPERTIES
+  target_sources(${target} PRIVATE ${def})
+  set_target_properties(${target} PROPERTIES
     OUTPUT_NAME glide2x PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${LUMIVEX_WINDOWS_BIN})
 
-  # The import library. On 32-bit the definition's exported names already carry
-  # their underscore, so dlltool must not add another.
-  set(implib ${CMAKE_CURRENT_BINARY_DIR}/libglide2x_import.a)
+  # The import library replaces the linker's own after every link. On 32-bit
+  # the definition's exported names already carry their underscore, so
+  # dlltool must not add another.
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    set(machine i386)
-    set(underscore --no-leading-underscore)
+    set(machine i386 --no-leading-underscore)
   else()
     set(machine i386:x86-64)
-    set(underscore "")
   endif()
-  add_custom_command(OUTPUT ${implib}
-    COMMAND ${CMAKE_DLLTOOL} -m ${machine} ${underscore} -d ${def} -l ${implib}
-    DEPENDS ${def}
-    COMMENT "Making the glide2x.dll import library")
-  add_custom_target(glide2x_import DEPENDS ${implib})
-
-  add_library(glide2x INTERFACE)
-  target_include_directories(glide2x INTERFACE ${LUMIVEX_ROOT}/platform/glide/include)
-  target_link_libraries(glide2x INTERFACE ${implib})
-  add_dependencies(glide2x glide2x_import)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_DLLTOOL} -m ${machine} -d ${def} -l $<TARGET_LINKER_FILE:${target}>
+    COMMENT "Making the glide2x.dll import library from glide2x.def"
+    VERBATIM)
 endfunction()
 
 function(lumivex_windows_program target)
+  target_sources(${target} PRIVATE ${ARGN})
   set_target_properties(${target} PROPERTIES
     WIN32_EXECUTABLE ON RUNTIME_OUTPUT_DIRECTORY ${LUMIVEX_WINDOWS_BIN})
-  # The program loads glide2x.dll at run time; build ours with it.
-  add_dependencies(${target} glide2x_dll)
 endfunction()

@@ -1,8 +1,9 @@
-// glide_abi_win32.cpp - compile-time checks that the records glide.h declares
-// have the public Glide 2.x layout on 32-bit Windows, where lumivex.exe may run
-// on the accelerator's own glide2x.dll (and our glide2x.dll may serve another
-// program): a field moved or widened here would pass every test of ours and
-// still hand another library garbage. Built into glide2x.dll only.
+// public_layout.cpp - compile-time checks that the records glide.h declares
+// have the public Glide 2.x layout. It matters on 32-bit Windows, where
+// lumivex.exe may run on the accelerator's own glide2x.dll (and our
+// glide2x.dll may serve another program): a field moved or widened would pass
+// every test of ours and still hand another library garbage. The records hold
+// no pointer but Gu3dfInfo's, so the same sizes hold on every target.
 #include <glide.h>
 
 #include <stddef.h>
