@@ -13,19 +13,19 @@
 #   lumivex_windows_program(<target> [<resource script>...])
 #                                         <target> becomes a GUI program in bin/
 
-get_filename_component(LUMIVEX_ROOT ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
-set(LUMIVEX_WINDOWS_BIN ${PROJECT_BINARY_DIR}/bin)
-set(LUMIVEX_GLIDE_DEF ${LUMIVEX_ROOT}/platform/glide/glide2x.def)
+include_guard(GLOBAL)
 
 # The 64-bit library exports the undecorated names: the list is the 32-bit
 # one with the underscore and the "@bytes" taken off.
 function(lumivex_glide_def out)
+  get_filename_component(root ${CMAKE_CURRENT_FUNCTION_LIST_DIR} DIRECTORY)
+  set(glide_def ${root}/platform/glide/glide2x.def)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    set(${out} ${LUMIVEX_GLIDE_DEF} PARENT_SCOPE)
+    set(${out} ${glide_def} PARENT_SCOPE)
     return()
   endif()
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${LUMIVEX_GLIDE_DEF})
-  file(STRINGS ${LUMIVEX_GLIDE_DEF} lines)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${glide_def})
+  file(STRINGS ${glide_def} lines)
   set(text "; Made from glide2x.def by cmake/glide2x-windows.cmake.\nLIBRARY glide2x.dll\nEXPORTS\n")
   foreach(line IN LISTS lines)
     if(line MATCHES "^[ \t]*_([A-Za-z0-9_]+)@[0-9]+[ \t]*=")
@@ -41,7 +41,7 @@ function(lumivex_glide_dll target)
   lumivex_glide_def(def)
   target_sources(${target} PRIVATE ${def})
   set_target_properties(${target} PROPERTIES
-    OUTPUT_NAME glide2x PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${LUMIVEX_WINDOWS_BIN})
+    OUTPUT_NAME glide2x PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 
   # The import library replaces the linker's own after every link. On 32-bit
   # the definition's exported names already carry their underscore, so
@@ -58,7 +58,16 @@ function(lumivex_glide_dll target)
 endfunction()
 
 function(lumivex_windows_program target)
-  target_sources(${target} PRIVATE ${ARGN})
+  if(ARGN)
+    target_sources(${target} PRIVATE ${ARGN})
+  endif()
   set_target_properties(${target} PROPERTIES
-    WIN32_EXECUTABLE ON RUNTIME_OUTPUT_DIRECTORY ${LUMIVEX_WINDOWS_BIN})
+    WIN32_EXECUTABLE ON RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+  # WinMain may live in a static library, which the linker has passed by the
+  # time the run-time's start-up code asks for it: ask for it first.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${target} PRIVATE "LINKER:--undefined=_WinMain@16")
+  else()
+    target_link_options(${target} PRIVATE "LINKER:--undefined=WinMain")
+  endif()
 endfunction()

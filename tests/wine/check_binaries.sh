@@ -46,10 +46,12 @@ exports=$("$objdump" -p "$dll" | awk '/^\[Ordinal\/Name Pointer\] Table/ { t = 1
                                       t && /^\t\[/ { print $3 } t && /^$/ { t = 0 }' | sort)
 missing=$(comm -13 <(echo "$exports") <(echo "$expected"))
 [ -z "$missing" ] || complain "glide2x.dll does not export:" $missing
-"$objdump" -p "$dll" | grep -Eq '^Name[[:space:]]+[0-9a-f]+ glide2x\.dll$' ||
+# (Whole dumps, not pipes: grep -q would stop objdump midway.)
+dll_dump=$("$objdump" -p "$dll")
+grep -Eq '^Name[[:space:]]+[0-9a-f]+ glide2x\.dll$' <<<"$dll_dump" ||
   complain "glide2x.dll's export table does not name it glide2x.dll"
-
-"$objdump" -p "$exe" | grep -q 'Subsystem.*(Windows GUI)' || complain "lumivex.exe is not a GUI program"
+exe_dump=$("$objdump" -p "$exe")
+grep -q 'Subsystem.*(Windows GUI)' <<<"$exe_dump" || complain "lumivex.exe is not a GUI program"
 
 # Only the system's own DLLs (and, for the program, glide2x.dll).
 system='^(kernel32|user32|gdi32|msvcrt|advapi32|shell32|ole32|ws2_32|api-ms-win-.*)\.dll$'

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # No board (LUMIVEX_BOARDS=0): the start-up check's report comes up as the
 # real message box with the report's text; Abort, its default button, ends the
-# program at once with exit status 3 and no further Glide call.
+# program at once with exit status 3 and no further device call.
 set -euo pipefail
 source "$(dirname "$0")/wine_lib.sh"
 dir=$(case_dir no_board)
@@ -24,6 +24,8 @@ for part in 'Assertion failed!\n\nProgram: ' 'lumivex.exe\nFile: glidemain\nLine
             'Expression: grSstQueryHardware ( &voo_hwconfig )'; do
   [[ $text == *"$part"* ]] || fail "the report lacks: $part"
 done
-last=$(tail -1 "$dir/trace.txt")
-[[ $last == grSstQueryHardware* ]] || fail "Glide was called after the report: $last"
+# Window messages still reach Glide while the box is up (it deactivates the
+# main window); the program itself makes no call after the failed query.
+after=$(sed -n '/^grSstQueryHardware/,$p' "$dir/trace.txt" | tail -n +2 | grep -v '^grSstControl' || true)
+[ -z "$after" ] || fail "Glide was called after the report: $after"
 echo "no board: the report came up, Abort gave 3"

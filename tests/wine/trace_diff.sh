@@ -3,7 +3,8 @@
 # calls: Start in the dialog (Enter), the show offscreen and unpaced, a key
 # press scripted at a frame of each effect in turn (logo, cubes, torus). The
 # logs keep the triangles of a sample of frames around every effect's start,
-# its landmarks and the key; every other call is always kept.
+# its landmarks and the key; every other call is always kept. A few frames
+# of each effect are dumped too: the pixels must be the same as well.
 #
 # The two builds share the program's sources but not their platform: real
 # Win32 (Wine) against our stand-in, and mingw-w64's C library against glibc,
@@ -16,12 +17,15 @@ source "$(dirname "$0")/wine_lib.sh"
 dir=$(case_dir trace_diff)
 here=$(dirname "$0")
 frames=0-2,90,157,180,359,719-722,877,1000-1001,1439-1442,1597,2000-2001
+dumps=60,877,1597,2001
 
 # run_scenario <wine|native> <key frame>
 run_scenario() {
   local system=$1 key=$2 log=$dir/$1-$2.txt
+  mkdir -p "$dir/$system-frames"
   local settings=(LUMIVEX_OUTPUT=offscreen LUMIVEX_SWAP_INTERVAL=0 LUMIVEX_KEY_AT_FRAME=$key
-                  LUMIVEX_TRACE="$log" LUMIVEX_TRACE_FRAMES=$frames)
+                  LUMIVEX_TRACE="$log" LUMIVEX_TRACE_FRAMES=$frames
+                  LUMIVEX_DUMP_DIR="$dir/$system-frames" LUMIVEX_DUMP_FRAMES=$dumps)
   if [ "$system" = wine ]; then
     start_show "$dir" "${settings[@]}"
   else
@@ -44,5 +48,13 @@ for key in 300 1000 2000; do
   swaps=$(grep -c '^grBufferSwap' "$dir/native-$key.txt" || true)
   [ "$swaps" = $((key + 2)) ] || { echo "FAIL: natively $swaps swaps, not $((key + 2))"; status=1; }
 done
-[ $status = 0 ] || fail "the Wine and native Glide calls differ (logs in $dir)"
-echo "Wine and native make the same Glide calls"
+
+for frame in ${dumps//,/ }; do
+  name=$(printf 'frame-%06d.png' "$frame")
+  [ -f "$dir/wine-frames/$name" ] && [ -f "$dir/native-frames/$name" ] ||
+    { echo "FAIL: frame $frame was not dumped by both"; status=1; continue; }
+  cmp -s "$dir/wine-frames/$name" "$dir/native-frames/$name" ||
+    { echo "FAIL: frame $frame differs (see $dir/*-frames/$name)"; status=1; }
+done
+[ $status = 0 ] || fail "the Wine and native runs differ (logs in $dir)"
+echo "Wine and native make the same Glide calls and draw the same pixels (frames $dumps)"

@@ -12,7 +12,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # Nothing of the developer's own settings may leak into a case.
 for v in $(compgen -e | grep '^LUMIVEX_' || true); do unset "$v"; done
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A fresh folder for this case's files.
 case_dir() {
@@ -31,9 +31,10 @@ start_show() {
 # The id of the first visible window whose title is exactly $1, waiting up to
 # $2 seconds; fails the case if none appears or the program ends first.
 wait_window() {
-  local title=$1 limit=$2 i w
+  local title=$1 limit=$2 i w pattern
+  pattern=$(sed 's/[][\.*^$+?(){}|]/\\&/g' <<<"$title")  # xdotool takes a regular expression
   for ((i = 0; i < limit * 10; i++)); do
-    w=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1 || true)
+    w=$(xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -1 || true)
     [ -n "$w" ] && { echo "$w"; return 0; }
     kill -0 "$show_pid" 2>/dev/null || fail "the program ended before the window \"$title\" appeared"
     sleep 0.1
