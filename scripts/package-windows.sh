@@ -42,20 +42,28 @@ the glide2x.dll of a 3dfx driver; the 64-bit one needs a 64-bit glide2x.dll.
 Settings of our glide2x.dll (environment variables)
 ---------------------------------------------------
 Like the accelerator drivers of the time, our library is set up with
-environment variables, e.g. in a command prompt: set LUMIVEX_SCALE=2
+environment variables, e.g. in a command prompt before starting the show:
+  set LUMIVEX_OUTPUT=window
+  set LUMIVEX_SCALE=2
+A value that is not understood is ignored: the default is used.
 
-  LUMIVEX_OUTPUT=window       draw into the program's window (the default),
-                              its client area 640x480 times LUMIVEX_SCALE
-  LUMIVEX_OUTPUT=fullscreen   make the window cover the screen; the picture
-                              keeps its shape, with black bars
-  LUMIVEX_OUTPUT=offscreen    draw nothing on screen (for dumps and traces)
-  LUMIVEX_SCALE=N             window size factor (whole number, 1 to 4)
-  LUMIVEX_DUMP_DIR=DIR        write frames as PNG files into DIR
-  LUMIVEX_DUMP_FRAMES=LIST    which frames to write
-  LUMIVEX_TRACE=FILE          write every Glide call to FILE
-  LUMIVEX_KEY_AT_FRAME=N      press a key by itself at frame N (ends the show)
-  LUMIVEX_BOARDS=0            pretend no board is found (shows the start-up
-                              check's report)
+  LUMIVEX_OUTPUT=fullscreen   the window covers the whole screen and the
+                              picture keeps its shape, with black bars
+                              (the default)
+  LUMIVEX_OUTPUT=window       the window's inside is 640x480 times LUMIVEX_SCALE
+  LUMIVEX_OUTPUT=offscreen    nothing on screen (for frame dumps and traces)
+  LUMIVEX_SCALE=N             window size factor, 1 to 8 (default 1)
+  LUMIVEX_SWAP_INTERVAL=N     retraces per frame instead of the show's 2
+                              (30 frames a second); 0 runs unpaced
+  LUMIVEX_DUMP_DIR=FOLDER     write frames there as frame-NNNNNN.png
+  LUMIVEX_DUMP_FRAMES=LIST    which frames, e.g. 0,157,720-729
+  LUMIVEX_TRACE=FILE          write every Glide call to FILE, one a line
+  LUMIVEX_TRACE_FRAMES=LIST   keep the triangles of these frames only
+  LUMIVEX_KEY_AT_FRAME=N      press a key by itself after frame N
+  LUMIVEX_BOARDS=0            find no board: the start-up check fails
+  LUMIVEX_FAIL_OPEN=1         the window open fails: the start-up check fails
+
+These work with our glide2x.dll only; another one ignores them.
 EOF
 }
 
@@ -64,12 +72,15 @@ for bits in "${targets[@]}"; do
   build=$root/build-win$bits
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw$bits.cmake" \
     -DCMAKE_BUILD_TYPE=Release
-  cmake --build "$build" -j"$(nproc)" --target lumivex glide2x_dll
+  cmake --build "$build" -j"$(nproc)" --target lumivex glide2x
 
   stage=$build/package/lumivex
   rm -rf "$build/package"
   mkdir -p "$stage"
   cp "$build/bin/lumivex.exe" "$build/bin/glide2x.dll" "$stage/"
+  # Symbols only make the download larger.
+  triplet=$([ "$bits" = 64 ] && echo x86_64 || echo i686)-w64-mingw32
+  "$triplet-strip" --strip-unneeded "$stage/lumivex.exe" "$stage/glide2x.dll"
   cp -r "$root/pak" "$stage/pak"
   # Windows line ends, so that every editor shows the readme as written.
   readme "$bits" | sed 's/$/\r/' >"$stage/README.txt"
