@@ -10,6 +10,7 @@
 // has 0 <= vertex_count <= MAX_VERTICES, every face index inside the vertex
 // list, and each optional list either absent or usable by every face (see
 // mesh_load.cpp for which bad chunk rejects the file and which is dropped).
+// Whether an optional list is there is told by its pointer, not its count.
 #ifndef LUMIVEX_MESH_H
 #define LUMIVEX_MESH_H
 

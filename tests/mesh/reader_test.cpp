@@ -1,0 +1,124 @@
+// The reader on well-formed files and the placement rules: any order, tags
+// only on the 4-byte grid, the lowest offset wins, other bytes ignored.
+#include <gtest/gtest.h>
+
+#include "mesh_files.h"
+
+namespace {
+
+void expect_sample(const Mesh *m)
+{
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->vertex_count, 4);
+    EXPECT_EQ(m->face_count, 4);
+    EXPECT_EQ(m->tex_vertex_count, 5);
+    EXPECT_EQ(m->vertices[3].z, 1.0f);
+    EXPECT_EQ(m->normals[0].z, -1.0f);
+    EXPECT_EQ(m->vertices[3].w + m->normals[0].w, 2.0f); // both carry w = 1
+    EXPECT_EQ(m->faces[3].v[2], 3);
+    EXPECT_EQ(m->tex_faces[3].t[0], 4);
+    EXPECT_EQ(m->tex_vertices[4].v, 0.25f);
+    EXPECT_EQ(m->colours[3].green, 0.5f);
+}
+
+TEST(MeshReader, ChunksLoadInAnyOrderAmongOtherBytes)
+{
+    const std::vector<Bytes> chunks = chunks_of(sample_model());
+    expect_sample(load_bytes(join(chunks)).get());
+    expect_sample(load_bytes(join(chunks, {9, 8, 7, 6, 5, 4, 3, 2, 1, 0})).get());
+
+    // Junk and an unknown tag before, between and after the chunks; the file
+    // ends off the grid.
+    const Bytes junk = {'U', 'N', 'K', 'N', 'O', 'W', 'N', '>', 1, 2, 3, 4};
+    Bytes file = junk;
+    for (int c : {TVFCLIST, NMLIST, VTXLIST, CVTX, FACENUM, TVTXNUM, VTXNUM, TVTXLIST, FACELIST, TVFCNUM}) {
+        file.insert(file.end(), chunks[c].begin(), chunks[c].end());
+        file.insert(file.end(), junk.begin(), junk.begin() + 4 * (c % 3));
+    }
+    file.insert(file.end(), junk.begin(), junk.end() - 1);
+    expect_sample(load_bytes(file).get());
+}
+
+TEST(MeshReader, OptionalPartsNeedTheirCountChunk)
+{
+    const std::vector<Bytes> chunks = chunks_of(sample_model());
+    MeshPtr mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST}));
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_EQ(mesh->tex_face_count, 0);
+    EXPECT_EQ(mesh->tex_faces, nullptr);
+    EXPECT_EQ(mesh->tex_vertex_count, 0);
+    EXPECT_EQ(mesh->tex_vertices, nullptr);
+    EXPECT_EQ(mesh->colours, nullptr);
+
+    // A list without its count is ignored (and the texture faces that index
+    // it with it); a count without its list is kept, the list absent.
+    mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVTXLIST}));
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_EQ(mesh->tex_vertices, nullptr);
+    EXPECT_EQ(mesh->tex_face_count, 4);
+    EXPECT_EQ(mesh->tex_faces, nullptr);
+}
+
+TEST(MeshReader, RequiredChunksMustBeFoundOnTheGrid)
+{
+    const std::vector<Bytes> chunks = chunks_of(sample_model());
+    for (int missing = VTXNUM; missing <= NMLIST; missing++) {
+        std::vector<int> order;
+        for (int c = 0; c < CHUNKS; c++) {
+            if (c != missing)
+                order.push_back(c);
+        }
+        EXPECT_EQ(load_bytes(join(chunks, order)), nullptr) << "without chunk " << missing;
+    }
+    EXPECT_EQ(load_bytes({}), nullptr);
+    EXPECT_EQ(MeshPtr(mesh_load("pak/no such mesh.dat")), nullptr);
+    EXPECT_EQ(MeshPtr(mesh_load("pak")), nullptr);
+
+    // Two stray bytes in front push every tag off the grid.
+    Bytes shifted = join(chunks);
+    shifted.insert(shifted.begin(), 2, 0);
+    EXPECT_EQ(load_bytes(shifted), nullptr);
+    // Off the grid, an optional chunk is simply not there.
+    Bytes file = join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVFCLIST, TVTXNUM, TVTXLIST});
+    file.push_back(0);
+    file.insert(file.end(), chunks[CVTX].begin(), chunks[CVTX].end());
+    MeshPtr mesh = load_bytes(file);
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_EQ(mesh->colours, nullptr);
+    EXPECT_NE(mesh->tex_faces, nullptr);
+}
+
+TEST(MeshReader, TheLowestOffsetOfATagWins)
+{
+    const Bytes sample = join(chunks_of(sample_model()));
+    const Bytes three = count_chunk("VTXNUM->", 3);
+    Bytes file = sample;
+    file.insert(file.end(), three.begin(), three.end());
+    MeshPtr mesh = load_bytes(file);
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_EQ(mesh->vertex_count, 4);
+    // In front, 3 is the count, and the faces using vertex 3 reject the file.
+    file = three;
+    file.insert(file.end(), sample.begin(), sample.end());
+    EXPECT_EQ(load_bytes(file), nullptr);
+}
+
+TEST(MeshReader, ATagEndingTheFileHasNoData)
+{
+    MeshModel model;
+    model.vertices = {{1, 2, 3}};
+    const std::vector<Bytes> chunks = chunks_of(model);
+    // No faces: an empty list may end the file...
+    MeshPtr mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, NMLIST, FACELIST}));
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_EQ(mesh->face_count, 0);
+    EXPECT_EQ(mesh->vertices[0].z, 3.0f);
+    // ...but a count needs all four bytes.
+    Bytes cut = join(chunks, {VTXLIST, FACENUM, FACELIST, NMLIST, VTXNUM});
+    cut.resize(cut.size() - 4);
+    EXPECT_EQ(load_bytes(cut), nullptr);
+    cut.resize(cut.size() + 2);
+    EXPECT_EQ(load_bytes(cut), nullptr);
+}
+
+} // namespace
