@@ -12,6 +12,10 @@
 // Bytes per texel (1 or 2), or 0 for a format Glide 2.x does not have.
 int texel_size(GrTextureFormat_t format);
 
+// The format's name in a 3DF header ("rgb565", "yiq", "ap88", ...), or null
+// for a format Glide 2.x does not have. The reader and the writer share it.
+const char *texel_format_name(GrTextureFormat_t format);
+
 // Width and height of level lod at an aspect ratio: GR_LOD_256 with
 // GR_ASPECT_2x1 is 256x128; no side is smaller than 1. False for values
 // outside the API's ranges.
@@ -22,10 +26,12 @@ bool lod_size(GrLOD_t lod, GrAspectRatio_t aspect, int *width, int *height);
 size_t mipmap_bytes(GrTextureFormat_t format, GrLOD_t small_lod, GrLOD_t large_lod,
                     GrAspectRatio_t aspect);
 
-// Decodes count texels of a format to 0xAARRGGBB. table is the NCC table of
-// the YIQ formats or the palette of the palette formats (unused otherwise);
-// formats without colour give white with their alpha, those without alpha
-// give 0xFF.
+// Decodes count texels of a format to 0xAARRGGBB, widening narrow channels
+// by bit replication. table is the NCC table of the YIQ formats (yRGB, iRGB,
+// qRGB; packed_data is not read) or the palette of the palette formats, whose
+// entries give only the colour (unused otherwise; null reads as all zero).
+// Formats without colour give white with their alpha, those without alpha
+// give 0xFF. An unknown format gives 0 for every texel.
 void decode_texels(GrTextureFormat_t format, const void *texels, size_t count,
                    const GuTexTable *table, uint32_t *out);
 

@@ -16,11 +16,16 @@
      - guColorCombineFunction: every function but GR_COLORCOMBINE_ZERO,
        _CCRGB, _ITRGB, _DECAL_TEXTURE and _TEXTURE_TIMES_ITRGB;
      - guTexCombineFunction: every function but GR_TEXTURECOMBINE_DECAL,
-       and any texture unit but GR_TMU0;
+       and any texture unit but GR_TMU0 (so also grTexClampMode);
+     - guTexAllocateMemory: any texture unit but GR_TMU0, a width or height
+       that is not that of the largest level, and a mip-map that does not fit
+       the 2 MB of texture memory (it returns GR_NULL_MIPMAP_HANDLE); the
+       odd/even mask and the trilinear flag are ignored;
      - guAlphaSource: kept, but alpha is never written or blended;
      - grHints: every hint type but GR_HINT_STWHINT.
-   Calls made before grSstWinOpen succeeded, or after grSstWinClose, do
-   nothing and return a harmless value. */
+   Drawing, clearing and swapping do nothing before grSstWinOpen succeeded
+   or after grSstWinClose; grSstControl returns FXTRUE in any state. A
+   texture handle from before guTexMemReset selects no texture (white). */
 #ifndef LUMIVEX_GLIDE_H
 #define LUMIVEX_GLIDE_H
 

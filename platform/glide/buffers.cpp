@@ -1,0 +1,66 @@
+// buffers.cpp - render buffer, clip window, clear and the depth-buffer state.
+#include "device.h"
+#include "dither.h"
+#include "trace.h"
+
+#include <algorithm>
+#include <cstring>
+
+void FX_CALL grRenderBuffer(GrBuffer_t buffer) {
+    trace_call("grRenderBuffer", {buffer});
+    if (buffer == GR_BUFFER_FRONTBUFFER || buffer == GR_BUFFER_BACKBUFFER) glide.render_buffer = buffer;
+}
+
+void FX_CALL grClipWindow(FxU32 minx, FxU32 miny, FxU32 maxx, FxU32 maxy) {
+    trace_call("grClipWindow", {minx, miny, maxx, maxy});
+    auto limit = [](FxU32 v, int top) { return v > (FxU32)top ? top : (int)v; };
+    glide.clip.minx = limit(minx, SCREEN_WIDTH);
+    glide.clip.maxx = limit(maxx, SCREEN_WIDTH);
+    glide.clip.miny = limit(miny, SCREEN_HEIGHT);
+    glide.clip.maxy = limit(maxy, SCREEN_HEIGHT);
+}
+
+// Clears the clip window of the render buffer, dithered like drawn pixels;
+// the depth buffer only while depth writes are on.
+void FX_CALL grBufferClear(GrColor_t colour, GrAlpha_t alpha, FxU16 depth) {
+    trace_call("grBufferClear", {colour, alpha, depth});
+    uint16_t *target = render_target();
+    if (!target) return;
+    const ClipRect &c = glide.clip;
+    uint32_t rgb = colour_to_rgb(colour);
+    unsigned r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
+    bool clear_depth = glide.depth_mask && glide.has_depth;
+    for (int y = c.miny; y < c.maxy; ++y) {
+        // The row's four dithered values, written four pixels at a time.
+        uint16_t pattern[4];
+        for (int i = 0; i < 4; ++i) pattern[i] = dither_rgb565(DITHER_PATTERN[y & 3][i], r, g, b);
+        uint64_t quad;
+        std::memcpy(&quad, pattern, sizeof quad);
+        uint16_t *row = target + (size_t)y * SCREEN_WIDTH;
+        int x = c.minx;
+        for (; x < c.maxx && (x & 3); ++x) row[x] = pattern[x & 3];
+        for (; x + 4 <= c.maxx; x += 4) std::memcpy(row + x, &quad, sizeof quad);
+        for (; x < c.maxx; ++x) row[x] = pattern[x & 3];
+        if (clear_depth) {
+            uint16_t *drow = glide.depth.data() + (size_t)y * SCREEN_WIDTH;
+            std::fill(drow + c.minx, drow + c.maxx, depth);
+        }
+    }
+}
+
+// W-buffering and no depth buffer are what we have; the z-buffer modes are
+// refused.
+void FX_CALL grDepthBufferMode(GrDepthBufferMode_t mode) {
+    trace_call("grDepthBufferMode", {mode});
+    if (mode == GR_DEPTHBUFFER_DISABLE || mode == GR_DEPTHBUFFER_WBUFFER) glide.depth_mode = mode;
+}
+
+void FX_CALL grDepthBufferFunction(GrCmpFnc_t function) {
+    trace_call("grDepthBufferFunction", {function});
+    if (function >= GR_CMP_NEVER && function <= GR_CMP_ALWAYS) glide.depth_function = function;
+}
+
+void FX_CALL grDepthMask(FxBool mask) {
+    trace_call("grDepthMask", {mask});
+    glide.depth_mask = mask != FXFALSE;
+}

@@ -1,0 +1,40 @@
+// combine.cpp - the colour path's state: which colour reaches the pixel, the
+// texture unit's combine, the alpha source, the constant colour and hints.
+// Only the functions the library implements are taken; others are refused
+// and leave the state as it was (glide.h lists them).
+#include "device.h"
+#include "trace.h"
+
+void FX_CALL guColorCombineFunction(GrColorCombineFnc_t fnc) {
+    trace_call("guColorCombineFunction", {fnc});
+    switch (fnc) {
+    case GR_COLORCOMBINE_ZERO:
+    case GR_COLORCOMBINE_CCRGB:
+    case GR_COLORCOMBINE_ITRGB:
+    case GR_COLORCOMBINE_DECAL_TEXTURE:
+    case GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB: glide.colour_combine = fnc; break;
+    default: break;
+    }
+}
+
+void FX_CALL guTexCombineFunction(GrChipID_t tmu, GrTextureCombineFnc_t fnc) {
+    trace_call("guTexCombineFunction", {tmu, fnc});
+    if (tmu == GR_TMU0 && fnc == GR_TEXTURECOMBINE_DECAL) glide.texture_combine = fnc;
+}
+
+// Kept for the record: nothing reads alpha, as nothing blends.
+void FX_CALL guAlphaSource(GrAlphaSource_t mode) {
+    trace_call("guAlphaSource", {mode});
+    if (mode >= GR_ALPHASOURCE_CC_ALPHA && mode <= GR_ALPHASOURCE_TEXTURE_ALPHA_TIMES_ITERATED_ALPHA)
+        glide.alpha_source = mode;
+}
+
+void FX_CALL grConstantColorValue(GrColor_t value) {
+    trace_call("grConstantColorValue", {value});
+    glide.constant_colour = value;
+}
+
+void FX_CALL grHints(GrHint_t type, FxU32 mask) {
+    trace_call("grHints", {type, mask});
+    if (type == GR_HINT_STWHINT) glide.stw_hint = mask;
+}

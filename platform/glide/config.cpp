@@ -1,0 +1,123 @@
+// config.cpp - reads the LUMIVEX_ variables; see config.h.
+#include "config.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+bool FrameList::contains(int64_t frame) const {
+    for (const Range &r : ranges)
+        if (frame >= r.first && frame <= r.last) return true;
+    return false;
+}
+
+// A decimal number of at most 12 digits at *p; advances p past it.
+static bool parse_number(const char **p, int64_t *value) {
+    const char *s = *p;
+    int64_t v = 0;
+    int digits = 0;
+    while (*s >= '0' && *s <= '9') {
+        if (++digits > 12) return false;
+        v = v * 10 + (*s++ - '0');
+    }
+    if (digits == 0) return false;
+    *p = s;
+    *value = v;
+    return true;
+}
+
+bool parse_frame_list(const char *text, FrameList *list) {
+    FrameList parsed;
+    const char *p = text;
+    for (;;) {
+        FrameList::Range r;
+        if (!parse_number(&p, &r.first)) return false;
+        r.last = r.first;
+        if (*p == '-') {
+            ++p;
+            if (!parse_number(&p, &r.last) || r.last < r.first) return false;
+        }
+        parsed.ranges.push_back(r);
+        if (*p == '\0') break;
+        if (*p++ != ',') return false;
+    }
+    *list = parsed;
+    return true;
+}
+
+static void report(const char *name, const char *value, const char *fallback) {
+    std::fprintf(stderr, "lumivex glide: %s=\"%s\" is not valid; using %s\n", name, value, fallback);
+}
+
+// The variable's value, or null when it is unset or empty.
+static const char *variable(const char *name) {
+    const char *v = std::getenv(name);
+    return v && *v ? v : nullptr;
+}
+
+// A whole decimal number from lo to hi.
+static bool parse_int(const char *text, int64_t lo, int64_t hi, int64_t *value) {
+    const char *p = text;
+    int64_t v;
+    if (!parse_number(&p, &v) || *p != '\0' || v < lo || v > hi) return false;
+    *value = v;
+    return true;
+}
+
+static void read_int(const char *name, int64_t lo, int64_t hi, const char *fallback, int64_t *value) {
+    const char *text = variable(name);
+    if (text && !parse_int(text, lo, hi, value)) report(name, text, fallback);
+}
+
+static void read_frames(const char *name, const char *fallback, FrameList *list, bool *set) {
+    const char *text = variable(name);
+    if (!text) return;
+    if (parse_frame_list(text, list))
+        *set = true;
+    else
+        report(name, text, fallback);
+}
+
+GlideConfig read_config() {
+    GlideConfig c;
+
+    if (const char *text = variable("LUMIVEX_OUTPUT")) {
+        if (std::strcmp(text, "fullscreen") == 0)
+            c.output = Output::FULLSCREEN;
+        else if (std::strcmp(text, "window") == 0)
+            c.output = Output::WINDOW;
+        else if (std::strcmp(text, "offscreen") == 0)
+            c.output = Output::OFFSCREEN;
+        else
+            report("LUMIVEX_OUTPUT", text, "fullscreen");
+    }
+
+    int64_t v = c.scale;
+    read_int("LUMIVEX_SCALE", 1, 8, "1", &v);
+    c.scale = (int)v;
+
+    v = c.swap_interval;
+    read_int("LUMIVEX_SWAP_INTERVAL", 0, 60, "the program's interval", &v);
+    c.swap_interval = (int)v;
+
+    if (const char *text = variable("LUMIVEX_TRACE")) c.trace_path = text;
+    bool listed = false;
+    read_frames("LUMIVEX_TRACE_FRAMES", "every frame", &c.trace_frames, &listed);
+    c.trace_all_frames = !listed;
+
+    if (const char *text = variable("LUMIVEX_DUMP_DIR")) c.dump_dir = text;
+    listed = false;
+    read_frames("LUMIVEX_DUMP_FRAMES", "no frame", &c.dump_frames, &listed);
+
+    read_int("LUMIVEX_KEY_AT_FRAME", 0, 999999999999, "no key", &c.key_at_frame);
+
+    v = c.boards;
+    read_int("LUMIVEX_BOARDS", 0, 1, "1", &v);
+    c.boards = (int)v;
+
+    v = c.fail_open;
+    read_int("LUMIVEX_FAIL_OPEN", 0, 1, "0", &v);
+    c.fail_open = v != 0;
+
+    return c;
+}

@@ -1,0 +1,55 @@
+// config.h - how our Glide is configured: environment variables, read when
+// Glide is initialised, as accelerator drivers of the time were configured.
+// A bad value is reported on stderr in one line naming the variable, and the
+// default is used.
+//
+//   LUMIVEX_OUTPUT         fullscreen (default) | window | offscreen
+//   LUMIVEX_SCALE          window size factor, 1 to 8 (default 1)
+//   LUMIVEX_SWAP_INTERVAL  overrides every grBufferSwap's interval; 0 shows at once
+//   LUMIVEX_TRACE          file for the call log
+//   LUMIVEX_TRACE_FRAMES   frames whose triangles the log keeps (default all)
+//   LUMIVEX_DUMP_DIR       directory for frame-NNNNNN.png
+//   LUMIVEX_DUMP_FRAMES    frames written there, e.g. 0,157,720-729
+//   LUMIVEX_KEY_AT_FRAME   after the swap of this frame, a key press is posted
+//   LUMIVEX_BOARDS         0: the hardware query finds no board
+//   LUMIVEX_FAIL_OPEN      1: grSstWinOpen fails
+#ifndef LUMIVEX_GLIDE_CONFIG_H
+#define LUMIVEX_GLIDE_CONFIG_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A list of frame numbers and ranges, "0,157,720-729".
+struct FrameList {
+    struct Range {
+        int64_t first, last;
+    };
+    std::vector<Range> ranges;
+
+    bool contains(int64_t frame) const;
+};
+
+// Parses text into list; false (list untouched) when the text is not a list.
+bool parse_frame_list(const char *text, FrameList *list);
+
+enum class Output { FULLSCREEN, WINDOW, OFFSCREEN };
+
+struct GlideConfig {
+    Output output = Output::FULLSCREEN;
+    int scale = 1;
+    int swap_interval = -1;  // -1: the caller's
+    std::string trace_path;
+    bool trace_all_frames = true;
+    FrameList trace_frames;
+    std::string dump_dir;
+    FrameList dump_frames;
+    int64_t key_at_frame = -1;  // -1: never
+    int boards = 1;
+    bool fail_open = false;
+};
+
+// Reads the variables now.
+GlideConfig read_config();
+
+#endif

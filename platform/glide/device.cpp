@@ -1,0 +1,193 @@
+// device.cpp - the device's lifecycle: init, the hardware query, open, close,
+// shutdown and the window notifications. Every call is harmless in any state:
+// before grGlideInit, before a successful grSstWinOpen, after close.
+#include "device.h"
+
+#include "host.h"
+#include "texmem.h"
+#include "trace.h"
+
+#include <cstring>
+
+GlideDevice glide;
+GlideConfig glide_config;
+
+static bool configured = false;
+static lumivex::GlideClock *clock_override = nullptr;
+
+void glide_configure() {
+    glide_config = read_config();
+    trace_open(glide_config.trace_path.c_str());
+    trace_frame(glide.open, glide.frames_shown);
+    configured = true;
+}
+
+void glide_configure_once() {
+    if (!configured) glide_configure();
+}
+
+lumivex::GlideClock &glide_clock() {
+    return clock_override ? *clock_override : host_clock();
+}
+
+uint16_t *render_target() {
+    if (!glide.open) return nullptr;
+    int back = glide.colour_buffers == 2 ? glide.front ^ 1 : glide.front;
+    int which = glide.render_buffer == GR_BUFFER_FRONTBUFFER ? glide.front : back;
+    return glide.colour[which].data();
+}
+
+uint32_t colour_to_rgb(GrColor_t c) {
+    uint32_t v = (uint32_t)c;
+    switch (glide.colour_format) {
+    case GR_COLORFORMAT_ARGB: return v & 0xFFFFFF;
+    case GR_COLORFORMAT_ABGR: return (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF);
+    case GR_COLORFORMAT_BGRA: return (v >> 8 & 0xFF) << 16 | (v >> 16 & 0xFF) << 8 | (v >> 24);
+    default: return v >> 8;  // RGBA
+    }
+}
+
+// Starts the display clock's retrace count now.
+static void restart_retraces() {
+    glide.epoch = glide_clock().now();
+    glide.last_retrace = 0;
+}
+
+// The offscreen output: frames go nowhere (but to the dumps).
+struct NullPresenter : lumivex::Presenter {
+    void present(const uint16_t *, int, int) override {}
+    void close() override {}
+};
+
+static void close_device() {
+    if (glide.presenter) glide.presenter->close();
+    glide.presenter.reset();
+    for (auto &buffer : glide.colour) std::vector<uint16_t>().swap(buffer);
+    std::vector<uint16_t>().swap(glide.depth);
+    glide.open = false;
+    trace_frame(false, glide.frames_shown);
+}
+
+void FX_CALL grGlideInit(void) {
+    if (glide.open) close_device();
+    glide_configure();
+    trace_call("grGlideInit", {});
+    tex_memory_restart();
+    glide = GlideDevice();
+    glide.initialised = true;
+}
+
+FxBool FX_CALL grSstQueryHardware(GrHwConfiguration *hw) {
+    trace_call("grSstQueryHardware", {TracePointer()});
+    if (!hw) return FXFALSE;
+    std::memset(hw, 0, sizeof *hw);
+    if (glide_config.boards == 0) return FXFALSE;
+    hw->num_sst = 1;
+    hw->SSTs[0].type = GR_SSTTYPE_VOODOO;
+    GrVoodooConfig_t &v = hw->SSTs[0].sstBoard.VoodooConfig;
+    v.fbRam = 2;
+    v.fbiRev = 2;
+    v.nTexelfx = 1;
+    v.sliDetect = FXFALSE;
+    v.tmuConfig[0].tmuRev = 1;
+    v.tmuConfig[0].tmuRam = (int)(TEXTURE_MEMORY_BYTES >> 20);
+    return FXTRUE;
+}
+
+void FX_CALL grSstSelect(int which_sst) {
+    trace_call("grSstSelect", {which_sst});
+}
+
+FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScreenRefresh_t refresh,
+                            GrColorFormat_t colour_format, GrOriginLocation_t origin, int colour_buffers,
+                            int aux_buffers) {
+    trace_call("grSstWinOpen", {hWnd, resolution, refresh, colour_format, origin, colour_buffers, aux_buffers});
+    if (!glide.initialised || glide.open || glide_config.fail_open || glide_config.boards == 0) return FXFALSE;
+    if (resolution != GR_RESOLUTION_640x480 || colour_format < GR_COLORFORMAT_ARGB ||
+        colour_format > GR_COLORFORMAT_BGRA || origin != GR_ORIGIN_UPPER_LEFT || colour_buffers < 1 ||
+        colour_buffers > 2 || aux_buffers < 0 || aux_buffers > 1)
+        return FXFALSE;
+
+    std::unique_ptr<lumivex::Presenter> presenter;
+    if (glide_config.output == Output::OFFSCREEN)
+        presenter = std::make_unique<NullPresenter>();
+    else
+        presenter = open_host_presenter(hWnd, glide_config.output == Output::FULLSCREEN, glide_config.scale);
+    if (!presenter) return FXFALSE;
+
+    const size_t pixels = (size_t)SCREEN_WIDTH * SCREEN_HEIGHT;
+    for (int i = 0; i < colour_buffers; ++i) glide.colour[i].assign(pixels, 0);
+    glide.depth.assign(pixels, GR_WDEPTHVALUE_FARTHEST);
+    glide.presenter = std::move(presenter);
+    glide.hwnd = hWnd;
+    glide.colour_format = colour_format;
+    glide.colour_buffers = colour_buffers;
+    glide.has_depth = aux_buffers == 1;
+    glide.front = 0;
+    glide.render_buffer = GR_BUFFER_BACKBUFFER;
+    glide.clip = ClipRect();
+    glide.open = true;
+    restart_retraces();
+    trace_frame(true, glide.frames_shown);
+    return FXTRUE;
+}
+
+void FX_CALL grSstWinClose(void) {
+    trace_call("grSstWinClose", {});
+    if (glide.open) close_device();
+}
+
+void FX_CALL grGlideShutdown(void) {
+    trace_call("grGlideShutdown", {});
+    if (glide.open) close_device();
+    tex_memory_reset();
+    glide.initialised = false;
+}
+
+// Nothing to hand over: the presenter follows its window by itself. A move
+// never fails, so the program never closes its window for it.
+FxBool FX_CALL grSstControl(FxU32 code) {
+    trace_call("grSstControl", {code});
+    return FXTRUE;
+}
+
+// Every call is finished when it returns: there is no queue to wait for.
+void FX_CALL grSstIdle(void) {
+    trace_call("grSstIdle", {});
+}
+
+namespace lumivex {
+
+void glide_set_clock(GlideClock *clock) {
+    clock_override = clock;
+    restart_retraces();
+}
+
+bool glide_set_presenter(std::unique_ptr<Presenter> presenter) {
+    if (!glide.open || !presenter) return false;
+    if (glide.presenter) glide.presenter->close();
+    glide.presenter = std::move(presenter);
+    return true;
+}
+
+const uint16_t *glide_colour_buffer(GrBuffer_t buffer) {
+    if (!glide.open) return nullptr;
+    if (buffer == GR_BUFFER_FRONTBUFFER) return glide.colour[glide.front].data();
+    if (buffer == GR_BUFFER_BACKBUFFER)
+        return glide.colour[glide.colour_buffers == 2 ? glide.front ^ 1 : glide.front].data();
+    return nullptr;
+}
+
+const uint16_t *glide_depth_buffer() {
+    return glide.open && glide.has_depth ? glide.depth.data() : nullptr;
+}
+
+int64_t glide_frames_shown() {
+    return glide.frames_shown;
+}
+
+int64_t glide_last_swap_retrace() {
+    return glide.last_retrace;
+}
+
+}  // namespace lumivex

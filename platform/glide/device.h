@@ -1,0 +1,89 @@
+// device.h - the state of our one Glide device, shared by the files that
+// implement the calls. One file per stage: device.cpp (lifecycle), buffers.cpp
+// (render buffer, clip, clear, depth state), swap.cpp (pacing, presenting,
+// dumps), combine.cpp, texmem.cpp, triangle.cpp and span.cpp (drawing).
+#ifndef LUMIVEX_GLIDE_DEVICE_H
+#define LUMIVEX_GLIDE_DEVICE_H
+
+#include <glide.h>
+#include <lumivex_glide.h>
+
+#include "config.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+using lumivex::SCREEN_HEIGHT;
+using lumivex::SCREEN_WIDTH;
+
+struct MipMap;
+
+// The clip window: pixels x in [minx, maxx), y in [miny, maxy).
+struct ClipRect {
+    int minx = 0, miny = 0, maxx = SCREEN_WIDTH, maxy = SCREEN_HEIGHT;
+};
+
+// What texture unit 0 samples with. guTexSource loads it from the mip-map's
+// allocation; grTexClampMode overrides the clamp modes until the next source.
+struct TmuState {
+    const MipMap *source = nullptr;
+    GrTextureClampMode_t clamp_s = GR_TEXTURECLAMP_WRAP, clamp_t = GR_TEXTURECLAMP_WRAP;
+    GrTextureFilterMode_t minfilter = GR_TEXTUREFILTER_BILINEAR;
+    GrTextureFilterMode_t magfilter = GR_TEXTUREFILTER_BILINEAR;
+    GrMipMapMode_t mipmap_mode = GR_MIPMAP_NEAREST_DITHER;
+    float lod_bias = 0.0f;
+};
+
+struct GlideDevice {
+    bool initialised = false;
+    bool open = false;
+    FxU32 hwnd = 0;
+    GrColorFormat_t colour_format = GR_COLORFORMAT_RGBA;
+
+    // Colour buffers: colour[front] is visible; with one buffer both are it.
+    std::vector<uint16_t> colour[2];
+    int front = 0;
+    int colour_buffers = 2;
+    bool has_depth = true;
+    std::vector<uint16_t> depth;
+    GrBuffer_t render_buffer = GR_BUFFER_BACKBUFFER;
+    ClipRect clip;
+
+    GrDepthBufferMode_t depth_mode = GR_DEPTHBUFFER_DISABLE;
+    GrCmpFnc_t depth_function = GR_CMP_LESS;
+    bool depth_mask = false;
+
+    GrColorCombineFnc_t colour_combine = GR_COLORCOMBINE_ITRGB;
+    GrTextureCombineFnc_t texture_combine = GR_TEXTURECOMBINE_DECAL;
+    GrAlphaSource_t alpha_source = GR_ALPHASOURCE_CC_ALPHA;
+    GrColor_t constant_colour = 0;  // in the colour format of the open device
+    FxU32 stw_hint = 0;
+    TmuState tmu;
+
+    // Swap pacing: retraces of a 60 Hz clock counted from epoch.
+    int64_t frames_shown = 0;
+    int64_t epoch = 0;
+    int64_t last_retrace = 0;
+
+    std::unique_ptr<lumivex::Presenter> presenter;
+};
+
+extern GlideDevice glide;
+extern GlideConfig glide_config;
+
+// Reads the configuration and restarts the log (grGlideInit).
+void glide_configure();
+// The same, unless it has been done before.
+void glide_configure_once();
+
+// The display clock in use.
+lumivex::GlideClock &glide_clock();
+
+// The buffer that drawing and clearing write to; null when not open.
+uint16_t *render_target();
+
+// A GrColor_t in the device's colour format as 0x00RRGGBB.
+uint32_t colour_to_rgb(GrColor_t colour);
+
+#endif

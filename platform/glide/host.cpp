@@ -1,0 +1,41 @@
+// host.cpp - the host's clock and the scripted key press.
+#include "host.h"
+
+#include <windows.h>
+
+#include <chrono>
+#ifndef _WIN32
+#include <thread>
+#endif
+
+namespace {
+
+struct HostClock : lumivex::GlideClock {
+    int64_t now() override {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+    void sleep_until(int64_t deadline) override {
+        for (int64_t t = now(); t < deadline; t = now()) {
+#ifdef _WIN32
+            // Sleep counts whole milliseconds; the last one is spun away.
+            DWORD ms = (DWORD)((deadline - t) / 1000000);
+            Sleep(ms > 1 ? ms - 1 : 0);
+#else
+            std::this_thread::sleep_for(std::chrono::nanoseconds(deadline - t));
+#endif
+        }
+    }
+};
+
+}  // namespace
+
+lumivex::GlideClock &host_clock() {
+    static HostClock clock;
+    return clock;
+}
+
+void host_post_key(FxU32 hwnd) {
+    PostMessageA((HWND)(uintptr_t)hwnd, WM_KEYDOWN, VK_SPACE, 0);
+}

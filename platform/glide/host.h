@@ -1,0 +1,23 @@
+// host.h - what our Glide needs from the machine it runs on: a clock, a key
+// press posted to the program's window, and a presenter on that window. The
+// rest of the library knows nothing of the host.
+#ifndef LUMIVEX_GLIDE_HOST_H
+#define LUMIVEX_GLIDE_HOST_H
+
+#include <glide.h>
+#include <lumivex_glide.h>
+
+#include <memory>
+
+// The host's monotonic clock.
+lumivex::GlideClock &host_clock();
+
+// Posts a key-down of the space bar to the window (LUMIVEX_KEY_AT_FRAME).
+void host_post_key(FxU32 hwnd);
+
+// A presenter on the program's window, windowed at 640x480 times scale or
+// over the whole screen; null when there is no display to present on.
+// One per host: present_sdl.cpp, present_gdi.cpp.
+std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscreen, int scale);
+
+#endif

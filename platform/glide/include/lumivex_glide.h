@@ -1,0 +1,62 @@
+// lumivex_glide.h - what our Glide offers beyond the Glide API: read access to
+// its buffers, a replaceable display clock and a replaceable presenter. For
+// tests, benchmarks and tools; the show itself uses glide.h only.
+#ifndef LUMIVEX_GLIDE_INTERNAL_API_H
+#define LUMIVEX_GLIDE_INTERNAL_API_H
+
+#include <glide.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace lumivex {
+
+constexpr int SCREEN_WIDTH = 640;
+constexpr int SCREEN_HEIGHT = 480;
+
+// The clock that paces buffer swaps: nanoseconds on a monotonic scale whose
+// origin does not matter. sleep_until returns once now() >= deadline.
+struct GlideClock {
+    virtual ~GlideClock() = default;
+    virtual int64_t now() = 0;
+    virtual void sleep_until(int64_t deadline) = 0;
+};
+
+// Where a shown frame goes: a window, the whole screen, or nowhere. present
+// gets the visible 640x480 RGB565 buffer, row by row from the top; close
+// gives back whatever the presenter took (it is called once, before deletion).
+struct Presenter {
+    virtual ~Presenter() = default;
+    virtual void present(const uint16_t *rgb565, int width, int height) = 0;
+    virtual void close() = 0;
+};
+
+// Replaces the display clock (null: the host's clock). The clock must outlive
+// its use; the retrace count restarts at the clock's present time.
+void glide_set_clock(GlideClock *clock);
+
+// Replaces the presenter of the open device, closing the one it had. False
+// (and the presenter is dropped) when the device is not open.
+bool glide_set_presenter(std::unique_ptr<Presenter> presenter);
+
+// The colour buffers (GR_BUFFER_FRONTBUFFER, GR_BUFFER_BACKBUFFER) and the
+// depth buffer, 640x480 each, row by row from the top; null while the device
+// is not open.
+const uint16_t *glide_colour_buffer(GrBuffer_t buffer);
+const uint16_t *glide_depth_buffer();
+
+// The buffer swaps made since grGlideInit: the frame the next swap shows.
+int64_t glide_frames_shown();
+
+// The retrace on which the last swap showed its frame, counted from the
+// opening of the device (or from the last glide_set_clock).
+int64_t glide_last_swap_retrace();
+
+// The widest pixel loop the show's texture path may use: 8 (AVX2, where the
+// processor has it; the default), 4 (SSE2) or 1. Each draws the same
+// pixels; tests try them all.
+void glide_limit_pixel_loop(int pixels);
+
+}  // namespace lumivex
+
+#endif

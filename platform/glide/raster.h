@@ -1,0 +1,148 @@
+// raster.h - what triangle setup (triangle.cpp) hands the span loops
+// (span.cpp): the triangle's attribute planes and everything the pixels need,
+// gathered once per triangle so that the inner loops read flat data only.
+#ifndef LUMIVEX_GLIDE_RASTER_H
+#define LUMIVEX_GLIDE_RASTER_H
+
+#include "texmem.h"
+
+#include <glide.h>
+
+#include <cstdint>
+
+// A value iterated linearly in screen space: at pixel point (x, y) it is
+// at + dx x + dy y: the origin is the screen's corner, which keeps floats
+// precise wherever the triangle's corners lie.
+struct Plane {
+    float at = 0, dx = 0, dy = 0;
+};
+
+// How texture coordinates reach a pixel.
+enum QMode {
+    Q_AFFINE,    // q is the same at the three corners: s and t are linear
+    Q_OOW,       // q is the vertex oow, already divided for the depth
+    Q_SEPARATE,  // q is the texture unit's own oow
+};
+
+// The colour paths the library implements.
+enum CombineMode { CC_ZERO, CC_CONSTANT, CC_ITERATED, CC_DECAL, CC_TEXTURE_TIMES_ITERATED };
+
+struct Sampler {
+    const TexLevel *levels = nullptr;  // null: no texture, white is sampled
+    int level_count = 0;
+    int large_lod = 0;
+    GrMipMapMode_t mipmap_mode = GR_MIPMAP_DISABLE;
+    int lod_bias = 0;  // in 1/256 levels
+    bool wrap_s = true, wrap_t = true;
+    bool bilinear_min = true, bilinear_mag = true;
+};
+
+// The show's texture path, set up once per triangle when q is the same at
+// all corners, the filter is bilinear and both coordinates wrap: s and t are
+// stepped in whole numbers (1/256 texel of the finer level), and each pixel
+// takes the finer or the coarser of two levels as its dither cell says.
+struct AffineTexture {
+    unsigned coarse_cells = 0;  // bit d: dither cell d takes levels[1]
+    struct Level {
+        const uint32_t *texels;
+        uint32_t width_mask, height_mask;
+        uint32_t stride;
+    } levels[2];
+    float scale = 0;        // s units to 1/65536 texels of levels[0]
+    uint32_t du = 0, dv = 0;  // per pixel, in those units
+};
+
+struct Raster {
+    Plane oow, s, t, q;  // s and t are s/q and t/q when the q mode is Q_AFFINE
+    Plane r, g, b;       // 0 to 255
+    int32_t dr = 0, dg = 0, db = 0;  // per pixel, 16.16
+    QMode q_mode = Q_AFFINE;
+    int lod = 0;  // in 1/256 levels, for Q_AFFINE
+
+    Sampler sampler;
+    bool fast_texture = false;
+    AffineTexture affine;
+    uint32_t constant_rgb = 0;
+
+    uint16_t *colour = nullptr;  // the render buffer, 640 pixels a row
+    uint16_t *depth = nullptr;   // null: no depth buffer
+    bool depth_test = false, depth_write = false;
+    GrCmpFnc_t depth_function = GR_CMP_LESS;
+};
+
+// The level (index into levels) that a pixel with level of detail lod (in
+// 1/256 levels) and dither cell d samples. Level of detail n means the level
+// 2^n times smaller than the 256 one. Dithered mip-mapping rounds up where the
+// fraction exceeds the pixel's place in the 4x4 pattern, so neighbouring
+// pixels mix the two nearest levels in proportion to the fraction.
+inline int level_index(const Sampler &sm, int lod, int d) {
+    int index = 0;
+    if (sm.mipmap_mode == GR_MIPMAP_NEAREST_DITHER)
+        index = ((lod + d * 16 + 8) >> 8) - sm.large_lod;
+    else if (sm.mipmap_mode == GR_MIPMAP_NEAREST)
+        index = ((lod + 128) >> 8) - sm.large_lod;
+    return index < 0 ? 0 : index >= sm.level_count ? sm.level_count - 1 : index;
+}
+
+// One row of a triangle: pixels xa <= x < xb of row y, inside the clip window.
+struct Span {
+    int y, xa, xb;
+};
+
+// Draws a triangle's spans, top to bottom.
+typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
+
+// The span loops for a colour path, q mode and texture path: one for short
+// spans and one for long ones (where a wide loop pays for its partly empty
+// ends).
+struct SpanFunctions {
+    SpanFunction short_spans, long_spans;
+    static constexpr int LONG = 16;  // pixels, on average
+};
+SpanFunctions span_functions(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels);
+
+// The four-pixel loop of the whole-number texture path (span4.cpp), for
+// triangles whose pixels sample one level or two; null where the processor
+// has no SSE2.
+SpanFunction span4_function(CombineMode combine, bool mixed_levels);
+
+// The same eight pixels at a time (span8.cpp); null where the processor has
+// no AVX2.
+SpanFunction span8_function(CombineMode combine, bool mixed_levels);
+
+// The widest of those loops that may be used: 8, 4 or 1 (lumivex_glide.h).
+extern int pixel_loop_limit;
+
+// An iterated colour channel over a span, in 16.16 fixed point. The value
+// at the first pixel is held to 0..255 and the triangle's own step is kept if
+// the last pixel stays in range too (as it does inside the triangle, but for
+// rounding); otherwise the step is taken between the held ends. Either way
+// every pixel is in range without a test in the loop.
+inline int32_t colour_span(const Plane &p, float px, float py, int n, int32_t step, int32_t *value) {
+    auto held = [](float v) {
+        v = v > 0.0f ? v : 0.0f;
+        return v < 255.0f ? v : 255.0f;
+    };
+    float first = held(p.at + p.dx * px + p.dy * py);
+    *value = (int32_t)(first * 65536.0f);
+    int64_t last = *value + (int64_t)step * (n - 1);
+    if (last >= 0 && last <= 255 * 65536) return step;
+    float end = held(p.at + p.dx * (px + n - 1) + p.dy * py);
+    return (int32_t)((end - first) * 65536.0f / (n - 1));
+}
+
+// Whether two texture-path levels are the same.
+inline bool same_level(const AffineTexture::Level &a, const AffineTexture::Level &b) {
+    return a.texels == b.texels && a.width_mask == b.width_mask && a.height_mask == b.height_mask &&
+           a.stride == b.stride;
+}
+
+// A texture coordinate in 16.16 texels; only its value modulo 2^32 matters
+// when it wraps, so the conversion goes through 64 bits.
+inline uint32_t wrapped_fixed(float v) {
+    v = v > -1e18f ? v : -1e18f;
+    v = v < 1e18f ? v : 1e18f;
+    return (uint32_t)(int64_t)v;
+}
+
+#endif

@@ -1,0 +1,271 @@
+// span.cpp - the inner loops: a triangle's rows, pixel by pixel. One
+// specialised loop per colour path and q mode (chosen once per triangle);
+// inside, only predictable branches on per-triangle state remain.
+//
+// Per pixel: w = 1/oow gives the depth code and the early depth test; then
+// the texture (s, t divided by q, a level of detail, bilinear filtering),
+// the colour combine, and the 4x4 ordered dither into RGB565.
+#include "dither.h"
+#include "raster.h"
+#include "wdepth.h"
+
+#include <lumivex_glide.h>
+
+#include <cstring>
+
+namespace {
+
+inline bool depth_passes(GrCmpFnc_t function, unsigned z, unsigned stored) {
+    switch (function) {
+    case GR_CMP_NEVER: return false;
+    case GR_CMP_LESS: return z < stored;
+    case GR_CMP_EQUAL: return z == stored;
+    case GR_CMP_LEQUAL: return z <= stored;
+    case GR_CMP_GREATER: return z > stored;
+    case GR_CMP_NOTEQUAL: return z != stored;
+    case GR_CMP_GEQUAL: return z >= stored;
+    default: return true;
+    }
+}
+
+// Texture coordinates are valid from -32768 to 32767; anything beyond,
+// infinities and NaN included (NaN fails the first test), is held there so
+// that the conversion to whole texels stays defined.
+inline float clamp_coordinate(float v) {
+    v = v > -32768.0f ? v : -32768.0f;
+    return v < 32767.0f ? v : 32767.0f;
+}
+
+inline int clamp_int(int v, int lo, int hi) {
+    return v < lo ? lo : v > hi ? hi : v;
+}
+
+// a + (b - a) f / 256 for all four channels at once: red and blue travel in
+// the two 16-bit halves of one word, alpha and green in another, and 255 x 256
+// still fits a half.
+inline uint32_t lerp_argb(uint32_t a, uint32_t b, uint32_t f) {
+    uint32_t g = 256 - f;
+    uint32_t rb = (((a & 0x00FF00FF) * g + (b & 0x00FF00FF) * f) >> 8) & 0x00FF00FF;
+    uint32_t ag = (((a >> 8) & 0x00FF00FF) * g + ((b >> 8) & 0x00FF00FF) * f) & 0xFF00FF00;
+    return rb | ag;
+}
+
+// log2 of a positive float, read off its bits: the exponent, plus the
+// mantissa taken as a straight line between powers of two (at most 0.09
+// away), in 1/2^23 steps, offset by 127 << 23.
+inline int32_t log_bits(float v) {
+    int32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits & 0x7FFFFFFF;
+}
+
+// The level of detail at a pixel, in 1/256 levels, from rho^2 q^4 (rho2q:
+// the larger squared length of the two screen derivatives of (s, t), each
+// multiplied by q^2) and q: 0.5 log2(rho2q) - 2 log2(q), computed on the
+// bits in 2^-22 steps; 190.5 << 22 gathers the offsets of both logarithms.
+inline int pixel_lod(float rho2q, float q) {
+    int32_t l22 = (log_bits(rho2q) >> 2) - log_bits(q) + 799014912;
+    return l22 >> 14;
+}
+
+// Samples the texture at (s, t), in units where 256 spans the larger side.
+inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
+    if (!sm.levels) return 0xFFFFFFFF;
+    const int index = level_index(sm, lod, d);
+    const TexLevel &level = sm.levels[index];
+    const int wmax = level.width - 1, hmax = level.height - 1;
+    const float scale = level.to_256th;
+    int u = (int)(clamp_coordinate(s) * scale);  // 1/256 texels
+    int v = (int)(clamp_coordinate(t) * scale);
+
+    bool magnified = lod < sm.large_lod * 256;
+    if (!(magnified ? sm.bilinear_mag : sm.bilinear_min)) {
+        int x = u >> 8, y = v >> 8;
+        x = sm.wrap_s ? x & wmax : clamp_int(x, 0, wmax);
+        y = sm.wrap_t ? y & hmax : clamp_int(y, 0, hmax);
+        return level.texels[y * level.stride + x];
+    }
+
+    // Bilinear: texel centres sit at half-texel positions.
+    u -= 128;
+    v -= 128;
+    int x = u >> 8, y = v >> 8;
+    uint32_t fu = (uint32_t)u & 255, fv = (uint32_t)v & 255;
+    // Clamped beyond an edge, both texels of the pair are the edge's own.
+    if (!sm.wrap_s && (x < 0 || x >= wmax)) {
+        x = x < 0 ? 0 : wmax;
+        fu = 0;
+    }
+    if (!sm.wrap_t && (y < 0 || y >= hmax)) {
+        y = y < 0 ? 0 : hmax;
+        fv = 0;
+    }
+    x &= wmax;
+    y &= hmax;
+    const uint32_t *row0 = level.texels + y * level.stride, *row1 = row0 + level.stride;
+    return lerp_argb(lerp_argb(row0[x], row0[x + 1], fu), lerp_argb(row1[x], row1[x + 1], fu), fv);
+}
+
+template <CombineMode C, QMode Q, bool FAST>
+void draw_spans(const Raster &ra, const Span *spans, int count) {
+    constexpr bool TEXTURED = C == CC_DECAL || C == CC_TEXTURE_TIMES_ITERATED;
+    constexpr bool ITERATED = C == CC_ITERATED || C == CC_TEXTURE_TIMES_ITERATED;
+    constexpr bool PERSPECTIVE = TEXTURED && Q != Q_AFFINE;
+    constexpr bool FIXED_ST = TEXTURED && FAST;
+    const Plane &qp = Q == Q_OOW ? ra.oow : ra.q;
+    const unsigned cr = ra.constant_rgb >> 16 & 0xFF, cg = ra.constant_rgb >> 8 & 0xFF,
+                   cb = ra.constant_rgb & 0xFF;
+    const bool depth_test = ra.depth_test, depth_write = ra.depth_write;
+    const GrCmpFnc_t depth_function = ra.depth_function;
+    const Sampler &sm = ra.sampler;
+    const AffineTexture &tex = ra.affine;
+    const int lod_bias = sm.lod_bias;
+    const float doow = ra.oow.dx, ds = ra.s.dx, dt = ra.t.dx, dq = qp.dx;
+    // With s = S/q, ds/dx = (S_x q - S q_x) / q^2. The numerator is the same
+    // all along a row, and that of ds/dy changes by a constant per pixel;
+    // q^2 is divided out in pixel_lod.
+    const float dnsy = ra.s.dy * qp.dx - ra.s.dx * qp.dy, dnty = ra.t.dy * qp.dx - ra.t.dx * qp.dy;
+
+    for (const Span *span = spans; span < spans + count; ++span) {
+        const int y = span->y, xa = span->xa, xb = span->xb;
+        const float px = xa + 0.5f, py = y + 0.5f;
+        auto at = [&](const Plane &p) { return p.at + p.dx * px + p.dy * py; };
+
+        float oow = at(ra.oow);
+        float s = 0, t = 0, q = 0, rho2x = 0, nsy = 0, nty = 0;
+        uint32_t u = 0, v = 0;
+        if (FIXED_ST) {
+            u = wrapped_fixed(at(ra.s) * tex.scale);
+            v = wrapped_fixed(at(ra.t) * tex.scale);
+        } else if (TEXTURED) {
+            s = at(ra.s);
+            t = at(ra.t);
+        }
+        if (PERSPECTIVE) {
+            q = at(qp);
+            const float nsx = ds * q - s * qp.dx, ntx = dt * q - t * qp.dx;
+            rho2x = nsx * nsx + ntx * ntx;
+            nsy = ra.s.dy * q - s * qp.dy;
+            nty = ra.t.dy * q - t * qp.dy;
+        }
+        int32_t r = 0, g = 0, b = 0, dr = 0, dg = 0, db = 0;
+        if (ITERATED) {
+            const int n = xb - xa;
+            dr = colour_span(ra.r, px, py, n, ra.dr, &r);
+            dg = colour_span(ra.g, px, py, n, ra.dg, &g);
+            db = colour_span(ra.b, px, py, n, ra.db, &b);
+        }
+
+        uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
+        uint16_t *depth = ra.depth ? ra.depth + (size_t)y * lumivex::SCREEN_WIDTH : nullptr;
+        const uint8_t *pattern = DITHER_PATTERN[y & 3];
+
+        for (int x = xa; x < xb; ++x) {
+            const float w = 1.0f / oow;
+            const uint16_t z = wdepth_code(w);
+            if (!depth_test || depth_passes(depth_function, z, depth[x])) {
+                const int d = pattern[x & 3];
+                uint32_t texel = 0;
+                if (FIXED_ST) {
+                    // The coarser level is half the size: its coordinate is half.
+                    const unsigned c = tex.coarse_cells >> d & 1;
+                    const AffineTexture::Level &level = tex.levels[c];
+                    const uint32_t uu = (u >> c) - 32768, vv = (v >> c) - 32768;  // to texel centres
+                    const uint32_t x0 = uu >> 16 & level.width_mask, y0 = vv >> 16 & level.height_mask;
+                    const uint32_t *row0 = level.texels + y0 * level.stride + x0, *row1 = row0 + level.stride;
+                    const uint32_t fu = uu >> 8 & 255, fv = vv >> 8 & 255;
+                    texel = lerp_argb(lerp_argb(row0[0], row0[1], fu), lerp_argb(row1[0], row1[1], fu), fv);
+                } else if (PERSPECTIVE) {
+                    const float invq = Q == Q_OOW ? w : 1.0f / q;
+                    const float rho2y = nsy * nsy + nty * nty;
+                    const int lod = pixel_lod(rho2x > rho2y ? rho2x : rho2y, q) + lod_bias;
+                    texel = sample(sm, s * invq, t * invq, lod, d);
+                } else if (TEXTURED) {
+                    texel = sample(sm, s, t, ra.lod, d);
+                }
+                unsigned pr, pg, pb;
+                switch (C) {
+                case CC_ZERO: pr = pg = pb = 0; break;
+                case CC_CONSTANT:
+                    pr = cr;
+                    pg = cg;
+                    pb = cb;
+                    break;
+                case CC_ITERATED:
+                    pr = (unsigned)r >> 16;
+                    pg = (unsigned)g >> 16;
+                    pb = (unsigned)b >> 16;
+                    break;
+                case CC_DECAL:
+                    pr = texel >> 16 & 0xFF;
+                    pg = texel >> 8 & 0xFF;
+                    pb = texel & 0xFF;
+                    break;
+                default:  // texture times iterated: x (c + 1) / 256 keeps 255 as 255 and 0 as 0
+                    pr = (texel >> 16 & 0xFF) * (((unsigned)r >> 16) + 1) >> 8;
+                    pg = (texel >> 8 & 0xFF) * (((unsigned)g >> 16) + 1) >> 8;
+                    pb = (texel & 0xFF) * (((unsigned)b >> 16) + 1) >> 8;
+                    break;
+                }
+                colour[x] = dither_rgb565(d, pr, pg, pb);
+                if (depth_write) depth[x] = z;
+            }
+            oow += doow;
+            if (FIXED_ST) {
+                u += tex.du;
+                v += tex.dv;
+            } else if (TEXTURED) {
+                s += ds;
+                t += dt;
+            }
+            if (PERSPECTIVE) {
+                q += dq;
+                nsy += dnsy;
+                nty += dnty;
+            }
+            if (ITERATED) {
+                r += dr;
+                g += dg;
+                b += db;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+int pixel_loop_limit = 8;
+
+void lumivex::glide_limit_pixel_loop(int pixels) {
+    pixel_loop_limit = pixels;
+}
+
+namespace {
+
+template <CombineMode C>
+SpanFunctions for_q(QMode q_mode, bool fast_texture, bool mixed_levels) {
+    switch (q_mode) {
+    case Q_OOW: return {draw_spans<C, Q_OOW, false>, draw_spans<C, Q_OOW, false>};
+    case Q_SEPARATE: return {draw_spans<C, Q_SEPARATE, false>, draw_spans<C, Q_SEPARATE, false>};
+    default: break;
+    }
+    if (!fast_texture) return {draw_spans<C, Q_AFFINE, false>, draw_spans<C, Q_AFFINE, false>};
+    SpanFunctions f = {draw_spans<C, Q_AFFINE, true>, draw_spans<C, Q_AFFINE, true>};
+    if (pixel_loop_limit >= 4)
+        if (SpanFunction four = span4_function(C, mixed_levels)) f = {four, four};
+    if (pixel_loop_limit >= 8)
+        if (SpanFunction eight = span8_function(C, mixed_levels)) f.long_spans = eight;
+    return f;
+}
+
+}  // namespace
+
+SpanFunctions span_functions(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels) {
+    switch (combine) {
+    case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE, false>, draw_spans<CC_ZERO, Q_AFFINE, false>};
+    case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE, false>, draw_spans<CC_CONSTANT, Q_AFFINE, false>};
+    case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE, false>, draw_spans<CC_ITERATED, Q_AFFINE, false>};
+    case CC_DECAL: return for_q<CC_DECAL>(q_mode, fast_texture, mixed_levels);
+    default: return for_q<CC_TEXTURE_TIMES_ITERATED>(q_mode, fast_texture, mixed_levels);
+    }
+}

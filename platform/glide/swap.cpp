@@ -1,0 +1,78 @@
+// swap.cpp - grBufferSwap: pacing against the display's retraces, the flip,
+// presenting, frame dumps and the scripted key press.
+//
+// The display is a 60 Hz clock whose retrace k falls at epoch + k/60 s, each
+// time computed from k itself so that nothing accumulates. A swap with
+// interval n shows its frame on the retrace n after the previous swap's: two
+// gives exactly 30 frames a second whatever the host's own display does. A
+// frame finished after its retrace has passed waits for the next one, as the
+// hardware did; it does not try to catch up.
+#include "device.h"
+#include "host.h"
+#include "png.h"
+#include "trace.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+static const int64_t NS_PER_SECOND = 1000000000;
+static const int64_t RETRACES_PER_SECOND = 60;
+
+static int64_t retrace_time(int64_t k) {
+    return glide.epoch + k / RETRACES_PER_SECOND * NS_PER_SECOND +
+           k % RETRACES_PER_SECOND * NS_PER_SECOND / RETRACES_PER_SECOND;
+}
+
+// The last retrace at or before time t.
+static int64_t retrace_at(int64_t t) {
+    int64_t since = t - glide.epoch;
+    if (since < 0) return -1;
+    int64_t k = since / NS_PER_SECOND * RETRACES_PER_SECOND +
+                since % NS_PER_SECOND * RETRACES_PER_SECOND / NS_PER_SECOND;
+    while (retrace_time(k + 1) <= t) ++k;  // rounding of the second form
+    while (k > 0 && retrace_time(k) > t) --k;
+    return k;
+}
+
+// Waits for the retrace that shows a frame swapped with the interval.
+static void wait_for_retrace(int interval) {
+    lumivex::GlideClock &clock = glide_clock();
+    int64_t now = clock.now();
+    if (interval <= 0) {
+        glide.last_retrace = retrace_at(now);
+        return;
+    }
+    int64_t target = glide.last_retrace + interval;
+    if (retrace_time(target) < now) target = retrace_at(now) + 1;
+    clock.sleep_until(retrace_time(target));
+    glide.last_retrace = target;
+}
+
+static void dump_frame(int64_t frame, const uint16_t *pixels) {
+    std::error_code ignored;  // a failure shows when the file is written
+    std::filesystem::create_directories(glide_config.dump_dir, ignored);
+    char name[32];
+    std::snprintf(name, sizeof name, "frame-%06lld.png", (long long)frame);
+    std::string path = glide_config.dump_dir;
+    if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+    path += name;
+    if (!write_png_rgb565(path.c_str(), pixels, SCREEN_WIDTH, SCREEN_HEIGHT))
+        std::fprintf(stderr, "lumivex glide: LUMIVEX_DUMP_DIR: cannot write %s\n", path.c_str());
+}
+
+void FX_CALL grBufferSwap(int swap_interval) {
+    trace_call("grBufferSwap", {swap_interval});
+    if (!glide.open) return;
+    int interval = glide_config.swap_interval >= 0 ? glide_config.swap_interval : swap_interval;
+    wait_for_retrace(interval);
+
+    if (glide.colour_buffers == 2) glide.front ^= 1;
+    const uint16_t *shown = glide.colour[glide.front].data();
+    int64_t frame = glide.frames_shown++;
+    glide.presenter->present(shown, SCREEN_WIDTH, SCREEN_HEIGHT);
+    if (!glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame)) dump_frame(frame, shown);
+    if (frame == glide_config.key_at_frame) host_post_key(glide.hwnd);
+    trace_frame(true, glide.frames_shown);
+}

@@ -1,0 +1,153 @@
+// texmem.cpp - the texture-memory utilities: reset, allocate, download,
+// source and clamp. Handles count up from 0 at grGlideInit and are never
+// reused, so a handle from before a reset names nothing afterwards and is
+// refused harmlessly.
+#include "texmem.h"
+
+#include "device.h"
+#include "texels.h"
+#include "trace.h"
+
+#include <cstring>
+
+namespace {
+
+struct TextureMemory {
+    std::vector<std::unique_ptr<MipMap>> mipmaps;
+    size_t used = 0;
+    GrMipMapId_t next_id = 0;
+};
+TextureMemory memory;
+
+}  // namespace
+
+void tex_memory_reset() {
+    memory.mipmaps.clear();
+    memory.used = 0;
+    glide.tmu.source = nullptr;
+}
+
+void tex_memory_restart() {
+    tex_memory_reset();
+    memory.next_id = 0;
+}
+
+const MipMap *find_mipmap(GrMipMapId_t id) {
+    for (const auto &m : memory.mipmaps)
+        if (m->id == id) return m.get();
+    return nullptr;
+}
+
+void FX_CALL guTexMemReset(void) {
+    trace_call("guTexMemReset", {});
+    tex_memory_reset();
+}
+
+// The odd/even mask and trilinear flag only matter to two-unit trilinear
+// filtering; one unit holds the whole chain.
+GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int width, int height,
+                                         GrTextureFormat_t format, GrMipMapMode_t mipmap_mode,
+                                         GrLOD_t small_lod, GrLOD_t large_lod, GrAspectRatio_t aspect,
+                                         GrTextureClampMode_t clamp_s, GrTextureClampMode_t clamp_t,
+                                         GrTextureFilterMode_t minfilter, GrTextureFilterMode_t magfilter,
+                                         float lod_bias, FxBool trilinear) {
+    trace_call("guTexAllocateMemory", {tmu, odd_even_mask, width, height, format, mipmap_mode, small_lod,
+                                       large_lod, aspect, clamp_s, clamp_t, minfilter, magfilter, lod_bias,
+                                       trilinear});
+    int w, h;
+    size_t bytes = mipmap_bytes(format, small_lod, large_lod, aspect);
+    if (tmu != GR_TMU0 || bytes == 0 || !lod_size(large_lod, aspect, &w, &h) || w != width || h != height ||
+        mipmap_mode < GR_MIPMAP_DISABLE || mipmap_mode > GR_MIPMAP_NEAREST_DITHER ||
+        bytes > TEXTURE_MEMORY_BYTES - memory.used)
+        return GR_NULL_MIPMAP_HANDLE;
+
+    auto m = std::make_unique<MipMap>();
+    m->id = memory.next_id++;
+    m->format = format;
+    m->small_lod = small_lod;
+    m->large_lod = large_lod;
+    m->aspect = aspect;
+    m->clamp_s = clamp_s == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
+    m->clamp_t = clamp_t == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
+    m->minfilter = minfilter == GR_TEXTUREFILTER_POINT_SAMPLED ? minfilter : GR_TEXTUREFILTER_BILINEAR;
+    m->magfilter = magfilter == GR_TEXTUREFILTER_POINT_SAMPLED ? magfilter : GR_TEXTUREFILTER_BILINEAR;
+    m->mipmap_mode = mipmap_mode;
+    m->lod_bias = lod_bias == lod_bias ? lod_bias : 0.0f;
+    m->bytes = bytes;
+
+    size_t texels = 0;
+    m->level_count = small_lod - large_lod + 1;
+    for (int i = 0; i < m->level_count; ++i) {
+        lod_size(large_lod + i, aspect, &w, &h);
+        texels += (size_t)(w + 1) * (h + 1);
+    }
+    // Undownloaded memory reads as transparent black.
+    m->texels.assign(texels, 0);
+    texels = 0;
+    for (int i = 0; i < m->level_count; ++i) {
+        TexLevel &level = m->levels[i];
+        lod_size(large_lod + i, aspect, &level.width, &level.height);
+        level.stride = level.width + 1;
+        level.texels = m->texels.data() + texels;
+        level.lod = large_lod + i;
+        // 256 s units span the 256-texel level: a texel of level n is 2^n units.
+        level.to_256th = (float)(1 << 8) / (float)(1 << level.lod);
+        level.to_65536th = (float)(1 << 16) / (float)(1 << level.lod);
+        texels += (size_t)level.stride * (level.height + 1);
+    }
+    memory.used += bytes;
+    memory.mipmaps.push_back(std::move(m));
+    return memory.next_id - 1;
+}
+
+static bool needs_table(GrTextureFormat_t format) {
+    return format == GR_TEXFMT_YIQ_422 || format == GR_TEXFMT_AYIQ_8422 || format == GR_TEXFMT_P_8 ||
+           format == GR_TEXFMT_AP_88;
+}
+
+// The table arrives as the NCC table, but the palette formats read it as a
+// palette: the pointer is taken as the union both live in (the program passes
+// its Gu3dfInfo's table, which is that union).
+void FX_CALL guTexDownloadMipMap(GrMipMapId_t id, const void *src, const GuNccTable *ncc_table) {
+    trace_call("guTexDownloadMipMap", {id, TracePointer(), TracePointer()});
+    MipMap *m = const_cast<MipMap *>(find_mipmap(id));
+    if (!m || !src) return;
+    static const GuTexTable empty_table = {};
+    const GuTexTable *table = reinterpret_cast<const GuTexTable *>(ncc_table);
+    if (!table && needs_table(m->format)) table = &empty_table;
+    const uint8_t *in = static_cast<const uint8_t *>(src);
+    int size = texel_size(m->format);
+    for (int i = 0; i < m->level_count; ++i) {
+        const TexLevel &level = m->levels[i];
+        uint32_t *out = const_cast<uint32_t *>(level.texels);
+        for (int y = 0; y < level.height; ++y) {
+            uint32_t *row = out + (size_t)y * level.stride;
+            decode_texels(m->format, in, (size_t)level.width, table, row);
+            row[level.width] = row[0];
+            in += (size_t)level.width * size;
+        }
+        std::memcpy(out + (size_t)level.height * level.stride, out, level.stride * sizeof *out);
+    }
+}
+
+void FX_CALL guTexSource(GrMipMapId_t id) {
+    trace_call("guTexSource", {id});
+    const MipMap *m = find_mipmap(id);
+    TmuState &t = glide.tmu;
+    t.source = m;
+    if (!m) return;
+    t.clamp_s = m->clamp_s;
+    t.clamp_t = m->clamp_t;
+    t.minfilter = m->minfilter;
+    t.magfilter = m->magfilter;
+    t.mipmap_mode = m->mipmap_mode;
+    t.lod_bias = m->lod_bias;
+}
+
+void FX_CALL grTexClampMode(GrChipID_t tmu, GrTextureClampMode_t clamp_s, GrTextureClampMode_t clamp_t) {
+    trace_call("grTexClampMode", {tmu, clamp_s, clamp_t});
+    if (tmu != GR_TMU0) return;
+    auto valid = [](GrTextureClampMode_t m) { return m == GR_TEXTURECLAMP_WRAP || m == GR_TEXTURECLAMP_CLAMP; };
+    if (valid(clamp_s)) glide.tmu.clamp_s = clamp_s;
+    if (valid(clamp_t)) glide.tmu.clamp_t = clamp_t;
+}

@@ -1,0 +1,54 @@
+// texmem.h - texture memory of texture unit 0. A mip-map is decoded once, at
+// download, into 0xAARRGGBB texels per level, so that sampling never looks at
+// the texture's own format.
+#ifndef LUMIVEX_GLIDE_TEXMEM_H
+#define LUMIVEX_GLIDE_TEXMEM_H
+
+#include <glide.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// What the hardware query reports and allocations must fit in.
+constexpr size_t TEXTURE_MEMORY_BYTES = 2u << 20;
+
+constexpr int MAX_LEVELS = GR_LOD_1 - GR_LOD_256 + 1;
+
+// A level is stored with one more column and one more row, copies of its
+// first ones, so that the 2x2 texels of a bilinear sample are always at
+// (x, y), (x + 1, y), (x, y + 1), (x + 1, y + 1) in memory, wrapped or not.
+struct TexLevel {
+    const uint32_t *texels = nullptr;  // row by row, stride texels apart
+    int width = 0, height = 0;
+    int stride = 0;  // width + 1
+    int lod = 0;     // GR_LOD_ of this level
+    float to_256th = 0, to_65536th = 0;  // s units to 1/256 and 1/65536 texels
+};
+
+struct MipMap {
+    GrMipMapId_t id = 0;
+    GrTextureFormat_t format = 0;
+    GrLOD_t small_lod = 0, large_lod = 0;
+    GrAspectRatio_t aspect = GR_ASPECT_1x1;
+    GrTextureClampMode_t clamp_s = 0, clamp_t = 0;
+    GrTextureFilterMode_t minfilter = 0, magfilter = 0;
+    GrMipMapMode_t mipmap_mode = 0;
+    float lod_bias = 0;
+    size_t bytes = 0;  // of texture memory, in the texture's own format
+    std::vector<uint32_t> texels;
+    TexLevel levels[MAX_LEVELS];  // [0] is large_lod
+    int level_count = 0;
+};
+
+// Frees all texture memory; every handle given out before becomes void.
+void tex_memory_reset();
+
+// The same, and handles count from 0 again (grGlideInit).
+void tex_memory_restart();
+
+// The mip-map of a handle, or null for a void or unknown handle.
+const MipMap *find_mipmap(GrMipMapId_t id);
+
+#endif

@@ -1,0 +1,60 @@
+// trace.cpp - the call log; the format is described in trace.h.
+#include "trace.h"
+
+#include "config.h"
+#include "device.h"
+
+TraceLog trace_log;
+
+void trace_open(const char *path) {
+    if (trace_log.file) std::fclose(trace_log.file);
+    trace_log.file = nullptr;
+    if (!*path) return;
+    trace_log.file = std::fopen(path, "w");
+    if (!trace_log.file)
+        std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=\"%s\" cannot be written; not logging\n", path);
+}
+
+static void end_line() {
+    std::fputc('\n', trace_log.file);
+    // Outside the frames calls are few; each line reaches the disk at once.
+    if (!trace_log.in_frame) std::fflush(trace_log.file);
+}
+
+void trace_call(const char *name, std::initializer_list<TraceArg> args) {
+    glide_configure_once();
+    std::FILE *f = trace_log.file;
+    if (!f) return;
+    std::fputs(name, f);
+    for (const TraceArg &a : args) {
+        switch (a.kind) {
+        case TraceArg::INTEGER: std::fprintf(f, " %lld", a.integer); break;
+        case TraceArg::REAL: std::fprintf(f, " %.9g", a.real); break;
+        case TraceArg::STRING: std::fprintf(f, " \"%s\"", a.string ? a.string : ""); break;
+        case TraceArg::POINTER: std::fputs(" -", f); break;
+        }
+    }
+    end_line();
+}
+
+void trace_triangle_line(const GrVertex *a, const GrVertex *b, const GrVertex *c) {
+    if (trace_log.in_frame && !trace_log.frame_listed) return;
+    std::FILE *f = trace_log.file;
+    std::fputs("guDrawTriangleWithClip", f);
+    for (const GrVertex *v : {a, b, c}) {
+        if (!v) {
+            std::fputs(" -", f);
+            continue;
+        }
+        const GrTmuVertex &t = v->tmuvtx[0];
+        std::fprintf(f, " %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g", v->x, v->y, v->oow, t.sow,
+                     t.tow, t.oow, v->r, v->g, v->b);
+    }
+    end_line();
+}
+
+void trace_frame(bool device_open, int64_t frame) {
+    trace_log.in_frame = device_open;
+    trace_log.frame_listed = glide_config.trace_all_frames || glide_config.trace_frames.contains(frame);
+    if (trace_log.file) std::fflush(trace_log.file);
+}

@@ -1,0 +1,167 @@
+// glide_test.h - helpers for the tests of our Glide: a device opened offscreen
+// in the show's configuration, vertices, textures and reading pixels back.
+#ifndef LUMIVEX_TESTS_GLIDE_TEST_H
+#define LUMIVEX_TESTS_GLIDE_TEST_H
+
+#include <glide.h>
+#include <lumivex_glide.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace glide_test {
+
+using lumivex::SCREEN_HEIGHT;
+using lumivex::SCREEN_WIDTH;
+
+inline void clear_environment() {
+    for (const char *name : {"LUMIVEX_OUTPUT", "LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE",
+                             "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_DIR", "LUMIVEX_DUMP_FRAMES",
+                             "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN"})
+        unsetenv(name);
+}
+
+// The show's start-up: init, query, select, open, render state.
+inline bool open_device() {
+    static GrHwConfiguration hw;
+    grGlideInit();
+    if (!grSstQueryHardware(&hw)) return false;
+    grSstSelect(0);
+    if (!grSstWinOpen(0x101, GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT,
+                      2, 1))
+        return false;
+    grDepthBufferMode(GR_DEPTHBUFFER_WBUFFER);
+    grDepthBufferFunction(GR_CMP_LESS);
+    grDepthMask(FXTRUE);
+    grBufferClear(0, 0, GR_WDEPTHVALUE_FARTHEST);
+    grRenderBuffer(GR_BUFFER_BACKBUFFER);
+    grClipWindow(0, 0, 640, 480);
+    return true;
+}
+
+// Offscreen, unpaced, in the show's configuration; closed afterwards.
+class GlideTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        clear_environment();
+        setenv("LUMIVEX_OUTPUT", "offscreen", 1);
+        setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
+        ASSERT_TRUE(open_device());
+    }
+    void TearDown() override {
+        grSstWinClose();
+        grGlideShutdown();
+        clear_environment();
+    }
+};
+
+inline GrVertex vertex(float x, float y, float oow = 0.5f, float r = 255, float g = 255, float b = 255) {
+    GrVertex v = {};
+    v.x = x;
+    v.y = y;
+    v.oow = oow;
+    v.r = r;
+    v.g = g;
+    v.b = b;
+    v.tmuvtx[0].oow = oow;
+    return v;
+}
+
+inline GrVertex textured(float x, float y, float s, float t, float oow = 1.0f, float tmu_oow = 1.0f) {
+    GrVertex v = vertex(x, y, oow);
+    v.tmuvtx[0].sow = s;
+    v.tmuvtx[0].tow = t;
+    v.tmuvtx[0].oow = tmu_oow;
+    return v;
+}
+
+inline void triangle(const GrVertex &a, const GrVertex &b, const GrVertex &c) {
+    guDrawTriangleWithClip(&a, &b, &c);
+}
+
+// A rectangle as two triangles sharing the diagonal from (x0,y0) to (x1,y1).
+inline void quad(const GrVertex &top_left, const GrVertex &top_right, const GrVertex &bottom_right,
+                 const GrVertex &bottom_left) {
+    triangle(top_left, top_right, bottom_right);
+    triangle(top_left, bottom_right, bottom_left);
+}
+
+inline uint16_t back_pixel(int x, int y) {
+    return lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER)[y * SCREEN_WIDTH + x];
+}
+
+struct Rgb {
+    int r, g, b;
+};
+
+// A 565 pixel widened to 8 bits a channel as the dumps do.
+inline Rgb widen(uint16_t p) {
+    int r = p >> 11, g = p >> 5 & 63, b = p & 31;
+    return {r << 3 | r >> 2, g << 2 | g >> 4, b << 3 | b >> 2};
+}
+
+// The average colour of a block of the back buffer, in 8 bits a channel:
+// over a 4x4 block the ordered dither averages out.
+inline void block_average(int x0, int y0, int size, double *r, double *g, double *b) {
+    double sr = 0, sg = 0, sb = 0;
+    for (int y = y0; y < y0 + size; ++y)
+        for (int x = x0; x < x0 + size; ++x) {
+            uint16_t p = back_pixel(x, y);
+            sr += (p >> 11) * 255.0 / 31;
+            sg += (p >> 5 & 63) * 255.0 / 63;
+            sb += (p & 31) * 255.0 / 31;
+        }
+    int n = size * size;
+    *r = sr / n;
+    *g = sg / n;
+    *b = sb / n;
+}
+
+inline uint16_t rgb565(int r, int g, int b) {
+    return (uint16_t)((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3));
+}
+
+// An RGB565 mip-map: levels from large_lod to small_lod, square, each level
+// filled by texel(level, x, y). Returns the handle, selected.
+template <typename F>
+GrMipMapId_t load_texture(GrLOD_t large_lod, GrLOD_t small_lod, F texel,
+                          GrMipMapMode_t mode = GR_MIPMAP_NEAREST_DITHER,
+                          GrTextureFilterMode_t filter = GR_TEXTUREFILTER_BILINEAR) {
+    std::vector<uint16_t> data;
+    for (int lod = large_lod; lod <= small_lod; ++lod) {
+        int side = 256 >> lod;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) data.push_back(texel(lod - large_lod, x, y));
+    }
+    int side = 256 >> large_lod;
+    GrMipMapId_t id = guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, side, side, GR_TEXFMT_RGB_565, mode,
+                                          small_lod, large_lod, GR_ASPECT_1x1, GR_TEXTURECLAMP_WRAP,
+                                          GR_TEXTURECLAMP_WRAP, filter, filter, 0.0f, FXFALSE);
+    guTexDownloadMipMap(id, data.data(), nullptr);
+    guTexSource(id);
+    return id;
+}
+
+// Reads a whole text file.
+inline std::string read_file(const std::string &path) {
+    std::string text;
+    if (FILE *f = fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+        fclose(f);
+    }
+    return text;
+}
+
+inline std::string temp_path(const std::string &name) {
+    return std::string(LUMIVEX_BINARY_DIR) + "/glide_test_" + name;
+}
+
+}  // namespace glide_test
+
+#endif

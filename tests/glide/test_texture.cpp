@@ -1,0 +1,328 @@
+// Texture sampling: wrap and clamp at the edges, bilinear weights, the level
+// of detail, the texture unit's 1/w hint, the colour combines and texture
+// memory.
+#include "glide_test.h"
+
+#include <cmath>
+
+using namespace glide_test;
+
+namespace {
+
+const uint16_t RED = 0xF800, GREEN = 0x07E0, BLUE = 0x001F, WHITE = 0xFFFF, BLACK = 0;
+
+// A screen rectangle whose texture coordinates run linearly with it.
+void textured_rect(float x0, float y0, float x1, float y1, float s0, float t0, float s1, float t1) {
+    quad(textured(x0, y0, s0, t0), textured(x1, y0, s1, t0), textured(x1, y1, s1, t1), textured(x0, y1, s0, t1));
+}
+
+void expect_colour(int x, int y, int r, int g, int b, int tolerance = 10) {
+    Rgb c = widen(back_pixel(x, y));
+    EXPECT_NEAR(c.r, r, tolerance) << "at " << x << "," << y;
+    EXPECT_NEAR(c.g, g, tolerance) << "at " << x << "," << y;
+    EXPECT_NEAR(c.b, b, tolerance) << "at " << x << "," << y;
+}
+
+class TextureTest : public GlideTest {
+  protected:
+    void SetUp() override {
+        GlideTest::SetUp();
+        guColorCombineFunction(GR_COLORCOMBINE_DECAL_TEXTURE);
+        guTexCombineFunction(GR_TMU0, GR_TEXTURECOMBINE_DECAL);
+        grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
+    }
+};
+
+}  // namespace
+
+// An 8x8 texture, red in column 0 and blue in column 7, seen 32 pixels a
+// texel: at the texture's edge wrapping blends the opposite column in, and
+// clamping keeps the edge texel. Each check runs twice: with one 1/w for the
+// whole rectangle, and with 1/w varying a hair, which takes the per-pixel
+// perspective path.
+TEST_F(TextureTest, BilinearWrapsOrClampsAtTheEdges) {
+    load_texture(GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x == 0 ? RED : x == 7 ? BLUE : BLACK; });
+    for (float slant : {0.0f, 1e-5f}) {
+        SCOPED_TRACE(slant);
+        auto rect = [&](float x0, float y0, float x1, float y1, float s0, float t0, float s1, float t1) {
+            auto corner = [&](float x, float y, float s, float t) {
+                float oow = 1.0f + slant * (x + y);
+                return textured(x, y, s * oow, t * oow, oow);
+            };
+            quad(corner(x0, y0, s0, t0), corner(x1, y0, s1, t0), corner(x1, y1, s1, t1), corner(x0, y1, s0, t1));
+        };
+        grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP);
+        rect(0, 0, 256, 64, 0, 0, 256, 256);
+        // Pixel 0 samples s = 0.5, texel -0.484: 48% of texel 7 (wrapped), 52% of texel 0.
+        expect_colour(0, 32, 132, 0, 123);
+        expect_colour(255, 32, 123, 0, 132);
+        expect_colour(16, 32, 251, 0, 0);  // next to texel 0's centre
+        expect_colour(48, 32, 4, 0, 0);    // beside texel 1's centre
+        expect_colour(128, 32, 0, 0, 0);
+
+        // The same along t, with s and t swapped.
+        grBufferClear(0, 0, 0xFFFF);
+        quad(textured(0, 0, 0, 0), textured(64, 0, 0, 0), textured(64, 256, 256, 0), textured(0, 256, 256, 0));
+        expect_colour(32, 0, 132, 0, 123);
+        expect_colour(32, 16, 251, 0, 0);
+
+        // Clamped, the edge texels stand alone; grTexClampMode overrides the
+        // allocation's wrap until the next guTexSource.
+        grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_CLAMP, GR_TEXTURECLAMP_CLAMP);
+        rect(0, 0, 256, 64, 0, 0, 256, 256);
+        expect_colour(0, 32, 255, 0, 0, 1);
+        expect_colour(255, 32, 0, 0, 255, 1);
+        expect_colour(16, 32, 251, 0, 0);
+        // Far outside the texture the edge texel holds.
+        grBufferClear(0, 0, 0xFFFF);
+        rect(0, 0, 64, 64, -5000, 0, -4000, 64);
+        expect_colour(32, 32, 255, 0, 0, 1);
+    }
+}
+
+TEST_F(TextureTest, PointSamplingTakesTheTexelUnderThePixel) {
+    load_texture(
+        GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x == 0 ? RED : x == 7 ? BLUE : BLACK; }, GR_MIPMAP_DISABLE,
+        GR_TEXTUREFILTER_POINT_SAMPLED);
+    textured_rect(0, 0, 256, 16, 0, 0, 256, 16);
+    EXPECT_EQ(back_pixel(0, 8), RED);
+    EXPECT_EQ(back_pixel(31, 8), RED);
+    EXPECT_EQ(back_pixel(32, 8), BLACK);
+    EXPECT_EQ(back_pixel(224, 8), BLUE);
+    // Wrapped: s from 256 to 288 is texel 0 again.
+    textured_rect(0, 0, 32, 16, 256, 0, 288, 16);
+    EXPECT_EQ(back_pixel(16, 8), RED);
+}
+
+// Seven levels from 64x64 down to 1x1, each one colour: the level chosen
+// follows log2 of the texels a pixel spans, and dithered mip-mapping mixes
+// the two nearest levels where it falls between them.
+TEST_F(TextureTest, LevelOfDetailFollowsTheScreenDerivatives) {
+    static const uint16_t LEVEL_COLOURS[7] = {RED, GREEN, BLUE, WHITE, RED | GREEN, GREEN | BLUE, RED | BLUE};
+    GrMipMapId_t dithered = load_texture(GR_LOD_64, GR_LOD_1, [](int level, int, int) { return LEVEL_COLOURS[level]; });
+    // A texel of the 64 level is 4 units; k units per pixel is level log2(k / 4).
+    auto level_counts = [&](float ks, float kt, int counts[7]) {
+        grBufferClear(0, 0, 0xFFFF);
+        textured_rect(0, 0, 64, 64, 0, 0, 64 * ks, 64 * kt);
+        for (int i = 0; i < 7; ++i) counts[i] = 0;
+        for (int y = 8; y < 56; ++y)
+            for (int x = 8; x < 56; ++x)
+                for (int i = 0; i < 7; ++i) counts[i] += back_pixel(x, y) == LEVEL_COLOURS[i];
+    };
+    const int ALL = 48 * 48;
+    int n[7];
+    level_counts(1, 1, n);  // magnified: the largest level
+    EXPECT_EQ(n[0], ALL);
+    level_counts(4, 4, n);
+    EXPECT_EQ(n[0], ALL);
+    level_counts(8, 8, n);
+    EXPECT_EQ(n[1], ALL);
+    level_counts(16, 4, n);  // the larger derivative decides
+    EXPECT_EQ(n[2], ALL);
+    level_counts(4096, 4096, n);  // beyond the smallest level
+    EXPECT_EQ(n[6], ALL);
+    level_counts(8 * std::sqrt(2.0f), 8 * std::sqrt(2.0f), n);  // halfway between levels 1 and 2
+    EXPECT_EQ(n[1] + n[2], ALL);
+    EXPECT_EQ(n[1], ALL / 2);
+    level_counts(8 * std::pow(2.0f, 0.25f), 8 * std::pow(2.0f, 0.25f), n);  // a quarter of the way
+    EXPECT_EQ(n[1] + n[2], ALL);
+    EXPECT_EQ(n[2], ALL / 4);
+
+    // Without the dither, the nearest level: 1.75 rounds to level 2.
+    guTexMemReset();
+    load_texture(GR_LOD_64, GR_LOD_1, [](int level, int, int) { return LEVEL_COLOURS[level]; }, GR_MIPMAP_NEAREST);
+    level_counts(8 * std::pow(2.0f, 0.75f), 8 * std::pow(2.0f, 0.75f), n);
+    EXPECT_EQ(n[2], ALL);
+    (void)dithered;
+}
+
+// In perspective (q varying over the triangle) the level is chosen per
+// pixel: a floor receding upwards takes smaller levels with distance.
+TEST_F(TextureTest, PerspectiveLevelGrowsWithDistance) {
+    static const uint16_t LEVEL_COLOURS[7] = {RED, GREEN, BLUE, WHITE, RED | GREEN, GREEN | BLUE, RED | BLUE};
+    load_texture(GR_LOD_64, GR_LOD_1, [](int level, int, int) { return LEVEL_COLOURS[level]; }, GR_MIPMAP_NEAREST);
+    // s from 0 to 256 across, t from 0 to 2048 down; 1/w 1/16 far, 1 near.
+    auto corner = [](float x, float y, float s, float t, float oow) {
+        return textured(x, y, s * oow, t * oow, oow, 1.0f);
+    };
+    quad(corner(0, 0, 0, 0, 1.0f / 16), corner(256, 0, 256, 0, 1.0f / 16), corner(256, 400, 256, 2048, 1),
+         corner(0, 400, 0, 2048, 1));
+    auto level_at = [&](int y) {
+        for (int i = 0; i < 7; ++i)
+            if (back_pixel(128, y) == LEVEL_COLOURS[i]) return i;
+        return -1;
+    };
+    int previous = 7;
+    for (int y = 10; y < 400; y += 30) {
+        int level = level_at(y);
+        ASSERT_GE(level, 0) << y;
+        EXPECT_LE(level, previous) << y;
+        previous = level;
+    }
+    EXPECT_GE(level_at(10), level_at(390) + 3);
+}
+
+// The texture unit divides by its own oow only under GR_STWHINT_W_DIFF_TMU0;
+// the library starts without it, dividing by the vertex's oow.
+TEST_F(TextureTest, TheHintChoosesWhichOowDividesTheTexture) {
+    load_texture(GR_LOD_64, GR_LOD_64, [](int, int x, int) { return x < 32 ? RED : GREEN; });
+    // Vertex oow 1, texture unit oow 2, sow from 0 to 256 across 256 pixels.
+    auto corner = [](float x, float y, float sow) { return textured(x, y, sow, 0, 1.0f, 2.0f); };
+    auto rect = [&]() {
+        quad(corner(0, 0, 0), corner(256, 0, 256), corner(256, 16, 256), corner(0, 16, 0));
+    };
+    rect();  // s = sow / 1: the right half is green
+    EXPECT_EQ(back_pixel(64, 8), RED);
+    EXPECT_EQ(back_pixel(192, 8), GREEN);
+    grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);
+    rect();  // s = sow / 2: all in the red half
+    EXPECT_EQ(back_pixel(64, 8), RED);
+    EXPECT_EQ(back_pixel(192, 8), RED);
+    grHints(GR_HINT_STWHINT, 0);
+    rect();
+    EXPECT_EQ(back_pixel(192, 8), GREEN);
+
+    // The same with the vertex's oow varying (perspective): without the hint
+    // s = sow / oow; with it, the texture unit's constant oow makes s linear.
+    auto slanted = [&]() {
+        quad(textured(0, 0, 0, 0, 1.0f, 2.0f), textured(256, 0, 256 * 0.25f, 0, 0.25f, 2.0f),
+             textured(256, 16, 256 * 0.25f, 0, 0.25f, 2.0f), textured(0, 16, 0, 0, 1.0f, 2.0f));
+    };
+    slanted();  // s = 256 at the right, but 128 is passed at x = 205 (1/w halfway between 1 and 0.25 is 1/1.6)
+    EXPECT_EQ(back_pixel(190, 8), RED);
+    EXPECT_EQ(back_pixel(220, 8), GREEN);
+    grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);
+    slanted();  // s = sow / 2 runs from 0 to 32: red throughout
+    EXPECT_EQ(back_pixel(250, 8), RED);
+}
+
+TEST_F(TextureTest, DecalShowsTheTexelAndModulateMultipliesItByTheVertexColour) {
+    load_texture(GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x < 4 ? WHITE : RED; });
+    auto rect = [](float x0, float s0, float r, float g, float b) {
+        GrVertex v[4] = {textured(x0, 0, s0, 0), textured(x0 + 32, 0, s0, 0), textured(x0 + 32, 32, s0, 32),
+                         textured(x0, 32, s0, 32)};
+        for (GrVertex &k : v) {
+            k.r = r;
+            k.g = g;
+            k.b = b;
+        }
+        quad(v[0], v[1], v[2], v[3]);
+    };
+    // s fixed at the middle of texel 1 (white) or texel 5 (red).
+    rect(0, 48, 100, 200, 50);
+    rect(32, 176, 100, 200, 50);
+    double r, g, b;
+    block_average(8, 8, 16, &r, &g, &b);
+    EXPECT_NEAR(r, 255, 1);
+    EXPECT_NEAR(g, 255, 1);
+    EXPECT_NEAR(b, 255, 1);
+    block_average(40, 8, 16, &r, &g, &b);
+    EXPECT_NEAR(r, 255, 1);
+    EXPECT_NEAR(g, 0, 1);
+
+    guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
+    rect(0, 48, 100, 200, 50);
+    rect(32, 176, 100, 200, 50);
+    block_average(8, 8, 16, &r, &g, &b);  // white x colour = the colour
+    EXPECT_NEAR(r, 100, 2);
+    EXPECT_NEAR(g, 200, 2);
+    EXPECT_NEAR(b, 50, 2);
+    block_average(40, 8, 16, &r, &g, &b);  // red x colour = its red
+    EXPECT_NEAR(r, 100, 2);
+    EXPECT_NEAR(g, 0, 1);
+    EXPECT_NEAR(b, 0, 1);
+}
+
+// Texture memory is 2 MB: the thirteenth 256x256 16-bit chain does not fit.
+// Handles from before a reset name nothing afterwards and are harmless.
+TEST_F(TextureTest, TextureMemoryRunsOutAndStaleHandlesAreHarmless) {
+    auto allocate = []() {
+        return guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 256, 256, GR_TEXFMT_RGB_565,
+                                   GR_MIPMAP_NEAREST_DITHER, GR_LOD_1, GR_LOD_256, GR_ASPECT_1x1, GR_TEXTURECLAMP_WRAP,
+                                   GR_TEXTURECLAMP_WRAP, GR_TEXTUREFILTER_BILINEAR, GR_TEXTUREFILTER_BILINEAR, 0.0f,
+                                   FXFALSE);
+    };
+    std::vector<GrMipMapId_t> ids;
+    for (int i = 0; i < 12; ++i) ids.push_back(allocate());
+    for (GrMipMapId_t id : ids) EXPECT_NE(id, GR_NULL_MIPMAP_HANDLE);
+    EXPECT_EQ(allocate(), GR_NULL_MIPMAP_HANDLE);
+    // Arguments that do not describe a mip-map are refused too.
+    EXPECT_EQ(guTexAllocateMemory(GR_TMU1, GR_MIPMAPLEVELMASK_BOTH, 8, 8, GR_TEXFMT_RGB_565, GR_MIPMAP_DISABLE,
+                                  GR_LOD_8, GR_LOD_8, GR_ASPECT_1x1, 0, 0, 1, 1, 0.0f, FXFALSE),
+              GR_NULL_MIPMAP_HANDLE);
+    EXPECT_EQ(guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 16, 8, GR_TEXFMT_RGB_565, GR_MIPMAP_DISABLE,
+                                  GR_LOD_8, GR_LOD_8, GR_ASPECT_1x1, 0, 0, 1, 1, 0.0f, FXFALSE),
+              GR_NULL_MIPMAP_HANDLE);
+    EXPECT_EQ(guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 8, 8, GR_TEXFMT_RGB_565, GR_MIPMAP_DISABLE,
+                                  GR_LOD_4, GR_LOD_8, GR_ASPECT_1x1, 0, 0, 1, 1, 0.0f, FXFALSE),
+              GR_NULL_MIPMAP_HANDLE);
+
+    guTexMemReset();
+    GrMipMapId_t fresh = allocate();
+    EXPECT_NE(fresh, GR_NULL_MIPMAP_HANDLE);
+    for (GrMipMapId_t id : ids) EXPECT_NE(id, fresh);
+
+    // A stale, a null and a never-issued handle select no texture: white.
+    std::vector<uint16_t> red(256 * 256 * 2, RED);
+    guTexDownloadMipMap(ids[0], red.data(), nullptr);
+    guTexDownloadMipMap(GR_NULL_MIPMAP_HANDLE, red.data(), nullptr);
+    guTexDownloadMipMap(fresh, nullptr, nullptr);
+    for (GrMipMapId_t id : {ids[3], GR_NULL_MIPMAP_HANDLE, (GrMipMapId_t)12345}) {
+        guTexSource(id);
+        textured_rect(0, 0, 16, 16, 0, 0, 16, 16);
+        EXPECT_EQ(back_pixel(8, 8), WHITE);
+    }
+    // Allocated but not downloaded: transparent black.
+    guTexSource(fresh);
+    textured_rect(0, 0, 16, 16, 0, 0, 16, 16);
+    EXPECT_EQ(back_pixel(8, 8), BLACK);
+}
+
+// The one-pixel, four-pixel and eight-pixel loops of the show's texture path
+// draw the same picture: modulated, two levels mixed by the dither, spans
+// short and long. They may differ only where a float rounds differently, by
+// one step of a channel.
+TEST_F(TextureTest, EveryPixelLoopDrawsThePicture) {
+    load_texture(GR_LOD_64, GR_LOD_1, [](int level, int x, int y) {
+        return rgb565((x * 37 + level * 50) & 255, (y * 23) & 255, ((x ^ y) * 11) & 255);
+    });
+    guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
+    grDepthBufferMode(GR_DEPTHBUFFER_WBUFFER);
+    grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);  // one q a triangle, as the show's
+    auto draw = [](int limit) {
+        lumivex::glide_limit_pixel_loop(limit);
+        grBufferClear(0, 0, 0xFFFF);
+        for (int j = 0; j < 12; ++j)
+            for (int i = 0; i < 16; ++i) {
+                auto corner = [&](int a, int b) {
+                    float x = a * 40.0f + (b % 3) * 3.1f, y = b * 40.0f + (a % 4) * 2.3f;
+                    GrVertex v = textured(x, y, x * 5.3f + 17, y * 4.7f - 9, 1.0f / (1 + (a + b) * 0.1f));
+                    v.r = (float)(a * 15 % 256);
+                    v.g = (float)(b * 21 % 256);
+                    v.b = 200;
+                    return v;
+                };
+                triangle(corner(i, j), corner(i + 1, j), corner(i + 1, j + 1));
+                triangle(corner(i, j), corner(i + 1, j + 1), corner(i, j + 1));
+            }
+        // And one wide triangle over the rest.
+        triangle(textured(-20, 470, 0, 0), textured(660, 300, 800, 100), textured(660, 479, 820, 40));
+        const uint16_t *back = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER);
+        return std::vector<uint16_t>(back, back + SCREEN_WIDTH * SCREEN_HEIGHT);
+    };
+    const std::vector<uint16_t> one = draw(1), four = draw(4), eight = draw(8);
+    lumivex::glide_limit_pixel_loop(8);
+    for (const auto *wide : {&four, &eight}) {
+        int differing = 0, lit = 0;
+        for (size_t i = 0; i < one.size(); ++i) {
+            lit += one[i] != 0;
+            if (one[i] == (*wide)[i]) continue;
+            ++differing;
+            int dr = (one[i] >> 11) - ((*wide)[i] >> 11), dg = (one[i] >> 5 & 63) - ((*wide)[i] >> 5 & 63),
+                db = (one[i] & 31) - ((*wide)[i] & 31);
+            EXPECT_LE(std::abs(dr) + std::abs(dg) + std::abs(db), 1) << "pixel " << i;
+        }
+        EXPECT_GT(lit, 200000);
+        EXPECT_LT(differing, lit / 200);
+    }
+}
