@@ -1,5 +1,6 @@
 // shell.h - what the application shell shares with the rest of the program:
-// the two signal counters and the one-message pump.
+// the two signal counters and the one-message pump; and the shell's own
+// parts, for the program's entry and for tests.
 #ifndef LUMIVEX_SHELL_H
 #define LUMIVEX_SHELL_H
 
@@ -14,5 +15,18 @@ extern LONG start_requests;
 int dispatch_one_message();
 
 LRESULT CALLBACK main_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The start-up dialog (resource 101), run modally; its result is start_requests.
+void run_startup_dialog();
+INT_PTR CALLBACK startup_dialog_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// ShowWindow(SW_SHOWNORMAL) and UpdateWindow on the main window.
+void show_main_window(HWND hwnd);
+
+// The tick thread: raises each counter once at its start and once every
+// 500 ms, until tick_thread_stop is non-zero (nothing in the program sets it).
+extern LONG tick_counts[3];
+extern LONG tick_thread_stop;
+DWORD WINAPI tick_thread_main(LPVOID parameter);
 
 #endif

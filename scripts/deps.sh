@@ -3,7 +3,7 @@
 # Lumivex needs, skipping those already present. Usage: deps.sh [test]
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libsdl2-dev)
+packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation)
 if [ "${1:-}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev libpng-dev xvfb xdotool imagemagick)
 fi

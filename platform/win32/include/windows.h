@@ -58,6 +58,10 @@ typedef struct HMENU__ *HMENU;
 
 #define LOWORD(l) ((WORD)(((ULONG_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((ULONG_PTR)(l)) >> 16) & 0xffff))
+#define MAKELONG(a, b) ((LONG)(((WORD)(((ULONG_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((ULONG_PTR)(b)) & 0xffff))) << 16))
+#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
 
@@ -104,6 +108,21 @@ typedef struct tagPOINT {
     LONG x, y;
 } POINT;
 
+typedef struct tagCREATESTRUCTA {
+    LPVOID lpCreateParams;
+    HINSTANCE hInstance;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCSTR lpszName;
+    LPCSTR lpszClass;
+    DWORD dwExStyle;
+} CREATESTRUCTA;
+
 typedef struct tagMSG {
     HWND hwnd;
     UINT message;
@@ -142,10 +161,35 @@ typedef struct tagWNDCLASSA {
 #define WS_VSCROLL 0x00200000L
 #define WS_GROUP 0x00020000L
 #define WS_TABSTOP 0x00010000L
+#define WS_BORDER 0x00800000L
+#define WS_DLGFRAME 0x00400000L
+
+/* Dialog, button, static and combo box styles, as resource scripts use them. */
+#define DS_SETFONT 0x40L
+#define DS_MODALFRAME 0x80L
+#define DS_CENTER 0x0800L
+#define BS_PUSHBUTTON 0x00000000L
+#define BS_DEFPUSHBUTTON 0x00000001L
+#define BS_AUTOCHECKBOX 0x00000003L
+#define BS_GROUPBOX 0x00000007L
+#define BS_TYPEMASK 0x0000000FL
+#define BS_CENTER 0x00000300L
+#define SS_LEFT 0x00000000L
+#define CBS_DROPDOWN 0x0002L
+#define CBS_SORT 0x0100L
+#define BN_CLICKED 0
+
+#define LANG_ENGLISH 0x09
+#define SUBLANG_ENGLISH_US 0x01
 
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
 #define SW_SHOWMINIMIZED 2
+#define SW_SHOW 5
+
+#define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
+#define SC_CLOSE 0xF060
 
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
@@ -160,6 +204,8 @@ typedef struct tagWNDCLASSA {
 #define WM_ERASEBKGND 0x0014
 #define WM_SHOWWINDOW 0x0018
 #define WM_ACTIVATEAPP 0x001C
+#define WM_NCCREATE 0x0081
+#define WM_NCDESTROY 0x0082
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
@@ -190,9 +236,20 @@ typedef struct tagWNDCLASSA {
 #define MB_TASKMODAL 0x00002000L
 #define MB_SETFOREGROUND 0x00010000L
 
+#define VK_BACK 0x08
+#define VK_TAB 0x09
 #define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
 #define VK_ESCAPE 0x1B
 #define VK_SPACE 0x20
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
+#define VK_F4 0x73
+#define VK_F10 0x79
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass);
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
@@ -201,6 +258,8 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
 BOOL WINAPI DestroyWindow(HWND hWnd);
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 BOOL WINAPI UpdateWindow(HWND hWnd);
+BOOL WINAPI IsWindow(HWND hWnd);
+BOOL WINAPI IsWindowVisible(HWND hWnd);
 HWND WINAPI GetDesktopWindow(void);
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);

@@ -1,0 +1,16 @@
+// The tick thread: three counters that rise twice a second.
+#include "app/shell.h"
+
+LONG tick_counts[3] = {0, 0, 0};
+LONG tick_thread_stop = 0;
+
+DWORD WINAPI tick_thread_main(LPVOID)
+{
+    while (!tick_thread_stop) {
+        tick_counts[0]++;
+        tick_counts[1]++;
+        tick_counts[2]++;
+        Sleep(500);
+    }
+    return 0;
+}

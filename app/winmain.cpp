@@ -1,0 +1,55 @@
+// The program's entry: the window class, the hidden main window, the
+// start-up dialog, and on Start the window, the tick thread, the device and
+// the show. Whatever happens, the program returns 0.
+#include "app/shell.h"
+#include "device/glidemain.h"
+#include "show/show.h"
+
+HINSTANCE app_instance = NULL;
+HWND main_window = NULL;
+HANDLE tick_thread = NULL;
+DWORD tick_thread_id = 0;
+
+void show_main_window(HWND hwnd)
+{
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    UpdateWindow(hwnd);
+}
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+{
+    app_instance = hInstance;
+
+    WNDCLASSA wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = main_window_proc;
+    wc.cbClsExtra = 0;
+    wc.cbWndExtra = 0;
+    wc.hInstance = app_instance;
+    wc.hIcon = LoadIconA(NULL, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
+    wc.lpszMenuName = NULL;
+    wc.lpszClassName = "Lumivex";
+    if (RegisterClassA(&wc) == 0)
+        return 0;
+
+    main_window = CreateWindowExA(0, "Lumivex", "Lumivex by Tobrek", WS_OVERLAPPED, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 640, 480, NULL, NULL, app_instance, NULL);
+    if (main_window == NULL)
+        return 0;
+
+    run_startup_dialog();
+    if (start_requests == 0)
+        return 0;
+
+    show_main_window(main_window);
+    tick_thread = CreateThread(NULL, 0, tick_thread_main, main_window, 0, &tick_thread_id);
+
+    voo_init();
+    voo_open(main_window);
+    voo_set_render_state();
+    run_show();
+    voo_close();
+    return 0;
+}

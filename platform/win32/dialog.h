@@ -1,0 +1,70 @@
+// dialog.h - the dialog manager: a dialog resource laid out in pixels, its
+// keyboard and mouse rules, its drawing, and the modal run of
+// DialogBoxParamA.
+#ifndef LUMIVEX_WIN32_DIALOG_H
+#define LUMIVEX_WIN32_DIALOG_H
+
+#include <windows.h>
+
+#include <vector>
+
+#include "resources.h"
+
+union SDL_Event;
+struct SDL_Renderer;
+struct Window;
+
+enum class ControlKind { push_button, group_box, check_box, static_text, combo_box, other };
+
+struct PixelRect {
+    int x, y, w, h;
+    bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
+};
+
+struct DialogControl {
+    const DialogControlResource *resource;
+    ControlKind kind;
+    PixelRect rect;
+    bool enabled;
+    bool is_default;  // BS_DEFPUSHBUTTON in the resource
+};
+
+struct DialogState {
+    const DialogResource *resource = nullptr;
+    std::vector<DialogControl> controls;
+    int width = 0, height = 0;  // client area in pixels
+    int focus = -1;             // index into controls, -1 for none
+    int pressed = -1;           // a button held down by the mouse or Space
+    bool pressed_inside = false;
+    bool pressed_by_key = false;
+    bool dirty = true;          // needs drawing
+
+    SDL_Renderer *renderer = nullptr;
+};
+
+// Dialog units to pixels for the 8-point system font: 6 by 13 pixels the
+// average character, a dialog unit a quarter of its width, an eighth of its height.
+int dialog_units_to_x(int units);
+int dialog_units_to_y(int units);
+
+void dialog_layout(DialogState &d, const DialogResource *resource);
+// Focus on the first control that takes it, as after WM_INITDIALOG returns TRUE.
+void dialog_initial_focus(DialogState &d);
+bool dialog_takes_focus(const DialogControl &c);
+// The button Enter presses: the focused push button, else the default one.
+int dialog_default_button(const DialogState &d);
+
+// Each returns the command to send (a control id), or 0 for none.
+int dialog_key_down(DialogState &d, int vk, bool shift);
+int dialog_key_up(DialogState &d, int vk);
+int dialog_mouse_down(DialogState &d, int x, int y);
+int dialog_mouse_move(DialogState &d, int x, int y);
+int dialog_mouse_up(DialogState &d, int x, int y);
+
+// Draws the whole dialog into its renderer; false when no font could be found.
+bool dialog_draw(DialogState &d);
+
+// SDL's events for a dialog's window, from the message pump.
+void dialog_sdl_event(Window *w, const SDL_Event &e);
+
+#endif

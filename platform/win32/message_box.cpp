@@ -1,0 +1,109 @@
+// MessageBoxA: an SDL message box on a display; on the terminal without one,
+// or when LUMIVEX_MESSAGEBOX answers it beforehand (tests, servers).
+#include <windows.h>
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "sdl_link.h"
+#include "window.h"
+
+namespace {
+
+const UINT MB_TYPEMASK = 0x0F;
+const UINT MB_ICONMASK = 0xF0;
+const UINT MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_YESNOCANCEL = 0x3, MB_YESNO = 0x4,
+           MB_RETRYCANCEL = 0x5;
+const int IDYES = 6, IDNO = 7;
+
+struct Button {
+    int id;
+    const char *text;
+    const char *answer;  // the word LUMIVEX_MESSAGEBOX uses for it
+};
+
+// The buttons of each box type, in the order they stand in the box.
+int buttons_of(UINT type, Button *out)
+{
+    static const Button ok{IDOK, "OK", "ok"}, cancel{IDCANCEL, "Cancel", "cancel"},
+        abort{IDABORT, "Abort", "abort"}, retry{IDRETRY, "Retry", "retry"},
+        ignore{IDIGNORE, "Ignore", "ignore"}, yes{IDYES, "Yes", "yes"}, no{IDNO, "No", "no"};
+    int n = 0;
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: out[n++] = ok; out[n++] = cancel; break;
+    case MB_ABORTRETRYIGNORE: out[n++] = abort; out[n++] = retry; out[n++] = ignore; break;
+    case MB_YESNOCANCEL: out[n++] = yes; out[n++] = no; out[n++] = cancel; break;
+    case MB_YESNO: out[n++] = yes; out[n++] = no; break;
+    case MB_RETRYCANCEL: out[n++] = retry; out[n++] = cancel; break;
+    case MB_OK:
+    default: out[n++] = ok; break;
+    }
+    return n;
+}
+
+// The answer without a person: LUMIVEX_MESSAGEBOX if it names one of the
+// box's buttons, else the first button (Abort for the assertion report).
+int terminal_answer(const char *text, const char *caption, const Button *buttons, int count)
+{
+    fprintf(stderr, "%s\n%s\n", caption ? caption : "Error", text ? text : "");
+    const char *want = getenv("LUMIVEX_MESSAGEBOX");
+    int answer = buttons[0].id;
+    const char *word = buttons[0].answer;
+    if (want && *want) {
+        int i = 0;
+        while (i < count && strcmp(want, buttons[i].answer) != 0)
+            ++i;
+        if (i < count) {
+            answer = buttons[i].id;
+            word = buttons[i].answer;
+        } else {
+            fprintf(stderr, "lumivex: LUMIVEX_MESSAGEBOX=%s is not an answer to this box; using %s\n",
+                    want, word);
+        }
+    }
+    fprintf(stderr, "lumivex: answered %s\n", word);
+    fflush(stderr);
+    return answer;
+}
+
+}  // namespace
+
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+{
+    Button buttons[3];
+    int count = buttons_of(type, buttons);
+    const char *preset = getenv("LUMIVEX_MESSAGEBOX");
+    if ((preset && *preset) || !have_display())
+        return terminal_answer(text, caption, buttons, count);
+
+    SDL_MessageBoxButtonData data[3];
+    for (int i = 0; i < count; ++i) {
+        data[i].flags = i == 0 ? SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT : 0;
+        data[i].buttonid = buttons[i].id;
+        data[i].text = buttons[i].text;
+    }
+    SDL_MessageBoxData box{};
+    UINT icon = type & MB_ICONMASK;
+    box.flags = icon == MB_ICONHAND ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    Window *w = find_window(owner);
+    box.window = w ? w->sdl : nullptr;
+    box.title = caption ? caption : "Error";
+    box.message = text ? text : "";
+    box.numbuttons = count;
+    box.buttons = data;
+    int pressed = 0;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0)
+        return terminal_answer(text, caption, buttons, count);
+    // Closing the box without a button is Cancel where there is one, else
+    // the first button: an assertion report closed that way aborts.
+    if (pressed < 0) {
+        pressed = buttons[0].id;
+        for (int i = 0; i < count; ++i)
+            if (buttons[i].id == IDCANCEL)
+                pressed = IDCANCEL;
+    }
+    return pressed;
+}

@@ -1,0 +1,208 @@
+// The dialog manager: layout in pixels, focus, Enter, Esc, Tab and clicks,
+// and the modal run answered without a display.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/win32/dialog.h"
+#include "platform/win32/window.h"
+#include "recorder.h"
+
+namespace {
+
+class Dialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const DialogResource *r = find_dialog_resource(101);
+        ASSERT_NE(r, nullptr);
+        dialog_layout(d, r);
+        dialog_initial_focus(d);
+    }
+    int index_of(int id)
+    {
+        for (size_t i = 0; i < d.controls.size(); ++i)
+            if (d.controls[i].resource->id == id)
+                return static_cast<int>(i);
+        return -1;
+    }
+    // The middle of a control, in pixels.
+    int cx(int i) { return d.controls[i].rect.x + d.controls[i].rect.w / 2; }
+    int cy(int i) { return d.controls[i].rect.y + d.controls[i].rect.h / 2; }
+    int click(int i)
+    {
+        dialog_mouse_down(d, cx(i), cy(i));
+        return dialog_mouse_up(d, cx(i), cy(i));
+    }
+    DialogState d;
+};
+
+TEST_F(Dialog, DialogUnitsBecomePixelsOfTheEightPointFont)
+{
+    EXPECT_EQ(d.width, 300);
+    EXPECT_EQ(d.height, 380);
+    const PixelRect &start = d.controls[0].rect;
+    EXPECT_EQ(start.x, 23);  // 15 units: 22.5 pixels, rounded
+    EXPECT_EQ(start.y, 333);
+    EXPECT_EQ(start.w, 177);
+    EXPECT_EQ(start.h, 23);
+}
+
+TEST_F(Dialog, FocusStartsOnStartAndTabOnlyVisitsTheTwoButtons)
+{
+    EXPECT_EQ(d.focus, index_of(IDOK));
+    EXPECT_EQ(dialog_key_down(d, VK_TAB, false), 0);
+    EXPECT_EQ(d.focus, index_of(IDCANCEL));
+    dialog_key_down(d, VK_TAB, false);
+    EXPECT_EQ(d.focus, index_of(IDOK));
+    dialog_key_down(d, VK_TAB, true);
+    EXPECT_EQ(d.focus, index_of(IDCANCEL));
+    dialog_key_down(d, VK_RIGHT, false);
+    EXPECT_EQ(d.focus, index_of(IDOK));
+}
+
+TEST_F(Dialog, EnterPressesTheDefaultButtonUnlessExitHasTheFocus)
+{
+    EXPECT_EQ(dialog_default_button(d), index_of(IDOK));
+    EXPECT_EQ(dialog_key_down(d, VK_RETURN, false), IDOK);
+    dialog_key_down(d, VK_TAB, false);
+    EXPECT_EQ(dialog_default_button(d), index_of(IDCANCEL));
+    EXPECT_EQ(dialog_key_down(d, VK_RETURN, false), IDCANCEL);
+    // With no focus at all, Enter still means the default button.
+    d.focus = -1;
+    EXPECT_EQ(dialog_key_down(d, VK_RETURN, false), IDOK);
+}
+
+TEST_F(Dialog, EscapeCancelsWhereverTheFocusIs)
+{
+    EXPECT_EQ(dialog_key_down(d, VK_ESCAPE, false), IDCANCEL);
+    dialog_key_down(d, VK_TAB, false);
+    EXPECT_EQ(dialog_key_down(d, VK_ESCAPE, false), IDCANCEL);
+}
+
+TEST_F(Dialog, SpacePressesTheFocusedButtonWhenReleased)
+{
+    dialog_key_down(d, VK_TAB, false);
+    EXPECT_EQ(dialog_key_down(d, VK_SPACE, false), 0);
+    EXPECT_EQ(d.pressed, index_of(IDCANCEL));
+    EXPECT_EQ(dialog_key_up(d, VK_SPACE), IDCANCEL);
+    EXPECT_EQ(d.pressed, -1);
+}
+
+TEST_F(Dialog, ClicksOnButtonsCommandOnlyWhenReleasedInside)
+{
+    EXPECT_EQ(click(index_of(IDCANCEL)), IDCANCEL);
+    EXPECT_EQ(d.focus, index_of(IDCANCEL));  // a click also takes the focus
+    int start = index_of(IDOK);
+    dialog_mouse_down(d, cx(start), cy(start));
+    dialog_mouse_move(d, 1, 1);
+    EXPECT_FALSE(d.pressed_inside);
+    EXPECT_EQ(dialog_mouse_up(d, 1, 1), 0);  // dragged off: no command
+    EXPECT_EQ(click(start), IDOK);
+}
+
+TEST_F(Dialog, DisabledControlsTakeNeitherFocusNorClicks)
+{
+    for (int id : {1001, 1002, 1003, 1004}) {
+        int i = index_of(id);
+        ASSERT_GE(i, 0);
+        EXPECT_FALSE(d.controls[i].enabled);
+        EXPECT_FALSE(dialog_takes_focus(d.controls[i]));
+        EXPECT_EQ(click(i), 0) << id;
+        EXPECT_EQ(d.focus, index_of(IDOK)) << id;
+    }
+    // Group boxes and texts are never buttons, even enabled ones.
+    EXPECT_EQ(click(2), 0);
+    EXPECT_EQ(click(8), 0);
+}
+
+// ---- DialogBoxParamA without a display ----
+
+std::vector<UINT> dialog_seen;
+std::vector<WPARAM> commands;
+HWND dialog_hwnd;
+HWND dialog_owner;
+bool destroy_on_command = true;
+
+INT_PTR CALLBACK test_dialog_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    dialog_seen.push_back(message);
+    dialog_hwnd = hwnd;
+    if (message == WM_INITDIALOG) {
+        EXPECT_EQ(lParam, 55);
+        dialog_owner = find_window(hwnd)->owner;
+    }
+    if (message == WM_COMMAND) {
+        commands.push_back(wParam);
+        if (destroy_on_command)
+            DestroyWindow(hwnd);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR run(const char *answer, std::string &printed)
+{
+    dialog_seen.clear();
+    commands.clear();
+    dialog_hwnd = nullptr;
+    if (answer)
+        setenv("LUMIVEX_DIALOG", answer, 1);
+    else
+        unsetenv("LUMIVEX_DIALOG");
+    testing::internal::CaptureStderr();
+    INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(101), GetDesktopWindow(), test_dialog_proc, 55);
+    printed = testing::internal::GetCapturedStderr();
+    unsetenv("LUMIVEX_DIALOG");
+    return result;
+}
+
+TEST(DialogBox, AnswerStartSendsTheStartButtonsCommand)
+{
+    std::string printed;
+    EXPECT_EQ(run("start", printed), 0);
+    ASSERT_FALSE(dialog_seen.empty());
+    EXPECT_EQ(dialog_seen.front(), static_cast<UINT>(WM_INITDIALOG));
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0], MAKEWPARAM(IDOK, BN_CLICKED));
+    EXPECT_FALSE(IsWindow(dialog_hwnd));
+    EXPECT_TRUE(printed.empty()) << printed;
+}
+
+TEST(DialogBox, AnswerExitSendsCancelAndTheDialogIsOwnedByTheDesktop)
+{
+    std::string printed;
+    dialog_seen.clear();
+    EXPECT_EQ(run("exit", printed), 0);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(LOWORD(commands[0]), IDCANCEL);
+    EXPECT_EQ(dialog_owner, GetDesktopWindow());
+}
+
+TEST(DialogBox, WithoutDisplayOrAnswerItSaysHowToRunAndFails)
+{
+    std::string printed;
+    EXPECT_EQ(run(nullptr, printed), -1);
+    EXPECT_TRUE(dialog_seen.empty());  // no dialog was made
+    EXPECT_NE(printed.find("LUMIVEX_DIALOG=start"), std::string::npos) << printed;
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
+    EXPECT_EQ(run("maybe", printed), -1);
+    EXPECT_NE(printed.find("LUMIVEX_DIALOG=maybe"), std::string::npos) << printed;
+}
+
+TEST(DialogBox, ADialogThatStaysOpenAfterTheAnswerIsClosedAndFails)
+{
+    std::string printed;
+    destroy_on_command = false;
+    EXPECT_EQ(run("start", printed), -1);
+    destroy_on_command = true;
+    EXPECT_FALSE(IsWindow(dialog_hwnd));
+    EXPECT_FALSE(printed.empty());
+}
+
+TEST(DialogBox, UnknownResourceFails)
+{
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(999), nullptr, test_dialog_proc, 0), -1);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// Windows: classes, creation, showing, destruction, handles, stock objects.
+#include <gtest/gtest.h>
+
+#include "platform/win32/handles.h"
+#include "recorder.h"
+
+namespace {
+
+std::vector<UINT> messages_of(HWND hwnd)
+{
+    std::vector<UINT> out;
+    for (const Recorded &r : recorded())
+        if (r.hwnd == hwnd)
+            out.push_back(r.message);
+    return out;
+}
+
+TEST(Window, ClassesRegisterOnceAndUnknownOnesMakeNoWindow)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "Once";
+    ATOM atom = RegisterClassA(&wc);
+    EXPECT_NE(atom, 0);
+    wc.lpszClassName = "ONCE";  // class names ignore case
+    EXPECT_EQ(RegisterClassA(&wc), 0);
+    wc.lpfnWndProc = nullptr;
+    wc.lpszClassName = "NoProcedure";
+    EXPECT_EQ(RegisterClassA(&wc), 0);
+    EXPECT_EQ(CreateWindowExA(0, "Nowhere", "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+    // An atom names the class as well as its name does.
+    HWND by_atom = CreateWindowExA(0, MAKEINTRESOURCEA(atom), "x", 0, 0, 0, 10, 10, nullptr, nullptr,
+                                   nullptr, nullptr);
+    EXPECT_NE(by_atom, nullptr);
+    DestroyWindow(by_atom);
+}
+
+TEST(Window, CreationSendsItsMessagesAndLeavesTheWindowHidden)
+{
+    recorded().clear();
+    HWND hwnd = make_recording_window("hidden");
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(messages_of(hwnd), (std::vector<UINT>{WM_NCCREATE, WM_CREATE}));
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+    DestroyWindow(hwnd);
+}
+
+TEST(Window, CreationFailsWhenTheProcedureRefuses)
+{
+    answer_with(WM_CREATE, -1);
+    recorded().clear();
+    EXPECT_EQ(make_recording_window("refused"), nullptr);
+    clear_answers();
+    ASSERT_FALSE(recorded().empty());
+    EXPECT_FALSE(IsWindow(recorded()[0].hwnd));
+    EXPECT_EQ(recorded().back().message, static_cast<UINT>(WM_NCDESTROY));
+}
+
+TEST(Window, HandlesAreSmallDistinctAndNeverReused)
+{
+    HWND a = make_recording_window("a");
+    DestroyWindow(a);
+    HWND b = make_recording_window("b");
+    EXPECT_NE(a, b);
+    EXPECT_FALSE(IsWindow(a));  // the old handle does not name the new window
+    EXPECT_TRUE(IsWindow(b));
+    uintptr_t v = reinterpret_cast<uintptr_t>(b);
+    EXPECT_EQ(static_cast<uintptr_t>(static_cast<uint32_t>(v)), v);
+    EXPECT_GE(static_cast<intptr_t>(v), WINDOW_HANDLE_BASE);
+    EXPECT_LT(static_cast<intptr_t>(v), THREAD_HANDLE_BASE);
+    DestroyWindow(b);
+}
+
+TEST(Window, ShowingActivatesFocusesThenSizesAndMoves)
+{
+    HWND hwnd = make_recording_window("shown");
+    recorded().clear();
+    EXPECT_FALSE(ShowWindow(hwnd, SW_SHOWNORMAL));  // it was hidden
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_EQ(messages_of(hwnd), (std::vector<UINT>{WM_SHOWWINDOW, WM_ACTIVATEAPP, WM_ACTIVATE,
+                                                    WM_SETFOCUS, WM_SIZE, WM_MOVE}));
+    for (const Recorded &r : recorded()) {
+        if (r.message == WM_ACTIVATE) {
+            EXPECT_EQ(LOWORD(r.wParam), WA_ACTIVE);
+            EXPECT_EQ(HIWORD(r.wParam), 0);  // not minimised
+        }
+        if (r.message == WM_SIZE) {
+            EXPECT_EQ(LOWORD(r.lParam), 640);
+            EXPECT_EQ(HIWORD(r.lParam), 480);
+        }
+    }
+    recorded().clear();
+    EXPECT_TRUE(UpdateWindow(hwnd));
+    EXPECT_TRUE(UpdateWindow(hwnd));  // painted once: the default handling validated it
+    EXPECT_EQ(messages_of(hwnd), std::vector<UINT>{WM_PAINT});
+    recorded().clear();
+    EXPECT_TRUE(ShowWindow(hwnd, SW_SHOWNORMAL));  // already visible: nothing more
+    EXPECT_TRUE(messages_of(hwnd).empty());
+
+    recorded().clear();
+    ASSERT_TRUE(DestroyWindow(hwnd));
+    EXPECT_EQ(messages_of(hwnd), (std::vector<UINT>{WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS,
+                                                    WM_DESTROY, WM_NCDESTROY}));
+    EXPECT_EQ(LOWORD(recorded()[0].wParam), WA_INACTIVE);
+    EXPECT_FALSE(DestroyWindow(hwnd));
+}
+
+TEST(Window, OnlyTheOwningThreadDestroysAWindow)
+{
+    HWND hwnd = make_recording_window("owned");
+    BOOL destroyed = TRUE;
+    std::thread other([&] { destroyed = DestroyWindow(hwnd); });
+    other.join();
+    EXPECT_FALSE(destroyed);
+    EXPECT_TRUE(IsWindow(hwnd));
+    DestroyWindow(hwnd);
+}
+
+TEST(Process, ModuleFileNameIsThisProgramAndCutsSafely)
+{
+    char path[4096];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    ASSERT_GT(n, 0u);
+    EXPECT_EQ(strlen(path), n);
+    EXPECT_NE(strstr(path, "win32_tests"), nullptr);
+    char small[5];
+    EXPECT_EQ(GetModuleFileNameA(nullptr, small, sizeof small), sizeof small);
+    EXPECT_EQ(strlen(small), sizeof small - 1);
+}
+
+TEST(Process, ThreadsRunTheirRoutineWithTheirParameter)
+{
+    static std::atomic<int> seen{0};
+    seen = 0;
+    DWORD id = 0;
+    HANDLE h = CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
+        seen = static_cast<int>(reinterpret_cast<intptr_t>(p));
+        return 0;
+    }, reinterpret_cast<LPVOID>(intptr_t{1234}), 0, &id);
+    ASSERT_NE(h, nullptr);
+    EXPECT_NE(id, 0u);
+    for (int i = 0; i < 5000 && seen == 0; ++i)
+        Sleep(1);
+    EXPECT_EQ(seen, 1234);
+    EXPECT_TRUE(CloseHandle(h));
+}
+
+}  // namespace
