@@ -40,8 +40,8 @@ const Letter LETTERS[] = {
 };
 const double GRID_HEIGHT = 5.0;
 const double LETTER_GAP = 0.8;
-const double SCALE = 3.0;       // model units per grid unit
-const double THICKNESS = 4.0;   // model units, along y
+const double SCALE = 3.5;       // model units per grid unit: the word is about 97 units wide
+const double THICKNESS = 6.0;   // model units, along y
 const double TEXTURE_SIZE = 256.0;
 
 double cross(Point o, Point a, Point b)

@@ -1,0 +1,56 @@
+// run_show: the asset set is loaded once, then the three effects cycle until
+// one of them says stop. Nothing is freed; the meshes live until the process
+// ends and every pass draws the same ones.
+#include "show/show.h"
+
+#include "show/effects.h"
+
+Mesh *torus_mesh;
+Mesh *logo_mesh;
+Mesh *cube_mesh;
+Mesh *cube_clones[3];
+
+// A mesh its draw mode can read whole: the work arrays hold MAX_VERTICES, and
+// textured or coloured modes index those lists for every face.
+static bool drawable(const Mesh *mesh, bool textured, bool coloured)
+{
+    if (mesh->vertex_count > MAX_VERTICES)
+        return false;
+    if (textured && (!mesh->tex_faces || !mesh->tex_vertices))
+        return false;
+    if (coloured && !mesh->colours)
+        return false;
+    return true;
+}
+
+int run_show()
+{
+    // A mesh that cannot be loaded, or that its draw mode could not read,
+    // ends the show before any effect runs.
+    torus_mesh = mesh_load("pak//torus.dat");
+    if (!torus_mesh || !drawable(torus_mesh, true, true))
+        return 0;
+    mesh_normalise(torus_mesh, 100.0f);
+
+    logo_mesh = mesh_load("pak//3dfx.dat");
+    if (!logo_mesh || !drawable(logo_mesh, true, false))
+        return 0;
+
+    cube_mesh = mesh_load("pak//cube.dat");
+    if (!cube_mesh || !drawable(cube_mesh, false, false))
+        return 0;
+    // All clones are taken before any cube is scaled, so each starts from the file's cube.
+    for (int c = 0; c < 3; ++c) {
+        cube_clones[c] = mesh_clone(cube_mesh);
+        if (!cube_clones[c])
+            return 0;
+    }
+    mesh_normalise(cube_mesh, 100.0f);
+    mesh_normalise(cube_clones[0], 200.0f);
+    mesh_normalise(cube_clones[1], 300.0f);
+    mesh_normalise(cube_clones[2], 400.0f);
+
+    while (logo_effect() && cubes_effect() && torus_effect()) {
+    }
+    return 0;
+}

@@ -1,0 +1,194 @@
+// The device's calls and their order, the assertion report and its answers
+// (in a child process: an abort ends it), and 3DF texture loading.
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <tuple>
+
+#include "device/assertion.h"
+#include "device/glidemain.h"
+#include "run_probe.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<std::string> START_UP = {
+    "grGlideInit", "grSstQueryHardware -", "grSstSelect 0", "grSstWinOpen 0 7 0 2 0 2 1",
+    "grDepthBufferMode 2", "grDepthBufferFunction 1", "grDepthMask 1", "grBufferClear 0 0 65535",
+    "grRenderBuffer 1", "grClipWindow 0 0 640 480",
+};
+
+std::vector<std::string> start_up_to(size_t calls) { return {START_UP.begin(), START_UP.begin() + calls}; }
+
+struct DeviceRun {
+    ProbeResult result;
+    std::vector<std::string> trace;
+};
+
+// The probe brings the device up, ends two frames and closes it.
+DeviceRun run_device(std::vector<std::string> env)
+{
+    std::string dir = make_temp_directory();
+    env.insert(env.end(), {"LUMIVEX_OUTPUT=offscreen", "LUMIVEX_SWAP_INTERVAL=0", "LUMIVEX_TRACE=trace.txt"});
+    DeviceRun run = {run_probe(DEVICE_PROBE, dir, env), {}};
+    run.trace = read_lines(dir + "/trace.txt");
+    fs::remove_all(dir);
+    return run;
+}
+
+} // namespace
+
+TEST(Device, StartsUpClearsBeforeTheBackBufferAndEndsEveryFrameWithSwapClearIdle)
+{
+    DeviceRun run = run_device({});
+    EXPECT_EQ(run.result.status, 0) << run.result.err;
+    std::vector<std::string> expected = START_UP;
+    for (int frame = 0; frame < 2; ++frame)
+        expected.insert(expected.end(), {"grBufferSwap 2", "grBufferClear 0 0 65535", "grSstIdle"});
+    expected.insert(expected.end(), {"grSstWinClose", "grGlideShutdown"});
+    EXPECT_EQ(run.trace, expected);
+}
+
+TEST(AssertionReport, HasTheRunTimesLinesInOrder)
+{
+    char text[1024];
+    format_assertion_report(text, sizeof text, "C:\\SHOW\\LUMIVEX.EXE", "grSstQueryHardware ( &voo_hwconfig )",
+                            "glidemain", 90);
+    EXPECT_STREQ(text, "Assertion failed!\n\nProgram: C:\\SHOW\\LUMIVEX.EXE\nFile: glidemain\nLine: 90\n\n"
+                       "Expression: grSstQueryHardware ( &voo_hwconfig )\n\n"
+                       "For information on how your program can cause an assertion failure, see the "
+                       "Visual C++ documentation on asserts\n\n"
+                       "(Press Retry to debug the application - JIT must be enabled)");
+    char small[20]; // cut short rather than overrun
+    EXPECT_STREQ(format_assertion_report(small, sizeof small, "x", "y", "z", 1), "Assertion failed!\n\n");
+}
+
+TEST(AssertionReport, AbortEndsWithStatusThreeAtOnceAndIgnoreGoesOnAsIfTheCallHadSucceeded)
+{
+    const std::string QUERY = "File: glidemain\nLine: 90\n\nExpression: grSstQueryHardware ( &voo_hwconfig )\n";
+    const std::string OPEN = "File: glidemain\nLine: 104\n\nExpression: grSstWinOpen( (FxU32)hWnd , "
+                             "GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1 )\n";
+    struct Case {
+        const char *failure, *answer;
+        const std::string &report;
+        int status;
+        std::vector<std::string> trace_start;
+    } cases[] = {
+        {"LUMIVEX_BOARDS=0", "LUMIVEX_MESSAGEBOX=abort", QUERY, 3, start_up_to(2)},
+        {"LUMIVEX_FAIL_OPEN=1", "LUMIVEX_MESSAGEBOX=abort", OPEN, 3, start_up_to(4)},
+        // What the library does after an ignored failure is its own affair; the calls are made as usual.
+        {"LUMIVEX_BOARDS=0", "LUMIVEX_MESSAGEBOX=ignore", QUERY, 0, START_UP},
+        {"LUMIVEX_FAIL_OPEN=1", "LUMIVEX_MESSAGEBOX=ignore", OPEN, 0, START_UP},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.failure) + " " + c.answer);
+        DeviceRun run = run_device({c.failure, c.answer});
+        EXPECT_EQ(run.result.status, c.status);
+        EXPECT_NE(run.result.err.find(c.report), std::string::npos) << run.result.err;
+        EXPECT_EQ(run.result.out, c.status ? "" : "done\n");
+        std::vector<std::string> start(run.trace.begin(), run.trace.begin() + std::min(run.trace.size(), c.trace_start.size()));
+        EXPECT_EQ(start, c.trace_start);
+        if (c.status) { // no further call, and the device is not closed
+            EXPECT_EQ(run.trace.size(), c.trace_start.size());
+        }
+    }
+}
+
+// Texture loading runs in this process, on a device opened offscreen once.
+class Textures : public ::testing::Test {
+protected:
+    static inline std::string directory;
+
+    static void SetUpTestSuite()
+    {
+        directory = make_temp_directory();
+        setenv("LUMIVEX_OUTPUT", "offscreen", 1);
+        setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
+        setenv("LUMIVEX_TRACE", (directory + "/trace.txt").c_str(), 1);
+        voo_init();
+        voo_open(nullptr);
+        voo_set_render_state();
+    }
+
+    static void TearDownTestSuite()
+    {
+        voo_close();
+        fs::remove_all(directory);
+    }
+
+    static std::string pak(const char *name) { return std::string(LUMIVEX_SOURCE_DIR "/pak/") + name; }
+    static size_t heap_in_use() { return mallinfo2().uordblks; }
+};
+
+TEST_F(Textures, LoadFillsOneRecordAndDownloadAllocatesAndDownloadsTheWholeMipMap)
+{
+    Gu3dfInfo torus = {};
+    ASSERT_TRUE(gu3dfGetInfo(pak("torus.3df").c_str(), &torus));
+    Gu3dfInfo *first = voo_load_3df(pak("cube.3df").c_str());
+    ASSERT_NE(first, nullptr);
+    voo_download_texture(first);
+    Gu3dfInfo *info = voo_load_3df(pak("torus.3df").c_str());
+    ASSERT_EQ(info, first);
+    ASSERT_EQ(info, &voo_texinfo);
+    const Gu3dfHeader h = info->header;
+    EXPECT_EQ(std::make_tuple(h.width, h.height, h.format, h.small_lod, h.large_lod, h.aspect_ratio),
+              std::make_tuple(torus.header.width, torus.header.height, torus.header.format, torus.header.small_lod,
+                              torus.header.large_lod, torus.header.aspect_ratio));
+    GrMipMapId_t handle = voo_download_texture(info);
+
+    voo_end_frame(); // the library writes its log out at a frame's end
+    std::vector<std::string> lines = read_lines(directory + "/trace.txt");
+    char allocate[128];
+    std::snprintf(allocate, sizeof allocate, "guTexAllocateMemory 0 3 %u %u %d 2 %d %d %d 0 0 1 1 0 0",
+                  (unsigned)h.width, (unsigned)h.height, h.format, h.small_lod, h.large_lod, h.aspect_ratio);
+    char file[512];
+    std::snprintf(file, sizeof file, "\"%s\" -", pak("torus.3df").c_str());
+    std::vector<std::string> expected = {std::string("gu3dfGetInfo ") + file, std::string("gu3dfLoad ") + file, allocate,
+                                         "guTexDownloadMipMap " + std::to_string(handle) + " - -"};
+    EXPECT_NE(std::search(lines.begin(), lines.end(), expected.begin(), expected.end()), lines.end())
+        << "not in the trace: " << expected[0] << " ... " << expected[3];
+}
+
+// Every effect start loads its texture anew: neither a loaded host copy nor
+// the block of a failed texel read may stay behind.
+TEST_F(Textures, NeitherLoadsNorFailedLoadsLeaveMemoryBehind)
+{
+    std::string truncated = directory + "/truncated.3df", not_3df = directory + "/not.3df";
+    std::string whole = read_file(pak("cube.3df"));
+    std::ofstream(truncated, std::ios::binary).write(whole.data(), whole.size() / 2);
+    std::ofstream(not_3df) << "this is no texture\n";
+    // A one-texel YIQ file of the right length whose NCC table holds Y values
+    // out of range: its description reads, its texel read fails.
+    std::string bad_table = directory + "/bad-table.3df";
+    {
+        std::ofstream out(bad_table, std::ios::binary);
+        out << "3df v1.0\nyiq\nlod range: 1 1\naspect ratio: 1 1\n" << std::string(2 * (16 + 12 + 12), '\x7f');
+        out.put(0);
+    }
+    Gu3dfInfo description = {};
+    ASSERT_TRUE(gu3dfGetInfo(bad_table.c_str(), &description));
+
+    auto round = [&] {
+        for (const std::string &bad : {directory + "/missing.3df", not_3df, truncated, bad_table})
+            EXPECT_EQ(voo_load_3df(bad.c_str()), nullptr) << bad;
+        for (const char *file : {"3dfx.3df", "cube.3df", "torus.3df"}) {
+            guTexMemReset();
+            Gu3dfInfo *info = voo_load_3df(pak(file).c_str());
+            ASSERT_NE(info, nullptr);
+            voo_download_texture(info);
+        }
+    };
+    round(); // the library's own buffers settle first
+    round();
+    size_t before = heap_in_use();
+    for (int i = 0; i < 10; ++i)
+        round();
+    EXPECT_EQ(heap_in_use(), before);
+}

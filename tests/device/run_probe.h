@@ -1,0 +1,26 @@
+// run_probe.h - runs a probe program in a child process, in a working
+// directory and with environment variables of the test's choosing, so that
+// every run starts with a fresh Glide (which reads its configuration once).
+#ifndef LUMIVEX_TESTS_RUN_PROBE_H
+#define LUMIVEX_TESTS_RUN_PROBE_H
+
+#include <string>
+#include <vector>
+
+struct ProbeResult {
+    int status = -1;  // the exit status, or 128 + the signal that ended it
+    std::string out;  // what it wrote on stdout
+    std::string err;  // and on stderr
+};
+
+// env entries are "NAME=value", added to the test's own environment.
+ProbeResult run_probe(const std::string &program, const std::string &directory,
+                      const std::vector<std::string> &env, const std::vector<std::string> &args = {});
+
+// A new empty directory under the system's temporary directory.
+std::string make_temp_directory();
+
+std::string read_file(const std::string &path);
+std::vector<std::string> read_lines(const std::string &path);
+
+#endif

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Renders one whole pass of the show offscreen and puts every 30th frame on
+# one contact sheet (ImageMagick's montage): the whole show at a glance.
+# Usage: tools/contact_sheet.sh [sheet.png]   (default out/contact-sheet.png)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+sheet=${1:-out/contact-sheet.png}
+cmake -S . -B build >/dev/null
+cmake --build build -j2 --target show_bench
+frames=$(mktemp -d)
+trap 'rm -rf "$frames"' EXIT
+LUMIVEX_OUTPUT=offscreen LUMIVEX_SWAP_INTERVAL=0 LUMIVEX_DUMP_DIR="$frames" \
+  LUMIVEX_DUMP_FRAMES="$(seq -s, 0 30 3599)" ./build/bench/show/show_bench >/dev/null
+mkdir -p "$(dirname "$sheet")"
+# Ten frames a row, each labelled with its frame number: logo 0-719, cubes
+# 720-1439, torus 1440-3599.
+montage -label '%t' -pointsize 14 "$frames"/frame-*.png \
+  -tile 10x -geometry 192x144+4+4 -background '#202020' -fill white "$sheet"
+echo "$sheet"
