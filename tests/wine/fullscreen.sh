@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Full-screen output on a wide screen (the case runs on a 1280x720 display):
+# the program's window covers the whole screen and the 4:3 picture stands in
+# its middle, 960x720, with black bars of 160 pixels left and right.
+set -euo pipefail
+source "$(dirname "$0")/wine_lib.sh"
+dir=$(case_dir fullscreen)
+
+start_show "$dir" LUMIVEX_OUTPUT=fullscreen LUMIVEX_KEY_AT_FRAME=120
+dialog=$(wait_window Tobrek 60)
+press "$dialog" Return
+main=$(wait_window "Lumivex by Tobrek" 30)
+
+# Lit share of a region of the last shot: "WxH+X+Y".
+lit_share() {
+  convert "$dir/screen.png" -crop "$1" +repage -channel RGB -threshold 5% -separate \
+    -evaluate-sequence max -format '%[fx:mean]' info:
+}
+covered=0 lit=0
+for ((i = 0; i < 40 && lit == 0; i++)); do
+  sleep 0.25
+  kill -0 "$show_pid" 2>/dev/null || break
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 720 ] && [ "$X" = 0 ] && [ "$Y" = 0 ] && covered=1 || continue
+  import -window root "$dir/screen.png" 2>/dev/null || continue
+  awk -v s="$(lit_share 960x720+160+0)" 'BEGIN { exit !(s > 0.01) }' && lit=1
+done
+[ $covered = 1 ] || fail "the window is ${WIDTH}x$HEIGHT at $X,$Y, not the whole 1280x720 screen"
+[ $lit = 1 ] || fail "no picture in the middle of the screen ($dir/screen.png)"
+for bar in 160x720+0+0 160x720+1120+0; do
+  [ "$(lit_share $bar)" = 0 ] || fail "the bar $bar is not black ($dir/screen.png)"
+done
+wait_show 60
+[ "$show_status" = 0 ] || fail "exit status $show_status, not 0"
+echo "full screen: the window covers the screen, the picture is 4:3 between black bars"
