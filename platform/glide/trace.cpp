@@ -7,8 +7,12 @@
 TraceLog trace_log;
 
 void trace_open(const char *path) {
+    // The window procedure's grSstControl calls come before grGlideInit reads
+    // the settings again: reopening the same file would wipe them.
+    if (trace_log.file && trace_log.path == path) return;
     if (trace_log.file) std::fclose(trace_log.file);
     trace_log.file = nullptr;
+    trace_log.path = path;
     if (!*path) return;
     trace_log.file = std::fopen(path, "w");
     if (!trace_log.file)

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <initializer_list>
 #include <type_traits>
 
@@ -40,6 +41,7 @@ struct TraceArg {
 
 struct TraceLog {
     std::FILE *file = nullptr;
+    std::string path;        // the file open now, so grGlideInit does not restart it
     bool all_frames = true;  // triangles of the current frame are logged
     bool in_frame = false;   // the device is open
     bool frame_listed = true;
