@@ -64,25 +64,25 @@ start_lumivex
 dialog=$(find_window Tobrek)
 [ -n "$dialog" ] || fail "the start-up dialog did not appear"
 sleep 0.5
-import -window "$dialog" "$shots/dialog.png" || fail "no screenshot of the dialog"
+timeout 10 import -window "$dialog" "$shots/dialog.png" || fail "no screenshot of the dialog"
 b=$(brightness "$shots/dialog.png")
 awk "BEGIN { exit !($b > 0.5) }" || fail "the dialog is not drawn (brightness $b)"
 
-xdotool windowfocus --sync "$dialog" key Return
+timeout 20 xdotool windowfocus --sync "$dialog" key Return
 main=$(find_window "Lumivex by Tobrek")
 [ -n "$main" ] || fail "Enter did not start the show"
 sleep 3
-import -window "$main" "$shots/show.png" || fail "no screenshot of the show"
+timeout 10 import -window "$main" "$shots/show.png" || fail "no screenshot of the show"
 b=$(brightness "$shots/show.png")
 awk "BEGIN { exit !($b > 0.005) }" || fail "the show's window is black (brightness $b)"
-xdotool windowfocus --sync "$main" key space
+timeout 20 xdotool windowfocus --sync "$main" key space
 wait_exit "a key in the show"
 
 # --- Esc in the dialog ---
 start_lumivex
 dialog=$(find_window Tobrek)
 [ -n "$dialog" ] || fail "the start-up dialog did not appear the second time"
-xdotool windowfocus --sync "$dialog" key Escape
+timeout 20 xdotool windowfocus --sync "$dialog" key Escape
 wait_exit "Esc in the dialog"
 xdotool search --onlyvisible --name '^Lumivex by Tobrek$' >/dev/null 2>&1 &&
   fail "Esc showed the main window"

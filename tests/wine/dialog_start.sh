@@ -27,7 +27,7 @@ done
 sleep $((first_dump / 10))
 shots=0
 while kill -0 "$show_pid" 2>/dev/null && ((shots < 30)); do
-  import -window "$main" "$dir/shot-$shots.png" 2>/dev/null && shots=$((shots + 1))
+  timeout 10 import -window "$main" "$dir/shot-$shots.png" 2>/dev/null && shots=$((shots + 1))
   sleep 0.2
 done
 wait_show 60

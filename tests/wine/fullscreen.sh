@@ -22,7 +22,7 @@ for ((i = 0; i < 40 && lit == 0; i++)); do
   kill -0 "$show_pid" 2>/dev/null || break
   eval "$(xdotool getwindowgeometry --shell "$main")"
   [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 720 ] && [ "$X" = 0 ] && [ "$Y" = 0 ] && covered=1 || continue
-  import -window root "$dir/screen.png" 2>/dev/null || continue
+  timeout 10 import -window root "$dir/screen.png" 2>/dev/null || continue
   awk -v s="$(lit_share 960x720+160+0)" 'BEGIN { exit !(s > 0.01) }' && lit=1
 done
 [ $covered = 1 ] || fail "the window is ${WIDTH}x$HEIGHT at $X,$Y, not the whole 1280x720 screen"

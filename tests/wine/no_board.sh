@@ -15,7 +15,7 @@ dialog=$(wait_window Tobrek 60)
 press "$dialog" Return
 box=$(wait_window "Microsoft Visual C++ Runtime Library" 30)
 sleep 0.5
-import -window root "$dir/report.png" 2>/dev/null || true
+timeout 10 import -window root "$dir/report.png" 2>/dev/null || true
 press "$box" Return
 wait_show 30
 [ "$show_status" = 3 ] || fail "exit status $show_status after Abort, not 3"

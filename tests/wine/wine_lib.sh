@@ -45,7 +45,7 @@ wait_window() {
 # Types keys into a window: focus it (there is no window manager), then send.
 press() {
   local window=$1; shift
-  xdotool windowfocus --sync "$window"
+  timeout 20 xdotool windowfocus --sync "$window"
   xdotool key --clearmodifiers "$@"
 }
 
