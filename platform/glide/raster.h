@@ -146,15 +146,16 @@ inline uint32_t wrapped_fixed(float v) {
 //   the span's first pixel xa and step exactly, modulo 2^32: at pixel x they
 //   are start + (x - xa) step, however a loop groups the pixels;
 // - 1/w is a float and stepping would round differently per group width, so
-//   it is evaluated at each pixel: (at + dx px) + dy py, px = x + 0.5f.
+//   it is evaluated at each pixel: (at + dy py) + dx px, px = x + 0.5f (px
+//   itself may be stepped: it is exact).
 struct SpanStart {
     uint32_t u, v;     // 16.16 texels of the finer level
     uint32_t r, g, b;  // 16.16, not held: see colour_channel
-    float oow_dy;      // oow.dy (y + 0.5f)
+    float oow_row;     // oow.at + oow.dy (y + 0.5f)
 };
 
-inline float oow_at(const Plane &oow, float px, float oow_dy) {
-    return oow.at + oow.dx * px + oow_dy;
+inline float oow_at(const Plane &oow, float px, float oow_row) {
+    return oow_row + oow.dx * px;
 }
 
 // A colour channel in 16.16 fixed point, held to what 32 bits hold (a value
@@ -178,7 +179,7 @@ inline SpanStart span_start(const Raster &ra, int y, int xa, bool iterated) {
         s.g = fixed_colour(at(ra.g));
         s.b = fixed_colour(at(ra.b));
     }
-    s.oow_dy = ra.oow.dy * py;
+    s.oow_row = ra.oow.at + ra.oow.dy * py;
     return s;
 }
 

@@ -174,7 +174,7 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
         const uint8_t *pattern = DITHER_PATTERN[y & 3];
 
         for (int x = xa; x < xb; ++x) {
-            const float w = 1.0f / (FIXED_ST ? oow_at(ra.oow, x + 0.5f, start.oow_dy) : oow);
+            const float w = 1.0f / (FIXED_ST ? oow_at(ra.oow, x + 0.5f, start.oow_row) : oow);
             const uint16_t z = wdepth_code(w);
             if (!depth_test || depth_passes(depth_function, z, depth[x])) {
                 const int d = pattern[x & 3];

@@ -105,7 +105,7 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
     const AffineTexture &tex = ra.affine;
     const RowPhase *phases = row_phases(tex);
 
-    const __m128 oow_at = _mm_set1_ps(ra.oow.at), oow_dx = _mm_set1_ps(ra.oow.dx), half = _mm_set1_ps(0.5f);
+    const __m128 oow_dx = _mm_set1_ps(ra.oow.dx), four = _mm_set1_ps(4.0f);
     const __m128i du = _mm_set1_epi32((int32_t)(4 * tex.du)), dv = _mm_set1_epi32((int32_t)(4 * tex.dv));
     const __m128i du_lanes = _mm_setr_epi32(0, (int32_t)tex.du, (int32_t)(2 * tex.du), (int32_t)(3 * tex.du));
     const __m128i dv_lanes = _mm_setr_epi32(0, (int32_t)tex.dv, (int32_t)(2 * tex.dv), (int32_t)(3 * tex.dv));
@@ -132,7 +132,8 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
         // The values at the group's first pixel, from those at the span's.
         const SpanStart start = span_start(ra, y, xa, ITERATED);
         const uint32_t back = (uint32_t)(xg - xa);  // modulo 2^32
-        const __m128 oow_dy = _mm_set1_ps(start.oow_dy);
+        const __m128 oow_row = _mm_set1_ps(start.oow_row);
+        __m128 px = _mm_add_ps(_mm_cvtepi32_ps(_mm_add_epi32(_mm_set1_epi32(xg), lane)), _mm_set1_ps(0.5f));
         __m128i u = _mm_add_epi32(_mm_set1_epi32((int32_t)(start.u + back * tex.du)), du_lanes);
         __m128i v = _mm_add_epi32(_mm_set1_epi32((int32_t)(start.v + back * tex.dv)), dv_lanes);
         __m128i r = _mm_setzero_si128(), g = r, b = r;
@@ -146,15 +147,15 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
         uint16_t *depth = ra.depth ? ra.depth + (size_t)y * lumivex::SCREEN_WIDTH : nullptr;
 
         for (int x = xg; x < xb; x += 4) {
-            const __m128i xs = _mm_add_epi32(_mm_set1_epi32(x), lane);
             __m128i mask = _mm_set1_epi32(-1);
-            if (x < xa || x + 4 > xb)  // only the ends of a span are partial
+            if (x < xa || x + 4 > xb) {  // only the ends of a span are partial
+                const __m128i xs = _mm_add_epi32(_mm_set1_epi32(x), lane);
                 mask = _mm_and_si128(_mm_cmpgt_epi32(xs, first), _mm_cmplt_epi32(xs, end));
+            }
 
             // oow_at() at each pixel; then the W-buffer code of 1/oow, as
             // wdepth_code does it.
-            const __m128 px = _mm_add_ps(_mm_cvtepi32_ps(xs), half);
-            const __m128 oow = _mm_add_ps(_mm_add_ps(oow_at, _mm_mul_ps(oow_dx, px)), oow_dy);
+            const __m128 oow = _mm_add_ps(oow_row, _mm_mul_ps(oow_dx, px));
             const __m128i bits = _mm_castps_si128(_mm_div_ps(one, oow));
             __m128i z = _mm_srli_epi32(_mm_sub_epi32(bits, wone), 11);
             z = select(_mm_cmpgt_epi32(z, wfar), wfar, z);
@@ -226,6 +227,7 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
                     _mm_storel_epi64(zout, select(mask16, pack16(z), _mm_loadl_epi64(zout)));
                 }
             }
+            px = _mm_add_ps(px, four);
             u = _mm_add_epi32(u, du);
             v = _mm_add_epi32(v, dv);
             if (ITERATED) {

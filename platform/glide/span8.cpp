@@ -122,7 +122,7 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
     const RowPhase *phases = row_phases(tex);
     const uint32_t *texels = tex.levels[0].texels;
 
-    const __m256 oow_at = _mm256_set1_ps(ra.oow.at), oow_dx = _mm256_set1_ps(ra.oow.dx), half = _mm256_set1_ps(0.5f);
+    const __m256 oow_dx = _mm256_set1_ps(ra.oow.dx), eight = _mm256_set1_ps(8.0f);
     const __m256i du = _mm256_set1_epi32((int32_t)(8 * tex.du)), dv = _mm256_set1_epi32((int32_t)(8 * tex.dv));
     const __m256i du_lanes = lanes(0, tex.du), dv_lanes = lanes(0, tex.dv);
     const __m256i dr_lanes = lanes(0, (uint32_t)ra.dr), dg_lanes = lanes(0, (uint32_t)ra.dg);
@@ -146,7 +146,9 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
         // The values at the group's first pixel, from those at the span's.
         const SpanStart start = span_start(ra, y, xa, ITERATED);
         const uint32_t back = (uint32_t)(xg - xa);  // modulo 2^32
-        const __m256 oow_dy = _mm256_set1_ps(start.oow_dy);
+        const __m256 oow_row = _mm256_set1_ps(start.oow_row);
+        __m256 px = _mm256_add_ps(_mm256_cvtepi32_ps(_mm256_add_epi32(_mm256_set1_epi32(xg), lane)),
+                                  _mm256_set1_ps(0.5f));
         __m256i u = _mm256_add_epi32(_mm256_set1_epi32((int32_t)(start.u + back * tex.du)), du_lanes);
         __m256i v = _mm256_add_epi32(_mm256_set1_epi32((int32_t)(start.v + back * tex.dv)), dv_lanes);
         __m256i r = _mm256_setzero_si256(), g = r, b = r;
@@ -160,15 +162,15 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
         uint16_t *depth = ra.depth ? ra.depth + (size_t)y * lumivex::SCREEN_WIDTH : nullptr;
 
         for (int x = xg; x < xb; x += 8) {
-            const __m256i xs = _mm256_add_epi32(_mm256_set1_epi32(x), lane);
             __m256i mask = _mm256_set1_epi32(-1);
-            if (x < xa || x + 8 > xb)
+            if (x < xa || x + 8 > xb) {
+                const __m256i xs = _mm256_add_epi32(_mm256_set1_epi32(x), lane);
                 mask = _mm256_and_si256(_mm256_cmpgt_epi32(xs, first), _mm256_cmpgt_epi32(end, xs));
+            }
 
             // oow_at() at each pixel, in the same order as span4.cpp (no
             // fused multiply-add: the library is built without contraction).
-            const __m256 px = _mm256_add_ps(_mm256_cvtepi32_ps(xs), half);
-            const __m256 oow = _mm256_add_ps(_mm256_add_ps(oow_at, _mm256_mul_ps(oow_dx, px)), oow_dy);
+            const __m256 oow = _mm256_add_ps(oow_row, _mm256_mul_ps(oow_dx, px));
             const __m256i bits = _mm256_castps_si256(_mm256_div_ps(one, oow));
             __m256i z = _mm256_srli_epi32(_mm256_sub_epi32(bits, wone), 11);
             z = _mm256_min_epi32(z, wfar);  // z >= 0 wherever it is kept
@@ -232,6 +234,7 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
                                      _mm_blendv_epi8(_mm_loadu_si128(zout), _mm256_extracti128_si256(packed, 1), mask16));
                 }
             }
+            px = _mm256_add_ps(px, eight);
             u = _mm256_add_epi32(u, du);
             v = _mm256_add_epi32(v, dv);
             if (ITERATED) {
