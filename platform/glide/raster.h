@@ -131,18 +131,69 @@ inline int32_t colour_span(const Plane &p, float px, float py, int n, int32_t st
     return (int32_t)((end - first) * 65536.0f / (n - 1));
 }
 
-// Whether two texture-path levels are the same.
-inline bool same_level(const AffineTexture::Level &a, const AffineTexture::Level &b) {
-    return a.texels == b.texels && a.width_mask == b.width_mask && a.height_mask == b.height_mask &&
-           a.stride == b.stride;
-}
-
 // A texture coordinate in 16.16 texels; only its value modulo 2^32 matters
 // when it wraps, so the conversion goes through 64 bits.
 inline uint32_t wrapped_fixed(float v) {
     v = v > -1e18f ? v : -1e18f;
     v = v < 1e18f ? v : 1e18f;
     return (uint32_t)(int64_t)v;
+}
+
+// The show's texture path draws the same pixels whichever loop draws a span
+// (one, four or eight pixels at a time, chosen by the processor), so every
+// loop computes every pixel's values with the same operations:
+// - the whole-number values (texture coordinates, 16.16 colours) start at
+//   the span's first pixel xa and step exactly, modulo 2^32: at pixel x they
+//   are start + (x - xa) step, however a loop groups the pixels;
+// - 1/w is a float and stepping would round differently per group width, so
+//   it is evaluated at each pixel: (at + dy py) + dx px, px = x + 0.5f (px
+//   itself may be stepped: it is exact).
+struct SpanStart {
+    uint32_t u, v;     // 16.16 texels of the finer level
+    uint32_t r, g, b;  // 16.16, not held: see colour_channel
+    float oow_row;     // oow.at + oow.dy (y + 0.5f)
+};
+
+inline float oow_at(const Plane &oow, float px, float oow_row) {
+    return oow_row + oow.dx * px;
+}
+
+// A colour channel in 16.16 fixed point, held to what 32 bits hold (a value
+// beyond 0..255 is held per pixel by colour_channel).
+inline uint32_t fixed_colour(float v) {
+    v *= 65536.0f;
+    v = v > -2147483648.0f ? v : -2147483648.0f;  // NaN too
+    v = v < 2147483520.0f ? v : 2147483520.0f;    // the largest float below 2^31
+    return (uint32_t)(int32_t)v;
+}
+
+inline SpanStart span_start(const Raster &ra, int y, int xa, bool iterated) {
+    const float px = xa + 0.5f, py = y + 0.5f;
+    auto at = [&](const Plane &p) { return p.at + p.dx * px + p.dy * py; };
+    SpanStart s;
+    s.u = wrapped_fixed(at(ra.s) * ra.affine.scale);
+    s.v = wrapped_fixed(at(ra.t) * ra.affine.scale);
+    s.r = s.g = s.b = 0;
+    if (iterated) {
+        s.r = fixed_colour(at(ra.r));
+        s.g = fixed_colour(at(ra.g));
+        s.b = fixed_colour(at(ra.b));
+    }
+    s.oow_row = ra.oow.at + ra.oow.dy * py;
+    return s;
+}
+
+// The 0..255 channel of a 16.16 colour: its whole part as a signed 16-bit
+// number, held to 0..255 (as the wide loops do with 16-bit lanes).
+inline unsigned colour_channel(uint32_t c) {
+    const int v = (int16_t)(c >> 16);
+    return v < 0 ? 0 : v > 255 ? 255 : (unsigned)v;
+}
+
+// Whether two texture-path levels are the same.
+inline bool same_level(const AffineTexture::Level &a, const AffineTexture::Level &b) {
+    return a.texels == b.texels && a.width_mask == b.width_mask && a.height_mask == b.height_mask &&
+           a.stride == b.stride;
 }
 
 #endif

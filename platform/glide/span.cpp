@@ -134,9 +134,19 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
         float oow = at(ra.oow);
         float s = 0, t = 0, q = 0, rho2x = 0, nsy = 0, nty = 0;
         uint32_t u = 0, v = 0;
+        uint32_t r = 0, g = 0, b = 0, dr = 0, dg = 0, db = 0;
+        SpanStart start{};
         if (FIXED_ST) {
-            u = wrapped_fixed(at(ra.s) * tex.scale);
-            v = wrapped_fixed(at(ra.t) * tex.scale);
+            // As the wide loops (span4.cpp, span8.cpp) do: see SpanStart.
+            start = span_start(ra, y, xa, ITERATED);
+            u = start.u;
+            v = start.v;
+            r = start.r;
+            g = start.g;
+            b = start.b;
+            dr = (uint32_t)ra.dr;
+            dg = (uint32_t)ra.dg;
+            db = (uint32_t)ra.db;
         } else if (TEXTURED) {
             s = at(ra.s);
             t = at(ra.t);
@@ -148,12 +158,15 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
             nsy = ra.s.dy * q - s * qp.dy;
             nty = ra.t.dy * q - t * qp.dy;
         }
-        int32_t r = 0, g = 0, b = 0, dr = 0, dg = 0, db = 0;
-        if (ITERATED) {
+        if (ITERATED && !FIXED_ST) {
             const int n = xb - xa;
-            dr = colour_span(ra.r, px, py, n, ra.dr, &r);
-            dg = colour_span(ra.g, px, py, n, ra.dg, &g);
-            db = colour_span(ra.b, px, py, n, ra.db, &b);
+            int32_t value[3];
+            dr = (uint32_t)colour_span(ra.r, px, py, n, ra.dr, &value[0]);
+            dg = (uint32_t)colour_span(ra.g, px, py, n, ra.dg, &value[1]);
+            db = (uint32_t)colour_span(ra.b, px, py, n, ra.db, &value[2]);
+            r = (uint32_t)value[0];
+            g = (uint32_t)value[1];
+            b = (uint32_t)value[2];
         }
 
         uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
@@ -161,7 +174,7 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
         const uint8_t *pattern = DITHER_PATTERN[y & 3];
 
         for (int x = xa; x < xb; ++x) {
-            const float w = 1.0f / oow;
+            const float w = 1.0f / (FIXED_ST ? oow_at(ra.oow, x + 0.5f, start.oow_row) : oow);
             const uint16_t z = wdepth_code(w);
             if (!depth_test || depth_passes(depth_function, z, depth[x])) {
                 const int d = pattern[x & 3];
@@ -192,9 +205,9 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
                     pb = cb;
                     break;
                 case CC_ITERATED:
-                    pr = (unsigned)r >> 16;
-                    pg = (unsigned)g >> 16;
-                    pb = (unsigned)b >> 16;
+                    pr = r >> 16;
+                    pg = g >> 16;
+                    pb = b >> 16;
                     break;
                 case CC_DECAL:
                     pr = texel >> 16 & 0xFF;
@@ -202,15 +215,17 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
                     pb = texel & 0xFF;
                     break;
                 default:  // texture times iterated: x (c + 1) / 256 keeps 255 as 255 and 0 as 0
-                    pr = (texel >> 16 & 0xFF) * (((unsigned)r >> 16) + 1) >> 8;
-                    pg = (texel >> 8 & 0xFF) * (((unsigned)g >> 16) + 1) >> 8;
-                    pb = (texel & 0xFF) * (((unsigned)b >> 16) + 1) >> 8;
+                    // The show's texture path holds colours per pixel (see
+                    // SpanStart), the others per span in colour_span.
+                    pr = (texel >> 16 & 0xFF) * ((FIXED_ST ? colour_channel(r) : r >> 16) + 1) >> 8;
+                    pg = (texel >> 8 & 0xFF) * ((FIXED_ST ? colour_channel(g) : g >> 16) + 1) >> 8;
+                    pb = (texel & 0xFF) * ((FIXED_ST ? colour_channel(b) : b >> 16) + 1) >> 8;
                     break;
                 }
                 colour[x] = dither_rgb565(d, pr, pg, pb);
                 if (depth_write) depth[x] = z;
             }
-            oow += doow;
+            if (!FIXED_ST) oow += doow;
             if (FIXED_ST) {
                 u += tex.du;
                 v += tex.dv;

@@ -1,10 +1,8 @@
 // span4.cpp - the show's pixel path four pixels at a time with SSE2 (part of
 // every x86-64 processor, and required of 32-bit builds): a texture with one
 // q per triangle, bilinear and wrapped, decal or modulated by the iterated
-// colour. It computes what the one-pixel loop of span.cpp computes, up to
-// the rounding of the iterated floats; an iterated colour is held to 0..255
-// per pixel here, at the span's ends there (the same inside a triangle whose
-// corners are in range).
+// colour. It computes exactly what the one-pixel loop of span.cpp computes:
+// the same values at every pixel (see SpanStart in raster.h).
 //
 // Groups of four start at a multiple of four, so lane k always holds dither
 // column k; lanes outside the span are masked off. The depth test runs on the
@@ -50,13 +48,6 @@ inline __m128i depth_passes(GrCmpFnc_t function, __m128i z, __m128i stored) {
     case GR_CMP_GEQUAL: return _mm_xor_si128(_mm_cmplt_epi32(z, stored), all);
     default: return all;
     }
-}
-
-// A colour channel in 16.16 at the group's first pixel. Out of range (in a
-// triangle whose colours are), the conversion gives a value that the loop's
-// clamp then holds: never undefined.
-inline int32_t fixed_colour(const Plane &p, float px, float py) {
-    return _mm_cvtt_ss2si(_mm_set_ss((p.at + p.dx * px + p.dy * py) * 65536.0f));
 }
 
 // What each lane decides in the rows of one dither phase (y & 3): the
@@ -114,7 +105,7 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
     const AffineTexture &tex = ra.affine;
     const RowPhase *phases = row_phases(tex);
 
-    const __m128 doow = _mm_set1_ps(ra.oow.dx * 4.0f), oow_lanes = _mm_mul_ps(_mm_setr_ps(0, 1, 2, 3), _mm_set1_ps(ra.oow.dx));
+    const __m128 oow_dx = _mm_set1_ps(ra.oow.dx), four = _mm_set1_ps(4.0f);
     const __m128i du = _mm_set1_epi32((int32_t)(4 * tex.du)), dv = _mm_set1_epi32((int32_t)(4 * tex.dv));
     const __m128i du_lanes = _mm_setr_epi32(0, (int32_t)tex.du, (int32_t)(2 * tex.du), (int32_t)(3 * tex.du));
     const __m128i dv_lanes = _mm_setr_epi32(0, (int32_t)tex.dv, (int32_t)(2 * tex.dv), (int32_t)(3 * tex.dv));
@@ -136,17 +127,20 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
     for (const Span *span = spans; span < spans + count; ++span) {
         const int y = span->y, xa = span->xa, xb = span->xb;
         const int xg = xa & ~3;
-        const float pg = xg + 0.5f, py = y + 0.5f;
         const RowPhase &ph = phases[y & 3];
 
-        __m128 oow = _mm_add_ps(_mm_set1_ps(ra.oow.at + ra.oow.dx * pg + ra.oow.dy * py), oow_lanes);
-        __m128i u = _mm_add_epi32(_mm_set1_epi32((int32_t)wrapped_fixed((ra.s.at + ra.s.dx * pg + ra.s.dy * py) * tex.scale)), du_lanes);
-        __m128i v = _mm_add_epi32(_mm_set1_epi32((int32_t)wrapped_fixed((ra.t.at + ra.t.dx * pg + ra.t.dy * py) * tex.scale)), dv_lanes);
+        // The values at the group's first pixel, from those at the span's.
+        const SpanStart start = span_start(ra, y, xa, ITERATED);
+        const uint32_t back = (uint32_t)(xg - xa);  // modulo 2^32
+        const __m128 oow_row = _mm_set1_ps(start.oow_row);
+        __m128 px = _mm_add_ps(_mm_cvtepi32_ps(_mm_add_epi32(_mm_set1_epi32(xg), lane)), _mm_set1_ps(0.5f));
+        __m128i u = _mm_add_epi32(_mm_set1_epi32((int32_t)(start.u + back * tex.du)), du_lanes);
+        __m128i v = _mm_add_epi32(_mm_set1_epi32((int32_t)(start.v + back * tex.dv)), dv_lanes);
         __m128i r = _mm_setzero_si128(), g = r, b = r;
         if (ITERATED) {
-            r = _mm_add_epi32(_mm_set1_epi32(fixed_colour(ra.r, pg, py)), dr_lanes);
-            g = _mm_add_epi32(_mm_set1_epi32(fixed_colour(ra.g, pg, py)), dg_lanes);
-            b = _mm_add_epi32(_mm_set1_epi32(fixed_colour(ra.b, pg, py)), db_lanes);
+            r = _mm_add_epi32(_mm_set1_epi32((int32_t)(start.r + back * (uint32_t)ra.dr)), dr_lanes);
+            g = _mm_add_epi32(_mm_set1_epi32((int32_t)(start.g + back * (uint32_t)ra.dg)), dg_lanes);
+            b = _mm_add_epi32(_mm_set1_epi32((int32_t)(start.b + back * (uint32_t)ra.db)), db_lanes);
         }
         const __m128i first = _mm_set1_epi32(xa - 1), end = _mm_set1_epi32(xb);
         uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
@@ -159,7 +153,9 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
                 mask = _mm_and_si128(_mm_cmpgt_epi32(xs, first), _mm_cmplt_epi32(xs, end));
             }
 
-            // The W-buffer code of 1/oow, as wdepth_code does it.
+            // oow_at() at each pixel; then the W-buffer code of 1/oow, as
+            // wdepth_code does it.
+            const __m128 oow = _mm_add_ps(oow_row, _mm_mul_ps(oow_dx, px));
             const __m128i bits = _mm_castps_si128(_mm_div_ps(one, oow));
             __m128i z = _mm_srli_epi32(_mm_sub_epi32(bits, wone), 11);
             z = select(_mm_cmpgt_epi32(z, wfar), wfar, z);
@@ -231,7 +227,7 @@ void draw_spans4(const Raster &ra, const Span *spans, int count) {
                     _mm_storel_epi64(zout, select(mask16, pack16(z), _mm_loadl_epi64(zout)));
                 }
             }
-            oow = _mm_add_ps(oow, doow);
+            px = _mm_add_ps(px, four);
             u = _mm_add_epi32(u, du);
             v = _mm_add_epi32(v, dv);
             if (ITERATED) {

@@ -57,13 +57,6 @@ inline __m256i lanes(uint32_t first, uint32_t step) {
                              (int32_t)(first + 6 * step), (int32_t)(first + 7 * step));
 }
 
-// A colour channel in 16.16 at the group's first pixel. Out of range (in a
-// triangle whose colours are), the conversion gives a value that the loop's
-// clamp then holds: never undefined.
-inline int32_t fixed_colour(const Plane &p, float px, float py) {
-    return _mm_cvtt_ss2si(_mm_set_ss((p.at + p.dx * px + p.dy * py) * 65536.0f));
-}
-
 // What each lane decides in the rows of one dither phase, as in span4.cpp.
 struct RowPhase {
     __m256i coarse, width_mask, height_mask, stride, base, dither_g, dither_rb;
@@ -129,8 +122,7 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
     const RowPhase *phases = row_phases(tex);
     const uint32_t *texels = tex.levels[0].texels;
 
-    const __m256 doow = _mm256_set1_ps(ra.oow.dx * 8.0f);
-    const __m256 oow_lanes = _mm256_mul_ps(_mm256_setr_ps(0, 1, 2, 3, 4, 5, 6, 7), _mm256_set1_ps(ra.oow.dx));
+    const __m256 oow_dx = _mm256_set1_ps(ra.oow.dx), eight = _mm256_set1_ps(8.0f);
     const __m256i du = _mm256_set1_epi32((int32_t)(8 * tex.du)), dv = _mm256_set1_epi32((int32_t)(8 * tex.dv));
     const __m256i du_lanes = lanes(0, tex.du), dv_lanes = lanes(0, tex.dv);
     const __m256i dr_lanes = lanes(0, (uint32_t)ra.dr), dg_lanes = lanes(0, (uint32_t)ra.dg);
@@ -149,19 +141,21 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
     for (const Span *span = spans; span < spans + count; ++span) {
         const int y = span->y, xa = span->xa, xb = span->xb;
         const int xg = xa & ~7;
-        const float pg = xg + 0.5f, py = y + 0.5f;
         const RowPhase &ph = phases[y & 3];
 
-        __m256 oow = _mm256_add_ps(_mm256_set1_ps(ra.oow.at + ra.oow.dx * pg + ra.oow.dy * py), oow_lanes);
-        __m256i u = _mm256_add_epi32(
-            _mm256_set1_epi32((int32_t)wrapped_fixed((ra.s.at + ra.s.dx * pg + ra.s.dy * py) * tex.scale)), du_lanes);
-        __m256i v = _mm256_add_epi32(
-            _mm256_set1_epi32((int32_t)wrapped_fixed((ra.t.at + ra.t.dx * pg + ra.t.dy * py) * tex.scale)), dv_lanes);
+        // The values at the group's first pixel, from those at the span's.
+        const SpanStart start = span_start(ra, y, xa, ITERATED);
+        const uint32_t back = (uint32_t)(xg - xa);  // modulo 2^32
+        const __m256 oow_row = _mm256_set1_ps(start.oow_row);
+        __m256 px = _mm256_add_ps(_mm256_cvtepi32_ps(_mm256_add_epi32(_mm256_set1_epi32(xg), lane)),
+                                  _mm256_set1_ps(0.5f));
+        __m256i u = _mm256_add_epi32(_mm256_set1_epi32((int32_t)(start.u + back * tex.du)), du_lanes);
+        __m256i v = _mm256_add_epi32(_mm256_set1_epi32((int32_t)(start.v + back * tex.dv)), dv_lanes);
         __m256i r = _mm256_setzero_si256(), g = r, b = r;
         if (ITERATED) {
-            r = _mm256_add_epi32(_mm256_set1_epi32(fixed_colour(ra.r, pg, py)), dr_lanes);
-            g = _mm256_add_epi32(_mm256_set1_epi32(fixed_colour(ra.g, pg, py)), dg_lanes);
-            b = _mm256_add_epi32(_mm256_set1_epi32(fixed_colour(ra.b, pg, py)), db_lanes);
+            r = _mm256_add_epi32(_mm256_set1_epi32((int32_t)(start.r + back * (uint32_t)ra.dr)), dr_lanes);
+            g = _mm256_add_epi32(_mm256_set1_epi32((int32_t)(start.g + back * (uint32_t)ra.dg)), dg_lanes);
+            b = _mm256_add_epi32(_mm256_set1_epi32((int32_t)(start.b + back * (uint32_t)ra.db)), db_lanes);
         }
         const __m256i first = _mm256_set1_epi32(xa - 1), end = _mm256_set1_epi32(xb);
         uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
@@ -174,6 +168,9 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
                 mask = _mm256_and_si256(_mm256_cmpgt_epi32(xs, first), _mm256_cmpgt_epi32(end, xs));
             }
 
+            // oow_at() at each pixel, in the same order as span4.cpp (no
+            // fused multiply-add: the library is built without contraction).
+            const __m256 oow = _mm256_add_ps(oow_row, _mm256_mul_ps(oow_dx, px));
             const __m256i bits = _mm256_castps_si256(_mm256_div_ps(one, oow));
             __m256i z = _mm256_srli_epi32(_mm256_sub_epi32(bits, wone), 11);
             z = _mm256_min_epi32(z, wfar);  // z >= 0 wherever it is kept
@@ -237,7 +234,7 @@ void draw_spans8(const Raster &ra, const Span *spans, int count) {
                                      _mm_blendv_epi8(_mm_loadu_si128(zout), _mm256_extracti128_si256(packed, 1), mask16));
                 }
             }
-            oow = _mm256_add_ps(oow, doow);
+            px = _mm256_add_ps(px, eight);
             u = _mm256_add_epi32(u, du);
             v = _mm256_add_epi32(v, dv);
             if (ITERATED) {
