@@ -5,29 +5,13 @@
 //
 //   build/bench/glide/glide_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "scenes.h"
+#include "tests/glide/open_device.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 
 namespace {
-
-bool open_device() {
-    static GrHwConfiguration hw;
-    grGlideInit();
-    if (!grSstQueryHardware(&hw)) return false;
-    grSstSelect(0);
-    if (!grSstWinOpen(0x101, GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT,
-                      2, 1))
-        return false;
-    grDepthBufferMode(GR_DEPTHBUFFER_WBUFFER);
-    grDepthBufferFunction(GR_CMP_LESS);
-    grDepthMask(FXTRUE);
-    grBufferClear(0, 0, GR_WDEPTHVALUE_FARTHEST);
-    grRenderBuffer(GR_BUFFER_BACKBUFFER);
-    grClipWindow(0, 0, 640, 480);
-    return true;
-}
 
 void run(benchmark::State &state, SceneKind kind) {
     Scene scene = make_scene(kind, 16);

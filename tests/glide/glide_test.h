@@ -6,6 +6,8 @@
 #include <glide.h>
 #include <lumivex_glide.h>
 
+#include "tests/glide/open_device.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -25,23 +27,6 @@ inline void clear_environment() {
         unsetenv(name);
 }
 
-// The show's start-up: init, query, select, open, render state.
-inline bool open_device() {
-    static GrHwConfiguration hw;
-    grGlideInit();
-    if (!grSstQueryHardware(&hw)) return false;
-    grSstSelect(0);
-    if (!grSstWinOpen(0x101, GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT,
-                      2, 1))
-        return false;
-    grDepthBufferMode(GR_DEPTHBUFFER_WBUFFER);
-    grDepthBufferFunction(GR_CMP_LESS);
-    grDepthMask(FXTRUE);
-    grBufferClear(0, 0, GR_WDEPTHVALUE_FARTHEST);
-    grRenderBuffer(GR_BUFFER_BACKBUFFER);
-    grClipWindow(0, 0, 640, 480);
-    return true;
-}
 
 // Offscreen, unpaced, in the show's configuration; closed afterwards.
 class GlideTest : public ::testing::Test {
