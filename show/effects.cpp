@@ -16,6 +16,17 @@ const double K = 0.008726646261111111;
 static float sin_float(float t) { return (float)sin((double)t); }
 static float cos_float(float t) { return (float)cos((double)t); }
 
+// The end of every effect's frame: show it, then the quit test, and only if
+// the show goes on one message. 0 when the show must stop.
+static int finish_frame()
+{
+    voo_end_frame();
+    if (quit_requests)
+        return 0;
+    dispatch_one_message();
+    return 1;
+}
+
 int logo_setup()
 {
     guColorCombineFunction(GR_COLORCOMBINE_DECAL_TEXTURE);
@@ -60,10 +71,8 @@ int logo_effect()
         Vector3 angles = {d + 90.0f, d * 0.5f, d};
         Vector3 position = {(18.0f - p / 10.0f) * 4.0f, 20.0f, d / 4.0f};
         draw_logo(angles, position, logo_mesh);
-        voo_end_frame();
-        if (quit_requests)
+        if (!finish_frame())
             return 0;
-        dispatch_one_message();
         p += 0.5f;
     } while (p < 360.0f);
     mesh_release(logo_mesh);
@@ -93,10 +102,8 @@ int cubes_effect()
         guTexSource(effect_texture);
         angles = {sin_float(t) * 360.0f, sin_float(t) * 180.0f, cos_float(t) * 90.0f};
         draw_cube(cube_clones[2], angles, position);
-        voo_end_frame();
-        if (quit_requests)
+        if (!finish_frame())
             return 0;
-        dispatch_one_message();
         ++i;
     } while (i < 720);
     return 1;
@@ -123,10 +130,8 @@ int torus_effect()
         float t = (float)i / 100.0f;
         Vector3 angles = {0.0f, sin_float(t) * 760.0f, cos_float(t) * 392.0f};
         draw_torus(torus_mesh, angles, position);
-        voo_end_frame();
-        if (quit_requests)
+        if (!finish_frame())
             return 0;
-        dispatch_one_message();
         ++i;
     } while (i < 2160);
     mesh_release(torus_mesh);
