@@ -4,12 +4,15 @@
 #include "config.h"
 #include "device.h"
 
+#include <filesystem>
+
 TraceLog trace_log;
 
 void trace_open(const char *path) {
     // The window procedure's grSstControl calls come before grGlideInit reads
-    // the settings again: reopening the same file would wipe them.
-    if (trace_log.file && trace_log.path == path) return;
+    // the settings again: reopening the same file would wipe them. A file
+    // removed meanwhile is a new log, though, not one to go on writing unseen.
+    if (trace_log.file && trace_log.path == path && std::filesystem::exists(path)) return;
     if (trace_log.file) std::fclose(trace_log.file);
     trace_log.file = nullptr;
     trace_log.path = path;

@@ -1,6 +1,6 @@
 // doubles.h - stand-ins for what the shell calls beyond Win32: the Glide
-// device, the show, Glide's grSstControl and Sleep. Each writes down its
-// calls, in order, so that the tests can read the shell's sequence.
+// device, the show and Glide's grSstControl. Each writes down its calls, in
+// order, so that the tests can read the shell's sequence.
 #ifndef LUMIVEX_TESTS_APP_DOUBLES_H
 #define LUMIVEX_TESTS_APP_DOUBLES_H
 
@@ -13,9 +13,5 @@
 extern std::vector<std::string> device_calls;
 // What grSstControl answers.
 extern FxBool control_result;
-// Runs inside run_show, for checks of the state the show starts in.
-extern void (*during_show)();
-// When set, Sleep calls it instead of sleeping.
-extern void (*sleep_hook)(DWORD milliseconds);
 
 #endif

@@ -29,30 +29,6 @@ TEST(TexelSizes, BytesPerTexelAndNames) {
         EXPECT_EQ(texel_size(f), 0) << f;
         EXPECT_EQ(texel_format_name(f), nullptr) << f;
     }
-    EXPECT_STREQ(texel_format_name(GR_TEXFMT_YIQ_422), "yiq");
-    EXPECT_STREQ(texel_format_name(GR_TEXFMT_AYIQ_8422), "ayiq8422");
-    EXPECT_STREQ(texel_format_name(GR_TEXFMT_RGB_565), "rgb565");
-}
-
-TEST(TexelSizes, LevelSizesFollowTheAspectAndNeverDropBelowOne) {
-    struct Case { GrLOD_t lod; GrAspectRatio_t aspect; int w, h; };
-    const Case cases[] = {
-        {GR_LOD_256, GR_ASPECT_1x1, 256, 256}, {GR_LOD_256, GR_ASPECT_2x1, 256, 128},
-        {GR_LOD_256, GR_ASPECT_1x8, 32, 256},  {GR_LOD_8, GR_ASPECT_4x1, 8, 2},
-        {GR_LOD_4, GR_ASPECT_1x8, 1, 4},       {GR_LOD_2, GR_ASPECT_8x1, 2, 1},
-        {GR_LOD_1, GR_ASPECT_1x2, 1, 1},
-    };
-    for (const Case &c : cases) {
-        int w = 0, h = 0;
-        ASSERT_TRUE(lod_size(c.lod, c.aspect, &w, &h)) << c.lod << " " << c.aspect;
-        EXPECT_EQ(w, c.w) << c.lod << " " << c.aspect;
-        EXPECT_EQ(h, c.h) << c.lod << " " << c.aspect;
-    }
-    int w, h;
-    EXPECT_FALSE(lod_size(-1, GR_ASPECT_1x1, &w, &h));
-    EXPECT_FALSE(lod_size(GR_LOD_1 + 1, GR_ASPECT_1x1, &w, &h));
-    EXPECT_FALSE(lod_size(GR_LOD_1, GR_ASPECT_1x8 + 1, &w, &h));
-    EXPECT_FALSE(lod_size(GR_LOD_1, -1, &w, &h));
 }
 
 TEST(TexelSizes, ChainBytes) {
@@ -131,20 +107,6 @@ TEST(TexelDecoding, PaletteGivesColourAndTheFormatGivesAlpha) {
     EXPECT_EQ(decode1(GR_TEXFMT_P_8, 0xFF, &t), 0xFF0100FDu);
     EXPECT_EQ(decode1(GR_TEXFMT_AP_88, 0x7F05, &t), 0x7F050A0Fu);
     EXPECT_EQ(decode1(GR_TEXFMT_AP_88, 0x0005, &t), 0x00050A0Fu);
-}
-
-TEST(TexelDecoding, RunsOfTexelsAndUnknownFormats) {
-    const uint16_t texels[3] = {0xF800, 0x07E0, 0x001F};
-    uint32_t out[3];
-    decode_texels(GR_TEXFMT_RGB_565, texels, 3, nullptr, out);
-    EXPECT_EQ(out[0], 0xFFFF0000u);
-    EXPECT_EQ(out[1], 0xFF00FF00u);
-    EXPECT_EQ(out[2], 0xFF0000FFu);
-    decode_texels(GR_TEXFMT_RSVD2, texels, 3, nullptr, out);
-    EXPECT_EQ(out[0] | out[1] | out[2], 0u);
-    // A table format without a table decodes as an all-zero table.
-    EXPECT_EQ(decode1(GR_TEXFMT_YIQ_422, 0xFF), 0xFF000000u);
-    EXPECT_EQ(decode1(GR_TEXFMT_AP_88, 0x80FF), 0x80000000u);
 }
 
 } // namespace
