@@ -140,21 +140,6 @@ TEST_F(GlideTest, FarAndNonFiniteCornersAreSafe) {
     EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 0);
 }
 
-TEST(WDepth, CodeGrowsWithDistanceAndIsFineNearTheViewer) {
-    EXPECT_EQ(wdepth_code(1.0f), 0);
-    EXPECT_EQ(wdepth_code(0.5f), 0);
-    EXPECT_EQ(wdepth_code(-3.0f), 0);
-    EXPECT_EQ(wdepth_code(65536.0f), 0xFFFF);
-    EXPECT_EQ(wdepth_code(std::numeric_limits<float>::infinity()), 0xFFFF);
-    EXPECT_LT(wdepth_code(1.0f), wdepth_code(1.0f + 1.0f / 2048));
-    unsigned previous = 0;
-    for (float w = 1.5f; w < 60000.0f; w *= 1.01f) {
-        unsigned code = wdepth_code(w);
-        EXPECT_GT(code, previous) << w;
-        previous = code;
-    }
-}
-
 TEST_F(GlideTest, NearerPixelsWinWithLessAndTheClearResetsDepth) {
     auto square = [](float oow, float r, float g, float b) {
         quad(vertex(100, 100, oow, r, g, b), vertex(200, 100, oow, r, g, b), vertex(200, 200, oow, r, g, b),
@@ -217,19 +202,3 @@ TEST_F(GlideTest, IteratedColourIsDitheredToItsAverage) {
         for (int x = 0; x < 8; ++x) EXPECT_EQ(back_pixel(x, y), 0xFFFF);
 }
 
-TEST_F(GlideTest, FlatCombinesUseConstantOrNothing) {
-    grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
-    grConstantColorValue(0x00FF0000);  // RGBA: green
-    guColorCombineFunction(GR_COLORCOMBINE_CCRGB);
-    quad(vertex(0, 0), vertex(8, 0), vertex(8, 8), vertex(0, 8));
-    EXPECT_EQ(back_pixel(3, 3), 0x07E0);
-    guColorCombineFunction(GR_COLORCOMBINE_ZERO);
-    quad(vertex(0, 0), vertex(8, 0), vertex(8, 8), vertex(0, 8));
-    EXPECT_EQ(back_pixel(3, 3), 0);
-    // A function the library does not have is refused: the last one stays.
-    guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_ADD_ITRGB);
-    guColorCombineFunction(GR_COLORCOMBINE_CCRGB);
-    guColorCombineFunction(GR_COLORCOMBINE_DIFF_SPEC_A);
-    quad(vertex(0, 0), vertex(8, 0), vertex(8, 8), vertex(0, 8));
-    EXPECT_EQ(back_pixel(3, 3), 0x07E0);
-}

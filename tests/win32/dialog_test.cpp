@@ -1,4 +1,4 @@
-// The dialog manager: layout in pixels, focus, Enter, Esc, Tab and clicks,
+// The dialog manager: focus, Enter, Esc, Tab and clicks,
 // and the modal run answered without a display.
 #include <gtest/gtest.h>
 
@@ -36,17 +36,6 @@ protected:
     }
     DialogState d;
 };
-
-TEST_F(Dialog, DialogUnitsBecomePixelsOfTheEightPointFont)
-{
-    EXPECT_EQ(d.width, 300);
-    EXPECT_EQ(d.height, 380);
-    const PixelRect &start = d.controls[0].rect;
-    EXPECT_EQ(start.x, 23);  // 15 units: 22.5 pixels, rounded
-    EXPECT_EQ(start.y, 333);
-    EXPECT_EQ(start.w, 177);
-    EXPECT_EQ(start.h, 23);
-}
 
 // Focus starts on Start; Tab and the arrows visit only the two buttons;
 // Enter presses the default button (Exit when it has the focus, Start when
