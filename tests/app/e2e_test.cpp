@@ -34,34 +34,16 @@ struct Outcome {
 };
 
 // Runs the program offscreen and unpaced (the trace keeps the triangles of
-// frame 0 only) in a directory whose pak/ holds the committed files but the
-// one left out.
-Outcome run_lumivex(std::vector<std::string> env, const std::string &omit = "")
+// frame 0 only) in a directory of its own beside the committed pak/.
+Outcome run_lumivex(std::vector<std::string> env)
 {
     std::string dir = make_temp_directory();
-    fs::create_directory(dir + "/pak");
-    for (const auto &f : fs::directory_iterator(LUMIVEX_SOURCE_DIR "/pak"))
-        if (f.path().filename() != omit)
-            fs::create_symlink(f.path(), dir + "/pak/" + f.path().filename().string());
+    fs::create_directory_symlink(LUMIVEX_SOURCE_DIR "/pak", dir + "/pak");
     env.insert(env.end(), {"LUMIVEX_TRACE=trace.txt", "LUMIVEX_TRACE_FRAMES=0", "LUMIVEX_OUTPUT=offscreen", "LUMIVEX_SWAP_INTERVAL=0"});
     Outcome o = {run_probe(LUMIVEX_BINARY_DIR "/app/lumivex", dir, env), {}};
     o.trace = read_lines(dir + "/trace.txt");
     fs::remove_all(dir);
     return o;
-}
-
-std::string name_of(const std::string &line) { return line.substr(0, line.find(' ')); }
-
-long count_calls(const Outcome &o, const std::string &name)
-{
-    return std::count_if(o.trace.begin(), o.trace.end(), [&](const std::string &l) { return name_of(l) == name; });
-}
-
-void expect_device_closed_last(const Outcome &o)
-{
-    ASSERT_GE(o.trace.size(), 2u);
-    EXPECT_EQ(o.trace[o.trace.size() - 2], "grSstWinClose");
-    EXPECT_EQ(o.trace.back(), "grGlideShutdown");
 }
 
 TEST(Lumivex, ExitInTheDialogOrNoDialogEndsWithoutTouchingGlide)
@@ -87,8 +69,7 @@ TEST(Lumivex, AKeyEndsTheShowOneFrameLater)
         SCOPED_TRACE(frame);
         Outcome o = run_lumivex({"LUMIVEX_DIALOG=start", "LUMIVEX_KEY_AT_FRAME=" + std::to_string(frame)});
         EXPECT_EQ(o.result.status, 0) << o.result.err;
-        EXPECT_EQ(count_calls(o, "grBufferSwap"), frame + 2);
-        expect_device_closed_last(o);
+        EXPECT_EQ(std::count(o.trace.begin(), o.trace.end(), "grBufferSwap 2"), frame + 2);
         // Showing the window activates and moves it before the device is up,
         // and those notifications reach Glide too; then the device comes up.
         ASSERT_GE(o.trace.size(), 4u);
@@ -98,15 +79,6 @@ TEST(Lumivex, AKeyEndsTheShowOneFrameLater)
         EXPECT_EQ(std::vector<std::string>(last_swap, o.trace.end()),
                   (std::vector<std::string>{"grBufferClear 0 0 65535", "grSstIdle", "grSstWinClose", "grGlideShutdown"}));
     }
-}
-
-TEST(Lumivex, AMissingMeshStillOpensAndClosesTheDevice)
-{
-    Outcome o = run_lumivex({"LUMIVEX_DIALOG=start"}, "torus.dat");
-    EXPECT_EQ(o.result.status, 0) << o.result.err;
-    EXPECT_EQ(count_calls(o, "grSstWinOpen"), 1);
-    EXPECT_EQ(count_calls(o, "grBufferSwap"), 0);
-    expect_device_closed_last(o);
 }
 
 } // namespace

@@ -1,10 +1,34 @@
-// The main window's procedure and the pump against their tables: keys and
-// destruction raise quit_requests, activation and moves go to grSstControl,
-// a failed move closes the window at a later pump, one message per pump.
+// The main window's procedure and the pump, with doubles of the device, the
+// show and grSstControl: keys and destruction raise quit_requests, activation
+// and moves go to grSstControl, a failed move closes the window at a later
+// pump, one message per pump; and WinMain's end after a failed registration.
 #include <gtest/gtest.h>
 
+#include <glide.h>
+
 #include "app/shell.h"
-#include "doubles.h"
+#include "device/glidemain.h"
+#include "show/show.h"
+
+// Doubles of what the shell calls beyond Win32, each writing down its calls.
+std::vector<std::string> device_calls;
+FxBool control_result = FXTRUE; // what grSstControl answers
+
+FX_ENTRY FxBool FX_CALL grSstControl(FxU32 code)
+{
+    device_calls.push_back("grSstControl " + std::to_string(code));
+    return control_result;
+}
+
+void voo_init() { device_calls.push_back("voo_init"); }
+void voo_open(HWND) { device_calls.push_back("voo_open"); }
+void voo_set_render_state() { device_calls.push_back("voo_set_render_state"); }
+void voo_close() { device_calls.push_back("voo_close"); }
+int run_show()
+{
+    device_calls.push_back("run_show");
+    return 0;
+}
 
 namespace {
 

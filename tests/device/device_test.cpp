@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "device/assertion.h"
 #include "device/glidemain.h"
 #include "run_probe.h"
 
@@ -43,20 +42,6 @@ DeviceRun run_device(std::vector<std::string> env)
 }
 
 } // namespace
-
-TEST(AssertionReport, HasTheRunTimesLinesInOrder)
-{
-    char text[1024];
-    format_assertion_report(text, sizeof text, "C:\\SHOW\\LUMIVEX.EXE", "grSstQueryHardware ( &voo_hwconfig )",
-                            "glidemain", 90);
-    EXPECT_STREQ(text, "Assertion failed!\n\nProgram: C:\\SHOW\\LUMIVEX.EXE\nFile: glidemain\nLine: 90\n\n"
-                       "Expression: grSstQueryHardware ( &voo_hwconfig )\n\n"
-                       "For information on how your program can cause an assertion failure, see the "
-                       "Visual C++ documentation on asserts\n\n"
-                       "(Press Retry to debug the application - JIT must be enabled)");
-    char small[20]; // cut short rather than overrun
-    EXPECT_STREQ(format_assertion_report(small, sizeof small, "x", "y", "z", 1), "Assertion failed!\n\n");
-}
 
 TEST(AssertionReport, AbortEndsWithStatusThreeAtOnceAndIgnoreGoesOnAsIfTheCallHadSucceeded)
 {

@@ -1,4 +1,4 @@
-// Projection: the values triangle setup reads.
+// Transform and projection: the values triangle setup reads.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +7,28 @@
 #include "geometry/transform.h"
 
 namespace {
+
+TEST(Transform, RowVectorTimesTheMatrixSummedInFloat)
+{
+    Vertex4 in[2] = {{1, 2, 4, 0}, {9, 9, 9, 9}}, eye[2] = {{}, {7, 7, 7, 7}};
+    matrix_load(matrix_translate(5, 6, 7));
+    transform_vertices(eye, in, 1);
+    EXPECT_EQ(eye[0].x, 1.0f); // w = 0: not moved
+    EXPECT_EQ(eye[0].z, 4.0f);
+    EXPECT_EQ(eye[1].x, 7.0f); // count respected
+    transform_vertices(eye, in, 0);
+    transform_vertices(eye, in, -1);
+    EXPECT_EQ(eye[0].x, 1.0f);
+
+    // 1 + 2^-24 + 2^-24 summed from the left in float stays 1.
+    Matrix4 m = {};
+    m.m[0] = 1.0f;
+    m.m[4] = m.m[8] = std::ldexp(1.0f, -24);
+    matrix_load(m);
+    in[0] = {1, 1, 1, 0};
+    transform_vertices(eye, in, 1);
+    EXPECT_EQ(eye[0].x, 1.0f);
+}
 
 TEST(Projection, ScreenFractionsFromXAndYOverZ)
 {

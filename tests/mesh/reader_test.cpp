@@ -39,26 +39,6 @@ TEST(MeshReader, ChunksLoadInAnyOrderAmongOtherBytes)
     expect_sample(load_bytes(file).get());
 }
 
-TEST(MeshReader, OptionalPartsNeedTheirCountChunk)
-{
-    const std::vector<Bytes> chunks = chunks_of(sample_model());
-    MeshPtr mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST}));
-    ASSERT_NE(mesh, nullptr);
-    EXPECT_EQ(mesh->tex_face_count, 0);
-    EXPECT_EQ(mesh->tex_faces, nullptr);
-    EXPECT_EQ(mesh->tex_vertex_count, 0);
-    EXPECT_EQ(mesh->tex_vertices, nullptr);
-    EXPECT_EQ(mesh->colours, nullptr);
-
-    // A list without its count is ignored (and the texture faces that index
-    // it with it); a count without its list is kept, the list absent.
-    mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVTXLIST}));
-    ASSERT_NE(mesh, nullptr);
-    EXPECT_EQ(mesh->tex_vertices, nullptr);
-    EXPECT_EQ(mesh->tex_face_count, 4);
-    EXPECT_EQ(mesh->tex_faces, nullptr);
-}
-
 TEST(MeshReader, RequiredChunksMustBeFoundOnTheGrid)
 {
     const std::vector<Bytes> chunks = chunks_of(sample_model());

@@ -1,4 +1,5 @@
-// show_runs.h - what the show's tests share: a pak/ folder staged in a
+// show_runs.h - what the show's tests share: small mesh files written with
+// the mesh generator's own writer, a pak/ folder staged in a
 // temporary directory, a run of the show probe there, and the Glide trace it
 // leaves, read as the effects it played.
 #ifndef LUMIVEX_TESTS_SHOW_RUNS_H
@@ -8,6 +9,13 @@
 #include <vector>
 
 #include "../device/run_probe.h"
+#include "mesh_writer.h"
+
+bool write_mesh_file(const std::string &path, const MeshModel &model);
+
+// A tetrahedron about the origin with extent 2, texture faces and vertices
+// and a colour per vertex: enough for every draw mode, and quick to draw.
+MeshModel tetrahedron();
 
 // A temporary directory with pak/ holding the committed textures and either
 // the committed meshes or tetrahedra (fast to draw); names in omit are left

@@ -10,7 +10,6 @@
 #include <sstream>
 
 #include "mesh/mesh.h"
-#include "mesh_file.h"
 #include "show_runs.h"
 
 namespace {

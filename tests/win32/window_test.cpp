@@ -1,7 +1,6 @@
-// Windows: classes, creation, showing, destruction and handles.
+// Windows: classes, creation, showing and destruction.
 #include <gtest/gtest.h>
 
-#include "platform/win32/handles.h"
 #include "recorder.h"
 
 namespace {
@@ -57,21 +56,6 @@ TEST(Window, CreationSendsItsMessagesAndLeavesTheWindowHiddenOrFails)
     EXPECT_EQ(recorded().back().message, static_cast<UINT>(WM_NCDESTROY));
 }
 
-TEST(Window, HandlesAreSmallDistinctAndNeverReused)
-{
-    HWND a = make_recording_window("a");
-    DestroyWindow(a);
-    HWND b = make_recording_window("b");
-    EXPECT_NE(a, b);
-    EXPECT_FALSE(IsWindow(a));  // the old handle does not name the new window
-    EXPECT_TRUE(IsWindow(b));
-    uintptr_t v = reinterpret_cast<uintptr_t>(b);
-    EXPECT_EQ(static_cast<uintptr_t>(static_cast<uint32_t>(v)), v);
-    EXPECT_GE(static_cast<intptr_t>(v), WINDOW_HANDLE_BASE);
-    EXPECT_LT(static_cast<intptr_t>(v), THREAD_HANDLE_BASE);
-    DestroyWindow(b);
-}
-
 TEST(Window, ShowingActivatesFocusesThenSizesAndMoves)
 {
     HWND hwnd = make_recording_window("shown");
@@ -104,17 +88,6 @@ TEST(Window, ShowingActivatesFocusesThenSizesAndMoves)
                                                     WM_DESTROY, WM_NCDESTROY}));
     EXPECT_EQ(LOWORD(recorded()[0].wParam), WA_INACTIVE);
     EXPECT_FALSE(DestroyWindow(hwnd));
-}
-
-TEST(Window, OnlyTheOwningThreadDestroysAWindow)
-{
-    HWND hwnd = make_recording_window("owned");
-    BOOL destroyed = TRUE;
-    std::thread other([&] { destroyed = DestroyWindow(hwnd); });
-    other.join();
-    EXPECT_FALSE(destroyed);
-    EXPECT_TRUE(IsWindow(hwnd));
-    DestroyWindow(hwnd);
 }
 
 }  // namespace
