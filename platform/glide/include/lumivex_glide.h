@@ -54,8 +54,9 @@ int64_t glide_last_swap_retrace();
 
 // The widest pixel loop the show's texture path may use: 8 (AVX2, where the
 // processor has it; the default), 4 (SSE2) or 1. Each draws the same
-// pixels; tests try them all.
-void glide_limit_pixel_loop(int pixels);
+// pixels; tests try them all. Returns the widest that will be used: the
+// processor may have no loop as wide as the limit.
+int glide_limit_pixel_loop(int pixels);
 
 }  // namespace lumivex
 
