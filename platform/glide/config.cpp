@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <thread>
 
 bool FrameList::contains(int64_t frame) const {
     for (const Range &r : ranges)
@@ -118,6 +120,14 @@ GlideConfig read_config() {
     v = c.fail_open;
     read_int("LUMIVEX_FAIL_OPEN", 0, 1, "0", &v);
     c.fail_open = v != 0;
+
+    // Each thread draws its own bands of the screen; beyond eight the bands
+    // are too few to share well.
+    const unsigned cores = std::thread::hardware_concurrency();
+    v = cores < 1 ? 1 : cores > 8 ? 8 : cores;
+    const std::string cores_text = std::to_string(v);
+    read_int("LUMIVEX_THREADS", 1, 64, cores_text.c_str(), &v);
+    c.threads = (int)v;
 
     return c;
 }

@@ -13,6 +13,7 @@
 //   LUMIVEX_KEY_AT_FRAME   after the swap of this frame, a key press is posted
 //   LUMIVEX_BOARDS         0: the hardware query finds no board
 //   LUMIVEX_FAIL_OPEN      1: grSstWinOpen fails
+//   LUMIVEX_THREADS        threads that draw, 1 to 64 (default: the cores, at most 8)
 #ifndef LUMIVEX_GLIDE_CONFIG_H
 #define LUMIVEX_GLIDE_CONFIG_H
 
@@ -47,6 +48,7 @@ struct GlideConfig {
     int64_t key_at_frame = -1;  // -1: never
     int boards = 1;
     bool fail_open = false;
+    int threads = 1;
 };
 
 // Reads the variables now.

@@ -7,6 +7,7 @@
 // gives exactly 30 frames a second whatever the host's own display does. A
 // frame finished after its retrace has passed waits for the next one, as the
 // hardware did; it does not try to catch up.
+#include "bands.h"
 #include "device.h"
 #include "host.h"
 #include "png.h"
@@ -65,6 +66,7 @@ static void dump_frame(int64_t frame, const uint16_t *pixels) {
 void FX_CALL grBufferSwap(int swap_interval) {
     trace_call("grBufferSwap", {swap_interval});
     if (!glide.open) return;
+    bands_finish();
     int interval = glide_config.swap_interval >= 0 ? glide_config.swap_interval : swap_interval;
     wait_for_retrace(interval);
 
