@@ -46,30 +46,49 @@ struct DitherPhase {
     typename V::I coarse, width_mask, height_mask, stride, base, dither_g, dither_rb;
 };
 
-// The phases of the four rows of the pattern, TURNS a row.
+// Lane by lane for up to eight lanes, per row of the pattern: the dither
+// cell as a bit, 1 << d, and the offset of its dither.
+struct PatternLanes {
+    int32_t cell[4][8], offset[4][8];
+};
+
+inline const PatternLanes &pattern_lanes() {
+    static const PatternLanes lanes = [] {
+        PatternLanes l;
+        for (int row = 0; row < 4; ++row)
+            for (int k = 0; k < 8; ++k) {
+                const int d = DITHER_PATTERN[row][k & 3];
+                l.cell[row][k] = 1 << d;
+                l.offset[row][k] = dither_offset(d) + 1;
+            }
+        return l;
+    }();
+    return lanes;
+}
+
+// The phases of the four rows of the pattern, TURNS a row: each lane takes
+// the coarser level where its cell is one of the triangle's coarse cells.
 template <class V>
 void make_phases(const AffineTexture &tex, DitherPhase<V> *phases) {
+    using I = typename V::I;
+    const PatternLanes &lanes = pattern_lanes();
+    const AffineTexture::Level &fine = tex.levels[0], &coarse = tex.levels[1];
+    const I cells = V::set1((int32_t)tex.coarse_cells);
+    const I fine_width = V::set1((int32_t)fine.width_mask), coarse_width = V::set1((int32_t)coarse.width_mask);
+    const I fine_height = V::set1((int32_t)fine.height_mask), coarse_height = V::set1((int32_t)coarse.height_mask);
+    const I fine_stride = V::set1((int32_t)fine.stride), coarse_stride = V::set1((int32_t)coarse.stride);
+    // Both levels share one block of texels.
+    const I fine_base = V::set1(0), coarse_base = V::set1((int32_t)(coarse.texels - fine.texels));
     for (int phase = 0; phase < 4 * DitherPhase<V>::TURNS; ++phase) {
-        const int row = phase / DitherPhase<V>::TURNS, turn = phase % DitherPhase<V>::TURNS;
-        int32_t coarse[V::W], width_mask[V::W], height_mask[V::W], stride[V::W], base[V::W], offset[V::W];
-        for (int k = 0; k < V::W; ++k) {
-            const int d = DITHER_PATTERN[row][(turn * V::W + k) & 3];
-            const int c = tex.coarse_cells >> d & 1;
-            const AffineTexture::Level &level = tex.levels[c];
-            coarse[k] = -c;
-            width_mask[k] = (int32_t)level.width_mask;
-            height_mask[k] = (int32_t)level.height_mask;
-            stride[k] = (int32_t)level.stride;
-            base[k] = (int32_t)(level.texels - tex.levels[0].texels);  // both levels share one block
-            offset[k] = dither_offset(d) + 1;
-        }
+        const int row = phase / DitherPhase<V>::TURNS, column = phase % DitherPhase<V>::TURNS * V::W & 3;
         DitherPhase<V> &ph = phases[phase];
-        ph.coarse = V::load(coarse);
-        ph.width_mask = V::load(width_mask);
-        ph.height_mask = V::load(height_mask);
-        ph.stride = V::load(stride);
-        ph.base = V::load(base);
-        ph.dither_g = V::load(offset);
+        const I bit = V::load(&lanes.cell[row][column]);
+        ph.coarse = V::eq(V::band(cells, bit), bit);
+        ph.width_mask = V::select(ph.coarse, coarse_width, fine_width);
+        ph.height_mask = V::select(ph.coarse, coarse_height, fine_height);
+        ph.stride = V::select(ph.coarse, coarse_stride, fine_stride);
+        ph.base = V::select(ph.coarse, coarse_base, fine_base);
+        ph.dither_g = V::load(&lanes.offset[row][column]);
         ph.dither_rb = V::bor(ph.dither_g, V::template slli<16>(ph.dither_g));
     }
 }
