@@ -78,6 +78,9 @@ struct Pool {
     bool stopping = false;
     std::atomic<int> next_band{0};
 
+    // A program that ends without grGlideShutdown still ends the threads.
+    ~Pool() { stop(); }
+
     void draw_bands() {
         for (int band; (band = next_band.fetch_add(1, std::memory_order_relaxed)) < BANDS;) draw_band(band);
     }
