@@ -204,4 +204,5 @@ void bands_call_done() {
 void bands_stop() {
     bands_finish();
     pool.stop();
+    recording = Recording();  // and gives back the memory
 }
