@@ -3,7 +3,9 @@
 // before grGlideInit, before a successful grSstWinOpen, after close.
 #include "device.h"
 
+#include "capture.h"
 #include "host.h"
+#include "progress.h"
 #include "texmem.h"
 #include "trace.h"
 
@@ -60,6 +62,8 @@ struct NullPresenter : lumivex::Presenter {
 };
 
 static void close_device() {
+    capture_finish();
+    progress_end();
     if (glide.presenter) glide.presenter->close();
     glide.presenter.reset();
     for (auto &buffer : glide.colour) std::vector<uint16_t>().swap(buffer);
@@ -128,6 +132,8 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     glide.clip = ClipRect();
     glide.open = true;
     restart_retraces();
+    progress_start();
+    if (!glide_config.capture_path.empty()) capture_start(glide_config.capture_path.c_str(), SCREEN_WIDTH, SCREEN_HEIGHT);
     trace_frame(true, glide.frames_shown);
     return FXTRUE;
 }
