@@ -25,7 +25,8 @@ static void draw(int64_t frames, int64_t now) {
     double fps = seconds > 0 ? frames / seconds : 0;
     char line[160];
     int n = std::snprintf(line, sizeof line, "\rlumivex glide: %lld frames", (long long)frames);
-    int64_t total = glide_config.key_at_frame + 1;
+    // The show finds the key while it draws the next frame, and shows that too.
+    int64_t total = glide_config.key_at_frame + 2;
     if (glide_config.key_at_frame >= 0)
         n += std::snprintf(line + n, sizeof line - n, " of %lld", (long long)total);
     n += std::snprintf(line + n, sizeof line - n, ", %.0f fps, %.1f s", fps, seconds);

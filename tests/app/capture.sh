@@ -22,15 +22,17 @@ trap cleanup EXIT
 failed=0
 fail() { echo "FAILED: $*"; failed=1; }
 
-# show NAME KEY_FRAME CAPTURE: one offscreen run into $work/NAME (dumps,
-# trace, stderr, the process id); its exit status is in $work/NAME/status.
+# show NAME KEY_FRAME CAPTURE [VAR=VALUE...]: one offscreen run into
+# $work/NAME (dumps, trace, stderr, the process id); its exit status is in
+# $work/NAME/status.
 show() {
   local name=$1 key=$2 capture=$3
+  shift 3
   mkdir -p "$work/$name"
   (cd "$source_dir" && echo $BASHPID >"$work/$name/pid" && exec env -u DISPLAY LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=offscreen LUMIVEX_SWAP_INTERVAL=0 \
     SDL_VIDEODRIVER=dummy LUMIVEX_KEY_AT_FRAME="$key" LUMIVEX_CAPTURE="$capture" \
     LUMIVEX_DUMP_DIR="$work/$name" LUMIVEX_DUMP_FRAMES=0,100,299 LUMIVEX_TRACE="$work/$name/trace" \
-    LUMIVEX_TRACE_FRAMES=0 "$lumivex" 2>"$work/$name/stderr")
+    LUMIVEX_TRACE_FRAMES=0 "$@" "$lumivex" 2>"$work/$name/stderr")
   echo $? >"$work/$name/status"
 }
 swaps() { grep -c '^grBufferSwap' "$1/trace"; }
@@ -80,6 +82,14 @@ wait
 lumivex_pid=
 [ "$(probe "$work/term.mkv" nb_read_frames)" = "$(swaps "$work/term")" ] ||
   fail "SIGTERM: $(probe "$work/term.mkv" nb_read_frames) frames in the file, $(swaps "$work/term") shown"
+
+# Shows that never open the device (Exit in the dialog, Abort at the failed
+# start-up check) make no file.
+show exit 0 "$work/exit.mkv" LUMIVEX_DIALOG=exit
+show abort 0 "$work/abort.mkv" LUMIVEX_FAIL_OPEN=1 LUMIVEX_MESSAGEBOX=abort
+[ "$(cat "$work/exit/status") $(cat "$work/abort/status")" = "0 3" ] ||
+  fail "Exit and Abort: exit $(cat "$work/exit/status") and $(cat "$work/abort/status")"
+[ -e "$work/exit.mkv" ] || [ -e "$work/abort.mkv" ] && fail "Exit or Abort made a file"
 
 # Captures that cannot be made: each is told in one line, the show is unchanged.
 ln -s /dev/full "$work/full.mkv"
