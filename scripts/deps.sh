@@ -3,9 +3,10 @@
 # Lumivex needs, skipping those already present. Usage: deps.sh [test]
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation)
+packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation libstb-dev
+          libavformat-dev libavcodec-dev libavutil-dev libswscale-dev)
 if [ "${1:-}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev libpng-dev libtsan2 xvfb xauth xdotool imagemagick
+  packages+=(libgtest-dev libbenchmark-dev libpng-dev libtsan2 ffmpeg xvfb xauth xdotool imagemagick
              mingw-w64 wine64 fonts-wine zip)
 fi
 

@@ -111,6 +111,8 @@ GlideConfig read_config() {
     listed = false;
     read_frames("LUMIVEX_DUMP_FRAMES", "no frame", &c.dump_frames, &listed);
 
+    if (const char *text = variable("LUMIVEX_CAPTURE")) c.capture_path = text;
+
     read_int("LUMIVEX_KEY_AT_FRAME", 0, 999999999999, "no key", &c.key_at_frame);
 
     v = c.boards;

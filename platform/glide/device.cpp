@@ -4,7 +4,9 @@
 #include "device.h"
 
 #include "bands.h"
+#include "capture.h"
 #include "host.h"
+#include "progress.h"
 #include "texmem.h"
 #include "trace.h"
 
@@ -62,6 +64,8 @@ struct NullPresenter : lumivex::Presenter {
 
 static void close_device() {
     bands_finish();
+    capture_finish();
+    progress_end();
     if (glide.presenter) glide.presenter->close();
     glide.presenter.reset();
     for (auto &buffer : glide.colour) std::vector<uint16_t>().swap(buffer);
@@ -130,6 +134,8 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     glide.clip = ClipRect();
     glide.open = true;
     restart_retraces();
+    progress_start();
+    if (!glide_config.capture_path.empty()) capture_start(glide_config.capture_path.c_str(), SCREEN_WIDTH, SCREEN_HEIGHT);
     trace_frame(true, glide.frames_shown);
     return FXTRUE;
 }
