@@ -5,6 +5,7 @@
 #include "host.h"
 
 #include <SDL.h>
+#include <cstdio>
 #include <win32_sdl.h>
 
 namespace {
@@ -106,5 +107,12 @@ std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool 
 }
 
 std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscreen, int scale) {
+    // Without a screen the open fails as a board without a monitor would,
+    // rather than showing frames nobody can see.
+    if (!win32_have_display()) {
+        std::fprintf(stderr, "lumivex glide: no display to show the frames on; "
+                             "LUMIVEX_OUTPUT=offscreen plays the show without one\n");
+        return nullptr;
+    }
     return open_sdl_presenter(win32_sdl_window((HWND)(uintptr_t)hwnd), fullscreen, scale);
 }
