@@ -3,10 +3,10 @@
 # Lumivex needs, skipping those already present. Usage: deps.sh [test]
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation)
+packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev libstb-dev fonts-liberation)
 if [ "${1:-}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev libpng-dev xvfb xauth xdotool imagemagick
-             mingw-w64 wine64 fonts-wine zip)
+  packages+=(libgtest-dev libbenchmark-dev libpng-dev xvfb xauth xdotool x11-utils imagemagick
+             mingw-w64 wine64 fonts-wine zip dpkg-dev file desktop-file-utils)
 fi
 
 missing=()
