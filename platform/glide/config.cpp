@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
+#include <strings.h>
 #include <thread>
 
 bool FrameList::contains(int64_t frame) const {
@@ -47,7 +49,11 @@ bool parse_frame_list(const char *text, FrameList *list) {
     return true;
 }
 
+// The configuration is read more than once a run (a Glide call before
+// grGlideInit reads it too), but each bad value is told once.
 static void report(const char *name, const char *value, const char *fallback) {
+    static std::set<std::string> told;
+    if (!told.insert(std::string(name) + '=' + value).second) return;
     std::fprintf(stderr, "lumivex glide: %s=\"%s\" is not valid; using %s\n", name, value, fallback);
 }
 
@@ -84,11 +90,11 @@ GlideConfig read_config() {
     GlideConfig c;
 
     if (const char *text = variable("LUMIVEX_OUTPUT")) {
-        if (std::strcmp(text, "fullscreen") == 0)
+        if (strcasecmp(text, "fullscreen") == 0)
             c.output = Output::FULLSCREEN;
-        else if (std::strcmp(text, "window") == 0)
+        else if (strcasecmp(text, "window") == 0)
             c.output = Output::WINDOW;
-        else if (std::strcmp(text, "offscreen") == 0)
+        else if (strcasecmp(text, "offscreen") == 0)
             c.output = Output::OFFSCREEN;
         else
             report("LUMIVEX_OUTPUT", text, "fullscreen");

@@ -81,6 +81,7 @@ void FX_CALL grGlideInit(void) {
     tex_memory_restart();
     glide = GlideDevice();
     glide.initialised = true;
+    restart_retraces();
 }
 
 FxBool FX_CALL grSstQueryHardware(GrHwConfiguration *hw) {
@@ -108,6 +109,8 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
                             GrColorFormat_t colour_format, GrOriginLocation_t origin, int colour_buffers,
                             int aux_buffers) {
     trace_call("grSstWinOpen", {hWnd, resolution, refresh, colour_format, origin, colour_buffers, aux_buffers});
+    // Kept even when the open fails: the scripted key still goes to it.
+    if (glide.initialised && !glide.open) glide.hwnd = hWnd;
     if (!glide.initialised || glide.open || glide_config.fail_open || glide_config.boards == 0) return FXFALSE;
     if (resolution != GR_RESOLUTION_640x480 || colour_format < GR_COLORFORMAT_ARGB ||
         colour_format > GR_COLORFORMAT_BGRA || origin != GR_ORIGIN_UPPER_LEFT || colour_buffers < 1 ||
