@@ -26,11 +26,13 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTE
     // The program only ever opens existing files for reading.
     if (!name || access != GENERIC_READ || disposition != OPEN_EXISTING)
         return INVALID_HANDLE_VALUE;
-    int fd = open(name, O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO put where a data file belongs is refused
+    // here rather than hanging the open until some writer appears.
+    int fd = open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return INVALID_HANDLE_VALUE;
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
         close(fd);
         return INVALID_HANDLE_VALUE;
     }
