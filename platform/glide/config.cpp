@@ -49,12 +49,21 @@ bool parse_frame_list(const char *text, FrameList *list) {
     return true;
 }
 
+std::string echoed(const char *value) {
+    // A value of any length may come from the environment; a report's line
+    // stays readable with its first characters.
+    constexpr size_t SHOWN = 60;
+    std::string v(value, strnlen(value, SHOWN + 1));
+    if (v.size() > SHOWN) v.replace(SHOWN, std::string::npos, "...");
+    return '"' + v + '"';
+}
+
 // The configuration is read more than once a run (a Glide call before
 // grGlideInit reads it too), but each bad value is told once.
 static void report(const char *name, const char *value, const char *fallback) {
     static std::set<std::string> told;
     if (!told.insert(std::string(name) + '=' + value).second) return;
-    std::fprintf(stderr, "lumivex glide: %s=\"%s\" is not valid; using %s\n", name, value, fallback);
+    std::fprintf(stderr, "lumivex glide: %s=%s is not valid; using %s\n", name, echoed(value).c_str(), fallback);
 }
 
 // The variable's value, or null when it is unset or empty.
@@ -119,7 +128,7 @@ GlideConfig read_config() {
 
     if (const char *text = variable("LUMIVEX_CAPTURE")) c.capture_path = text;
 
-    read_int("LUMIVEX_KEY_AT_FRAME", 0, 999999999999, "no key", &c.key_at_frame);
+    read_int("LUMIVEX_KEY_AT_FRAME", 0, 999999999999, "none: no key will be pressed", &c.key_at_frame);
 
     v = c.boards;
     read_int("LUMIVEX_BOARDS", 0, 1, "1", &v);

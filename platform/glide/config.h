@@ -56,4 +56,8 @@ struct GlideConfig {
 // Reads the variables now.
 GlideConfig read_config();
 
+// A setting's value as a report shows it: quoted, and cut to its first 60
+// characters and "..." when longer.
+std::string echoed(const char *value);
+
 #endif
