@@ -34,11 +34,15 @@ struct Outcome {
 };
 
 // Runs the program offscreen and unpaced (the trace keeps the triangles of
-// frame 0 only) in a directory of its own beside the committed pak/.
-Outcome run_lumivex(std::vector<std::string> env)
+// frame 0 only) in a directory whose pak/ holds the committed files but the
+// one left out.
+Outcome run_lumivex(std::vector<std::string> env, const std::string &omit = "")
 {
     std::string dir = make_temp_directory();
-    fs::create_directory_symlink(LUMIVEX_SOURCE_DIR "/pak", dir + "/pak");
+    fs::create_directory(dir + "/pak");
+    for (const auto &f : fs::directory_iterator(LUMIVEX_SOURCE_DIR "/pak"))
+        if (f.path().filename() != omit)
+            fs::create_symlink(f.path(), dir + "/pak/" + f.path().filename().string());
     env.insert(env.end(), {"LUMIVEX_TRACE=trace.txt", "LUMIVEX_TRACE_FRAMES=0", "LUMIVEX_OUTPUT=offscreen", "LUMIVEX_SWAP_INTERVAL=0"});
     Outcome o = {run_probe(LUMIVEX_BINARY_DIR "/app/lumivex", dir, env), {}};
     o.trace = read_lines(dir + "/trace.txt");
@@ -79,6 +83,18 @@ TEST(Lumivex, AKeyEndsTheShowOneFrameLater)
         EXPECT_EQ(std::vector<std::string>(last_swap, o.trace.end()),
                   (std::vector<std::string>{"grBufferClear 0 0 65535", "grSstIdle", "grSstWinClose", "grGlideShutdown"}));
     }
+}
+
+// A missing mesh ends the show before its first frame, the device opened and
+// closed, and the run is no success.
+TEST(Lumivex, AMissingMeshEndsTheShowWithStatusOne)
+{
+    Outcome o = run_lumivex({"LUMIVEX_DIALOG=start"}, "torus.dat");
+    EXPECT_EQ(o.result.status, 1) << o.result.err;
+    EXPECT_EQ(std::count(o.trace.begin(), o.trace.end(), "grBufferSwap 2"), 0);
+    ASSERT_GE(o.trace.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(o.trace.end() - 2, o.trace.end()),
+              (std::vector<std::string>{"grSstWinClose", "grGlideShutdown"}));
 }
 
 } // namespace

@@ -29,6 +29,7 @@ int run_show()
     device_calls.push_back("run_show");
     return 0;
 }
+const char *show_failed_file = nullptr;
 
 namespace {
 
