@@ -29,6 +29,7 @@ void trace_open(const char *path) {
     trace_log.path = path;
     if (!*path) return;
     trace_log.file = std::fopen(path, "w");
+    write_failure_told = false;  // a new log, told anew
     if (!trace_log.file)
         std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s cannot be written; not logging\n", echoed(path).c_str());
 }
