@@ -11,19 +11,6 @@ Mesh *logo_mesh;
 Mesh *cube_mesh;
 Mesh *cube_clones[3];
 
-// A mesh its draw mode can read whole: the work arrays hold MAX_VERTICES, and
-// textured or coloured modes index those lists for every face.
-static bool drawable(const Mesh *mesh, bool textured, bool coloured)
-{
-    if (mesh->vertex_count > MAX_VERTICES)
-        return false;
-    if (textured && (!mesh->tex_faces || !mesh->tex_vertices))
-        return false;
-    if (coloured && !mesh->colours)
-        return false;
-    return true;
-}
-
 int run_show()
 {
     // A mesh that cannot be loaded, or that its draw mode could not read,

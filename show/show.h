@@ -4,6 +4,13 @@
 #ifndef LUMIVEX_SHOW_H
 #define LUMIVEX_SHOW_H
 
+#include "mesh/mesh.h"
+
 int run_show();
+
+// Whether a loaded mesh is one its draw mode can read whole; textured and
+// coloured name the lists that mode reads for every face. The show draws no
+// mesh that fails this.
+bool drawable(const Mesh *mesh, bool textured, bool coloured);
 
 #endif

@@ -7,9 +7,13 @@
 // gives exactly 30 frames a second whatever the host's own display does. A
 // frame finished after its retrace has passed waits for the next one, as the
 // hardware did; it does not try to catch up.
+#include "bands.h"
+#include "capture.h"
 #include "device.h"
 #include "host.h"
+#include "picture.h"
 #include "png.h"
+#include "progress.h"
 #include "trace.h"
 
 #include <cerrno>
@@ -76,6 +80,7 @@ void FX_CALL grBufferSwap(int swap_interval) {
     // the frames keep their pace and their count, so a program that runs on
     // still ends with its key.
     if (!glide.open && !glide.open_failed) return;
+    bands_finish();
     int interval = glide_config.swap_interval >= 0 ? glide_config.swap_interval : swap_interval;
     wait_for_retrace(interval);
     if (!glide.open) {
@@ -85,10 +90,12 @@ void FX_CALL grBufferSwap(int swap_interval) {
     }
 
     if (glide.colour_buffers == 2) glide.front ^= 1;
-    const uint16_t *shown = glide.colour[glide.front].data();
+    const uint16_t *shown = shown_picture();
     int64_t frame = glide.frames_shown++;
     glide.presenter->present(shown, SCREEN_WIDTH, SCREEN_HEIGHT);
     if (!glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame)) dump_frame(frame, shown);
+    capture_frame(shown);
+    progress_frames(glide.frames_shown);
     if (frame == glide_config.key_at_frame) host_post_key(glide.hwnd);
     trace_frame(true, glide.frames_shown);
 }

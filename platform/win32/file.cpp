@@ -29,14 +29,16 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTE
         SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
     }
-    int fd = open(name, O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO put where a data file belongs is refused
+    // here rather than hanging the open until some writer appears.
+    int fd = open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         SetLastError(error_from_errno(errno));
         return INVALID_HANDLE_VALUE;
     }
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        // Windows refuses to open a folder as a file the same way.
+    // Windows refuses to open a folder as a file the same way.
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
         close(fd);
         SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
