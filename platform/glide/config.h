@@ -10,6 +10,7 @@
 //   LUMIVEX_TRACE_FRAMES   frames whose triangles the log keeps (default all)
 //   LUMIVEX_DUMP_DIR       directory for frame-NNNNNN.png
 //   LUMIVEX_DUMP_FRAMES    frames written there, e.g. 0,157,720-729
+//   LUMIVEX_CAPTURE        video file of every shown frame, .mkv or .mp4
 //   LUMIVEX_KEY_AT_FRAME   after the swap of this frame, a key press is posted
 //   LUMIVEX_BOARDS         0: the hardware query finds no board
 //   LUMIVEX_FAIL_OPEN      1: grSstWinOpen fails
@@ -45,6 +46,7 @@ struct GlideConfig {
     FrameList trace_frames;
     std::string dump_dir;
     FrameList dump_frames;
+    std::string capture_path;
     int64_t key_at_frame = -1;  // -1: never
     int boards = 1;
     bool fail_open = false;
@@ -53,5 +55,9 @@ struct GlideConfig {
 
 // Reads the variables now.
 GlideConfig read_config();
+
+// A setting's value as a report shows it: quoted, and cut to its first 60
+// characters and "..." when longer.
+std::string echoed(const char *value);
 
 #endif

@@ -4,7 +4,9 @@
 #include "device.h"
 
 #include "bands.h"
+#include "capture.h"
 #include "host.h"
+#include "progress.h"
 #include "texmem.h"
 #include "trace.h"
 
@@ -62,6 +64,8 @@ struct NullPresenter : lumivex::Presenter {
 
 static void close_device() {
     bands_finish();
+    capture_finish();
+    progress_end();
     if (glide.presenter) glide.presenter->close();
     glide.presenter.reset();
     for (auto &buffer : glide.colour) std::vector<uint16_t>().swap(buffer);
@@ -77,6 +81,7 @@ void FX_CALL grGlideInit(void) {
     tex_memory_restart();
     glide = GlideDevice();
     glide.initialised = true;
+    restart_retraces();
 }
 
 FxBool FX_CALL grSstQueryHardware(GrHwConfiguration *hw) {
@@ -104,6 +109,8 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
                             GrColorFormat_t colour_format, GrOriginLocation_t origin, int colour_buffers,
                             int aux_buffers) {
     trace_call("grSstWinOpen", {hWnd, resolution, refresh, colour_format, origin, colour_buffers, aux_buffers});
+    // Kept even when the open fails: the scripted key still goes to it.
+    if (glide.initialised && !glide.open) glide.hwnd = hWnd;
     if (!glide.initialised || glide.open || glide_config.fail_open || glide_config.boards == 0) return FXFALSE;
     if (resolution != GR_RESOLUTION_640x480 || colour_format < GR_COLORFORMAT_ARGB ||
         colour_format > GR_COLORFORMAT_BGRA || origin != GR_ORIGIN_UPPER_LEFT || colour_buffers < 1 ||
@@ -130,6 +137,8 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     glide.clip = ClipRect();
     glide.open = true;
     restart_retraces();
+    progress_start();
+    if (!glide_config.capture_path.empty()) capture_start(glide_config.capture_path.c_str(), SCREEN_WIDTH, SCREEN_HEIGHT);
     trace_frame(true, glide.frames_shown);
     return FXTRUE;
 }

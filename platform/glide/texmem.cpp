@@ -133,6 +133,11 @@ void FX_CALL guTexDownloadMipMap(GrMipMapId_t id, const void *src, const GuNccTa
     }
 }
 
+size_t lumivex::glide_mipmap_bytes(GrMipMapId_t id) {
+    const MipMap *m = find_mipmap(id);
+    return m ? m->bytes : 0;
+}
+
 void FX_CALL guTexSource(GrMipMapId_t id) {
     trace_call("guTexSource", {id});
     const MipMap *m = find_mipmap(id);

@@ -6,6 +6,7 @@
 
 #include <glide.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -51,6 +52,10 @@ int64_t glide_frames_shown();
 // The retrace on which the last swap showed its frame, counted from the
 // opening of the device (or from the last glide_set_clock).
 int64_t glide_last_swap_retrace();
+
+// The bytes guTexDownloadMipMap reads from its source for a handle's
+// mip-map: 0 for a void or unknown handle.
+size_t glide_mipmap_bytes(GrMipMapId_t id);
 
 // The widest pixel loop the show's texture path may use: 8 (AVX2, where the
 // processor has it; the default), 4 (SSE2) or 1. Each draws the same
