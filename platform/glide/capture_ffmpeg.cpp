@@ -36,7 +36,7 @@ struct Kind {
 };
 const Kind KINDS[] = {
     {".mkv", "matroska", "ffv1", AV_PIX_FMT_BGR0, "level=3:slices=4:slicecrc=1", ""},
-    {".mp4", "mp4", "libx264", AV_PIX_FMT_YUV420P, "preset=superfast:crf=16", "movflags=+faststart"},
+    {".mp4", "mp4", "libx264", AV_PIX_FMT_YUV420P, "preset=ultrafast:crf=16", "movflags=+faststart"},
 };
 
 const int FRAMES_PER_SECOND = 30;
