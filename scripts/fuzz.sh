@@ -32,7 +32,7 @@ for name in "${targets[@]}"; do
   [ "$name" = mesh ] && limit=(-max_len=16384)
   # Stdout and stderr of the readers themselves are closed (the reports of
   # bad settings would drown the fuzzer's); the sanitizers still report.
-  if ! "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -close_fd_mask=3 -print_final_stats=1 \
+  if ! "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=30 -close_fd_mask=3 -print_final_stats=1 \
       "${limit[@]}" -dict="fuzz/dict/$name.dict" -artifact_prefix="out/fuzz/crash-$name-" "$work" "fuzz/corpus/$name"; then
     echo "fuzz_$name failed: see out/fuzz/crash-$name-*" >&2
     failed=1
