@@ -4,6 +4,7 @@
 #include "show/show.h"
 
 #include "show/effects.h"
+#include "show/load_failure.h"
 
 Mesh *torus_mesh;
 Mesh *logo_mesh;
@@ -13,19 +14,19 @@ Mesh *cube_clones[3];
 int run_show()
 {
     // A mesh that cannot be loaded, or that its draw mode could not read,
-    // ends the show before any effect runs.
+    // ends the show before any effect runs, and the shell says which.
     torus_mesh = mesh_load("pak//torus.dat");
     if (!torus_mesh || !drawable(torus_mesh, true, true))
-        return 0;
+        return load_failed("pak//torus.dat");
     mesh_normalise(torus_mesh, 100.0f);
 
     logo_mesh = mesh_load("pak//3dfx.dat");
     if (!logo_mesh || !drawable(logo_mesh, true, false))
-        return 0;
+        return load_failed("pak//3dfx.dat");
 
     cube_mesh = mesh_load("pak//cube.dat");
     if (!cube_mesh || !drawable(cube_mesh, false, false))
-        return 0;
+        return load_failed("pak//cube.dat");
     // All clones are taken before any cube is scaled, so each starts from the file's cube.
     for (int c = 0; c < 3; ++c) {
         cube_clones[c] = mesh_clone(cube_mesh);

@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <string>
+#include <strings.h>
+#include <thread>
 
 bool FrameList::contains(int64_t frame) const {
     for (const Range &r : ranges)
@@ -54,7 +58,11 @@ std::string echoed(const char *value) {
     return '"' + v + '"';
 }
 
+// The configuration is read more than once a run (a Glide call before
+// grGlideInit reads it too), but each bad value is told once.
 static void report(const char *name, const char *value, const char *fallback) {
+    static std::set<std::string> told;
+    if (!told.insert(std::string(name) + '=' + value).second) return;
     std::fprintf(stderr, "lumivex glide: %s=%s is not valid; using %s\n", name, echoed(value).c_str(), fallback);
 }
 
@@ -91,11 +99,11 @@ GlideConfig read_config() {
     GlideConfig c;
 
     if (const char *text = variable("LUMIVEX_OUTPUT")) {
-        if (std::strcmp(text, "fullscreen") == 0)
+        if (strcasecmp(text, "fullscreen") == 0)
             c.output = Output::FULLSCREEN;
-        else if (std::strcmp(text, "window") == 0)
+        else if (strcasecmp(text, "window") == 0)
             c.output = Output::WINDOW;
-        else if (std::strcmp(text, "offscreen") == 0)
+        else if (strcasecmp(text, "offscreen") == 0)
             c.output = Output::OFFSCREEN;
         else
             report("LUMIVEX_OUTPUT", text, "fullscreen");
@@ -118,6 +126,8 @@ GlideConfig read_config() {
     listed = false;
     read_frames("LUMIVEX_DUMP_FRAMES", "no frame", &c.dump_frames, &listed);
 
+    if (const char *text = variable("LUMIVEX_CAPTURE")) c.capture_path = text;
+
     read_int("LUMIVEX_KEY_AT_FRAME", 0, 999999999999, "none: no key will be pressed", &c.key_at_frame);
 
     v = c.boards;
@@ -127,6 +137,14 @@ GlideConfig read_config() {
     v = c.fail_open;
     read_int("LUMIVEX_FAIL_OPEN", 0, 1, "0", &v);
     c.fail_open = v != 0;
+
+    // Each thread draws its own bands of the screen; beyond eight the bands
+    // are too few to share well.
+    const unsigned cores = std::thread::hardware_concurrency();
+    v = cores < 1 ? 1 : cores > 8 ? 8 : cores;
+    const std::string cores_text = std::to_string(v);
+    read_int("LUMIVEX_THREADS", 1, 64, cores_text.c_str(), &v);
+    c.threads = (int)v;
 
     return c;
 }

@@ -59,8 +59,9 @@ size_t glide_mipmap_bytes(GrMipMapId_t id);
 
 // The widest pixel loop the show's texture path may use: 8 (AVX2, where the
 // processor has it; the default), 4 (SSE2) or 1. Each draws the same
-// pixels; tests try them all.
-void glide_limit_pixel_loop(int pixels);
+// pixels; tests try them all. Returns the widest that will be used: the
+// processor may have no loop as wide as the limit.
+int glide_limit_pixel_loop(int pixels);
 
 }  // namespace lumivex
 
