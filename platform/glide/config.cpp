@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+GlideConfig glide_config;
+
 bool FrameList::contains(int64_t frame) const {
     for (const Range &r : ranges)
         if (frame >= r.first && frame <= r.last) return true;

@@ -52,4 +52,8 @@ struct GlideConfig {
 // Reads the variables now.
 GlideConfig read_config();
 
+// The configuration in force, read by grGlideInit (or by the first call
+// logged before it; see trace.h).
+extern GlideConfig glide_config;
+
 #endif

@@ -19,14 +19,15 @@ static const uint32_t *crc_table() {
     return table;
 }
 
-uint32_t png_crc32(const uint8_t *bytes, size_t count, uint32_t crc) {
+// CRC-32 (PNG chunks) and Adler-32 (the zlib stream) of bytes.
+static uint32_t png_crc32(const uint8_t *bytes, size_t count, uint32_t crc = 0) {
     const uint32_t *table = crc_table();
     uint32_t c = crc ^ 0xFFFFFFFFu;
     for (size_t i = 0; i < count; ++i) c = table[(c ^ bytes[i]) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }
 
-uint32_t png_adler32(const uint8_t *bytes, size_t count) {
+static uint32_t png_adler32(const uint8_t *bytes, size_t count) {
     uint32_t a = 1, b = 0;
     for (size_t i = 0; i < count; ++i) {
         a = (a + bytes[i]) % 65521;
@@ -47,7 +48,7 @@ static void chunk(std::vector<uint8_t> &out, const char *type, const std::vector
     put32(out, png_crc32(out.data() + start, out.size() - start));
 }
 
-std::vector<uint8_t> encode_png_rgb565(const uint16_t *pixels, int width, int height) {
+static std::vector<uint8_t> encode_png_rgb565(const uint16_t *pixels, int width, int height) {
     std::vector<uint8_t> raw;
     raw.reserve((size_t)height * (1 + 3 * (size_t)width));
     for (int y = 0; y < height; ++y) {

@@ -5,7 +5,7 @@
 #include "texmem.h"
 
 #include "device.h"
-#include "texels.h"
+#include "lumivex_texels.h"
 #include "trace.h"
 
 #include <cstring>
@@ -32,7 +32,8 @@ void tex_memory_restart() {
     memory.next_id = 0;
 }
 
-const MipMap *find_mipmap(GrMipMapId_t id) {
+// The mip-map of a handle, or null for a void or unknown handle.
+static const MipMap *find_mipmap(GrMipMapId_t id) {
     for (const auto &m : memory.mipmaps)
         if (m->id == id) return m.get();
     return nullptr;

@@ -2,11 +2,12 @@
 #include "trace.h"
 
 #include "config.h"
-#include "device.h"
 
 TraceLog trace_log;
+static bool configured = false;
 
-void trace_open(const char *path) {
+// Opens the log at path (closing any before it); an empty path logs nothing.
+static void trace_open(const char *path) {
     // The window procedure's grSstControl calls come before grGlideInit reads
     // the settings again: reopening the same file would wipe them.
     if (trace_log.file && trace_log.path == path) return;
@@ -19,6 +20,15 @@ void trace_open(const char *path) {
         std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=\"%s\" cannot be written; not logging\n", path);
 }
 
+void glide_configure() {
+    glide_config = read_config();
+    trace_open(glide_config.trace_path.c_str());
+    // Never inside a frame: grGlideInit has closed the device first, and the
+    // first logged call before any grGlideInit has no device yet.
+    trace_frame(false, 0);
+    configured = true;
+}
+
 static void end_line() {
     std::fputc('\n', trace_log.file);
     // Outside the frames calls are few; each line reaches the disk at once.
@@ -26,7 +36,7 @@ static void end_line() {
 }
 
 void trace_call(const char *name, std::initializer_list<TraceArg> args) {
-    glide_configure_once();
+    if (!configured) glide_configure();
     std::FILE *f = trace_log.file;
     if (!f) return;
     std::fputs(name, f);

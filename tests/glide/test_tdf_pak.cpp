@@ -1,7 +1,7 @@
 // The show's three textures load through the library as whole 256x256
 // chains, and the cube texture keeps distinct, saturated colours next to
 // texel (0,0) on every level: all the cubes ever show.
-#include "platform/glide/texels.h"
+#include <lumivex_texels.h>
 
 #include <glide.h>
 #include <gtest/gtest.h>

@@ -215,6 +215,7 @@ typedef struct tagWNDCLASSA {
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
+#define WM_USER 0x0400
 
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
