@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "resources.h"
@@ -25,7 +26,13 @@ struct DialogControl {
     PixelRect rect;
     bool enabled;
     bool is_default;  // BS_DEFPUSHBUTTON in the resource
+    std::vector<std::string> items;  // a combo box's list, sorted for CBS_SORT
 };
+
+// How a dialog's initialisation list adds an item to a combo box: the
+// 16-bit message that resource compilers keep, or the 32-bit one.
+const int CB_ADDSTRING_16 = 0x0403;
+const int CB_ADDSTRING = 0x0143;
 
 struct DialogState {
     const DialogResource *resource = nullptr;

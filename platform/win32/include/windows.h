@@ -6,21 +6,26 @@
    Windows are drawn with SDL2; files and threads are POSIX underneath.
 
    Handles are small integers cast to pointers: they survive the program's
-   cast of a window handle to a 32-bit value. */
+   cast of a window handle to a 32-bit value.
+
+   A resource compiler (RC_INVOKED) sees only the constants. */
 #ifndef LUMIVEX_WIN32_WINDOWS_H
 #define LUMIVEX_WIN32_WINDOWS_H
 
+#ifndef RC_INVOKED
 #include <stddef.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
 extern "C" {
 #endif
+#endif
 
 #define WINAPI
 #define CALLBACK
 #define APIENTRY
 
+#ifndef RC_INVOKED
 typedef int BOOL;
 typedef int INT;
 typedef unsigned int UINT;
@@ -52,6 +57,7 @@ typedef HICON HCURSOR;
 typedef struct HBRUSH__ *HBRUSH;
 typedef void *HGDIOBJ;
 typedef struct HMENU__ *HMENU;
+#endif
 
 #define TRUE 1
 #define FALSE 0
@@ -66,6 +72,7 @@ typedef struct HMENU__ *HMENU;
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
 
 /* ---- kernel32: files ---- */
+#ifndef RC_INVOKED
 typedef struct _SECURITY_ATTRIBUTES {
     DWORD nLength;
     LPVOID lpSecurityDescriptor;
@@ -73,6 +80,7 @@ typedef struct _SECURITY_ATTRIBUTES {
 } SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
 
 typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
+#endif
 
 #define GENERIC_READ 0x80000000u
 #define FILE_SHARE_READ 0x00000001u
@@ -81,6 +89,7 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 #define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFFu)
 
+#ifndef RC_INVOKED
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                           LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                           DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
@@ -144,6 +153,7 @@ typedef struct tagWNDCLASSA {
     LPCSTR lpszMenuName;
     LPCSTR lpszClassName;
 } WNDCLASSA;
+#endif
 
 #define CS_DBLCLKS 0x0008
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
@@ -252,6 +262,7 @@ typedef struct tagWNDCLASSA {
 #define VK_F4 0x73
 #define VK_F10 0x79
 
+#ifndef RC_INVOKED
 ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass);
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
                             int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
@@ -283,6 +294,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
 
 #ifdef __cplusplus
 }
+#endif
 #endif
 
 #endif
