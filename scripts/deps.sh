@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-liberation
           binutils-mingw-w64-x86-64)
 if [ "${1:-}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev libpng-dev python3 xvfb xauth xdotool imagemagick
+  packages+=(libgtest-dev libbenchmark-dev libpng-dev python3 clang-format xvfb xauth xdotool imagemagick
              mingw-w64 wine64 fonts-wine zip)
 fi
 
