@@ -1,7 +1,8 @@
 // device.h - the state of our one Glide device, shared by the files that
 // implement the calls. One file per stage: device.cpp (lifecycle), buffers.cpp
 // (render buffer, clip, clear, depth state), swap.cpp (pacing, presenting,
-// dumps), combine.cpp, texmem.cpp, triangle.cpp and span.cpp (drawing).
+// dumps), combine.cpp, texmem.cpp, triangle.cpp, bands.cpp and span*.cpp
+// (drawing).
 #ifndef LUMIVEX_GLIDE_DEVICE_H
 #define LUMIVEX_GLIDE_DEVICE_H
 
@@ -78,6 +79,11 @@ constexpr size_t TEXTURE_MEMORY_BYTES = 2u << 20;
 void tex_memory_reset();
 // The same, and handles count from 0 again (grGlideInit).
 void tex_memory_restart();
+
+// The drawing threads' part (bands.cpp): draws everything recorded and
+// returns when every band is done; stops the threads (grGlideShutdown).
+void bands_finish();
+void bands_stop();
 
 // The display clock in use.
 lumivex::GlideClock &glide_clock();

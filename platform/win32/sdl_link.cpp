@@ -7,6 +7,8 @@
 #include <cstring>
 #include <thread>
 
+#include <win32_sdl.h>
+
 #include "queue.h"
 #include "window.h"
 
@@ -71,4 +73,9 @@ bool have_display()
         return false;
     const char *driver = SDL_GetCurrentVideoDriver();
     return driver && strcmp(driver, "dummy") != 0 && strcmp(driver, "offscreen") != 0;
+}
+
+int win32_have_display(void)
+{
+    return have_display();
 }
