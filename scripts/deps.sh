@@ -4,14 +4,14 @@
 # skipping those already present. Usage: deps.sh [test|sanitize]
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation libstb-dev
-          libavformat-dev libavcodec-dev libavutil-dev libswscale-dev)
+packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-liberation libstb-dev
+          libavformat-dev libavcodec-dev libavutil-dev libswscale-dev binutils-mingw-w64-x86-64)
 if [ "${1:-}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev libpng-dev libtsan2 ffmpeg xvfb xauth xdotool x11-utils imagemagick
-             mingw-w64 wine64 fonts-wine zip dpkg-dev file desktop-file-utils)
+  packages+=(libgtest-dev libbenchmark-dev libpng-dev libtsan2 ffmpeg python3 clang-format xvfb xauth xdotool
+             x11-utils imagemagick mingw-w64 wine64 fonts-wine zip dpkg-dev file desktop-file-utils)
 fi
 if [ "${1:-}" = sanitize ]; then
-  packages+=(clang libclang-rt-14-dev llvm libgtest-dev libbenchmark-dev libpng-dev xvfb xauth xdotool
+  packages+=(clang libclang-rt-14-dev llvm libgtest-dev libbenchmark-dev libpng-dev python3 xvfb xauth xdotool
              imagemagick)
 fi
 

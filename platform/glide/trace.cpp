@@ -2,11 +2,11 @@
 #include "trace.h"
 
 #include "config.h"
-#include "device.h"
 
 #include <filesystem>
 
 TraceLog trace_log;
+static bool configured = false;
 
 // A trace that cannot be written (a full disk) is said once; the show goes
 // on without it.
@@ -19,7 +19,8 @@ static void check_written() {
                  echoed(trace_log.path.c_str()).c_str());
 }
 
-void trace_open(const char *path) {
+// Opens the log at path (closing any before it); an empty path logs nothing.
+static void trace_open(const char *path) {
     // The window procedure's grSstControl calls come before grGlideInit reads
     // the settings again: reopening the same file would wipe them. A file
     // removed meanwhile is a new log, though, not one to go on writing unseen.
@@ -34,6 +35,15 @@ void trace_open(const char *path) {
         std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s cannot be written; not logging\n", echoed(path).c_str());
 }
 
+void glide_configure() {
+    glide_config = read_config();
+    trace_open(glide_config.trace_path.c_str());
+    // Never inside a frame: grGlideInit has closed the device first, and the
+    // first logged call before any grGlideInit has no device yet.
+    trace_frame(false, 0);
+    configured = true;
+}
+
 static void end_line() {
     std::fputc('\n', trace_log.file);
     // Outside the frames calls are few; each line reaches the disk at once.
@@ -43,7 +53,7 @@ static void end_line() {
 }
 
 void trace_call(const char *name, std::initializer_list<TraceArg> args) {
-    glide_configure_once();
+    if (!configured) glide_configure();
     std::FILE *f = trace_log.file;
     if (!f) return;
     std::fputs(name, f);

@@ -8,9 +8,9 @@
 #include <strings.h>
 
 #include "dialog.h"
-#include "queue.h"
 #include "sdl_link.h"
 #include "window.h"
+#include "window_life.h"
 
 namespace {
 
@@ -63,57 +63,8 @@ int preset_answer()
     return -1;
 }
 
-bool make_sdl_window(Window *w, DialogState &d)
-{
-    // DS_CENTER: centred on the screen, whoever the owner.
-    w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                              d.width, d.height, SDL_WINDOW_HIDDEN);
-    if (!w->sdl)
-        return false;
-    d.renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
-    if (!d.renderer) {
-        SDL_DestroyWindow(w->sdl);
-        w->sdl = nullptr;
-        return false;
-    }
-    int x, y;
-    SDL_GetWindowPosition(w->sdl, &x, &y);
-    w->x = x;
-    w->y = y;
-    return true;
-}
-
-void release_sdl_window(Window *w, DialogState &d)
-{
-    if (d.renderer)
-        SDL_DestroyRenderer(d.renderer);
-    if (w->sdl)
-        SDL_DestroyWindow(w->sdl);
-    d.renderer = nullptr;
-    w->sdl = nullptr;
-}
-
-// The modal loop: the whole thread's messages are dispatched while the
-// dialog is up, as Windows does, until the dialog's window is gone.
-void run_modal(HWND hwnd)
-{
-    while (IsWindow(hwnd)) {
-        MSG msg;
-        while (IsWindow(hwnd) && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Window *w = find_window(hwnd);
-        if (!w)
-            break;
-        if (w->dialog->dirty)
-            dialog_draw(*w->dialog);
-        SDL_WaitEventTimeout(nullptr, 100);
-    }
-}
-
-}  // namespace
-
+// SDL's events for a dialog's window: the dialog manager's keyboard and
+// mouse rules, and the few window events a dialog cares about.
 void dialog_sdl_event(Window *w, const SDL_Event &e)
 {
     DialogState &d = *w->dialog;
@@ -170,6 +121,58 @@ void dialog_sdl_event(Window *w, const SDL_Event &e)
     send_command(w, command);
 }
 
+bool make_sdl_window(Window *w, DialogState &d)
+{
+    // DS_CENTER: centred on the screen, whoever the owner.
+    w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                              d.width, d.height, SDL_WINDOW_HIDDEN);
+    if (!w->sdl)
+        return false;
+    w->sdl_event = dialog_sdl_event;
+    d.renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
+    if (!d.renderer) {
+        SDL_DestroyWindow(w->sdl);
+        w->sdl = nullptr;
+        return false;
+    }
+    int x, y;
+    SDL_GetWindowPosition(w->sdl, &x, &y);
+    w->x = x;
+    w->y = y;
+    return true;
+}
+
+void release_sdl_window(Window *w, DialogState &d)
+{
+    if (d.renderer)
+        SDL_DestroyRenderer(d.renderer);
+    if (w->sdl)
+        SDL_DestroyWindow(w->sdl);
+    d.renderer = nullptr;
+    w->sdl = nullptr;
+}
+
+// The modal loop: the whole thread's messages are dispatched while the
+// dialog is up, as Windows does, until the dialog's window is gone.
+void run_modal(HWND hwnd)
+{
+    while (IsWindow(hwnd)) {
+        MSG msg;
+        while (IsWindow(hwnd) && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Window *w = find_window(hwnd);
+        if (!w)
+            break;
+        if (w->dialog->dirty)
+            dialog_draw(*w->dialog);
+        SDL_WaitEventTimeout(nullptr, 100);
+    }
+}
+
+}  // namespace
+
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
 {
     uintptr_t id = reinterpret_cast<uintptr_t>(name);
@@ -188,7 +191,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc,
 
     DialogState state;
     dialog_layout(state, resource);
-    HWND hwnd = create_window_with_proc(dialog_window_proc, resource->caption, resource->style, 0, 0,
+    HWND hwnd = create_window_with_proc(dialog_window_proc, resource->caption.c_str(), resource->style, 0, 0,
                                         state.width, state.height, owner, nullptr);
     Window *w = find_window(hwnd);
     if (!w)

@@ -1,7 +1,7 @@
 // 3DF files: every format read back from files written here byte by byte,
 // the forgiving header, and malformed files that must fail without reading
 // or writing past anything.
-#include "platform/glide/texels.h"
+#include <lumivex_texels.h>
 
 #include <glide.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-// Texel formats: sizes of chains, and decoding against texels worked out by
-// hand.
-#include "platform/glide/texels.h"
+// Texel formats: sizes of levels and chains, and decoding against texels
+// worked out by hand.
+#include <lumivex_texels.h>
 
 #include <gtest/gtest.h>
 
