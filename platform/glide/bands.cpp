@@ -46,6 +46,15 @@ struct Recording {
     std::vector<Clear> clears;
     std::vector<Piece> pieces[BANDS];
     bool empty = true;
+
+    // Room for a busy frame from the start, so that the heap does not creep
+    // up frame by frame while the show first meets its busiest scenes.
+    Recording() {
+        rasters.reserve(4096);
+        spans.reserve(1 << 15);
+        clears.reserve(16);
+        for (auto &p : pieces) p.reserve(1024);
+    }
 };
 Recording recording;
 
