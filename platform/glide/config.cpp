@@ -119,5 +119,21 @@ GlideConfig read_config() {
     read_int("LUMIVEX_FAIL_OPEN", 0, 1, "0", &v);
     c.fail_open = v != 0;
 
+    if (const char *text = variable("LUMIVEX_FILTER")) {
+        if (std::strcmp(text, "card") == 0)
+            c.card_filter = true;
+        else if (std::strcmp(text, "none") != 0)
+            report("LUMIVEX_FILTER", text, "none");
+    }
+
+    if (const char *text = variable("LUMIVEX_GAMMA")) {
+        char *end = nullptr;
+        float g = std::strtof(text, &end);
+        if (*end == '\0' && g >= 0.2f && g <= 5.0f)
+            c.gamma = g;
+        else
+            report("LUMIVEX_GAMMA", text, "1.0");
+    }
+
     return c;
 }

@@ -13,6 +13,11 @@
 //   LUMIVEX_KEY_AT_FRAME   after the swap of this frame, a key press is posted
 //   LUMIVEX_BOARDS         0: the hardware query finds no board
 //   LUMIVEX_FAIL_OPEN      1: grSstWinOpen fails
+//   LUMIVEX_FILTER         none (default) | card: the boards' video filter
+//   LUMIVEX_GAMMA          the colour lookup's gamma, 0.2 to 5 (default 1)
+//
+// The filter and the gamma change only what the screen shows (window, full
+// screen, dumps), never what is drawn or traced.
 #ifndef LUMIVEX_GLIDE_CONFIG_H
 #define LUMIVEX_GLIDE_CONFIG_H
 
@@ -47,6 +52,8 @@ struct GlideConfig {
     int64_t key_at_frame = -1;  // -1: never
     int boards = 1;
     bool fail_open = false;
+    bool card_filter = false;
+    float gamma = 1.0f;
 };
 
 // Reads the variables now.

@@ -53,17 +53,12 @@ static void restart_retraces() {
     glide.last_retrace = 0;
 }
 
-// The offscreen output: frames go nowhere (but to the dumps).
-struct NullPresenter : lumivex::Presenter {
-    void present(const uint16_t *, int, int) override {}
-    void close() override {}
-};
-
 static void close_device() {
     if (glide.presenter) glide.presenter->close();
     glide.presenter.reset();
     for (auto &buffer : glide.colour) std::vector<uint16_t>().swap(buffer);
     std::vector<uint16_t>().swap(glide.depth);
+    std::vector<uint32_t>().swap(glide.picture);
     glide.open = false;
     trace_frame(false, glide.frames_shown);
 }
@@ -108,16 +103,18 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
         colour_buffers > 2 || aux_buffers < 0 || aux_buffers > 1)
         return FXFALSE;
 
+    // Offscreen, frames go nowhere (but to the dumps).
     std::unique_ptr<lumivex::Presenter> presenter;
-    if (glide_config.output == Output::OFFSCREEN)
-        presenter = std::make_unique<NullPresenter>();
-    else
+    if (glide_config.output != Output::OFFSCREEN) {
         presenter = open_host_presenter(hWnd, glide_config.output == Output::FULLSCREEN, glide_config.scale);
-    if (!presenter) return FXFALSE;
+        if (!presenter) return FXFALSE;
+    }
 
     const size_t pixels = (size_t)SCREEN_WIDTH * SCREEN_HEIGHT;
     for (int i = 0; i < colour_buffers; ++i) glide.colour[i].assign(pixels, 0);
     glide.depth.assign(pixels, GR_WDEPTHVALUE_FARTHEST);
+    glide.picture.assign(pixels, 0);
+    glide.scanout = make_scanout(glide_config.card_filter, glide_config.gamma);
     glide.presenter = std::move(presenter);
     glide.hwnd = hWnd;
     glide.colour_format = colour_format;

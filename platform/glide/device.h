@@ -9,6 +9,7 @@
 #include <lumivex_glide.h>
 
 #include "config.h"
+#include "scanout.h"
 
 #include <cstdint>
 #include <memory>
@@ -66,7 +67,9 @@ struct GlideDevice {
     int64_t epoch = 0;
     int64_t last_retrace = 0;
 
-    std::unique_ptr<lumivex::Presenter> presenter;
+    std::unique_ptr<lumivex::Presenter> presenter;  // null offscreen
+    Scanout scanout;
+    std::vector<uint32_t> picture;  // what the screen shows, made at each swap
 };
 
 extern GlideDevice glide;

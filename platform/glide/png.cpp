@@ -47,17 +47,16 @@ static void chunk(std::vector<uint8_t> &out, const char *type, const std::vector
     put32(out, png_crc32(out.data() + start, out.size() - start));
 }
 
-std::vector<uint8_t> encode_png_rgb565(const uint16_t *pixels, int width, int height) {
+std::vector<uint8_t> encode_png(const uint32_t *pixels, int width, int height) {
     std::vector<uint8_t> raw;
     raw.reserve((size_t)height * (1 + 3 * (size_t)width));
     for (int y = 0; y < height; ++y) {
         raw.push_back(0);
         for (int x = 0; x < width; ++x) {
-            unsigned p = pixels[(size_t)y * width + x];
-            unsigned r = p >> 11, g = p >> 5 & 63, b = p & 31;
-            raw.push_back((uint8_t)(r << 3 | r >> 2));
-            raw.push_back((uint8_t)(g << 2 | g >> 4));
-            raw.push_back((uint8_t)(b << 3 | b >> 2));
+            uint32_t p = pixels[(size_t)y * width + x];
+            raw.push_back((uint8_t)(p >> 16));
+            raw.push_back((uint8_t)(p >> 8));
+            raw.push_back((uint8_t)p);
         }
     }
 
@@ -87,8 +86,8 @@ std::vector<uint8_t> encode_png_rgb565(const uint16_t *pixels, int width, int he
     return png;
 }
 
-bool write_png_rgb565(const char *path, const uint16_t *pixels, int width, int height) {
-    std::vector<uint8_t> png = encode_png_rgb565(pixels, width, height);
+bool write_png(const char *path, const uint32_t *pixels, int width, int height) {
+    std::vector<uint8_t> png = encode_png(pixels, width, height);
     std::FILE *f = std::fopen(path, "wb");
     if (!f) return false;
     bool ok = std::fwrite(png.data(), 1, png.size(), f) == png.size();

@@ -17,9 +17,9 @@ struct SdlPresenter : lumivex::Presenter {
     SDL_Rect windowed = {0, 0, 0, 0};  // where the window was before the full screen
     SDL_Texture *texture = nullptr;
 
-    void present(const uint16_t *rgb565, int width, int height) override {
+    void present(const uint32_t *xrgb, int width, int height) override {
         if (!texture) return;
-        SDL_UpdateTexture(texture, nullptr, rgb565, width * 2);
+        SDL_UpdateTexture(texture, nullptr, xrgb, width * 4);
         // The largest picture of the right shape, centred on black.
         int ow = width, oh = height;
         SDL_GetRendererOutputSize(renderer, &ow, &oh);
@@ -93,7 +93,7 @@ std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool 
         p->close();
         return nullptr;
     }
-    p->texture = SDL_CreateTexture(p->renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+    p->texture = SDL_CreateTexture(p->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                    lumivex::SCREEN_WIDTH, lumivex::SCREEN_HEIGHT);
     if (!p->texture) {
         p->close();

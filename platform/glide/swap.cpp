@@ -50,7 +50,13 @@ static void wait_for_retrace(int interval) {
     glide.last_retrace = target;
 }
 
-static void dump_frame(int64_t frame, const uint16_t *pixels) {
+// The visible buffer as the screen shows it.
+static const uint32_t *shown_picture() {
+    scan_out(glide.scanout, glide.colour[glide.front].data(), SCREEN_WIDTH, SCREEN_HEIGHT, glide.picture.data());
+    return glide.picture.data();
+}
+
+static void dump_frame(int64_t frame, const uint32_t *picture) {
     std::error_code ignored;  // a failure shows when the file is written
     std::filesystem::create_directories(glide_config.dump_dir, ignored);
     char name[32];
@@ -58,7 +64,7 @@ static void dump_frame(int64_t frame, const uint16_t *pixels) {
     std::string path = glide_config.dump_dir;
     if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
     path += name;
-    if (!write_png_rgb565(path.c_str(), pixels, SCREEN_WIDTH, SCREEN_HEIGHT))
+    if (!write_png(path.c_str(), picture, SCREEN_WIDTH, SCREEN_HEIGHT))
         std::fprintf(stderr, "lumivex glide: LUMIVEX_DUMP_DIR: cannot write %s\n", path.c_str());
 }
 
@@ -69,10 +75,13 @@ void FX_CALL grBufferSwap(int swap_interval) {
     wait_for_retrace(interval);
 
     if (glide.colour_buffers == 2) glide.front ^= 1;
-    const uint16_t *shown = glide.colour[glide.front].data();
     int64_t frame = glide.frames_shown++;
-    glide.presenter->present(shown, SCREEN_WIDTH, SCREEN_HEIGHT);
-    if (!glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame)) dump_frame(frame, shown);
+    bool dump = !glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame);
+    if (glide.presenter || dump) {
+        const uint32_t *shown = shown_picture();
+        if (glide.presenter) glide.presenter->present(shown, SCREEN_WIDTH, SCREEN_HEIGHT);
+        if (dump) dump_frame(frame, shown);
+    }
     if (frame == glide_config.key_at_frame) host_post_key(glide.hwnd);
     trace_frame(true, glide.frames_shown);
 }
