@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building (and, with "test", testing)
-# Lumivex needs, skipping those already present. Usage: deps.sh [test]
+# Installs the Debian packages that building (and, with "test", testing;
+# with "sanitize", the clang sanitizer and fuzzer builds) Lumivex needs,
+# skipping those already present. Usage: deps.sh [test|sanitize]
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation)
+packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation libstb-dev
+          libavformat-dev libavcodec-dev libavutil-dev libswscale-dev)
 if [ "${1:-}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev libpng-dev xvfb xauth xdotool imagemagick
-             mingw-w64 wine64 fonts-wine zip)
+  packages+=(libgtest-dev libbenchmark-dev libpng-dev libtsan2 ffmpeg xvfb xauth xdotool x11-utils imagemagick
+             mingw-w64 wine64 fonts-wine zip dpkg-dev file desktop-file-utils)
+fi
+if [ "${1:-}" = sanitize ]; then
+  packages+=(clang libclang-rt-14-dev llvm libgtest-dev libbenchmark-dev libpng-dev xvfb xauth xdotool
+             imagemagick)
 fi
 
 missing=()

@@ -1,0 +1,14 @@
+// picture.h - what the screen shows: the one place the presenters, the frame
+// dumps and the video capture take their picture from, so that every one of
+// them shows the same thing.
+#ifndef LUMIVEX_GLIDE_PICTURE_H
+#define LUMIVEX_GLIDE_PICTURE_H
+
+#include <cstdint>
+
+// The picture the last swap put on the screen: the visible colour buffer
+// through the video output (scanout.h), SCREEN_WIDTH x SCREEN_HEIGHT pixels
+// 0x00RRGGBB, row by row from the top. Made anew by each call.
+const uint32_t *shown_picture();
+
+#endif
