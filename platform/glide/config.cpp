@@ -162,5 +162,9 @@ GlideConfig read_config() {
             report("LUMIVEX_GAMMA", text, "1.0");
     }
 
+    v = c.resolution;
+    read_int("LUMIVEX_RESOLUTION", 1, 4, "1", &v);
+    c.resolution = (int)v;
+
     return c;
 }

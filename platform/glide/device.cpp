@@ -119,7 +119,10 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
         if (!presenter) return FXFALSE;
     }
 
-    const size_t pixels = (size_t)SCREEN_WIDTH * SCREEN_HEIGHT;
+    glide.resolution = glide_config.resolution;
+    glide.width = SCREEN_WIDTH * glide.resolution;
+    glide.height = SCREEN_HEIGHT * glide.resolution;
+    const size_t pixels = (size_t)glide.width * glide.height;
     for (int i = 0; i < colour_buffers; ++i) glide.colour[i].assign(pixels, 0);
     glide.depth.assign(pixels, GR_WDEPTHVALUE_FARTHEST);
     glide.picture.assign(pixels, 0);
@@ -131,11 +134,11 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     glide.has_depth = aux_buffers == 1;
     glide.front = 0;
     glide.render_buffer = GR_BUFFER_BACKBUFFER;
-    glide.clip = ClipRect();
+    glide.clip = {0, 0, glide.width, glide.height};
     glide.open = true;
     restart_retraces();
     progress_start();
-    if (!glide_config.capture_path.empty()) capture_start(glide_config.capture_path.c_str(), SCREEN_WIDTH, SCREEN_HEIGHT);
+    if (!glide_config.capture_path.empty()) capture_start(glide_config.capture_path.c_str(), glide.width, glide.height);
     trace_frame(true, glide.frames_shown);
     return FXTRUE;
 }

@@ -4,6 +4,6 @@
 #include "device.h"
 
 const uint32_t *shown_picture() {
-    scan_out(glide.scanout, glide.colour[glide.front].data(), SCREEN_WIDTH, SCREEN_HEIGHT, glide.picture.data());
+    scan_out(glide.scanout, glide.colour[glide.front].data(), glide.width, glide.height, glide.picture.data());
     return glide.picture.data();
 }

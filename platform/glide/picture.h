@@ -7,7 +7,7 @@
 #include <cstdint>
 
 // The picture the last swap put on the screen: the visible colour buffer
-// through the video output (scanout.h), SCREEN_WIDTH x SCREEN_HEIGHT pixels
+// through the video output (scanout.h), glide.width x glide.height pixels
 // 0x00RRGGBB, row by row from the top. Made anew by each call.
 const uint32_t *shown_picture();
 

@@ -67,7 +67,7 @@ static void dump_frame(int64_t frame, const uint32_t *picture) {
     if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
     path += name;
     errno = 0;
-    if (write_png(path.c_str(), picture, SCREEN_WIDTH, SCREEN_HEIGHT) || told) return;
+    if (write_png(path.c_str(), picture, glide.width, glide.height) || told) return;
     told = true;
     std::string why = made ? made.message() : errno ? std::strerror(errno) : "the write failed";
     std::fprintf(stderr, "lumivex glide: LUMIVEX_DUMP_DIR: cannot write %s (%s); the show goes on\n",
@@ -96,7 +96,7 @@ void FX_CALL grBufferSwap(int swap_interval) {
     bool dump = !glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame);
     if (glide.presenter || dump || !glide_config.capture_path.empty()) {
         const uint32_t *shown = shown_picture();
-        if (glide.presenter) glide.presenter->present(shown, SCREEN_WIDTH, SCREEN_HEIGHT);
+        if (glide.presenter) glide.presenter->present(shown, glide.width, glide.height);
         if (dump) dump_frame(frame, shown);
         capture_frame(shown);
     }

@@ -42,8 +42,8 @@ void glide_set_clock(GlideClock *clock);
 bool glide_set_presenter(std::unique_ptr<Presenter> presenter);
 
 // The colour buffers (GR_BUFFER_FRONTBUFFER, GR_BUFFER_BACKBUFFER) and the
-// depth buffer, 640x480 each, row by row from the top; null while the device
-// is not open.
+// depth buffer, 640x480 times LUMIVEX_RESOLUTION each, row by row from the
+// top; null while the device is not open.
 const uint16_t *glide_colour_buffer(GrBuffer_t buffer);
 const uint16_t *glide_depth_buffer();
 
