@@ -88,16 +88,17 @@ const long LOGO_FRAMES[] = {0, 180, 360, 719};
 const long CUBES_FRAMES[] = {720, 877};
 const long TORUS_FRAMES[] = {1440, 1597, 3599};
 
-// The golden frames of tests/golden/frames.txt: a frame number and a name per line.
+// The golden frames of a list in tests/golden (frames.txt: those drawn at
+// 640x480): a frame number and a name per line.
 struct Golden {
     long frame;
     std::string name;
 };
 
-std::vector<Golden> golden_frames()
+std::vector<Golden> golden_frames(const std::string &list = "frames.txt")
 {
     std::vector<Golden> frames;
-    std::ifstream in(LUMIVEX_SOURCE_DIR "/tests/golden/frames.txt");
+    std::ifstream in(LUMIVEX_SOURCE_DIR "/tests/golden/" + list);
     Golden g;
     while (in >> g.frame >> g.name)
         frames.push_back(g);
@@ -222,9 +223,9 @@ void expect_the_poses_at_known_frames(const CommittedRun &committed)
     }
 }
 
-void expect_the_golden_frames(const CommittedRun &committed)
+void expect_the_golden_frames(const StagedShow &show, const std::string &list = "frames.txt")
 {
-    std::vector<Golden> golden_list = golden_frames();
+    std::vector<Golden> golden_list = golden_frames(list);
     ASSERT_FALSE(golden_list.empty());
     for (const Golden &g : golden_list) {
         char dumped[64];
@@ -232,7 +233,7 @@ void expect_the_golden_frames(const CommittedRun &committed)
         std::string golden = std::string(LUMIVEX_SOURCE_DIR "/tests/golden/") + g.name + ".png";
         png_image actual_image, golden_image;
         std::vector<unsigned char> actual, expected;
-        ASSERT_TRUE(read_png(committed.show.directory + dumped, actual_image, actual)) << dumped;
+        ASSERT_TRUE(read_png(show.directory + dumped, actual_image, actual)) << dumped;
         ASSERT_TRUE(read_png(golden, golden_image, expected))
             << golden << " (bash tests/golden/regenerate.sh makes it)";
         ASSERT_EQ(actual_image.width, golden_image.width);
@@ -261,6 +262,21 @@ TEST(CommittedPass, MakesEveryCallDrawsEveryPoseAndMatchesTheGoldenFrames)
     }
     {
         SCOPED_TRACE("golden frames");
-        expect_the_golden_frames(committed);
+        expect_the_golden_frames(committed.show);
     }
+}
+
+// The three effects drawn at twice the resolution (the pass up to the
+// torus's first frame).
+TEST(CommittedPass, AtResolutionTwoMatchesItsGoldenFrames)
+{
+    StagedShow show{StagedShow::COMMITTED};
+    std::string dumped;
+    for (const Golden &g : golden_frames("resolution2.txt"))
+        dumped += std::to_string(g.frame) + ",";
+    dumped.pop_back();
+    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=1439", "LUMIVEX_RESOLUTION=2", "LUMIVEX_TRACE_FRAMES=0",
+                                        "LUMIVEX_DUMP_DIR=dumps", "LUMIVEX_DUMP_FRAMES=" + dumped});
+    EXPECT_EQ(run.result.status, 0) << run.result.err;
+    expect_the_golden_frames(show, "resolution2.txt");
 }
