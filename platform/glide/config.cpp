@@ -147,9 +147,9 @@ GlideConfig read_config() {
     c.threads = (int)v;
 
     if (const char *text = variable("LUMIVEX_FILTER")) {
-        if (std::strcmp(text, "card") == 0)
+        if (strcasecmp(text, "card") == 0)
             c.card_filter = true;
-        else if (std::strcmp(text, "none") != 0)
+        else if (strcasecmp(text, "none") != 0)
             report("LUMIVEX_FILTER", text, "none");
     }
 
