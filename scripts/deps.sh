@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building (and, with "test", testing)
-# Lumivex needs, skipping those already present. Usage: deps.sh [test]
+# Installs the Debian packages that building (and, with "test", testing;
+# with "web", the web page) Lumivex needs, skipping those already present.
+# Usage: deps.sh [test|web]
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation)
+web=(emscripten node-acorn)
+if [ "${1:-}" = web ]; then
+  packages=(cmake make "${web[@]}")
+fi
 if [ "${1:-}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev libpng-dev xvfb xauth xdotool imagemagick
-             mingw-w64 wine64 fonts-wine zip)
+             mingw-w64 wine64 fonts-wine zip "${web[@]}" chromium)
+  # The browser tests' npm packages; a node that brings its own npm is kept.
+  command -v npm > /dev/null || packages+=(npm)
 fi
 
 missing=()

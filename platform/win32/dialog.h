@@ -64,6 +64,9 @@ int dialog_mouse_up(DialogState &d, int x, int y);
 // Draws the whole dialog into its renderer; false when no font could be found.
 bool dialog_draw(DialogState &d);
 
+// Sends the dialog WM_COMMAND for a control id (none for 0).
+void dialog_send_command(Window *w, int id);
+
 // SDL's events for a dialog's window, from the message pump.
 void dialog_sdl_event(Window *w, const SDL_Event &e);
 

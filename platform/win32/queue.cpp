@@ -1,10 +1,8 @@
 // Messages: posting, sending, peeking, translating, dispatching.
 #include "queue.h"
 
-#include <SDL.h>
-
+#include "display.h"
 #include "keys.h"
-#include "sdl_link.h"
 #include "window.h"
 
 std::mutex &queue_mutex()
@@ -66,7 +64,7 @@ BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     msg.message = message;
     msg.wParam = wParam;
     msg.lParam = lParam;
-    msg.time = SDL_GetTicks();
+    msg.time = display_ticks();
     std::lock_guard lock(queue_mutex());
     w->queue->posted.push_back(msg);
     return TRUE;
@@ -117,7 +115,7 @@ static bool matches(const MSG &msg, HWND hwnd, UINT lowest, UINT highest)
 BOOL WINAPI PeekMessageA(LPMSG out, HWND hwnd, UINT lowest, UINT highest, UINT remove)
 {
     deliver_sent_messages();
-    pump_sdl_events();
+    pump_display_events();
     std::shared_ptr<MessageQueue> queue = current_queue();
     std::lock_guard lock(queue_mutex());
     for (auto it = queue->posted.begin(); it != queue->posted.end(); ++it) {
@@ -136,7 +134,7 @@ BOOL WINAPI TranslateMessage(const MSG *msg)
 {
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
         return FALSE;
-    bool shift = (sdl_modifiers() & KMOD_SHIFT) != 0;
+    bool shift = display_shift_held();
     int ch = key_character(static_cast<int>(msg->wParam), shift);
     if (!ch)
         return FALSE;

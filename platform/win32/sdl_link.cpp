@@ -36,7 +36,7 @@ void post(Window *w, UINT message, WPARAM wParam, LPARAM lParam)
 
 Window *event_window(unsigned int sdl_id)
 {
-    return sdl_id ? find_window_by_sdl_id(sdl_id) : nullptr;
+    return sdl_id ? find_window_by_sdl(SDL_GetWindowFromID(sdl_id)) : nullptr;
 }
 
 void key_event(const SDL_KeyboardEvent &e)
@@ -115,12 +115,55 @@ bool have_display()
     return driver && strcmp(driver, "dummy") != 0 && strcmp(driver, "offscreen") != 0;
 }
 
-int sdl_modifiers()
+bool display_shift_held()
 {
-    return on_video_thread() ? SDL_GetModState() : 0;
+    return on_video_thread() && (SDL_GetModState() & KMOD_SHIFT) != 0;
 }
 
-void pump_sdl_events()
+DWORD display_ticks()
+{
+    return SDL_GetTicks();
+}
+
+void display_show_window(Window *w, bool shown)
+{
+    if (!w->sdl)
+        return;
+    if (shown) {
+        SDL_ShowWindow(w->sdl);
+        if (w->dialog)  // a modal dialog comes to the front
+            SDL_RaiseWindow(w->sdl);
+    } else
+        SDL_HideWindow(w->sdl);
+}
+
+void display_wait(int ms)
+{
+    SDL_WaitEventTimeout(nullptr, ms);
+}
+
+bool display_message_box(Window *owner, const char *caption, const char *text, bool error,
+                         const char *const *labels, int count, int *pressed)
+{
+    SDL_MessageBoxButtonData data[3];
+    if (count > 3)
+        return false;
+    for (int i = 0; i < count; ++i) {
+        data[i].flags = i == 0 ? SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT : 0;
+        data[i].buttonid = i;
+        data[i].text = labels[i];
+    }
+    SDL_MessageBoxData box{};
+    box.flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    box.window = owner ? owner->sdl : nullptr;
+    box.title = caption;
+    box.message = text;
+    box.numbuttons = count;
+    box.buttons = data;
+    return SDL_ShowMessageBox(&box, pressed) == 0;
+}
+
+void pump_display_events()
 {
     if (!on_video_thread())
         return;

@@ -5,6 +5,8 @@
 
 #include <win32_sdl.h>
 
+#include "display.h"
+
 union SDL_Event;
 struct Window;
 
@@ -12,16 +14,7 @@ struct Window;
 // that starts it is the one that owns SDL's windows and events.
 bool sdl_video_up();
 
-// True when there is a screen a person can see: video is up and its driver
-// is not one of SDL's headless ones.
-bool have_display();
-
-// Moves SDL's pending events into the windows' queues (input, closing) or
-// sends them at once (activation, moves), as Windows does. Only on SDL's
-// thread, and only once video is up: it never starts video itself.
-void pump_sdl_events();
-
-// The keyboard modifiers held now (SDL's KMOD_ bits), 0 without video.
-int sdl_modifiers();
+// The display (display.h) is SDL's when video is up and its driver is not
+// one of SDL's headless ones; its events are pumped only on SDL's thread.
 
 #endif

@@ -1,7 +1,6 @@
 // Window classes and windows: registration, creation, destruction, showing.
 #include "window.h"
 
-#include <SDL.h>
 #include <strings.h>
 
 #include <deque>
@@ -10,7 +9,7 @@
 
 #include "handles.h"
 #include "queue.h"
-#include "sdl_link.h"
+#include "display.h"
 
 namespace {
 
@@ -107,11 +106,11 @@ Window *find_window(HWND hwnd)
     return w && w->alive ? w : nullptr;
 }
 
-Window *find_window_by_sdl_id(unsigned int sdl_id)
+Window *find_window_by_sdl(const SDL_Window *sdl)
 {
     std::lock_guard lock(table_mutex);
     for (auto &w : windows)
-        if (w->alive && w->sdl && SDL_GetWindowID(w->sdl) == sdl_id)
+        if (w->alive && sdl && w->sdl == sdl)
             return w.get();
     return nullptr;
 }
@@ -242,8 +241,7 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command)
             return FALSE;
         send(w, WM_SHOWWINDOW, FALSE, 0);
         w->visible = false;
-        if (w->sdl)
-            SDL_HideWindow(w->sdl);
+        display_show_window(w, false);
         deactivate_window(w);
         return was_visible;
     }
@@ -254,8 +252,7 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command)
     send(w, WM_SHOWWINDOW, TRUE, 0);
     w->visible = true;
     w->needs_paint = true;
-    if (w->sdl)
-        SDL_ShowWindow(w->sdl);
+    display_show_window(w, true);
     if (!(w->style & WS_CHILD))
         activate_window(w);
     if (!w->sized && w->alive) {
@@ -294,8 +291,7 @@ BOOL WINAPI DestroyWindow(HWND hwnd)
     }
     if (w->visible) {
         w->visible = false;
-        if (w->sdl)
-            SDL_HideWindow(w->sdl);
+        display_show_window(w, false);
     }
     deactivate_window(w);
     send(w, WM_DESTROY, 0, 0);

@@ -42,8 +42,8 @@ struct Window {
 
 // The live window behind a handle, or null (destroyed, never made, desktop).
 Window *find_window(HWND hwnd);
-// The window whose SDL window has this id, or null.
-Window *find_window_by_sdl_id(unsigned int sdl_id);
+// The window behind this SDL window, or null.
+Window *find_window_by_sdl(const SDL_Window *sdl);
 
 // Creates a window with a procedure of our own instead of a class: the
 // dialog manager's windows. Sends the creation messages like CreateWindowExA.
