@@ -72,7 +72,8 @@ void window_event(Window *w, const int *e)
 int control_flags(const DialogState &d, int i)
 {
     const DialogControl &c = d.controls[i];
-    int flags = (c.enabled ? ENABLED : 0) | (c.is_default ? DEFAULT : 0) | (d.focus == i ? FOCUSED : 0);
+    bool is_default = c.enabled && c.kind == ControlKind::push_button && dialog_default_button(d) == i;
+    int flags = (c.enabled ? ENABLED : 0) | (is_default ? DEFAULT : 0) | (d.focus == i ? FOCUSED : 0);
     if (d.pressed == i && d.pressed_inside)
         flags |= PRESSED;
     if (c.resource->style & BS_CENTER)
@@ -128,6 +129,8 @@ void display_draw_dialog(Window *w)
     lumivex_dialog_begin(w->title.c_str(), d.width, d.height);
     for (size_t i = 0; i < d.controls.size(); ++i) {
         const DialogControl &c = d.controls[i];
+        if (!(c.resource->style & WS_VISIBLE))
+            continue;
         lumivex_dialog_control(static_cast<int>(c.kind), c.rect.x, c.rect.y, c.rect.w, c.rect.h,
                                c.resource->text, control_flags(d, static_cast<int>(i)));
     }
