@@ -20,6 +20,10 @@ LRESULT CALLBACK main_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 void run_startup_dialog();
 INT_PTR CALLBACK startup_dialog_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Tells the user which of the show's files failed to load and why, in a
+// message box; 1 then (the program's exit status), 0 when none failed.
+int report_load_failure();
+
 // ShowWindow(SW_SHOWNORMAL) and UpdateWindow on the main window.
 void show_main_window(HWND hwnd);
 

@@ -1,6 +1,7 @@
 // The program's entry: the window class, the hidden main window, the
 // start-up dialog, and on Start the window, the tick thread, the device and
-// the show. Whatever happens, the program returns 0.
+// the show. The program returns 0, or 1 when the show could not load a file:
+// a show that ends at once must not look like one the user ended.
 #include "app/shell.h"
 #include "device/glidemain.h"
 #include "show/show.h"
@@ -51,5 +52,5 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     voo_set_render_state();
     run_show();
     voo_close();
-    return 0;
+    return report_load_failure();
 }

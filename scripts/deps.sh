@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building (and, with "test", testing;
-# with "web", the web page) Lumivex needs, skipping those already present.
-# Usage: deps.sh [test|web]
+# with "sanitize", the clang sanitizer and fuzzer builds; with "web", the web
+# page) Lumivex needs, skipping those already present.
+# Usage: deps.sh [test|sanitize|web]
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation)
+packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation libstb-dev
+          libavformat-dev libavcodec-dev libavutil-dev libswscale-dev)
 web=(emscripten node-acorn)
 if [ "${1:-}" = web ]; then
-  packages=(cmake make "${web[@]}")
+  packages=(cmake make libstb-dev "${web[@]}")
 fi
 if [ "${1:-}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev libpng-dev xvfb xauth xdotool imagemagick
-             mingw-w64 wine64 fonts-wine zip "${web[@]}" chromium)
+  packages+=(libgtest-dev libbenchmark-dev libpng-dev libtsan2 ffmpeg xvfb xauth xdotool x11-utils imagemagick
+             mingw-w64 wine64 fonts-wine zip dpkg-dev file desktop-file-utils "${web[@]}" chromium)
   # The browser tests' npm packages; a node that brings its own npm is kept.
   command -v npm > /dev/null || packages+=(npm)
+fi
+if [ "${1:-}" = sanitize ]; then
+  packages+=(clang libclang-rt-14-dev llvm libgtest-dev libbenchmark-dev libpng-dev xvfb xauth xdotool
+             imagemagick)
 fi
 
 missing=()

@@ -9,6 +9,7 @@
 #include "device/glidemain.h"
 #include "geometry/matrix.h"
 #include "render/draw_modes.h"
+#include "show/load_failure.h"
 
 GrMipMapId_t effect_texture;
 const double K = 0.008726646261111111;
@@ -37,7 +38,7 @@ int logo_setup()
     guTexMemReset();
     Gu3dfInfo *info = voo_load_3df("pak//3dfx.3df");
     if (!info)
-        return 0;
+        return load_failed("pak//3dfx.3df");
     logo_texture = voo_download_texture(info);
     return 1;
 }
@@ -47,7 +48,7 @@ int cubes_setup()
     guTexMemReset();
     Gu3dfInfo *info = voo_load_3df("pak//cube.3df");
     if (!info)
-        return 0;
+        return load_failed("pak//cube.3df");
     effect_texture = voo_download_texture(info);
     guColorCombineFunction(GR_COLORCOMBINE_DECAL_TEXTURE);
     guTexCombineFunction(GR_TMU0, GR_TEXTURECOMBINE_DECAL);
@@ -115,7 +116,7 @@ int torus_effect()
     guTexMemReset();
     Gu3dfInfo *info = voo_load_3df("pak//torus.3df");
     if (!info)
-        return 0;
+        return load_failed("pak//torus.3df");
     effect_texture = voo_download_texture(info);
     guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
     guTexCombineFunction(GR_TMU0, GR_TEXTURECOMBINE_DECAL);

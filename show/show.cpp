@@ -4,41 +4,29 @@
 #include "show/show.h"
 
 #include "show/effects.h"
+#include "show/load_failure.h"
 
 Mesh *torus_mesh;
 Mesh *logo_mesh;
 Mesh *cube_mesh;
 Mesh *cube_clones[3];
 
-// A mesh its draw mode can read whole: the work arrays hold MAX_VERTICES, and
-// textured or coloured modes index those lists for every face.
-static bool drawable(const Mesh *mesh, bool textured, bool coloured)
-{
-    if (mesh->vertex_count > MAX_VERTICES)
-        return false;
-    if (textured && (!mesh->tex_faces || !mesh->tex_vertices))
-        return false;
-    if (coloured && !mesh->colours)
-        return false;
-    return true;
-}
-
 int run_show()
 {
     // A mesh that cannot be loaded, or that its draw mode could not read,
-    // ends the show before any effect runs.
+    // ends the show before any effect runs, and the shell says which.
     torus_mesh = mesh_load("pak//torus.dat");
     if (!torus_mesh || !drawable(torus_mesh, true, true))
-        return 0;
+        return load_failed("pak//torus.dat");
     mesh_normalise(torus_mesh, 100.0f);
 
     logo_mesh = mesh_load("pak//3dfx.dat");
     if (!logo_mesh || !drawable(logo_mesh, true, false))
-        return 0;
+        return load_failed("pak//3dfx.dat");
 
     cube_mesh = mesh_load("pak//cube.dat");
     if (!cube_mesh || !drawable(cube_mesh, false, false))
-        return 0;
+        return load_failed("pak//cube.dat");
     // All clones are taken before any cube is scaled, so each starts from the file's cube.
     for (int c = 0; c < 3; ++c) {
         cube_clones[c] = mesh_clone(cube_mesh);

@@ -13,7 +13,10 @@ LUMIVEX_OUTPUT=offscreen LUMIVEX_SWAP_INTERVAL=0 LUMIVEX_DUMP_DIR="$frames" \
   LUMIVEX_DUMP_FRAMES="$(seq -s, 0 30 3599)" ./build/bench/show/show_bench >/dev/null
 mkdir -p "$(dirname "$sheet")"
 # Ten frames a row, each labelled with its frame number: logo 0-719, cubes
-# 720-1439, torus 1440-3599.
-montage -label '%t' -pointsize 14 "$frames"/frame-*.png \
-  -tile 10x -geometry 192x144+4+4 -background '#202020' -fill white "$sheet"
+# 720-1439, torus 1440-3599. ImageMagick's own default font is often not
+# installed; the labels use the one scripts/deps.sh installs for the dialog.
+font=/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
+command -v fc-match >/dev/null && font=$(fc-match -f '%{file}' 'Liberation Sans')
+montage -label '%t' -font "$font" -pointsize 14 "$frames"/frame-*.png \
+  -tile 10x -geometry 192x144+4+4 -background '#202020' -fill white -depth 8 "$sheet"
 echo "$sheet"

@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <string>
+#include <strings.h>
+#include <thread>
 
 bool FrameList::contains(int64_t frame) const {
     for (const Range &r : ranges)
@@ -45,8 +49,21 @@ bool parse_frame_list(const char *text, FrameList *list) {
     return true;
 }
 
+std::string echoed(const char *value) {
+    // A value of any length may come from the environment; a report's line
+    // stays readable with its first characters.
+    constexpr size_t SHOWN = 60;
+    std::string v(value, strnlen(value, SHOWN + 1));
+    if (v.size() > SHOWN) v.replace(SHOWN, std::string::npos, "...");
+    return '"' + v + '"';
+}
+
+// The configuration is read more than once a run (a Glide call before
+// grGlideInit reads it too), but each bad value is told once.
 static void report(const char *name, const char *value, const char *fallback) {
-    std::fprintf(stderr, "lumivex glide: %s=\"%s\" is not valid; using %s\n", name, value, fallback);
+    static std::set<std::string> told;
+    if (!told.insert(std::string(name) + '=' + value).second) return;
+    std::fprintf(stderr, "lumivex glide: %s=%s is not valid; using %s\n", name, echoed(value).c_str(), fallback);
 }
 
 // The variable's value, or null when it is unset or empty.
@@ -82,11 +99,11 @@ GlideConfig read_config() {
     GlideConfig c;
 
     if (const char *text = variable("LUMIVEX_OUTPUT")) {
-        if (std::strcmp(text, "fullscreen") == 0)
+        if (strcasecmp(text, "fullscreen") == 0)
             c.output = Output::FULLSCREEN;
-        else if (std::strcmp(text, "window") == 0)
+        else if (strcasecmp(text, "window") == 0)
             c.output = Output::WINDOW;
-        else if (std::strcmp(text, "offscreen") == 0)
+        else if (strcasecmp(text, "offscreen") == 0)
             c.output = Output::OFFSCREEN;
         else
             report("LUMIVEX_OUTPUT", text, "fullscreen");
@@ -109,7 +126,9 @@ GlideConfig read_config() {
     listed = false;
     read_frames("LUMIVEX_DUMP_FRAMES", "no frame", &c.dump_frames, &listed);
 
-    read_int("LUMIVEX_KEY_AT_FRAME", 0, 999999999999, "no key", &c.key_at_frame);
+    if (const char *text = variable("LUMIVEX_CAPTURE")) c.capture_path = text;
+
+    read_int("LUMIVEX_KEY_AT_FRAME", 0, 999999999999, "none: no key will be pressed", &c.key_at_frame);
 
     v = c.boards;
     read_int("LUMIVEX_BOARDS", 0, 1, "1", &v);
@@ -118,6 +137,19 @@ GlideConfig read_config() {
     v = c.fail_open;
     read_int("LUMIVEX_FAIL_OPEN", 0, 1, "0", &v);
     c.fail_open = v != 0;
+
+    // Each thread draws its own bands of the screen; beyond eight the bands
+    // are too few to share well. A web page draws on its one thread: more
+    // would need shared memory, which needs special server headers.
+#ifdef __EMSCRIPTEN__
+    const unsigned cores = 1, most = 1;
+#else
+    const unsigned cores = std::thread::hardware_concurrency(), most = 64;
+#endif
+    v = cores < 1 ? 1 : cores > 8 ? 8 : cores;
+    const std::string cores_text = std::to_string(v);
+    read_int("LUMIVEX_THREADS", 1, most, cores_text.c_str(), &v);
+    c.threads = (int)v;
 
     return c;
 }

@@ -10,9 +10,11 @@
 //   LUMIVEX_TRACE_FRAMES   frames whose triangles the log keeps (default all)
 //   LUMIVEX_DUMP_DIR       directory for frame-NNNNNN.png
 //   LUMIVEX_DUMP_FRAMES    frames written there, e.g. 0,157,720-729
+//   LUMIVEX_CAPTURE        video file of every shown frame, .mkv or .mp4
 //   LUMIVEX_KEY_AT_FRAME   after the swap of this frame, a key press is posted
 //   LUMIVEX_BOARDS         0: the hardware query finds no board
 //   LUMIVEX_FAIL_OPEN      1: grSstWinOpen fails
+//   LUMIVEX_THREADS        threads that draw, 1 to 64 (default: the cores, at most 8)
 #ifndef LUMIVEX_GLIDE_CONFIG_H
 #define LUMIVEX_GLIDE_CONFIG_H
 
@@ -44,12 +46,18 @@ struct GlideConfig {
     FrameList trace_frames;
     std::string dump_dir;
     FrameList dump_frames;
+    std::string capture_path;
     int64_t key_at_frame = -1;  // -1: never
     int boards = 1;
     bool fail_open = false;
+    int threads = 1;
 };
 
 // Reads the variables now.
 GlideConfig read_config();
+
+// A setting's value as a report shows it: quoted, and cut to its first 60
+// characters and "..." when longer.
+std::string echoed(const char *value);
 
 #endif

@@ -3,7 +3,10 @@
 // before grGlideInit, before a successful grSstWinOpen, after close.
 #include "device.h"
 
+#include "bands.h"
+#include "capture.h"
 #include "host.h"
+#include "progress.h"
 #include "texmem.h"
 #include "trace.h"
 
@@ -60,6 +63,9 @@ struct NullPresenter : lumivex::Presenter {
 };
 
 static void close_device() {
+    bands_finish();
+    capture_finish();
+    progress_end();
     if (glide.presenter) glide.presenter->close();
     glide.presenter.reset();
     for (auto &buffer : glide.colour) std::vector<uint16_t>().swap(buffer);
@@ -75,6 +81,7 @@ void FX_CALL grGlideInit(void) {
     tex_memory_restart();
     glide = GlideDevice();
     glide.initialised = true;
+    restart_retraces();
 }
 
 FxBool FX_CALL grSstQueryHardware(GrHwConfiguration *hw) {
@@ -102,6 +109,8 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
                             GrColorFormat_t colour_format, GrOriginLocation_t origin, int colour_buffers,
                             int aux_buffers) {
     trace_call("grSstWinOpen", {hWnd, resolution, refresh, colour_format, origin, colour_buffers, aux_buffers});
+    // Kept even when the open fails: the scripted key still goes to it.
+    if (glide.initialised && !glide.open) glide.hwnd = hWnd;
     if (!glide.initialised || glide.open || glide_config.fail_open || glide_config.boards == 0) return FXFALSE;
     if (resolution != GR_RESOLUTION_640x480 || colour_format < GR_COLORFORMAT_ARGB ||
         colour_format > GR_COLORFORMAT_BGRA || origin != GR_ORIGIN_UPPER_LEFT || colour_buffers < 1 ||
@@ -128,6 +137,8 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     glide.clip = ClipRect();
     glide.open = true;
     restart_retraces();
+    progress_start();
+    if (!glide_config.capture_path.empty()) capture_start(glide_config.capture_path.c_str(), SCREEN_WIDTH, SCREEN_HEIGHT);
     trace_frame(true, glide.frames_shown);
     return FXTRUE;
 }
@@ -140,6 +151,7 @@ void FX_CALL grSstWinClose(void) {
 void FX_CALL grGlideShutdown(void) {
     trace_call("grGlideShutdown", {});
     if (glide.open) close_device();
+    bands_stop();
     tex_memory_reset();
     glide.initialised = false;
 }
@@ -151,7 +163,8 @@ FxBool FX_CALL grSstControl(FxU32 code) {
     return FXTRUE;
 }
 
-// Every call is finished when it returns: there is no queue to wait for.
+// Drawing is finished by every call that reads or replaces what it draws
+// with (swaps, buffer reads, texture memory), so there is nothing to wait for.
 void FX_CALL grSstIdle(void) {
     trace_call("grSstIdle", {});
 }
@@ -172,6 +185,7 @@ bool glide_set_presenter(std::unique_ptr<Presenter> presenter) {
 
 const uint16_t *glide_colour_buffer(GrBuffer_t buffer) {
     if (!glide.open) return nullptr;
+    bands_finish();
     if (buffer == GR_BUFFER_FRONTBUFFER) return glide.colour[glide.front].data();
     if (buffer == GR_BUFFER_BACKBUFFER)
         return glide.colour[glide.colour_buffers == 2 ? glide.front ^ 1 : glide.front].data();
@@ -179,6 +193,7 @@ const uint16_t *glide_colour_buffer(GrBuffer_t buffer) {
 }
 
 const uint16_t *glide_depth_buffer() {
+    bands_finish();
     return glide.open && glide.has_depth ? glide.depth.data() : nullptr;
 }
 

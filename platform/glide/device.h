@@ -1,7 +1,8 @@
 // device.h - the state of our one Glide device, shared by the files that
 // implement the calls. One file per stage: device.cpp (lifecycle), buffers.cpp
 // (render buffer, clip, clear, depth state), swap.cpp (pacing, presenting,
-// dumps), combine.cpp, texmem.cpp, triangle.cpp and span.cpp (drawing).
+// dumps), combine.cpp, texmem.cpp, triangle.cpp, bands.cpp and span*.cpp
+// (drawing).
 #ifndef LUMIVEX_GLIDE_DEVICE_H
 #define LUMIVEX_GLIDE_DEVICE_H
 

@@ -5,6 +5,7 @@
 #include "host.h"
 
 #include <SDL.h>
+#include <cstdio>
 #include <win32_sdl.h>
 
 namespace {
@@ -58,40 +59,64 @@ struct SdlPresenter : lumivex::Presenter {
 
 }  // namespace
 
+// Covers the window's display from its corner. Done by hand before the
+// full-screen request: without a window manager (a bare X server) the request
+// alone leaves the window where and as large as it was.
+static bool cover_display(SdlPresenter &p) {
+    SDL_GetWindowPosition(p.window, &p.windowed.x, &p.windowed.y);
+    SDL_GetWindowSize(p.window, &p.windowed.w, &p.windowed.h);
+    SDL_Rect display;
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(p.window), &display) == 0) {
+        SDL_SetWindowBordered(p.window, SDL_FALSE);
+        SDL_SetWindowPosition(p.window, display.x, display.y);
+        SDL_SetWindowSize(p.window, display.w, display.h);
+    }
+    return SDL_SetWindowFullscreen(p.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
+// Sizes the window at the scale asked for, or at the largest that fits the
+// screen (said once), and centres it.
+static void place_window(SDL_Window *window, int scale) {
+    int display = SDL_GetWindowDisplayIndex(window);
+    SDL_Rect room;
+    if (display >= 0 && SDL_GetDisplayUsableBounds(display, &room) == 0) {
+        int fits = scale;
+        while (fits > 1 && (lumivex::SCREEN_WIDTH * fits > room.w || lumivex::SCREEN_HEIGHT * fits > room.h))
+            --fits;
+        if (fits != scale)
+            std::fprintf(stderr,
+                         "lumivex glide: a %dx%d window does not fit the %dx%d screen; "
+                         "using LUMIVEX_SCALE=%d\n",
+                         lumivex::SCREEN_WIDTH * scale, lumivex::SCREEN_HEIGHT * scale, room.w, room.h, fits);
+        scale = fits;
+    }
+    SDL_SetWindowSize(window, lumivex::SCREEN_WIDTH * scale, lumivex::SCREEN_HEIGHT * scale);
+    if (display >= 0)
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                              SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+}
+
 std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool fullscreen, int scale) {
     if (!window) return nullptr;
     auto p = std::make_unique<SdlPresenter>();
     p->window = window;
-    p->fullscreen = fullscreen;
-    if (fullscreen) {
-        // The window is first made to cover its display by hand: without a
-        // window manager (a bare X server) the full-screen request alone
-        // leaves the window at its old size.
-        SDL_GetWindowPosition(window, &p->windowed.x, &p->windowed.y);
-        SDL_GetWindowSize(window, &p->windowed.w, &p->windowed.h);
-        SDL_Rect display;
-        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &display) == 0) {
-            SDL_SetWindowBordered(window, SDL_FALSE);
-            SDL_SetWindowPosition(window, display.x, display.y);
-            SDL_SetWindowSize(window, display.w, display.h);
-        }
-        if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
-            p->close();
-            return nullptr;
-        }
-    } else {
-        SDL_SetWindowSize(window, lumivex::SCREEN_WIDTH * scale, lumivex::SCREEN_HEIGHT * scale);
-    }
+    // The renderer comes first: making one may recreate the window, which
+    // puts it back where it was created and would undo the placing.
     // The window may already have a renderer (the window layer's); share it.
     p->renderer = SDL_GetRenderer(window);
     if (!p->renderer) {
         p->renderer = SDL_CreateRenderer(window, -1, 0);
-        p->own_renderer = true;
+        p->own_renderer = p->renderer != nullptr;
     }
-    if (!p->renderer) {
-        p->own_renderer = false;
-        p->close();
-        return nullptr;
+    if (!p->renderer) return nullptr;
+    p->fullscreen = fullscreen;
+    if (fullscreen) {
+        if (!cover_display(*p)) {
+            p->close();
+            return nullptr;
+        }
+    } else {
+        place_window(window, scale);
     }
     p->texture = SDL_CreateTexture(p->renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
                                    lumivex::SCREEN_WIDTH, lumivex::SCREEN_HEIGHT);
@@ -106,5 +131,12 @@ std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool 
 }
 
 std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscreen, int scale) {
+    // Without a screen the open fails as a board without a monitor would,
+    // rather than showing frames nobody can see.
+    if (!win32_have_display()) {
+        std::fprintf(stderr, "lumivex glide: no display to show the frames on; "
+                             "LUMIVEX_OUTPUT=offscreen plays the show without one\n");
+        return nullptr;
+    }
     return open_sdl_presenter(win32_sdl_window((HWND)(uintptr_t)hwnd), fullscreen, scale);
 }

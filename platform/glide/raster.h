@@ -101,9 +101,9 @@ struct SpanFunctions {
 };
 SpanFunctions span_functions(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels);
 
-// The four-pixel loop of the whole-number texture path (span4.cpp), for
-// triangles whose pixels sample one level or two; null where the processor
-// has no SSE2.
+// The loop of the whole-number texture path (span_lanes.h) four pixels at a
+// time (span4.cpp), for triangles whose pixels sample one level or two; null
+// where the processor has no SSE2.
 SpanFunction span4_function(CombineMode combine, bool mixed_levels);
 
 // The same eight pixels at a time (span8.cpp); null where the processor has

@@ -1,12 +1,15 @@
 // span.cpp - the inner loops: a triangle's rows, pixel by pixel. One
 // specialised loop per colour path and q mode (chosen once per triangle);
-// inside, only predictable branches on per-triangle state remain.
+// inside, only predictable branches on per-triangle state remain. The show's
+// texture path has its own loop (span_lanes.h), one pixel at a time here and
+// wider where the processor allows.
 //
 // Per pixel: w = 1/oow gives the depth code and the early depth test; then
 // the texture (s, t divided by q, a level of detail, bilinear filtering),
 // the colour combine, and the 4x4 ordered dither into RGB565.
 #include "dither.h"
 #include "raster.h"
+#include "span_lanes.h"
 #include "wdepth.h"
 
 #include <lumivex_glide.h>
@@ -106,19 +109,17 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
     return lerp_argb(lerp_argb(row0[x], row0[x + 1], fu), lerp_argb(row1[x], row1[x + 1], fu), fv);
 }
 
-template <CombineMode C, QMode Q, bool FAST>
+template <CombineMode C, QMode Q>
 void draw_spans(const Raster &ra, const Span *spans, int count) {
     constexpr bool TEXTURED = C == CC_DECAL || C == CC_TEXTURE_TIMES_ITERATED;
     constexpr bool ITERATED = C == CC_ITERATED || C == CC_TEXTURE_TIMES_ITERATED;
     constexpr bool PERSPECTIVE = TEXTURED && Q != Q_AFFINE;
-    constexpr bool FIXED_ST = TEXTURED && FAST;
     const Plane &qp = Q == Q_OOW ? ra.oow : ra.q;
     const unsigned cr = ra.constant_rgb >> 16 & 0xFF, cg = ra.constant_rgb >> 8 & 0xFF,
                    cb = ra.constant_rgb & 0xFF;
     const bool depth_test = ra.depth_test, depth_write = ra.depth_write;
     const GrCmpFnc_t depth_function = ra.depth_function;
     const Sampler &sm = ra.sampler;
-    const AffineTexture &tex = ra.affine;
     const int lod_bias = sm.lod_bias;
     const float doow = ra.oow.dx, ds = ra.s.dx, dt = ra.t.dx, dq = qp.dx;
     // With s = S/q, ds/dx = (S_x q - S q_x) / q^2. The numerator is the same
@@ -133,21 +134,8 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
 
         float oow = at(ra.oow);
         float s = 0, t = 0, q = 0, rho2x = 0, nsy = 0, nty = 0;
-        uint32_t u = 0, v = 0;
         uint32_t r = 0, g = 0, b = 0, dr = 0, dg = 0, db = 0;
-        SpanStart start{};
-        if (FIXED_ST) {
-            // As the wide loops (span4.cpp, span8.cpp) do: see SpanStart.
-            start = span_start(ra, y, xa, ITERATED);
-            u = start.u;
-            v = start.v;
-            r = start.r;
-            g = start.g;
-            b = start.b;
-            dr = (uint32_t)ra.dr;
-            dg = (uint32_t)ra.dg;
-            db = (uint32_t)ra.db;
-        } else if (TEXTURED) {
+        if (TEXTURED) {
             s = at(ra.s);
             t = at(ra.t);
         }
@@ -158,7 +146,7 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
             nsy = ra.s.dy * q - s * qp.dy;
             nty = ra.t.dy * q - t * qp.dy;
         }
-        if (ITERATED && !FIXED_ST) {
+        if (ITERATED) {
             const int n = xb - xa;
             int32_t value[3];
             dr = (uint32_t)colour_span(ra.r, px, py, n, ra.dr, &value[0]);
@@ -174,21 +162,12 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
         const uint8_t *pattern = DITHER_PATTERN[y & 3];
 
         for (int x = xa; x < xb; ++x) {
-            const float w = 1.0f / (FIXED_ST ? oow_at(ra.oow, x + 0.5f, start.oow_row) : oow);
+            const float w = 1.0f / oow;
             const uint16_t z = wdepth_code(w);
             if (!depth_test || depth_passes(depth_function, z, depth[x])) {
                 const int d = pattern[x & 3];
                 uint32_t texel = 0;
-                if (FIXED_ST) {
-                    // The coarser level is half the size: its coordinate is half.
-                    const unsigned c = tex.coarse_cells >> d & 1;
-                    const AffineTexture::Level &level = tex.levels[c];
-                    const uint32_t uu = (u >> c) - 32768, vv = (v >> c) - 32768;  // to texel centres
-                    const uint32_t x0 = uu >> 16 & level.width_mask, y0 = vv >> 16 & level.height_mask;
-                    const uint32_t *row0 = level.texels + y0 * level.stride + x0, *row1 = row0 + level.stride;
-                    const uint32_t fu = uu >> 8 & 255, fv = vv >> 8 & 255;
-                    texel = lerp_argb(lerp_argb(row0[0], row0[1], fu), lerp_argb(row1[0], row1[1], fu), fv);
-                } else if (PERSPECTIVE) {
+                if (PERSPECTIVE) {
                     const float invq = Q == Q_OOW ? w : 1.0f / q;
                     const float rho2y = nsy * nsy + nty * nty;
                     const int lod = pixel_lod(rho2x > rho2y ? rho2x : rho2y, q) + lod_bias;
@@ -215,21 +194,16 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
                     pb = texel & 0xFF;
                     break;
                 default:  // texture times iterated: x (c + 1) / 256 keeps 255 as 255 and 0 as 0
-                    // The show's texture path holds colours per pixel (see
-                    // SpanStart), the others per span in colour_span.
-                    pr = (texel >> 16 & 0xFF) * ((FIXED_ST ? colour_channel(r) : r >> 16) + 1) >> 8;
-                    pg = (texel >> 8 & 0xFF) * ((FIXED_ST ? colour_channel(g) : g >> 16) + 1) >> 8;
-                    pb = (texel & 0xFF) * ((FIXED_ST ? colour_channel(b) : b >> 16) + 1) >> 8;
+                    pr = (texel >> 16 & 0xFF) * ((r >> 16) + 1) >> 8;
+                    pg = (texel >> 8 & 0xFF) * ((g >> 16) + 1) >> 8;
+                    pb = (texel & 0xFF) * ((b >> 16) + 1) >> 8;
                     break;
                 }
                 colour[x] = dither_rgb565(d, pr, pg, pb);
                 if (depth_write) depth[x] = z;
             }
-            if (!FIXED_ST) oow += doow;
-            if (FIXED_ST) {
-                u += tex.du;
-                v += tex.dv;
-            } else if (TEXTURED) {
+            oow += doow;
+            if (TEXTURED) {
                 s += ds;
                 t += dt;
             }
@@ -247,12 +221,71 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
     }
 }
 
+// The lane operations of span_lanes.h on one pixel: 16-bit halves worked on
+// one at a time.
+struct Scalar {
+    using I = uint32_t;
+    using F = float;
+    static constexpr int W = 1;
+
+    static I set1(int32_t v) { return (uint32_t)v; }
+    static I lanes(uint32_t first, uint32_t) { return first; }
+    static I load(const int32_t *v) { return (uint32_t)*v; }
+    static I add(I a, I b) { return a + b; }
+    static I sub(I a, I b) { return a - b; }
+    static I band(I a, I b) { return a & b; }
+    static I bor(I a, I b) { return a | b; }
+    static I andnot(I a, I b) { return ~a & b; }
+    template <int N> static I srli(I a) { return a >> N; }
+    template <int N> static I slli(I a) { return a << N; }
+    static I gt(I a, I b) { return (int32_t)a > (int32_t)b ? ~0u : 0u; }
+    static I eq(I a, I b) { return a == b ? ~0u : 0u; }
+    static I select(I mask, I a, I b) { return (mask & a) | (~mask & b); }
+    static bool any(I mask) { return mask != 0; }
+    static I mul15(I a, I b) { return a * b; }
+    template <typename Op> static I halves(I a, I b, Op op) {
+        return (uint32_t)(uint16_t)op(a & 0xFFFF, b & 0xFFFF) | (uint32_t)(uint16_t)op(a >> 16, b >> 16) << 16;
+    }
+    static I add16(I a, I b) { return halves(a, b, [](uint32_t x, uint32_t y) { return x + y; }); }
+    static I sub16(I a, I b) { return halves(a, b, [](uint32_t x, uint32_t y) { return x - y; }); }
+    static I mullo16(I a, I b) { return halves(a, b, [](uint32_t x, uint32_t y) { return x * y; }); }
+    static I mulhi16(I a, I b) { return halves(a, b, [](uint32_t x, uint32_t y) { return x * y >> 16; }); }
+    template <int N> static I srli16(I a) { return halves(a, 0, [](uint32_t x, uint32_t) { return x >> N; }); }
+    static I clamp16(I a, int16_t hi) {
+        return halves(a, 0, [hi](uint32_t x, uint32_t) {
+            const int16_t v = (int16_t)x;
+            return v < 0 ? 0 : v > hi ? hi : v;
+        });
+    }
+    static F fset1(float v) { return v; }
+    static F fadd(F a, F b) { return a + b; }
+    static F fmul(F a, F b) { return a * b; }
+    static F fdiv(F a, F b) { return a / b; }
+    static F to_float(I a) { return (float)(int32_t)a; }
+    static I bits(F a) {
+        uint32_t b;
+        std::memcpy(&b, &a, sizeof b);
+        return b;
+    }
+    static I load_depth(const uint16_t *p) { return *p; }
+    static void store16(uint16_t *p, I mask, I v) {
+        if (mask) *p = (uint16_t)v;
+    }
+    static void fetch_pairs(const uint32_t *base, I index, I *first, I *second) {
+        *first = base[index];
+        *second = base[index + 1];
+    }
+};
+
 }  // namespace
 
 int pixel_loop_limit = 8;
 
-void lumivex::glide_limit_pixel_loop(int pixels) {
+int lumivex::glide_limit_pixel_loop(int pixels) {
     pixel_loop_limit = pixels;
+    if (pixels >= 8 && span8_function(CC_DECAL, false)) return 8;
+    if (pixels >= 4 && span4_function(CC_DECAL, false)) return 4;
+    return 1;
 }
 
 namespace {
@@ -260,12 +293,13 @@ namespace {
 template <CombineMode C>
 SpanFunctions for_q(QMode q_mode, bool fast_texture, bool mixed_levels) {
     switch (q_mode) {
-    case Q_OOW: return {draw_spans<C, Q_OOW, false>, draw_spans<C, Q_OOW, false>};
-    case Q_SEPARATE: return {draw_spans<C, Q_SEPARATE, false>, draw_spans<C, Q_SEPARATE, false>};
+    case Q_OOW: return {draw_spans<C, Q_OOW>, draw_spans<C, Q_OOW>};
+    case Q_SEPARATE: return {draw_spans<C, Q_SEPARATE>, draw_spans<C, Q_SEPARATE>};
     default: break;
     }
-    if (!fast_texture) return {draw_spans<C, Q_AFFINE, false>, draw_spans<C, Q_AFFINE, false>};
-    SpanFunctions f = {draw_spans<C, Q_AFFINE, true>, draw_spans<C, Q_AFFINE, true>};
+    if (!fast_texture) return {draw_spans<C, Q_AFFINE>, draw_spans<C, Q_AFFINE>};
+    SpanFunction one = lanes_function<Scalar>(C, mixed_levels);
+    SpanFunctions f = {one, one};
     if (pixel_loop_limit >= 4)
         if (SpanFunction four = span4_function(C, mixed_levels)) f = {four, four};
     if (pixel_loop_limit >= 8)
@@ -277,9 +311,9 @@ SpanFunctions for_q(QMode q_mode, bool fast_texture, bool mixed_levels) {
 
 SpanFunctions span_functions(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels) {
     switch (combine) {
-    case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE, false>, draw_spans<CC_ZERO, Q_AFFINE, false>};
-    case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE, false>, draw_spans<CC_CONSTANT, Q_AFFINE, false>};
-    case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE, false>, draw_spans<CC_ITERATED, Q_AFFINE, false>};
+    case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE>, draw_spans<CC_ZERO, Q_AFFINE>};
+    case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE>, draw_spans<CC_CONSTANT, Q_AFFINE>};
+    case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE>, draw_spans<CC_ITERATED, Q_AFFINE>};
     case CC_DECAL: return for_q<CC_DECAL>(q_mode, fast_texture, mixed_levels);
     default: return for_q<CC_TEXTURE_TIMES_ITERATED>(q_mode, fast_texture, mixed_levels);
     }

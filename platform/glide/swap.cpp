@@ -7,12 +7,18 @@
 // gives exactly 30 frames a second whatever the host's own display does. A
 // frame finished after its retrace has passed waits for the next one, as the
 // hardware did; it does not try to catch up.
+#include "bands.h"
+#include "capture.h"
 #include "device.h"
 #include "host.h"
+#include "picture.h"
 #include "png.h"
+#include "progress.h"
 #include "trace.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -51,28 +57,45 @@ static void wait_for_retrace(int interval) {
 }
 
 static void dump_frame(int64_t frame, const uint16_t *pixels) {
-    std::error_code ignored;  // a failure shows when the file is written
-    std::filesystem::create_directories(glide_config.dump_dir, ignored);
+    // A folder that cannot be written fails every frame alike: told once.
+    static bool told = false;
+    std::error_code made;
+    std::filesystem::create_directories(glide_config.dump_dir, made);
     char name[32];
     std::snprintf(name, sizeof name, "frame-%06lld.png", (long long)frame);
     std::string path = glide_config.dump_dir;
     if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
     path += name;
-    if (!write_png_rgb565(path.c_str(), pixels, SCREEN_WIDTH, SCREEN_HEIGHT))
-        std::fprintf(stderr, "lumivex glide: LUMIVEX_DUMP_DIR: cannot write %s\n", path.c_str());
+    errno = 0;
+    if (write_png_rgb565(path.c_str(), pixels, SCREEN_WIDTH, SCREEN_HEIGHT) || told) return;
+    told = true;
+    std::string why = made ? made.message() : errno ? std::strerror(errno) : "the write failed";
+    std::fprintf(stderr, "lumivex glide: LUMIVEX_DUMP_DIR: cannot write %s (%s); the show goes on\n",
+                 path.c_str(), why.c_str());
 }
 
 void FX_CALL grBufferSwap(int swap_interval) {
     trace_call("grBufferSwap", {swap_interval});
-    if (!glide.open) return;
+    if (!glide.initialised) return;
+    bands_finish();
     int interval = glide_config.swap_interval >= 0 ? glide_config.swap_interval : swap_interval;
     wait_for_retrace(interval);
+    // Without an open output (the start-up checks were ignored) there is
+    // nothing to show, but the frames keep their pace and their count, so a
+    // program that runs on still ends with its key.
+    if (!glide.open) {
+        int64_t frame = glide.frames_shown++;
+        if (frame == glide_config.key_at_frame && glide.hwnd) host_post_key(glide.hwnd);
+        return;
+    }
 
     if (glide.colour_buffers == 2) glide.front ^= 1;
-    const uint16_t *shown = glide.colour[glide.front].data();
+    const uint16_t *shown = shown_picture();
     int64_t frame = glide.frames_shown++;
     glide.presenter->present(shown, SCREEN_WIDTH, SCREEN_HEIGHT);
     if (!glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame)) dump_frame(frame, shown);
+    capture_frame(shown);
+    progress_frames(glide.frames_shown);
     if (frame == glide_config.key_at_frame) host_post_key(glide.hwnd);
     trace_frame(true, glide.frames_shown);
 }

@@ -34,6 +34,12 @@
 #include <cstdio>
 #include <cstring>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 constexpr int MAX_LINE = 80;
@@ -47,9 +53,26 @@ struct TdfHeader {
     size_t texel_bytes; // the whole mip chain
 };
 
+// Opens a regular file for reading. A FIFO or device in the file's place is
+// refused: opened non-blocking and checked, it cannot hang the caller.
+FILE *open_regular(const char *name) {
+    if (!name) return nullptr;
+#ifdef _WIN32
+    return std::fopen(name, "rb");
+#else
+    int fd = open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return nullptr;
+    struct stat st;
+    FILE *f = nullptr;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && fcntl(fd, F_SETFL, 0) == 0) f = fdopen(fd, "rb");
+    if (!f) close(fd);
+    return f;
+#endif
+}
+
 struct File {
     FILE *f;
-    explicit File(const char *name) : f(name ? std::fopen(name, "rb") : nullptr) {}
+    explicit File(const char *name) : f(open_regular(name)) {}
     ~File() {
         if (f) std::fclose(f);
     }

@@ -4,6 +4,7 @@
 // refused harmlessly.
 #include "texmem.h"
 
+#include "bands.h"
 #include "device.h"
 #include "texels.h"
 #include "trace.h"
@@ -22,6 +23,7 @@ TextureMemory memory;
 }  // namespace
 
 void tex_memory_reset() {
+    bands_finish();  // recorded triangles read the texels
     memory.mipmaps.clear();
     memory.used = 0;
     glide.tmu.source = nullptr;
@@ -112,6 +114,7 @@ void FX_CALL guTexDownloadMipMap(GrMipMapId_t id, const void *src, const GuNccTa
     trace_call("guTexDownloadMipMap", {id, TracePointer(), TracePointer()});
     MipMap *m = const_cast<MipMap *>(find_mipmap(id));
     if (!m || !src) return;
+    bands_finish();  // recorded triangles may read these texels
     static const GuTexTable empty_table = {};
     const GuTexTable *table = reinterpret_cast<const GuTexTable *>(ncc_table);
     if (!table && needs_table(m->format)) table = &empty_table;
@@ -128,6 +131,11 @@ void FX_CALL guTexDownloadMipMap(GrMipMapId_t id, const void *src, const GuNccTa
         }
         std::memcpy(out + (size_t)level.height * level.stride, out, level.stride * sizeof *out);
     }
+}
+
+size_t lumivex::glide_mipmap_bytes(GrMipMapId_t id) {
+    const MipMap *m = find_mipmap(id);
+    return m ? m->bytes : 0;
 }
 
 void FX_CALL guTexSource(GrMipMapId_t id) {

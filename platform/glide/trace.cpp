@@ -6,6 +6,17 @@
 
 TraceLog trace_log;
 
+// A trace that cannot be written (a full disk) is said once; the show goes
+// on without it.
+static bool write_failure_told = false;
+
+static void check_written() {
+    if (write_failure_told || !std::ferror(trace_log.file)) return;
+    write_failure_told = true;
+    std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s could not be written; the trace is incomplete\n",
+                 echoed(trace_log.path.c_str()).c_str());
+}
+
 void trace_open(const char *path) {
     // The window procedure's grSstControl calls come before grGlideInit reads
     // the settings again: reopening the same file would wipe them.
@@ -16,13 +27,15 @@ void trace_open(const char *path) {
     if (!*path) return;
     trace_log.file = std::fopen(path, "w");
     if (!trace_log.file)
-        std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=\"%s\" cannot be written; not logging\n", path);
+        std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s cannot be written; not logging\n", echoed(path).c_str());
 }
 
 static void end_line() {
     std::fputc('\n', trace_log.file);
     // Outside the frames calls are few; each line reaches the disk at once.
-    if (!trace_log.in_frame) std::fflush(trace_log.file);
+    if (trace_log.in_frame) return;
+    std::fflush(trace_log.file);
+    check_written();
 }
 
 void trace_call(const char *name, std::initializer_list<TraceArg> args) {
@@ -60,5 +73,7 @@ void trace_triangle_line(const GrVertex *a, const GrVertex *b, const GrVertex *c
 void trace_frame(bool device_open, int64_t frame) {
     trace_log.in_frame = device_open;
     trace_log.frame_listed = glide_config.trace_all_frames || glide_config.trace_frames.contains(frame);
-    if (trace_log.file) std::fflush(trace_log.file);
+    if (!trace_log.file) return;
+    std::fflush(trace_log.file);
+    check_written();
 }

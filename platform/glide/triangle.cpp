@@ -14,6 +14,7 @@
 //
 // The attributes (r, g, b, the oow of the vertex and the texture unit's sow,
 // tow and oow) are planes over the screen, computed once in double precision.
+#include "bands.h"
 #include "device.h"
 #include "raster.h"
 #include "texmem.h"
@@ -93,7 +94,7 @@ struct Edge {
 
 // Draws the pixels whose centres lie inside the triangle, which must have
 // positive area in fixed point.
-void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster &ra, const SpanFunctions &span) {
+void cover(const Corner &c0, const Corner &c1, const Corner &c2, uint32_t raster, const SpanFunctions &span) {
     const ClipRect clip = glide.clip;  // a copy: the spans' stores cannot change it
     int64_t ymin = std::min(c0.Y, std::min(c1.Y, c2.Y)), ymax = std::max(c0.Y, std::max(c1.Y, c2.Y));
     int64_t first = -floor_div(8 - ymin, 16), last = floor_div(ymax - 8, 16);
@@ -139,7 +140,7 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster &r
         if (rights == 2) right[1]->next();
         flat_k += flat_step;
     }
-    if (count) (pixels >= count * SpanFunctions::LONG ? span.long_spans : span.short_spans)(ra, spans, count);
+    if (count) bands_spans(raster, pixels >= count * SpanFunctions::LONG ? span.long_spans : span.short_spans, spans, count);
 }
 
 // To the nearest 1/16 (halves away from zero): corners the program snapped
@@ -264,7 +265,7 @@ int clip_polygon(const double (*in)[2], int count, double (*out)[2], int axis, d
 
 // A triangle with far corners: cut to the guard band around the clip window
 // and drawn as a fan; the attribute planes stay those of the whole triangle.
-void cover_far(const Corner c[3], const Raster &ra, const SpanFunctions &span) {
+void cover_far(const Corner c[3], uint32_t raster, const SpanFunctions &span) {
     const ClipRect &clip = glide.clip;
     double a[9][2], b[9][2];
     for (int i = 0; i < 3; ++i) {
@@ -280,7 +281,7 @@ void cover_far(const Corner c[3], const Raster &ra, const SpanFunctions &span) {
     Corner p[9];
     for (int i = 0; i < n; ++i) set_fixed(p[i], a[i][0], a[i][1]);
     for (int i = 1; i + 1 < n; ++i) {
-        if (fixed_area(p[0], p[i], p[i + 1]) > 0) cover(p[0], p[i], p[i + 1], ra, span);
+        if (fixed_area(p[0], p[i], p[i + 1]) > 0) cover(p[0], p[i], p[i + 1], raster, span);
     }
 }
 
@@ -389,8 +390,10 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
     }
 
     const SpanFunctions span = span_functions(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0);
+    const uint32_t raster = bands_raster(ra);
     if (far)
-        cover_far(c, ra, span);
+        cover_far(c, raster, span);
     else
-        cover(c[0], c[1], c[2], ra, span);
+        cover(c[0], c[1], c[2], raster, span);
+    bands_call_done();
 }

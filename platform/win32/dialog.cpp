@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 
 #include "dialog.h"
 #include "queue.h"
@@ -46,9 +47,9 @@ int preset_answer()
     const char *v = getenv("LUMIVEX_DIALOG");
     if (!v || !*v)
         return 0;
-    if (strcmp(v, "start") == 0)
+    if (strcasecmp(v, "start") == 0)
         return IDOK;
-    if (strcmp(v, "exit") == 0)
+    if (strcasecmp(v, "exit") == 0)
         return IDCANCEL;
     fprintf(stderr, "lumivex: LUMIVEX_DIALOG=%s is neither start nor exit; ignored\n", v);
     return -1;

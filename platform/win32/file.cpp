@@ -11,6 +11,7 @@
 #include <climits>
 
 #include "handles.h"
+#include "last_error.h"
 
 static int handle_fd(HANDLE h)
 {
@@ -24,14 +25,22 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTE
                           DWORD, HANDLE)
 {
     // The program only ever opens existing files for reading.
-    if (!name || access != GENERIC_READ || disposition != OPEN_EXISTING)
+    if (!name || access != GENERIC_READ || disposition != OPEN_EXISTING) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
-    int fd = open(name, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    }
+    // Non-blocking, so that a FIFO put where a data file belongs is refused
+    // here rather than hanging the open until some writer appears.
+    int fd = open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        SetLastError(error_from_errno(errno));
         return INVALID_HANDLE_VALUE;
+    }
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    // Windows refuses to open a folder as a file the same way.
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
         close(fd);
+        SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
     }
     return reinterpret_cast<HANDLE>(static_cast<intptr_t>(FILE_HANDLE_BASE) + fd);
@@ -64,6 +73,7 @@ BOOL WINAPI ReadFile(HANDLE h, LPVOID buffer, DWORD to_read, LPDWORD read_count,
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
+            SetLastError(error_from_errno(errno));
             if (read_count)
                 *read_count = done;
             return FALSE;

@@ -1,10 +1,14 @@
 // MessageBoxA: a message box on a display; on the terminal without one,
-// or when LUMIVEX_MESSAGEBOX answers it beforehand (tests, servers).
+// or when LUMIVEX_MESSAGEBOX answers it beforehand (tests, servers). A box
+// with only OK asks nothing, so it is also one line on stderr: the terminal
+// that started the program learns why it ended.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <strings.h>
 
 #include "display.h"
 #include "window.h"
@@ -13,7 +17,7 @@ namespace {
 
 const UINT MB_TYPEMASK = 0x0F;
 const UINT MB_ICONMASK = 0xF0;
-const UINT MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_YESNOCANCEL = 0x3, MB_YESNO = 0x4,
+const UINT MB_OKCANCEL = 0x1, MB_YESNOCANCEL = 0x3, MB_YESNO = 0x4,
            MB_RETRYCANCEL = 0x5;
 const int IDYES = 6, IDNO = 7;
 
@@ -52,7 +56,7 @@ int terminal_answer(const char *text, const char *caption, const Button *buttons
     const char *word = buttons[0].answer;
     if (want && *want) {
         int i = 0;
-        while (i < count && strcmp(want, buttons[i].answer) != 0)
+        while (i < count && strcasecmp(want, buttons[i].answer) != 0)
             ++i;
         if (i < count) {
             answer = buttons[i].id;
@@ -67,6 +71,16 @@ int terminal_answer(const char *text, const char *caption, const Button *buttons
     return answer;
 }
 
+void notice_line(const char *text)
+{
+    std::string line = text ? text : "";
+    for (char &c : line)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    fprintf(stderr, "lumivex: %s\n", line.c_str());
+    fflush(stderr);
+}
+
 }  // namespace
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
@@ -74,8 +88,14 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     Button buttons[3];
     int count = buttons_of(type, buttons);
     const char *preset = getenv("LUMIVEX_MESSAGEBOX");
-    if ((preset && *preset) || !have_display())
+    bool unattended = (preset && *preset) || !have_display();
+    if (count == 1) {
+        notice_line(text);
+        if (unattended)
+            return buttons[0].id;
+    } else if (unattended) {
         return terminal_answer(text, caption, buttons, count);
+    }
 
     const char *labels[3];
     for (int i = 0; i < count; ++i)
@@ -83,7 +103,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     int pressed = -1;
     if (!display_message_box(find_window(owner), caption ? caption : "Error", text ? text : "",
                              (type & MB_ICONMASK) == MB_ICONHAND, labels, count, &pressed))
-        return terminal_answer(text, caption, buttons, count);
+        return count == 1 ? buttons[0].id : terminal_answer(text, caption, buttons, count);
     // Closing the box without a button is Cancel where there is one, else
     // the first button: an assertion report closed that way aborts.
     if (pressed < 0 || pressed >= count) {

@@ -203,3 +203,8 @@ SDL_Window *win32_sdl_window(HWND hwnd)
     }
     return w->sdl;
 }
+
+int win32_have_display(void)
+{
+    return have_display();
+}

@@ -33,6 +33,7 @@ int run_show()
         during_show();
     return 0;
 }
+const char *show_failed_file = nullptr;
 
 void WINAPI Sleep(DWORD milliseconds)
 {

@@ -216,7 +216,7 @@ TEST(Lumivex, AMissingMeshStillOpensAndClosesTheDevice)
             fs::copy_file(f.path(), dir / "pak" / f.path().filename());
     Outcome o = run_lumivex({"LUMIVEX_DIALOG=start"}, dir);
     fs::remove_all(dir);
-    EXPECT_EQ(o.exit_code, 0) << o.errors;
+    EXPECT_EQ(o.exit_code, 1) << o.errors;  // a failed load is no success
     EXPECT_GE(index_of(o, "grSstWinOpen"), 0);
     EXPECT_EQ(count_calls(o, "grBufferSwap"), 0);
     ASSERT_GE(o.trace.size(), 2u);
@@ -255,8 +255,8 @@ TEST(Lumivex, AbortInTheAssertionReportEndsWithThreeAndNoFurtherDeviceCall)
 
 TEST(Lumivex, IgnoreInTheAssertionReportGoesOnWithTheStartUp)
 {
-    // Without an open device our Glide posts no scripted key, so the show
-    // would run on: we end it once it has swapped a few frames.
+    // No scripted key is set, so the show would run on: we end it once it
+    // has swapped a few frames.
     for (const Fault &f : FAULTS) {
         SCOPED_TRACE(f.variable);
         Outcome o = run_lumivex({"LUMIVEX_DIALOG=start", f.variable, "LUMIVEX_MESSAGEBOX=ignore"},

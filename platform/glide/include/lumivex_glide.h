@@ -6,6 +6,7 @@
 
 #include <glide.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -52,10 +53,15 @@ int64_t glide_frames_shown();
 // opening of the device (or from the last glide_set_clock).
 int64_t glide_last_swap_retrace();
 
+// The bytes guTexDownloadMipMap reads from its source for a handle's
+// mip-map: 0 for a void or unknown handle.
+size_t glide_mipmap_bytes(GrMipMapId_t id);
+
 // The widest pixel loop the show's texture path may use: 8 (AVX2, where the
 // processor has it; the default), 4 (SSE2) or 1. Each draws the same
-// pixels; tests try them all.
-void glide_limit_pixel_loop(int pixels);
+// pixels; tests try them all. Returns the widest that will be used: the
+// processor may have no loop as wide as the limit.
+int glide_limit_pixel_loop(int pixels);
 
 }  // namespace lumivex
 

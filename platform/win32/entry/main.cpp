@@ -1,7 +1,11 @@
 // The entry point of a Windows GUI program, for hosts that are not Windows:
 // the run-time start-up hands the command line (without the program's own
 // name) and the show command to WinMain, and its result is the exit code.
+// Around it, what a Linux program is expected to do: find its data wherever
+// it is started from, and end when the terminal asks.
 #include <windows.h>
+
+#include "entry.h"
 
 #include <string>
 
@@ -17,5 +21,8 @@ int main(int argc, char **argv)
             command_line += ' ';
         command_line += argv[i];
     }
-    return WinMain(reinterpret_cast<HINSTANCE>(IMAGE_BASE), nullptr, command_line.data(), SW_SHOWNORMAL);
+    enter_data_folder();
+    watch_end_signals();
+    int result = WinMain(reinterpret_cast<HINSTANCE>(IMAGE_BASE), nullptr, command_line.data(), SW_SHOWNORMAL);
+    return exit_status(result);
 }

@@ -16,6 +16,10 @@ extern "C" {
    handle names no window or no display can be opened. */
 struct SDL_Window *win32_sdl_window(HWND hwnd);
 
+/* Nonzero when there is a screen a person can see: a display server and an
+   SDL video driver that is not a headless one. */
+int win32_have_display(void);
+
 #ifdef __cplusplus
 }
 #endif

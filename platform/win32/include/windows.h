@@ -11,6 +11,7 @@
 #define LUMIVEX_WIN32_WINDOWS_H
 
 #include <stddef.h>
+#include <stdarg.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
@@ -88,6 +89,23 @@ DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
 BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
                      LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped);
 BOOL WINAPI CloseHandle(HANDLE hObject);
+
+/* ---- kernel32: the last error and its text ---- */
+#define ERROR_SUCCESS 0
+#define ERROR_FILE_NOT_FOUND 2
+#define ERROR_PATH_NOT_FOUND 3
+#define ERROR_TOO_MANY_OPEN_FILES 4
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_NOT_ENOUGH_MEMORY 8
+#define ERROR_READ_FAULT 30
+#define ERROR_GEN_FAILURE 31
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200u
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000u
+
+DWORD WINAPI GetLastError(void);
+void WINAPI SetLastError(DWORD dwErrCode);
+DWORD WINAPI FormatMessageA(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD dwLanguageId,
+                            LPSTR lpBuffer, DWORD nSize, va_list *Arguments);
 
 /* ---- kernel32: threads, time, process, modules ---- */
 typedef DWORD(WINAPI *LPTHREAD_START_ROUTINE)(LPVOID lpThreadParameter);
@@ -229,6 +247,7 @@ typedef struct tagWNDCLASSA {
 #define IDRETRY 4
 #define IDIGNORE 5
 
+#define MB_OK 0x00000000L
 #define MB_ABORTRETRYIGNORE 0x00000002L
 #define MB_ICONHAND 0x00000010L
 #define MB_ICONSTOP MB_ICONHAND

@@ -1,0 +1,39 @@
+// bands.h - a frame's drawing, recorded as the calls come and done when
+// something needs the pixels (a swap, a read of the buffers, a change of
+// texture memory or of the buffers themselves). The screen is cut into bands
+// of rows; each band is drawn by one thread, its clears and triangles in the
+// order they were asked for, so a pixel sees the same operations in the same
+// order whatever the number of threads and whichever thread finishes first.
+// Triangles are set up once, by the caller, and their spans binned by band.
+//
+// LUMIVEX_THREADS sets the number of threads (the caller is one of them).
+#ifndef LUMIVEX_GLIDE_BANDS_H
+#define LUMIVEX_GLIDE_BANDS_H
+
+#include "device.h"
+#include "raster.h"
+
+// Records a triangle's raster; returns its number for bands_spans.
+uint32_t bands_raster(const Raster &ra);
+
+// Records spans of a recorded raster, top to bottom.
+void bands_spans(uint32_t raster, SpanFunction draw, const Span *spans, int count);
+
+// Records a clear of the clip rectangle of colour to the colour's dither
+// rows, and of depth (unless null) to depth_value.
+void bands_clear(uint16_t *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip);
+
+// Draws everything recorded; returns when every band is done.
+void bands_finish();
+
+// Ends a drawing call: drawing into the visible buffer shows at once.
+void bands_call_done();
+
+// Stops the threads (grGlideShutdown); the next drawing starts them anew,
+// with the number configured then.
+void bands_stop();
+
+// The number of threads that draw, LUMIVEX_THREADS or the default.
+int bands_threads();
+
+#endif

@@ -1,0 +1,12 @@
+// capture_none.cpp - see capture.h: the builds without FFmpeg (Windows).
+#include "capture.h"
+
+#include <cstdio>
+
+void capture_start(const char *, int, int) {
+    std::fprintf(stderr, "lumivex glide: LUMIVEX_CAPTURE: video capture is not part of this build; no capture\n");
+}
+
+void capture_frame(const uint16_t *) {}
+
+void capture_finish() {}

@@ -1,0 +1,261 @@
+// span_lanes.h - the show's pixel path, written once over a set of lane
+// operations V and compiled per width: one pixel (span.cpp), four with SSE2
+// (span4.cpp), eight with AVX2 (span8.cpp). A texture with one q per
+// triangle, bilinear and wrapped, decal or modulated by the iterated colour.
+// Every width computes every pixel's values with the same operations (see
+// SpanStart in raster.h), so every width draws the same picture.
+//
+// Groups of W pixels start at a multiple of W, so lane k always holds dither
+// column k & 3; lanes outside the span are masked off. The depth test runs on
+// all lanes at once and a group with no pixel left costs no more. Texels are
+// fetched a pair at a time (texture levels carry a wrapped extra column and
+// row, see texmem.h) and filtered with each 32-bit texel split into two
+// 16-bit lanes per channel pair: red/blue and alpha/green.
+//
+// V, for lanes of 32 bits (I) and of floats (F), W of each:
+//   set1, lanes(first, step) = first + k step, load(int32_t[W])
+//   add, sub, band, bor, andnot(a, b) = ~a & b, srli<n>, slli<n>,
+//   gt, eq (signed, 0 or -1 per lane), select(mask, a, b), any(mask)
+//   mul15(a, b): a b for 0 <= a, b < 2^15
+//   on the two 16-bit halves of each lane: add16, sub16, mullo16, mulhi16
+//   (unsigned), srli16<n>, clamp16(a, hi) to 0..hi (signed)
+//   fset1, fadd, fmul, fdiv, to_float (exact below 2^24), bits (the float's)
+//   load_depth(p): W 16-bit values, zero-extended
+//   store16(p, mask, v): the low halves of v to the lanes of p that mask keeps
+//   fetch_pairs(base, index, &first, &second): base[i], base[i + 1] per lane
+//
+// Each width's file includes this inside its own target options; everything
+// here has internal linkage, so no width's code is shared with another's.
+#ifndef LUMIVEX_GLIDE_SPAN_LANES_H
+#define LUMIVEX_GLIDE_SPAN_LANES_H
+
+#include "dither.h"
+#include "raster.h"
+
+#include <lumivex_glide.h>
+
+namespace {
+
+// What each lane decides in the pixels of one dither phase: the level its
+// dither cell samples, as an offset from the finer level's texels, and the
+// offset of its dither. A group of four lanes or more covers a row of the
+// pattern; narrower groups take turns along it.
+template <class V>
+struct DitherPhase {
+    static constexpr int TURNS = V::W < 4 ? 4 / V::W : 1;
+    typename V::I coarse, width_mask, height_mask, stride, base, dither_g, dither_rb;
+};
+
+// Lane by lane for up to eight lanes, per row of the pattern: the dither
+// cell as a bit, 1 << d, and the offset of its dither.
+struct PatternLanes {
+    int32_t cell[4][8], offset[4][8];
+};
+
+inline const PatternLanes &pattern_lanes() {
+    static const PatternLanes lanes = [] {
+        PatternLanes l;
+        for (int row = 0; row < 4; ++row)
+            for (int k = 0; k < 8; ++k) {
+                const int d = DITHER_PATTERN[row][k & 3];
+                l.cell[row][k] = 1 << d;
+                l.offset[row][k] = dither_offset(d) + 1;
+            }
+        return l;
+    }();
+    return lanes;
+}
+
+// The phases of the four rows of the pattern, TURNS a row: each lane takes
+// the coarser level where its cell is one of the triangle's coarse cells.
+template <class V>
+void make_phases(const AffineTexture &tex, DitherPhase<V> *phases) {
+    using I = typename V::I;
+    const PatternLanes &lanes = pattern_lanes();
+    const AffineTexture::Level &fine = tex.levels[0], &coarse = tex.levels[1];
+    const I cells = V::set1((int32_t)tex.coarse_cells);
+    const I fine_width = V::set1((int32_t)fine.width_mask), coarse_width = V::set1((int32_t)coarse.width_mask);
+    const I fine_height = V::set1((int32_t)fine.height_mask), coarse_height = V::set1((int32_t)coarse.height_mask);
+    const I fine_stride = V::set1((int32_t)fine.stride), coarse_stride = V::set1((int32_t)coarse.stride);
+    // Both levels share one block of texels.
+    const I fine_base = V::set1(0), coarse_base = V::set1((int32_t)(coarse.texels - fine.texels));
+    for (int phase = 0; phase < 4 * DitherPhase<V>::TURNS; ++phase) {
+        const int row = phase / DitherPhase<V>::TURNS, column = phase % DitherPhase<V>::TURNS * V::W & 3;
+        DitherPhase<V> &ph = phases[phase];
+        const I bit = V::load(&lanes.cell[row][column]);
+        ph.coarse = V::eq(V::band(cells, bit), bit);
+        ph.width_mask = V::select(ph.coarse, coarse_width, fine_width);
+        ph.height_mask = V::select(ph.coarse, coarse_height, fine_height);
+        ph.stride = V::select(ph.coarse, coarse_stride, fine_stride);
+        ph.base = V::select(ph.coarse, coarse_base, fine_base);
+        ph.dither_g = V::load(&lanes.offset[row][column]);
+        ph.dither_rb = V::bor(ph.dither_g, V::template slli<16>(ph.dither_g));
+    }
+}
+
+template <class V>
+typename V::I depth_passes(GrCmpFnc_t function, typename V::I z, typename V::I stored) {
+    const typename V::I all = V::set1(-1);
+    switch (function) {
+    case GR_CMP_NEVER: return V::set1(0);
+    case GR_CMP_LESS: return V::gt(stored, z);
+    case GR_CMP_EQUAL: return V::eq(z, stored);
+    case GR_CMP_LEQUAL: return V::andnot(V::gt(z, stored), all);
+    case GR_CMP_GREATER: return V::gt(z, stored);
+    case GR_CMP_NOTEQUAL: return V::andnot(V::eq(z, stored), all);
+    case GR_CMP_GEQUAL: return V::andnot(V::gt(stored, z), all);
+    default: return all;
+    }
+}
+
+// a + (b - a) f / 256 on 16-bit channel lanes; g = 256 - f.
+template <class V>
+typename V::I lerp16(typename V::I a, typename V::I b, typename V::I g, typename V::I f) {
+    return V::template srli16<8>(V::add16(V::mullo16(a, g), V::mullo16(b, f)));
+}
+
+// The W-buffer code of w = 1/oow, as wdepth_code does it.
+template <class V>
+typename V::I depth_code(typename V::F oow) {
+    const typename V::I bits = V::bits(V::fdiv(V::fset1(1.0f), oow)), one = V::set1(0x3F800000);
+    const typename V::I far = V::set1(0xFFFF);
+    typename V::I z = V::template srli<11>(V::sub(bits, one));
+    z = V::select(V::gt(z, far), far, z);
+    return V::andnot(V::gt(one, bits), z);
+}
+
+// The dithered RGB565 pixel of 8-bit channels rb (red and blue halves) and
+// ag (green in the low half), as dither.h: floor((v top + offset) / 255), the
+// division being (n + 1) x 257 / 65536, exact below 65535.
+template <class V>
+typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &ph) {
+    const typename V::I by257 = V::set1(257 << 16 | 257);
+    const typename V::I rb5 = V::mulhi16(V::add16(V::mullo16(rb, V::set1(31 << 16 | 31)), ph.dither_rb), by257);
+    const typename V::I g6 = V::mulhi16(V::add16(V::mullo16(ag, V::set1(63)), ph.dither_g), by257);
+    return V::bor(V::bor(V::band(rb5, V::set1(0x1F)), V::band(V::template srli<5>(rb5), V::set1(0xF800))),
+                  V::template slli<5>(V::band(g6, V::set1(0x3F))));
+}
+
+// MIXED: the triangle's pixels sample two levels (dithered mip-mapping
+// between them); otherwise one level, and no lane needs its coordinates
+// halved.
+template <class V, CombineMode C, bool MIXED>
+void draw_lanes(const Raster &ra, const Span *spans, int count) {
+    using I = typename V::I;
+    using F = typename V::F;
+    constexpr int W = V::W;
+    constexpr bool ITERATED = C == CC_TEXTURE_TIMES_ITERATED;
+    const AffineTexture &tex = ra.affine;
+    constexpr int TURNS = DitherPhase<V>::TURNS;
+    DitherPhase<V> phases[4 * TURNS];
+    make_phases(tex, phases);
+    const uint32_t *texels = tex.levels[0].texels;
+
+    const F oow_dx = V::fset1(ra.oow.dx), group = V::fset1((float)W), half = V::fset1(0.5f);
+    const I du = V::set1((int32_t)(W * tex.du)), dv = V::set1((int32_t)(W * tex.dv));
+    const I du_lanes = V::lanes(0, tex.du), dv_lanes = V::lanes(0, tex.dv);
+    const I dr_lanes = V::lanes(0, (uint32_t)ra.dr), dg_lanes = V::lanes(0, (uint32_t)ra.dg);
+    const I db_lanes = V::lanes(0, (uint32_t)ra.db);
+    const I dr = V::set1(W * ra.dr), dg = V::set1(W * ra.dg), db = V::set1(W * ra.db);  // |step| <= 2^24
+    const I half_texel = V::set1(32768), m00ff = V::set1(0x00FF00FF), m255 = V::set1(255);
+    const I w256 = V::set1(256 << 16 | 256), one16 = V::set1(1 << 16 | 1), high = V::set1((int32_t)0xFFFF0000);
+    const I lane = V::lanes(0, 1);
+    const bool depth_test = ra.depth_test, depth_write = ra.depth_write;
+    const GrCmpFnc_t depth_function = ra.depth_function;
+
+    for (const Span *span = spans; span < spans + count; ++span) {
+        const int y = span->y, xa = span->xa, xb = span->xb;
+        const int xg = xa & ~(W - 1);
+        const DitherPhase<V> *row_phases = phases + (y & 3) * TURNS;
+
+        // The values at the group's first pixel, from those at the span's.
+        const SpanStart start = span_start(ra, y, xa, ITERATED);
+        const uint32_t back = (uint32_t)(xg - xa);  // modulo 2^32
+        const F oow_row = V::fset1(start.oow_row);
+        F px = V::fadd(V::to_float(V::add(V::set1(xg), lane)), half);
+        I u = V::add(V::set1((int32_t)(start.u + back * tex.du)), du_lanes);
+        I v = V::add(V::set1((int32_t)(start.v + back * tex.dv)), dv_lanes);
+        I r = V::set1(0), g = r, b = r;
+        if (ITERATED) {
+            r = V::add(V::set1((int32_t)(start.r + back * (uint32_t)ra.dr)), dr_lanes);
+            g = V::add(V::set1((int32_t)(start.g + back * (uint32_t)ra.dg)), dg_lanes);
+            b = V::add(V::set1((int32_t)(start.b + back * (uint32_t)ra.db)), db_lanes);
+        }
+        const I first = V::set1(xa - 1), end = V::set1(xb);
+        uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
+        uint16_t *depth = ra.depth ? ra.depth + (size_t)y * lumivex::SCREEN_WIDTH : nullptr;
+
+        for (int x = xg; x < xb; x += W) {
+            I mask = V::set1(-1);
+            if (x < xa || x + W > xb) {  // only the ends of a span are partial
+                const I xs = V::add(V::set1(x), lane);
+                mask = V::band(V::gt(xs, first), V::gt(end, xs));
+            }
+
+            // oow_at() at each pixel (no fused multiply-add: the library is
+            // built without contraction), then its depth code.
+            const I z = depth_code<V>(V::fadd(oow_row, V::fmul(oow_dx, px)));
+            if (depth_test) mask = V::band(mask, depth_passes<V>(depth_function, z, V::load_depth(depth + x)));
+
+            if (V::any(mask)) {
+                const DitherPhase<V> &ph = row_phases[x / W % TURNS];
+                // Texel coordinates: the coarser level's are half; then to the
+                // texel centres, the pair's first texel and the fractions.
+                const I uu = V::sub(MIXED ? V::select(ph.coarse, V::template srli<1>(u), u) : u, half_texel);
+                const I vv = V::sub(MIXED ? V::select(ph.coarse, V::template srli<1>(v), v) : v, half_texel);
+                const I tx = V::band(V::template srli<16>(uu), ph.width_mask);
+                const I ty = V::band(V::template srli<16>(vv), ph.height_mask);
+                // Levels are at most 256 texels plus one: mul15 holds.
+                const I top = V::add(V::add(V::mul15(ty, ph.stride), tx), ph.base);
+                I t00, t10, t01, t11;
+                V::fetch_pairs(texels, top, &t00, &t10);
+                V::fetch_pairs(texels, V::add(top, ph.stride), &t01, &t11);
+
+                I fu = V::band(V::template srli<8>(uu), m255);
+                I fv = V::band(V::template srli<8>(vv), m255);
+                fu = V::bor(fu, V::template slli<16>(fu));
+                fv = V::bor(fv, V::template slli<16>(fv));
+                const I gu = V::sub16(w256, fu), gv = V::sub16(w256, fv);
+                I rb = lerp16<V>(lerp16<V>(V::band(t00, m00ff), V::band(t10, m00ff), gu, fu),
+                                 lerp16<V>(V::band(t01, m00ff), V::band(t11, m00ff), gu, fu), gv, fv);
+                I ag = lerp16<V>(lerp16<V>(V::template srli16<8>(t00), V::template srli16<8>(t10), gu, fu),
+                                 lerp16<V>(V::template srli16<8>(t01), V::template srli16<8>(t11), gu, fu), gv,
+                                 fv);
+                if (ITERATED) {
+                    // texel x (c + 1) / 256, with c the iterated channel's
+                    // whole part as a 16-bit lane held to 0..255 (colour_channel).
+                    const I it_rb = V::clamp16(V::bor(V::band(r, high), V::template srli<16>(b)), 255);
+                    const I it_g = V::clamp16(V::template srli<16>(g), 255);
+                    rb = V::template srli16<8>(V::mullo16(rb, V::add16(it_rb, one16)));
+                    ag = V::template srli16<8>(V::mullo16(ag, V::add16(it_g, one16)));
+                }
+                V::store16(colour + x, mask, rgb565<V>(rb, ag, ph));
+                if (depth_write) V::store16(depth + x, mask, z);
+            }
+            px = V::fadd(px, group);
+            u = V::add(u, du);
+            v = V::add(v, dv);
+            if (ITERATED) {
+                r = V::add(r, dr);
+                g = V::add(g, dg);
+                b = V::add(b, db);
+            }
+        }
+    }
+}
+
+// The loop for a colour path: only the texture paths have one.
+template <class V>
+SpanFunction lanes_function(CombineMode combine, bool mixed_levels) {
+    switch (combine) {
+    case CC_DECAL: return mixed_levels ? draw_lanes<V, CC_DECAL, true> : draw_lanes<V, CC_DECAL, false>;
+    case CC_TEXTURE_TIMES_ITERATED:
+        return mixed_levels ? draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, true>
+                            : draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, false>;
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+#endif

@@ -1,0 +1,36 @@
+// Plays each file of the directories given (and each file given) through a
+// fuzz target's input function once, as libFuzzer would; a fault ends the
+// program, with the sanitizers' report where they are built in.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int *argc, char ***argv);
+
+int main(int argc, char **argv) {
+    namespace fs = std::filesystem;
+    if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
+    std::vector<fs::path> files;
+    for (int k = 1; k < argc; ++k) {
+        if (fs::is_directory(argv[k]))
+            for (const fs::directory_entry &e : fs::directory_iterator(argv[k])) files.push_back(e.path());
+        else
+            files.push_back(argv[k]);
+    }
+    for (const fs::path &file : files) {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "cannot read %s\n", file.c_str());
+            return 1;
+        }
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
+    }
+    std::printf("%zu inputs played\n", files.size());
+    return files.empty() ? 1 : 0;
+}
