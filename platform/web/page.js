@@ -9,15 +9,15 @@ mergeInto(LibraryManager.library, {
     dialog: null,  // the dialog's client area while one is up
     image: null,
 
-    // Keys go to the program unless the page itself needs them (reload,
-    // developer tools); mouse input counts only over the dialog.
+    // Keys go to the program unless the browser itself needs them (reload,
+    // full screen, developer tools); mouse input counts only over the dialog.
     listen: function() {
       var page = lumivexPage;
       var mods = function(e) { return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0); };
       var key = function(e, down) {
         page.shift = e.shiftKey;
         var code = lumivexScancode(e.code);
-        if (!code || e.code === 'F5' || e.code === 'F12') return;
+        if (!code || e.code === 'F5' || e.code === 'F11' || e.code === 'F12') return;
         page.events.push([down ? 1 : 2, code, e.repeat ? 1 : 0, mods(e)]);
         e.preventDefault();
       };
