@@ -144,9 +144,10 @@ void display_close_dialog(Window *w)
     lumivex_dialog_end();
 }
 
-void display_wait(int ms)
+void display_wait(int)
 {
-    Sleep(static_cast<DWORD>(ms));
+    // The page's input is looked at once an animation frame.
+    Sleep(1);
 }
 
 bool display_message_box(Window *, const char *, const char *, bool, const char *const *, int, int *)

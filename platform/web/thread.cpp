@@ -94,9 +94,12 @@ void WINAPI Sleep(DWORD milliseconds)
         emscripten_fiber_swap(&running->context, &main_fiber.context);
         return;
     }
+    // A sleep of any length gives the page back at least once.
     run_due_threads();
-    while (emscripten_get_now() < wake_at) {
+    if (milliseconds == 0)
+        return;
+    do {
         lumivex_wait_frame();
         run_due_threads();
-    }
+    } while (emscripten_get_now() < wake_at);
 }
