@@ -109,8 +109,12 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
                             GrColorFormat_t colour_format, GrOriginLocation_t origin, int colour_buffers,
                             int aux_buffers) {
     trace_call("grSstWinOpen", {hWnd, resolution, refresh, colour_format, origin, colour_buffers, aux_buffers});
-    // Kept even when the open fails: the scripted key still goes to it.
-    if (glide.initialised && !glide.open) glide.hwnd = hWnd;
+    // Kept when the open fails: a program that goes on still swaps, and the
+    // scripted key still goes to its window.
+    if (glide.initialised && !glide.open) {
+        glide.hwnd = hWnd;
+        glide.open_failed = true;
+    }
     if (!glide.initialised || glide.open || glide_config.fail_open || glide_config.boards == 0) return FXFALSE;
     if (resolution != GR_RESOLUTION_640x480 || colour_format < GR_COLORFORMAT_ARGB ||
         colour_format > GR_COLORFORMAT_BGRA || origin != GR_ORIGIN_UPPER_LEFT || colour_buffers < 1 ||
@@ -136,6 +140,7 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     glide.render_buffer = GR_BUFFER_BACKBUFFER;
     glide.clip = ClipRect();
     glide.open = true;
+    glide.open_failed = false;
     restart_retraces();
     progress_start();
     if (!glide_config.capture_path.empty()) capture_start(glide_config.capture_path.c_str(), SCREEN_WIDTH, SCREEN_HEIGHT);

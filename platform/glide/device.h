@@ -39,6 +39,7 @@ struct TmuState {
 struct GlideDevice {
     bool initialised = false;
     bool open = false;
+    bool open_failed = false;  // the last grSstWinOpen failed; swaps still pace
     FxU32 hwnd = 0;
     GrColorFormat_t colour_format = GR_COLORFORMAT_RGBA;
 

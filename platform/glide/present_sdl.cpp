@@ -74,49 +74,60 @@ static bool cover_display(SdlPresenter &p) {
     return SDL_SetWindowFullscreen(p.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
-// Sizes the window at the scale asked for, or at the largest that fits the
-// screen (said once), and centres it.
-static void place_window(SDL_Window *window, int scale) {
-    int display = SDL_GetWindowDisplayIndex(window);
+// The scale asked for, or the largest that fits the window's screen (said
+// once: the open happens once a run).
+static int fitting_scale(SDL_Window *window, int scale) {
     SDL_Rect room;
-    if (display >= 0 && SDL_GetDisplayUsableBounds(display, &room) == 0) {
-        int fits = scale;
-        while (fits > 1 && (lumivex::SCREEN_WIDTH * fits > room.w || lumivex::SCREEN_HEIGHT * fits > room.h))
-            --fits;
-        if (fits != scale)
-            std::fprintf(stderr,
-                         "lumivex glide: a %dx%d window does not fit the %dx%d screen; "
-                         "using LUMIVEX_SCALE=%d\n",
-                         lumivex::SCREEN_WIDTH * scale, lumivex::SCREEN_HEIGHT * scale, room.w, room.h, fits);
-        scale = fits;
-    }
+    int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0 || SDL_GetDisplayUsableBounds(display, &room) != 0) return scale;
+    int fits = scale;
+    while (fits > 1 && (lumivex::SCREEN_WIDTH * fits > room.w || lumivex::SCREEN_HEIGHT * fits > room.h)) --fits;
+    if (fits != scale)
+        std::fprintf(stderr, "lumivex glide: a %dx%d window does not fit the %dx%d screen; using LUMIVEX_SCALE=%d\n",
+                     lumivex::SCREEN_WIDTH * scale, lumivex::SCREEN_HEIGHT * scale, room.w, room.h, fits);
+    return fits;
+}
+
+// Sizes the window at the scale and centres it on its screen.
+static void place_window(SDL_Window *window, int scale) {
     SDL_SetWindowSize(window, lumivex::SCREEN_WIDTH * scale, lumivex::SCREEN_HEIGHT * scale);
+    int display = SDL_GetWindowDisplayIndex(window);
     if (display >= 0)
         SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                               SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+}
+
+// The window's renderer, or one of our own. The window may already have one
+// (the window layer's); it is shared.
+static bool attach_renderer(SdlPresenter &p) {
+    p.renderer = SDL_GetRenderer(p.window);
+    if (!p.renderer) {
+        p.renderer = SDL_CreateRenderer(p.window, -1, 0);
+        p.own_renderer = p.renderer != nullptr;
+    }
+    return p.renderer != nullptr;
 }
 
 std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool fullscreen, int scale) {
     if (!window) return nullptr;
     auto p = std::make_unique<SdlPresenter>();
     p->window = window;
-    // The renderer comes first: making one may recreate the window, which
-    // puts it back where it was created and would undo the placing.
-    // The window may already have a renderer (the window layer's); share it.
-    p->renderer = SDL_GetRenderer(window);
-    if (!p->renderer) {
-        p->renderer = SDL_CreateRenderer(window, -1, 0);
-        p->own_renderer = p->renderer != nullptr;
-    }
-    if (!p->renderer) return nullptr;
     p->fullscreen = fullscreen;
+    // Making a renderer may recreate the window (on X11, for OpenGL) where it
+    // was first put, undoing a placing made before. The full screen is made
+    // after the renderer; a window is sized before it, so that the renderer's
+    // surface has the window's size on every driver, and placed again after.
+    bool placed;
     if (fullscreen) {
-        if (!cover_display(*p)) {
-            p->close();
-            return nullptr;
-        }
+        placed = attach_renderer(*p) && cover_display(*p);
     } else {
         place_window(window, scale);
+        placed = attach_renderer(*p);
+        place_window(window, scale);
+    }
+    if (!placed) {
+        p->close();
+        return nullptr;
     }
     p->texture = SDL_CreateTexture(p->renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
                                    lumivex::SCREEN_WIDTH, lumivex::SCREEN_HEIGHT);
@@ -138,5 +149,7 @@ std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscr
                              "LUMIVEX_OUTPUT=offscreen plays the show without one\n");
         return nullptr;
     }
-    return open_sdl_presenter(win32_sdl_window((HWND)(uintptr_t)hwnd), fullscreen, scale);
+    SDL_Window *window = win32_sdl_window((HWND)(uintptr_t)hwnd);
+    if (window && !fullscreen) scale = fitting_scale(window, scale);
+    return open_sdl_presenter(window, fullscreen, scale);
 }

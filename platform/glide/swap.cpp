@@ -76,13 +76,13 @@ static void dump_frame(int64_t frame, const uint16_t *pixels) {
 
 void FX_CALL grBufferSwap(int swap_interval) {
     trace_call("grBufferSwap", {swap_interval});
-    if (!glide.initialised) return;
+    // After a failed open (its report ignored) there is nothing to show, but
+    // the frames keep their pace and their count, so a program that runs on
+    // still ends with its key.
+    if (!glide.open && !glide.open_failed) return;
     bands_finish();
     int interval = glide_config.swap_interval >= 0 ? glide_config.swap_interval : swap_interval;
     wait_for_retrace(interval);
-    // Without an open output (the start-up checks were ignored) there is
-    // nothing to show, but the frames keep their pace and their count, so a
-    // program that runs on still ends with its key.
     if (!glide.open) {
         int64_t frame = glide.frames_shown++;
         if (frame == glide_config.key_at_frame && glide.hwnd) host_post_key(glide.hwnd);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # On a bare X server (no window manager) of 1024x768: full screen covers the
 # screen from (0, 0); a window at LUMIVEX_SCALE=2 does not fit, so it opens at
-# the largest scale that fits (1), centred, and says so in one line.
+# the largest scale that fits (1), centred, and says so in one line. On a
+# 1400x1050 screen a window at scale 3 opens at 2, centred.
 # Usage: placement.sh path/to/lumivex source-dir [screenshot-dir]
 set -uo pipefail
 lumivex=$1
@@ -31,4 +32,8 @@ place window LUMIVEX_SCALE=2
 [ "$got" = "192 144 640 480" ] || fail "window at $got, not 192 144 640 480"
 [ "$(wc -l <"$work/window.err")" -eq 1 ] && grep -q 'does not fit the 1024x768 screen; using LUMIVEX_SCALE=1' \
   "$work/window.err" || fail "the fallback to scale 1 was not said in one line"
-echo "passed: full screen at (0, 0) filling the screen; a window too large for it centred at scale 1"
+
+start_xvfb 1400x1050
+place window LUMIVEX_SCALE=3
+[ "$got" = "60 45 1280 960" ] || fail "a window at scale 2 at $got, not 60 45 1280 960"
+echo "passed: full screen at (0, 0) filling the screen; windows too large centred at the largest scale that fits"

@@ -13,8 +13,10 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAILED: $*"; for f in "$work"/*.err; do [ -s "$f" ] && sed "s|^|  $(basename "$f"): |" "$f"; done; exit 1; }
 
-# start_xvfb WIDTHxHEIGHT: sets DISPLAY.
+# start_xvfb WIDTHxHEIGHT: a fresh server in place of any before; sets DISPLAY.
 start_xvfb() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -f "$work/display"
   Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
