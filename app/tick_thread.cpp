@@ -1,6 +1,8 @@
 // The tick thread: three counters that rise twice a second.
 #include "app/shell.h"
 
+// Nothing in the program reads the counters, and nothing sets the stop flag:
+// they are the thread's whole contract, kept as the program has always had it.
 LONG tick_counts[3] = {0, 0, 0};
 LONG tick_thread_stop = 0;
 

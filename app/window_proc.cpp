@@ -1,10 +1,8 @@
-// The main window's procedure and the one-message pump: keys and the
-// window's end become quit requests; activation and moves go to Glide.
+// The main window's procedure: keys and the window's end become quit
+// requests; activation and moves go to Glide.
 #include <glide.h>
 
 #include "app/shell.h"
-
-LONG quit_requests = 0;
 
 LRESULT CALLBACK main_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -30,14 +28,4 @@ LRESULT CALLBACK main_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-}
-
-int dispatch_one_message()
-{
-    MSG msg;
-    if (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
 }

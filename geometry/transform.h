@@ -7,6 +7,8 @@
 
 // sx, sy run from 0 to 1 across the screen for x/z, y/z from -1 to 1;
 // sz = z / z; z is the eye-space depth.
+// All four fields are the projection's record; triangle setup reads only
+// some of them, but the record keeps its layout and every field is written.
 struct ProjectedVertex {
     float sx, sy, sz, z;
 };

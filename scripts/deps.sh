@@ -5,20 +5,22 @@
 # Usage: deps.sh [test|sanitize|web]
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation libstb-dev
-          libavformat-dev libavcodec-dev libavutil-dev libswscale-dev)
-web=(emscripten node-acorn)
+packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-liberation libstb-dev
+          libavformat-dev libavcodec-dev libavutil-dev libswscale-dev binutils-mingw-w64-x86-64)
+# The page's build runs the resource compiler and its preprocessor on the host.
+web=(emscripten node-acorn binutils-mingw-w64-x86-64 gcc)
 if [ "${1:-}" = web ]; then
   packages=(cmake make libstb-dev "${web[@]}")
 fi
 if [ "${1:-}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev libpng-dev libtsan2 ffmpeg xvfb xauth xdotool x11-utils imagemagick
-             mingw-w64 wine64 fonts-wine zip dpkg-dev file desktop-file-utils "${web[@]}" chromium)
+  packages+=(libgtest-dev libbenchmark-dev libpng-dev libtsan2 ffmpeg python3 clang-format xvfb xauth xdotool
+             x11-utils imagemagick mingw-w64 wine64 fonts-wine zip dpkg-dev file desktop-file-utils "${web[@]}"
+             chromium)
   # The browser tests' npm packages; a node that brings its own npm is kept.
   command -v npm > /dev/null || packages+=(npm)
 fi
 if [ "${1:-}" = sanitize ]; then
-  packages+=(clang libclang-rt-14-dev llvm libgtest-dev libbenchmark-dev libpng-dev xvfb xauth xdotool
+  packages+=(clang libclang-rt-14-dev llvm libgtest-dev libbenchmark-dev libpng-dev python3 xvfb xauth xdotool
              imagemagick)
 fi
 

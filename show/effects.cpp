@@ -5,9 +5,9 @@
 
 #include <math.h>
 
-#include "app/shell.h"
 #include "device/glidemain.h"
 #include "geometry/matrix.h"
+#include "pump/pump.h"
 #include "render/draw_modes.h"
 #include "show/load_failure.h"
 

@@ -23,15 +23,11 @@ void bands_spans(uint32_t raster, SpanFunction draw, const Span *spans, int coun
 // rows, and of depth (unless null) to depth_value.
 void bands_clear(uint16_t *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip);
 
-// Draws everything recorded; returns when every band is done.
-void bands_finish();
-
 // Ends a drawing call: drawing into the visible buffer shows at once.
 void bands_call_done();
 
-// Stops the threads (grGlideShutdown); the next drawing starts them anew,
-// with the number configured then.
-void bands_stop();
+// bands_finish and bands_stop are declared in device.h; the next drawing
+// after bands_stop starts the threads anew, with the number configured then.
 
 // The number of threads that draw, LUMIVEX_THREADS or the default.
 int bands_threads();

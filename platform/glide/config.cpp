@@ -9,6 +9,8 @@
 #include <strings.h>
 #include <thread>
 
+GlideConfig glide_config;
+
 bool FrameList::contains(int64_t frame) const {
     for (const Range &r : ranges)
         if (frame >= r.first && frame <= r.last) return true;

@@ -56,6 +56,10 @@ struct GlideConfig {
 // Reads the variables now.
 GlideConfig read_config();
 
+// The configuration in force, read by grGlideInit (or by the first call
+// logged before it; see trace.h).
+extern GlideConfig glide_config;
+
 // A setting's value as a report shows it: quoted, and cut to its first 60
 // characters and "..." when longer.
 std::string echoed(const char *value);

@@ -3,31 +3,16 @@
 // before grGlideInit, before a successful grSstWinOpen, after close.
 #include "device.h"
 
-#include "bands.h"
 #include "capture.h"
 #include "host.h"
 #include "progress.h"
-#include "texmem.h"
 #include "trace.h"
 
 #include <cstring>
 
 GlideDevice glide;
-GlideConfig glide_config;
 
-static bool configured = false;
 static lumivex::GlideClock *clock_override = nullptr;
-
-void glide_configure() {
-    glide_config = read_config();
-    trace_open(glide_config.trace_path.c_str());
-    trace_frame(glide.open, glide.frames_shown);
-    configured = true;
-}
-
-void glide_configure_once() {
-    if (!configured) glide_configure();
-}
 
 lumivex::GlideClock &glide_clock() {
     return clock_override ? *clock_override : host_clock();

@@ -72,12 +72,19 @@ struct GlideDevice {
 };
 
 extern GlideDevice glide;
-extern GlideConfig glide_config;
 
-// Reads the configuration and restarts the log (grGlideInit).
-void glide_configure();
-// The same, unless it has been done before.
-void glide_configure_once();
+// Texture memory's part in the device's life (texmem.cpp): what the hardware
+// query reports and allocations must fit in, and the resets.
+constexpr size_t TEXTURE_MEMORY_BYTES = 2u << 20;
+// Frees all texture memory; every handle given out before becomes void.
+void tex_memory_reset();
+// The same, and handles count from 0 again (grGlideInit).
+void tex_memory_restart();
+
+// The drawing threads' part (bands.cpp): draws everything recorded and
+// returns when every band is done; stops the threads (grGlideShutdown).
+void bands_finish();
+void bands_stop();
 
 // The display clock in use.
 lumivex::GlideClock &glide_clock();

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <win32_sdl.h>
 
+#include <cstring>
+
 namespace {
 
 struct SdlPresenter : lumivex::Presenter {
@@ -57,6 +59,33 @@ struct SdlPresenter : lumivex::Presenter {
     ~SdlPresenter() override { close(); }
 };
 
+// True when SDL's renderer draws with OpenGL that is itself drawn by the
+// processor (Mesa's llvmpipe, softpipe or swrast, as on a virtual X server):
+// then every frame would be uploaded and scaled twice over on the CPU.
+bool gl_on_the_processor(SDL_Renderer *renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using GetString = const unsigned char *(*)(unsigned int);
+    auto get_string = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned int GL_RENDERER = 0x1F01;
+    const char *name = get_string ? reinterpret_cast<const char *>(get_string(GL_RENDERER)) : nullptr;
+    if (!name) return false;
+    for (const char *soft : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"})
+        if (std::strstr(name, soft)) return true;
+    return false;
+}
+
+// The GPU uploads and scales the frame where there is one. Without, SDL's own
+// software renderer copies it straight to the window (X11's shared memory),
+// which costs a fraction of an emulated GPU's work.
+SDL_Renderer *open_renderer(SDL_Window *window) {
+    SDL_Renderer *renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer && !gl_on_the_processor(renderer)) return renderer;
+    if (renderer) SDL_DestroyRenderer(renderer);
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
 }  // namespace
 
 // Covers the window's display from its corner. Done by hand before the
@@ -102,7 +131,7 @@ static void place_window(SDL_Window *window, int scale) {
 static bool attach_renderer(SdlPresenter &p) {
     p.renderer = SDL_GetRenderer(p.window);
     if (!p.renderer) {
-        p.renderer = SDL_CreateRenderer(p.window, -1, 0);
+        p.renderer = open_renderer(p.window);
         p.own_renderer = p.renderer != nullptr;
     }
     return p.renderer != nullptr;

@@ -1,7 +1,7 @@
 // progress.cpp - see progress.h.
 #include "progress.h"
 
-#include "device.h"
+#include "config.h"
 #include "host.h"
 
 #include <cstdio>

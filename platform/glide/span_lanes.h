@@ -126,7 +126,8 @@ typename V::I depth_code(typename V::F oow) {
 
 // The dithered RGB565 pixel of 8-bit channels rb (red and blue halves) and
 // ag (green in the low half), as dither.h: floor((v top + offset) / 255), the
-// division being (n + 1) x 257 / 65536, exact below 65535.
+// division being (n + 1) x 257 / 65536, exact below 65535. This and the
+// colour store are the loop's only knowledge of the pixel format.
 template <class V>
 typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &ph) {
     const typename V::I by257 = V::set1(257 << 16 | 257);

@@ -26,7 +26,7 @@
 // yRGB[4k] in bits 0-7 up to yRGB[4k+3] in bits 24-31; words 4-7 hold
 // iRGB[0..3] and words 8-11 qRGB[0..3], each entry as 9-bit two's complement
 // red in bits 18-26, green in bits 9-17 and blue in bits 0-8.
-#include "platform/glide/texels.h"
+#include <lumivex_texels.h>
 #include "platform/glide/trace.h"
 
 #include <glide.h>

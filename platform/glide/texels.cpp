@@ -2,7 +2,7 @@
 // format to 0xAARRGGBB. Channels narrower than 8 bits are widened by bit
 // replication (5 bits abcde -> abcdeabc), so that the largest code gives 255
 // and the smallest 0, as the accelerator's texture unit does.
-#include "platform/glide/texels.h"
+#include <lumivex_texels.h>
 
 namespace {
 

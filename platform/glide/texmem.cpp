@@ -4,9 +4,8 @@
 // refused harmlessly.
 #include "texmem.h"
 
-#include "bands.h"
 #include "device.h"
-#include "texels.h"
+#include <lumivex_texels.h>
 #include "trace.h"
 
 #include <cstring>
@@ -34,7 +33,8 @@ void tex_memory_restart() {
     memory.next_id = 0;
 }
 
-const MipMap *find_mipmap(GrMipMapId_t id) {
+// The mip-map of a handle, or null for a void or unknown handle.
+static const MipMap *find_mipmap(GrMipMapId_t id) {
     for (const auto &m : memory.mipmaps)
         if (m->id == id) return m.get();
     return nullptr;

@@ -11,9 +11,6 @@
 #include <memory>
 #include <vector>
 
-// What the hardware query reports and allocations must fit in.
-constexpr size_t TEXTURE_MEMORY_BYTES = 2u << 20;
-
 constexpr int MAX_LEVELS = GR_LOD_1 - GR_LOD_256 + 1;
 
 // A level is stored with one more column and one more row, copies of its
@@ -42,13 +39,5 @@ struct MipMap {
     int level_count = 0;
 };
 
-// Frees all texture memory; every handle given out before becomes void.
-void tex_memory_reset();
-
-// The same, and handles count from 0 again (grGlideInit).
-void tex_memory_restart();
-
-// The mip-map of a handle, or null for a void or unknown handle.
-const MipMap *find_mipmap(GrMipMapId_t id);
 
 #endif

@@ -2,9 +2,11 @@
 #include "trace.h"
 
 #include "config.h"
-#include "device.h"
+
+#include <filesystem>
 
 TraceLog trace_log;
+static bool configured = false;
 
 // A trace that cannot be written (a full disk) is said once; the show goes
 // on without it.
@@ -17,17 +19,29 @@ static void check_written() {
                  echoed(trace_log.path.c_str()).c_str());
 }
 
-void trace_open(const char *path) {
+// Opens the log at path (closing any before it); an empty path logs nothing.
+static void trace_open(const char *path) {
     // The window procedure's grSstControl calls come before grGlideInit reads
-    // the settings again: reopening the same file would wipe them.
-    if (trace_log.file && trace_log.path == path) return;
+    // the settings again: reopening the same file would wipe them. A file
+    // removed meanwhile is a new log, though, not one to go on writing unseen.
+    if (trace_log.file && trace_log.path == path && std::filesystem::exists(path)) return;
     if (trace_log.file) std::fclose(trace_log.file);
     trace_log.file = nullptr;
     trace_log.path = path;
     if (!*path) return;
     trace_log.file = std::fopen(path, "w");
+    write_failure_told = false;  // a new log, told anew
     if (!trace_log.file)
         std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s cannot be written; not logging\n", echoed(path).c_str());
+}
+
+void glide_configure() {
+    glide_config = read_config();
+    trace_open(glide_config.trace_path.c_str());
+    // Never inside a frame: grGlideInit has closed the device first, and the
+    // first logged call before any grGlideInit has no device yet.
+    trace_frame(false, 0);
+    configured = true;
 }
 
 static void end_line() {
@@ -39,7 +53,7 @@ static void end_line() {
 }
 
 void trace_call(const char *name, std::initializer_list<TraceArg> args) {
-    glide_configure_once();
+    if (!configured) glide_configure();
     std::FILE *f = trace_log.file;
     if (!f) return;
     std::fputs(name, f);

@@ -57,8 +57,8 @@ inline void trace_triangle(const GrVertex *a, const GrVertex *b, const GrVertex 
     if (trace_log.file) trace_triangle_line(a, b, c);
 }
 
-// Opens the log at path (closing any before it); an empty path logs nothing.
-void trace_open(const char *path);
+// Reads the configuration and restarts the log at its path (grGlideInit).
+void glide_configure();
 
 // The device opened, closed, or swapped to a new frame: whether that frame's
 // triangles are logged, and a flush.

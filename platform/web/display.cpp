@@ -81,14 +81,8 @@ int control_flags(const DialogState &d, int i)
     return flags;
 }
 
-}  // namespace
-
-bool have_display()
-{
-    return true;
-}
-
-void pump_display_events()
+// The queues' pump hook: the page's input since the last look.
+void pump_page_events()
 {
     int e[4];
     while (lumivex_next_event(e)) {
@@ -97,6 +91,15 @@ void pump_display_events()
         else if (shown_window && shown_window->alive)
             window_event(shown_window, e);
     }
+}
+
+const bool hooked = (set_pump_hook(pump_page_events), true);
+
+}  // namespace
+
+bool have_display()
+{
+    return true;
 }
 
 bool display_shift_held()
@@ -132,7 +135,7 @@ void display_draw_dialog(Window *w)
         if (!(c.resource->style & WS_VISIBLE))
             continue;
         lumivex_dialog_control(static_cast<int>(c.kind), c.rect.x, c.rect.y, c.rect.w, c.rect.h,
-                               c.resource->text, control_flags(d, static_cast<int>(i)));
+                               c.resource->text.c_str(), control_flags(d, static_cast<int>(i)));
     }
     d.dirty = false;
 }

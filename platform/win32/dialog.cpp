@@ -6,9 +6,9 @@
 #include <strings.h>
 
 #include "dialog.h"
-#include "queue.h"
 #include "display.h"
 #include "window.h"
+#include "window_life.h"
 
 namespace {
 
@@ -100,7 +100,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc,
 
     DialogState state;
     dialog_layout(state, resource);
-    HWND hwnd = create_window_with_proc(dialog_window_proc, resource->caption, resource->style, 0, 0,
+    HWND hwnd = create_window_with_proc(dialog_window_proc, resource->caption.c_str(), resource->style, 0, 0,
                                         state.width, state.height, owner, nullptr);
     Window *w = find_window(hwnd);
     if (!w)

@@ -6,11 +6,11 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "resources.h"
 
-union SDL_Event;
 struct SDL_Renderer;
 struct Window;
 
@@ -27,7 +27,13 @@ struct DialogControl {
     PixelRect rect;
     bool enabled;
     bool is_default;  // BS_DEFPUSHBUTTON in the resource
+    std::vector<std::string> items;  // a combo box's list, sorted for CBS_SORT
 };
+
+// How a dialog's initialisation list adds an item to a combo box: the
+// 16-bit message that resource compilers keep, or the 32-bit one.
+const int CB_ADDSTRING_16 = 0x0403;
+const int CB_ADDSTRING = 0x0143;
 
 struct DialogState {
     const DialogResource *resource = nullptr;
@@ -41,11 +47,6 @@ struct DialogState {
 
     SDL_Renderer *renderer = nullptr;
 };
-
-// Dialog units to pixels for the 8-point system font: 6 by 13 pixels the
-// average character, a dialog unit a quarter of its width, an eighth of its height.
-int dialog_units_to_x(int units);
-int dialog_units_to_y(int units);
 
 void dialog_layout(DialogState &d, const DialogResource *resource);
 // Focus on the first control that takes it, as after WM_INITDIALOG returns TRUE.
@@ -61,13 +62,10 @@ int dialog_mouse_down(DialogState &d, int x, int y);
 int dialog_mouse_move(DialogState &d, int x, int y);
 int dialog_mouse_up(DialogState &d, int x, int y);
 
-// Draws the whole dialog into its renderer; false when no font could be found.
-bool dialog_draw(DialogState &d);
-
 // Sends the dialog WM_COMMAND for a control id (none for 0).
 void dialog_send_command(Window *w, int id);
 
-// SDL's events for a dialog's window, from the message pump.
-void dialog_sdl_event(Window *w, const SDL_Event &e);
+// Draws the whole dialog into its renderer; false when no font could be found.
+bool dialog_draw(DialogState &d);
 
 #endif

@@ -2,6 +2,7 @@
 // boxes, sunken fields, embossed grey text on disabled controls.
 #include <SDL.h>
 #include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
 
 #include <string>
 
@@ -19,34 +20,70 @@ const Colour SHADOW{0x80, 0x80, 0x80};
 const Colour DARK{0x00, 0x00, 0x00};
 const Colour TEXT{0x00, 0x00, 0x00};
 
-// Fonts close to the 8-point sans serif the dialog asks for, with the pixel
-// size at which their text fits the resource's boxes as that font's did.
-struct FontChoice {
-    const char *path;
+// Pixel sizes at which a font's text fits the resource's boxes as the
+// 8-point sans serif of the dialog's own time did; others get the last.
+struct FontSize {
+    const char *family;
     int pixels;
 };
-const FontChoice FONTS[] = {
-    {"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", 10},
-    {"/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf", 10},
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf", 9},
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 8},
+const FontSize FONT_SIZES[] = {
+    {"Liberation Sans", 10}, {"Arimo", 10}, {"DejaVu Sans Condensed", 9}, {"DejaVu Sans", 8}, {"", 9},
 };
 const int LINE_HEIGHT = 13;  // the system font's cell height
 
-TTF_Font *font()
+// The font file fontconfig offers for the resource's face: the face itself
+// where the system has it, else one made to its metrics (fontconfig maps
+// Arial to Liberation Sans), else the system's sans serif.
+std::string find_font_file(const std::string &face, int *pixels)
 {
-    static TTF_Font *f = nullptr;
+    std::string path;
+    if (!FcInit())
+        return path;
+    FcPattern *want = FcPatternCreate();
+    for (const char *family : {face.c_str(), "Arial", "sans-serif"})
+        FcPatternAddString(want, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family));
+    FcPatternAddInteger(want, FC_WEIGHT, FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(want, FC_SLANT, FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, want, FcMatchPattern);
+    FcDefaultSubstitute(want);
+    FcResult result;
+    FcPattern *match = FcFontMatch(nullptr, want, &result);
+    FcChar8 *file = nullptr, *family = nullptr;
+    if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+        path = reinterpret_cast<const char *>(file);
+        FcPatternGetString(match, FC_FAMILY, 0, &family);
+        const FontSize *size = FONT_SIZES;
+        while (*size->family && !(family && std::string(size->family) == reinterpret_cast<const char *>(family)))
+            ++size;
+        *pixels = size->pixels;
+    }
+    if (match)
+        FcPatternDestroy(match);
+    FcPatternDestroy(want);
+    return path;
+}
+
+TTF_Font *dialog_font = nullptr;
+
+// Opens the font of the dialog's resource, once for the program.
+TTF_Font *open_font(const DialogResource &resource)
+{
     static bool tried = false;
     if (!tried) {
         tried = true;
-        if (TTF_WasInit() || TTF_Init() == 0)
-            for (const FontChoice &c : FONTS)
-                if ((f = TTF_OpenFont(c.path, c.pixels)))
-                    break;
-        if (!f)
+        int pixels = 0;
+        std::string path = find_font_file(resource.font_name, &pixels);
+        if (!path.empty() && (TTF_WasInit() || TTF_Init() == 0))
+            dialog_font = TTF_OpenFont(path.c_str(), pixels);
+        if (!dialog_font)
             SDL_Log("lumivex: no font found for the dialog (install fonts-liberation)");
     }
-    return f;
+    return dialog_font;
+}
+
+TTF_Font *font()
+{
+    return dialog_font;
 }
 
 void colour(SDL_Renderer *r, Colour c)
@@ -264,6 +301,7 @@ bool dialog_draw(DialogState &d)
     SDL_Renderer *r = d.renderer;
     if (!r)
         return false;
+    open_font(*d.resource);
     colour(r, FACE);
     SDL_RenderClear(r);
     // Bottom of the z-order first: the first control is on top.

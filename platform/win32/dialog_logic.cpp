@@ -2,6 +2,8 @@
 // so that they can be tried without a screen.
 #include <strings.h>
 
+#include <algorithm>
+
 #include "dialog.h"
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 ControlKind kind_of(const DialogControlResource &c)
 {
     DWORD type = c.style & BS_TYPEMASK;
-    if (strcasecmp(c.class_name, "Button") == 0) {
+    if (c.class_name == "Button") {
         if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
             return ControlKind::push_button;
         if (type == BS_GROUPBOX)
@@ -18,9 +20,9 @@ ControlKind kind_of(const DialogControlResource &c)
             return ControlKind::check_box;
         return ControlKind::other;
     }
-    if (strcasecmp(c.class_name, "Static") == 0)
+    if (c.class_name == "Static")
         return ControlKind::static_text;
-    if (strcasecmp(c.class_name, "ComboBox") == 0)
+    if (c.class_name == "ComboBox")
         return ControlKind::combo_box;
     return ControlKind::other;
 }
@@ -71,8 +73,8 @@ int release(DialogState &d)
     return i >= 0 && inside ? d.controls[i].resource->id : 0;
 }
 
-}  // namespace
-
+// Dialog units to pixels for the 8-point system font: 6 by 13 pixels the
+// average character, a dialog unit a quarter of its width, an eighth of its height.
 int dialog_units_to_x(int units)
 {
     return mul_div(units, 6, 4);
@@ -83,14 +85,15 @@ int dialog_units_to_y(int units)
     return mul_div(units, 13, 8);
 }
 
+}  // namespace
+
 void dialog_layout(DialogState &d, const DialogResource *resource)
 {
     d.resource = resource;
     d.controls.clear();
     d.width = dialog_units_to_x(resource->cx);
     d.height = dialog_units_to_y(resource->cy);
-    for (int i = 0; i < resource->control_count; ++i) {
-        const DialogControlResource &r = resource->controls[i];
+    for (const DialogControlResource &r : resource->controls) {
         DialogControl c;
         c.resource = &r;
         c.kind = kind_of(r);
@@ -98,6 +101,12 @@ void dialog_layout(DialogState &d, const DialogResource *resource)
                   dialog_units_to_y(r.cy)};
         c.enabled = !(r.style & WS_DISABLED);
         c.is_default = c.kind == ControlKind::push_button && (r.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+        // A combo box's list is what the initialisation list adds to it.
+        for (const DialogInitItem &item : resource->init)
+            if (item.control_id == r.id && (item.message == CB_ADDSTRING_16 || item.message == CB_ADDSTRING))
+                c.items.push_back(item.data.c_str());
+        if (r.style & CBS_SORT)
+            std::sort(c.items.begin(), c.items.end());
         d.controls.push_back(c);
     }
     d.focus = -1;

@@ -7,45 +7,12 @@
 #include "dialog.h"
 #include "sdl_link.h"
 #include "window.h"
+#include "window_life.h"
 
-bool display_open_dialog(Window *w)
-{
-    DialogState &d = *w->dialog;
-    // DS_CENTER: centred on the screen, whoever the owner.
-    w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                              d.width, d.height, SDL_WINDOW_HIDDEN);
-    if (w->sdl)
-        d.renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
-    if (!d.renderer) {
-        fprintf(stderr, "lumivex: cannot open the start-up dialog's window: %s\n", SDL_GetError());
-        if (w->sdl)
-            SDL_DestroyWindow(w->sdl);
-        w->sdl = nullptr;
-        return false;
-    }
-    int x, y;
-    SDL_GetWindowPosition(w->sdl, &x, &y);
-    w->x = x;
-    w->y = y;
-    return true;
-}
+namespace {
 
-void display_draw_dialog(Window *w)
-{
-    dialog_draw(*w->dialog);
-}
-
-void display_close_dialog(Window *w)
-{
-    DialogState &d = *w->dialog;
-    if (d.renderer)
-        SDL_DestroyRenderer(d.renderer);
-    if (w->sdl)
-        SDL_DestroyWindow(w->sdl);
-    d.renderer = nullptr;
-    w->sdl = nullptr;
-}
-
+// SDL's events for a dialog's window: the dialog manager's keyboard and
+// mouse rules, and the few window events a dialog cares about.
 void dialog_sdl_event(Window *w, const SDL_Event &e)
 {
     DialogState &d = *w->dialog;
@@ -101,3 +68,46 @@ void dialog_sdl_event(Window *w, const SDL_Event &e)
     }
     dialog_send_command(w, command);
 }
+
+}  // namespace
+
+bool display_open_dialog(Window *w)
+{
+    DialogState &d = *w->dialog;
+    // DS_CENTER: centred on the screen, whoever the owner.
+    w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                              d.width, d.height, SDL_WINDOW_HIDDEN);
+    if (w->sdl) {
+        w->sdl_event = dialog_sdl_event;
+        d.renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
+    }
+    if (!d.renderer) {
+        fprintf(stderr, "lumivex: cannot open the start-up dialog's window: %s\n", SDL_GetError());
+        if (w->sdl)
+            SDL_DestroyWindow(w->sdl);
+        w->sdl = nullptr;
+        return false;
+    }
+    int x, y;
+    SDL_GetWindowPosition(w->sdl, &x, &y);
+    w->x = x;
+    w->y = y;
+    return true;
+}
+
+void display_draw_dialog(Window *w)
+{
+    dialog_draw(*w->dialog);
+}
+
+void display_close_dialog(Window *w)
+{
+    DialogState &d = *w->dialog;
+    if (d.renderer)
+        SDL_DestroyRenderer(d.renderer);
+    if (w->sdl)
+        SDL_DestroyWindow(w->sdl);
+    d.renderer = nullptr;
+    w->sdl = nullptr;
+}
+

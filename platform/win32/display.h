@@ -1,7 +1,8 @@
 // display.h - what our windows need from the display underneath them: its
-// input, its clock, surfaces for windows and dialogs, a message box. One
-// implementation per host: sdl_link.cpp and dialog_sdl.cpp over SDL2, and
-// platform/web over a browser page. The rest of this folder knows no host.
+// clock, surfaces for windows and dialogs, a message box. One implementation
+// per host: sdl_link.cpp, sdl_window.cpp and dialog_sdl.cpp over SDL2, and
+// platform/web over a browser page. Its input reaches the windows through
+// the queues' pump hook (queue.h), which each host installs.
 #ifndef LUMIVEX_WIN32_DISPLAY_H
 #define LUMIVEX_WIN32_DISPLAY_H
 
@@ -11,11 +12,6 @@ struct Window;
 
 // True when there is a screen a person can see.
 bool have_display();
-
-// Moves the display's pending input into the windows' queues (input,
-// closing) or sends it at once (activation, moves), as Windows does. Only on
-// the thread that owns the display; never starts the display itself.
-void pump_display_events();
 
 // Whether Shift is held now (false without a display).
 bool display_shift_held();

@@ -34,7 +34,9 @@ std::shared_ptr<MessageQueue> current_queue();
 // Appends a posted message (at the front for one that must come next).
 void post_to_queue(MessageQueue &queue, const MSG &msg, bool front = false);
 
-// Answers every message that other threads have sent to the calling thread.
-void deliver_sent_messages();
+// What PeekMessageA runs before it looks at the queue: the layer that turns
+// the host's events into messages installs it (null: nothing runs).
+void set_pump_hook(void (*hook)());
+void run_pump_hook();
 
 #endif

@@ -1,18 +1,33 @@
-// resources.h - a program's resources as the stand-in keeps them: tables that
-// our resource converter (rc/) generates from the program's resource script,
-// linked into the program as the Windows build links the compiled script.
+// resources.h - a program's resources as Windows reads them: the .res file a
+// resource compiler makes from the program's script, linked into the program
+// as bytes (the Windows build links the same file). Only what the dialog
+// manager needs is read: dialog templates (DLGTEMPLATE with DS_SETFONT's
+// font, and their DLGITEMTEMPLATE controls) and dialog initialisation lists
+// (RT_DLGINIT).
 #ifndef LUMIVEX_WIN32_RESOURCES_H
 #define LUMIVEX_WIN32_RESOURCES_H
 
 #include <windows.h>
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 struct DialogControlResource {
-    const char *class_name;  // "Button", "Static", "ComboBox", ...
-    const char *text;
+    std::string class_name;  // "Button", "Static", "ComboBox", ... (system classes spelled so)
+    std::string text;
     int id;                  // -1 for a control that sends no commands
     DWORD style;             // WS_CHILD | WS_VISIBLE and the script's styles
     DWORD ex_style;
     int x, y, cx, cy;        // dialog units
+};
+
+// One entry of a dialog's initialisation list: a message sent to a control
+// when the dialog is made (CB_ADDSTRING with its text, for a combo box).
+struct DialogInitItem {
+    int control_id;
+    int message;
+    std::string data;  // the bytes as stored, a string's terminating zero included
 };
 
 struct DialogResource {
@@ -21,34 +36,18 @@ struct DialogResource {
     DWORD style;
     DWORD ex_style;
     int x, y, cx, cy;        // dialog units
-    const char *caption;
-    int font_points;
-    const char *font_name;
-    const DialogControlResource *controls;
-    int control_count;
+    std::string caption;
+    int font_points;         // 0 without DS_SETFONT
+    std::string font_name;
+    std::vector<DialogControlResource> controls;
+    std::vector<DialogInitItem> init;  // from the RT_DLGINIT resource of the same id
 };
 
-// A resource of any other type, as the bytes the script spells out.
-struct RawResource {
-    int id;
-    int type;                // e.g. 240, RT_DLGINIT
-    int language;
-    const unsigned char *data;
-    int size;
-};
+// Reads a .res image and keeps its dialogs; false, keeping nothing of it,
+// when it is malformed anywhere. Resource types it has no use for are skipped.
+bool register_resources(const unsigned char *res, size_t size);
 
-struct ResourceModule {
-    const DialogResource *dialogs;
-    int dialog_count;
-    const RawResource *raws;
-    int raw_count;
-};
-
-// Called by the generated table's static initialiser.
-bool register_resources(const ResourceModule *module);
-
-// Null when the program has no such resource.
+// Null when the program has no such dialog.
 const DialogResource *find_dialog_resource(int id);
-const RawResource *find_raw_resource(int id, int type);
 
 #endif

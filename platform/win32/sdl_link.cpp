@@ -7,8 +7,8 @@
 #include <cstring>
 #include <thread>
 
-#include "dialog.h"
-#include "keys.h"
+#include <win32_sdl.h>
+
 #include "queue.h"
 #include "window.h"
 
@@ -23,67 +23,25 @@ bool on_video_thread()
     return video == Video::up && std::this_thread::get_id() == video_thread;
 }
 
-void post(Window *w, UINT message, WPARAM wParam, LPARAM lParam)
+// The queues' pump hook; it never starts video itself.
+void pump_sdl_events()
 {
-    MSG msg{};
-    msg.hwnd = w->handle;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    msg.time = SDL_GetTicks();
-    post_to_queue(*w->queue, msg);
-}
-
-Window *event_window(unsigned int sdl_id)
-{
-    return sdl_id ? find_window_by_sdl(SDL_GetWindowFromID(sdl_id)) : nullptr;
-}
-
-void key_event(const SDL_KeyboardEvent &e)
-{
-    Window *w = event_window(e.windowID);
-    if (!w)
+    if (!on_video_thread())
         return;
-    bool alt = (e.keysym.mod & KMOD_ALT) != 0;
-    bool ctrl = (e.keysym.mod & KMOD_CTRL) != 0;
-    KeyMessage k = key_message(e.keysym.scancode, e.type == SDL_KEYDOWN, e.repeat != 0, alt, ctrl);
-    post(w, k.message, k.vk, k.lParam);
-}
-
-void window_event(const SDL_WindowEvent &e)
-{
-    Window *w = event_window(e.windowID);
-    if (!w)
-        return;
-    switch (e.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-        post(w, WM_CLOSE, 0, 0);
-        break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-        activate_window(w);
-        break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-        deactivate_window(w);
-        break;
-    case SDL_WINDOWEVENT_MOVED:
-        if (w->x != e.data1 || w->y != e.data2) {
-            w->x = e.data1;
-            w->y = e.data2;
-            SendMessageA(w->handle, WM_MOVE, 0, MAKELPARAM(w->x, w->y));
-        }
-        break;
-    case SDL_WINDOWEVENT_MINIMIZED:
-        w->minimised = true;
-        SendMessageA(w->handle, WM_SIZE, SIZE_MINIMIZED, 0);
-        break;
-    case SDL_WINDOWEVENT_RESTORED:
-        if (w->minimised) {
-            w->minimised = false;
-            SendMessageA(w->handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->width, w->height));
-        }
-        break;
-    default:
-        break;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        unsigned int id = 0;
+        if (e.type == SDL_WINDOWEVENT)
+            id = e.window.windowID;
+        else if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP)
+            id = e.key.windowID;
+        else if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP)
+            id = e.button.windowID;
+        else if (e.type == SDL_MOUSEMOTION)
+            id = e.motion.windowID;
+        Window *w = id ? find_window_by_sdl(SDL_GetWindowFromID(id)) : nullptr;
+        if (w && w->sdl_event)
+            w->sdl_event(w, e);
     }
 }
 
@@ -96,6 +54,8 @@ bool sdl_video_up()
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         video = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 ? Video::up : Video::failed;
         video_thread = std::this_thread::get_id();
+        if (video == Video::up)
+            set_pump_hook(pump_sdl_events);
     }
     return on_video_thread();
 }
@@ -117,24 +77,12 @@ bool have_display()
 
 bool display_shift_held()
 {
-    return on_video_thread() && (SDL_GetModState() & KMOD_SHIFT) != 0;
+    return (SDL_GetModState() & KMOD_SHIFT) != 0;
 }
 
 DWORD display_ticks()
 {
     return SDL_GetTicks();
-}
-
-void display_show_window(Window *w, bool shown)
-{
-    if (!w->sdl)
-        return;
-    if (shown) {
-        SDL_ShowWindow(w->sdl);
-        if (w->dialog)  // a modal dialog comes to the front
-            SDL_RaiseWindow(w->sdl);
-    } else
-        SDL_HideWindow(w->sdl);
 }
 
 void display_wait(int ms)
@@ -161,47 +109,6 @@ bool display_message_box(Window *owner, const char *caption, const char *text, b
     box.numbuttons = count;
     box.buttons = data;
     return SDL_ShowMessageBox(&box, pressed) == 0;
-}
-
-void pump_display_events()
-{
-    if (!on_video_thread())
-        return;
-    SDL_Event e;
-    while (SDL_PollEvent(&e)) {
-        unsigned int id = 0;
-        if (e.type == SDL_WINDOWEVENT)
-            id = e.window.windowID;
-        else if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP)
-            id = e.key.windowID;
-        else if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP)
-            id = e.button.windowID;
-        else if (e.type == SDL_MOUSEMOTION)
-            id = e.motion.windowID;
-        Window *w = event_window(id);
-        if (w && w->dialog) {
-            dialog_sdl_event(w, e);
-            continue;
-        }
-        if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP)
-            key_event(e.key);
-        else if (e.type == SDL_WINDOWEVENT)
-            window_event(e.window);
-    }
-}
-
-SDL_Window *win32_sdl_window(HWND hwnd)
-{
-    Window *w = find_window(hwnd);
-    if (!w || w->dialog || !sdl_video_up())
-        return nullptr;
-    if (!w->sdl) {
-        w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                  w->width, w->height, SDL_WINDOW_HIDDEN);
-        if (w->sdl && w->visible)
-            SDL_ShowWindow(w->sdl);
-    }
-    return w->sdl;
 }
 
 int win32_have_display(void)

@@ -1,20 +1,19 @@
 // sdl_link.h - where our windows meet SDL: video start-up, the display
-// question, and SDL's events turned into window messages.
+// question, and SDL's events handed to the windows they belong to.
 #ifndef LUMIVEX_WIN32_SDL_LINK_H
 #define LUMIVEX_WIN32_SDL_LINK_H
 
-#include <win32_sdl.h>
-
 #include "display.h"
-
-union SDL_Event;
-struct Window;
 
 // Starts SDL's video on first use; false when it cannot start. The thread
 // that starts it is the one that owns SDL's windows and events.
 bool sdl_video_up();
 
 // The display (display.h) is SDL's when video is up and its driver is not
-// one of SDL's headless ones; its events are pumped only on SDL's thread.
+// one of SDL's headless ones.
+
+// Once video is up, every PeekMessageA on SDL's thread hands SDL's pending
+// events to the sdl_event handler of the window each belongs to; events of
+// no window, or of one without a handler, are dropped.
 
 #endif

@@ -16,6 +16,7 @@
 struct SDL_Window;
 struct MessageQueue;
 struct DialogState;
+union SDL_Event;
 
 struct Window {
     HWND handle = nullptr;
@@ -34,25 +35,33 @@ struct Window {
     bool minimised = false;
     bool needs_paint = false;
     SDL_Window *sdl = nullptr;
+    // Whoever makes the SDL window says who takes its events: the window's
+    // own rules for keys, focus and moves, or the dialog manager's.
+    void (*sdl_event)(Window *w, const SDL_Event &e) = nullptr;
 
     // Dialogs only: the dialog procedure and the dialog manager's state.
     DLGPROC dialog_proc = nullptr;
     DialogState *dialog = nullptr;
 };
 
+struct WindowClass {
+    std::string name;
+    WNDPROC proc;
+    HBRUSH brush;
+    HINSTANCE instance;
+};
+
+// A registered class by name or atom, or null.
+const WindowClass *find_class(LPCSTR name);
+
+// A new record in the next slot, not yet alive; null when the slots are used up.
+Window *new_window();
+// The record in a slot (0 is the desktop), alive or not; null past the last.
+Window *window_in_slot(size_t slot);
+
 // The live window behind a handle, or null (destroyed, never made, desktop).
 Window *find_window(HWND hwnd);
 // The window behind this SDL window, or null.
 Window *find_window_by_sdl(const SDL_Window *sdl);
-
-// Creates a window with a procedure of our own instead of a class: the
-// dialog manager's windows. Sends the creation messages like CreateWindowExA.
-HWND create_window_with_proc(WNDPROC proc, LPCSTR title, DWORD style, int x, int y, int width,
-                             int height, HWND owner, LPVOID param);
-
-// Activation as the system does it when a window is shown, clicked or
-// restored, and when it loses the focus.
-void activate_window(Window *w);
-void deactivate_window(Window *w);
 
 #endif

@@ -9,9 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <tuple>
 
-#include "device/assertion.h"
 #include "device/glidemain.h"
 #include "run_probe.h"
 
@@ -44,31 +42,6 @@ DeviceRun run_device(std::vector<std::string> env)
 }
 
 } // namespace
-
-TEST(Device, StartsUpClearsBeforeTheBackBufferAndEndsEveryFrameWithSwapClearIdle)
-{
-    DeviceRun run = run_device({});
-    EXPECT_EQ(run.result.status, 0) << run.result.err;
-    std::vector<std::string> expected = START_UP;
-    for (int frame = 0; frame < 2; ++frame)
-        expected.insert(expected.end(), {"grBufferSwap 2", "grBufferClear 0 0 65535", "grSstIdle"});
-    expected.insert(expected.end(), {"grSstWinClose", "grGlideShutdown"});
-    EXPECT_EQ(run.trace, expected);
-}
-
-TEST(AssertionReport, HasTheRunTimesLinesInOrder)
-{
-    char text[1024];
-    format_assertion_report(text, sizeof text, "C:\\SHOW\\LUMIVEX.EXE", "grSstQueryHardware ( &voo_hwconfig )",
-                            "glidemain", 90);
-    EXPECT_STREQ(text, "Assertion failed!\n\nProgram: C:\\SHOW\\LUMIVEX.EXE\nFile: glidemain\nLine: 90\n\n"
-                       "Expression: grSstQueryHardware ( &voo_hwconfig )\n\n"
-                       "For information on how your program can cause an assertion failure, see the "
-                       "Visual C++ documentation on asserts\n\n"
-                       "(Press Retry to debug the application - JIT must be enabled)");
-    char small[20]; // cut short rather than overrun
-    EXPECT_STREQ(format_assertion_report(small, sizeof small, "x", "y", "z", 1), "Assertion failed!\n\n");
-}
 
 TEST(AssertionReport, AbortEndsWithStatusThreeAtOnceAndIgnoreGoesOnAsIfTheCallHadSucceeded)
 {
@@ -126,35 +99,6 @@ protected:
     static std::string pak(const char *name) { return std::string(LUMIVEX_SOURCE_DIR "/pak/") + name; }
     static size_t heap_in_use() { return mallinfo2().uordblks; }
 };
-
-TEST_F(Textures, LoadFillsOneRecordAndDownloadAllocatesAndDownloadsTheWholeMipMap)
-{
-    Gu3dfInfo torus = {};
-    ASSERT_TRUE(gu3dfGetInfo(pak("torus.3df").c_str(), &torus));
-    Gu3dfInfo *first = voo_load_3df(pak("cube.3df").c_str());
-    ASSERT_NE(first, nullptr);
-    voo_download_texture(first);
-    Gu3dfInfo *info = voo_load_3df(pak("torus.3df").c_str());
-    ASSERT_EQ(info, first);
-    ASSERT_EQ(info, &voo_texinfo);
-    const Gu3dfHeader h = info->header;
-    EXPECT_EQ(std::make_tuple(h.width, h.height, h.format, h.small_lod, h.large_lod, h.aspect_ratio),
-              std::make_tuple(torus.header.width, torus.header.height, torus.header.format, torus.header.small_lod,
-                              torus.header.large_lod, torus.header.aspect_ratio));
-    GrMipMapId_t handle = voo_download_texture(info);
-
-    voo_end_frame(); // the library writes its log out at a frame's end
-    std::vector<std::string> lines = read_lines(directory + "/trace.txt");
-    char allocate[128];
-    std::snprintf(allocate, sizeof allocate, "guTexAllocateMemory 0 3 %u %u %d 2 %d %d %d 0 0 1 1 0 0",
-                  (unsigned)h.width, (unsigned)h.height, h.format, h.small_lod, h.large_lod, h.aspect_ratio);
-    char file[512];
-    std::snprintf(file, sizeof file, "\"%s\" -", pak("torus.3df").c_str());
-    std::vector<std::string> expected = {std::string("gu3dfGetInfo ") + file, std::string("gu3dfLoad ") + file, allocate,
-                                         "guTexDownloadMipMap " + std::to_string(handle) + " - -"};
-    EXPECT_NE(std::search(lines.begin(), lines.end(), expected.begin(), expected.end()), lines.end())
-        << "not in the trace: " << expected[0] << " ... " << expected[3];
-}
 
 // Every effect start loads its texture anew: neither a loaded host copy nor
 // the block of a failed texel read may stay behind.

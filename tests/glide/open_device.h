@@ -1,6 +1,6 @@
 // open_device.h - the show's device start-up through the Glide API (init,
-// query, select, open, render state), shared by the Glide tests and the
-// rasterizer benchmark; they run offscreen, where no window is needed.
+// query, select, open, render state) for the Glide tests, which run
+// offscreen, where no window is needed.
 #ifndef LUMIVEX_TESTS_GLIDE_OPEN_DEVICE_H
 #define LUMIVEX_TESTS_GLIDE_OPEN_DEVICE_H
 

@@ -1,6 +1,6 @@
-// Texture sampling: wrap and clamp at the edges, bilinear weights, the level
-// of detail, the texture unit's 1/w hint, the colour combines and texture
-// memory.
+// Texture sampling: wrap and clamp at the edges, bilinear weights, point
+// sampling, the level of detail and texture memory; the show's frames check
+// the rest.
 #include "glide_test.h"
 
 #include <cmath>
@@ -100,7 +100,7 @@ TEST_F(TextureTest, PointSamplingTakesTheTexelUnderThePixel) {
 // the two nearest levels where it falls between them.
 TEST_F(TextureTest, LevelOfDetailFollowsTheScreenDerivatives) {
     static const uint16_t LEVEL_COLOURS[7] = {RED, GREEN, BLUE, WHITE, RED | GREEN, GREEN | BLUE, RED | BLUE};
-    GrMipMapId_t dithered = load_texture(GR_LOD_64, GR_LOD_1, [](int level, int, int) { return LEVEL_COLOURS[level]; });
+    load_texture(GR_LOD_64, GR_LOD_1, [](int level, int, int) { return LEVEL_COLOURS[level]; });
     // A texel of the 64 level is 4 units; k units per pixel is level log2(k / 4).
     auto level_counts = [&](float ks, float kt, int counts[7]) {
         grBufferClear(0, 0, 0xFFFF);
@@ -134,7 +134,6 @@ TEST_F(TextureTest, LevelOfDetailFollowsTheScreenDerivatives) {
     load_texture(GR_LOD_64, GR_LOD_1, [](int level, int, int) { return LEVEL_COLOURS[level]; }, GR_MIPMAP_NEAREST);
     level_counts(8 * std::pow(2.0f, 0.75f), 8 * std::pow(2.0f, 0.75f), n);
     EXPECT_EQ(n[2], ALL);
-    (void)dithered;
 }
 
 // In perspective (q varying over the triangle) the level is chosen per
@@ -163,77 +162,6 @@ TEST_F(TextureTest, PerspectiveLevelGrowsWithDistance) {
     EXPECT_GE(level_at(10), level_at(390) + 3);
 }
 
-// The texture unit divides by its own oow only under GR_STWHINT_W_DIFF_TMU0;
-// the library starts without it, dividing by the vertex's oow.
-TEST_F(TextureTest, TheHintChoosesWhichOowDividesTheTexture) {
-    load_texture(GR_LOD_64, GR_LOD_64, [](int, int x, int) { return x < 32 ? RED : GREEN; });
-    // Vertex oow 1, texture unit oow 2, sow from 0 to 256 across 256 pixels.
-    auto corner = [](float x, float y, float sow) { return textured(x, y, sow, 0, 1.0f, 2.0f); };
-    auto rect = [&]() {
-        quad(corner(0, 0, 0), corner(256, 0, 256), corner(256, 16, 256), corner(0, 16, 0));
-    };
-    rect();  // s = sow / 1: the right half is green
-    EXPECT_EQ(back_pixel(64, 8), RED);
-    EXPECT_EQ(back_pixel(192, 8), GREEN);
-    grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);
-    rect();  // s = sow / 2: all in the red half
-    EXPECT_EQ(back_pixel(64, 8), RED);
-    EXPECT_EQ(back_pixel(192, 8), RED);
-    grHints(GR_HINT_STWHINT, 0);
-    rect();
-    EXPECT_EQ(back_pixel(192, 8), GREEN);
-
-    // The same with the vertex's oow varying (perspective): without the hint
-    // s = sow / oow; with it, the texture unit's constant oow makes s linear.
-    auto slanted = [&]() {
-        quad(textured(0, 0, 0, 0, 1.0f, 2.0f), textured(256, 0, 256 * 0.25f, 0, 0.25f, 2.0f),
-             textured(256, 16, 256 * 0.25f, 0, 0.25f, 2.0f), textured(0, 16, 0, 0, 1.0f, 2.0f));
-    };
-    slanted();  // s = 256 at the right, but 128 is passed at x = 205 (1/w halfway between 1 and 0.25 is 1/1.6)
-    EXPECT_EQ(back_pixel(190, 8), RED);
-    EXPECT_EQ(back_pixel(220, 8), GREEN);
-    grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);
-    slanted();  // s = sow / 2 runs from 0 to 32: red throughout
-    EXPECT_EQ(back_pixel(250, 8), RED);
-}
-
-TEST_F(TextureTest, DecalShowsTheTexelAndModulateMultipliesItByTheVertexColour) {
-    load_texture(GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x < 4 ? WHITE : RED; });
-    auto rect = [](float x0, float s0, float r, float g, float b) {
-        GrVertex v[4] = {textured(x0, 0, s0, 0), textured(x0 + 32, 0, s0, 0), textured(x0 + 32, 32, s0, 32),
-                         textured(x0, 32, s0, 32)};
-        for (GrVertex &k : v) {
-            k.r = r;
-            k.g = g;
-            k.b = b;
-        }
-        quad(v[0], v[1], v[2], v[3]);
-    };
-    // s fixed at the middle of texel 1 (white) or texel 5 (red).
-    rect(0, 48, 100, 200, 50);
-    rect(32, 176, 100, 200, 50);
-    double r, g, b;
-    block_average(8, 8, 16, &r, &g, &b);
-    EXPECT_NEAR(r, 255, 1);
-    EXPECT_NEAR(g, 255, 1);
-    EXPECT_NEAR(b, 255, 1);
-    block_average(40, 8, 16, &r, &g, &b);
-    EXPECT_NEAR(r, 255, 1);
-    EXPECT_NEAR(g, 0, 1);
-
-    guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
-    rect(0, 48, 100, 200, 50);
-    rect(32, 176, 100, 200, 50);
-    block_average(8, 8, 16, &r, &g, &b);  // white x colour = the colour
-    EXPECT_NEAR(r, 100, 2);
-    EXPECT_NEAR(g, 200, 2);
-    EXPECT_NEAR(b, 50, 2);
-    block_average(40, 8, 16, &r, &g, &b);  // red x colour = its red
-    EXPECT_NEAR(r, 100, 2);
-    EXPECT_NEAR(g, 0, 1);
-    EXPECT_NEAR(b, 0, 1);
-}
-
 // Texture memory is 2 MB: the thirteenth 256x256 16-bit chain does not fit.
 // Handles from before a reset name nothing afterwards and are harmless.
 TEST_F(TextureTest, TextureMemoryRunsOutAndStaleHandlesAreHarmless) {
@@ -247,17 +175,6 @@ TEST_F(TextureTest, TextureMemoryRunsOutAndStaleHandlesAreHarmless) {
     for (int i = 0; i < 12; ++i) ids.push_back(allocate());
     for (GrMipMapId_t id : ids) EXPECT_NE(id, GR_NULL_MIPMAP_HANDLE);
     EXPECT_EQ(allocate(), GR_NULL_MIPMAP_HANDLE);
-    // Arguments that do not describe a mip-map are refused too.
-    EXPECT_EQ(guTexAllocateMemory(GR_TMU1, GR_MIPMAPLEVELMASK_BOTH, 8, 8, GR_TEXFMT_RGB_565, GR_MIPMAP_DISABLE,
-                                  GR_LOD_8, GR_LOD_8, GR_ASPECT_1x1, 0, 0, 1, 1, 0.0f, FXFALSE),
-              GR_NULL_MIPMAP_HANDLE);
-    EXPECT_EQ(guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 16, 8, GR_TEXFMT_RGB_565, GR_MIPMAP_DISABLE,
-                                  GR_LOD_8, GR_LOD_8, GR_ASPECT_1x1, 0, 0, 1, 1, 0.0f, FXFALSE),
-              GR_NULL_MIPMAP_HANDLE);
-    EXPECT_EQ(guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 8, 8, GR_TEXFMT_RGB_565, GR_MIPMAP_DISABLE,
-                                  GR_LOD_4, GR_LOD_8, GR_ASPECT_1x1, 0, 0, 1, 1, 0.0f, FXFALSE),
-              GR_NULL_MIPMAP_HANDLE);
-
     guTexMemReset();
     GrMipMapId_t fresh = allocate();
     EXPECT_NE(fresh, GR_NULL_MIPMAP_HANDLE);

@@ -1,5 +1,5 @@
 // The reader on well-formed files and the placement rules: any order, tags
-// only on the 4-byte grid, the lowest offset wins, other bytes ignored.
+// only on the 4-byte grid, other bytes ignored.
 #include <gtest/gtest.h>
 
 #include "mesh_files.h"
@@ -39,26 +39,6 @@ TEST(MeshReader, ChunksLoadInAnyOrderAmongOtherBytes)
     expect_sample(load_bytes(file).get());
 }
 
-TEST(MeshReader, OptionalPartsNeedTheirCountChunk)
-{
-    const std::vector<Bytes> chunks = chunks_of(sample_model());
-    MeshPtr mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST}));
-    ASSERT_NE(mesh, nullptr);
-    EXPECT_EQ(mesh->tex_face_count, 0);
-    EXPECT_EQ(mesh->tex_faces, nullptr);
-    EXPECT_EQ(mesh->tex_vertex_count, 0);
-    EXPECT_EQ(mesh->tex_vertices, nullptr);
-    EXPECT_EQ(mesh->colours, nullptr);
-
-    // A list without its count is ignored (and the texture faces that index
-    // it with it); a count without its list is kept, the list absent.
-    mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVTXLIST}));
-    ASSERT_NE(mesh, nullptr);
-    EXPECT_EQ(mesh->tex_vertices, nullptr);
-    EXPECT_EQ(mesh->tex_face_count, 4);
-    EXPECT_EQ(mesh->tex_faces, nullptr);
-}
-
 TEST(MeshReader, RequiredChunksMustBeFoundOnTheGrid)
 {
     const std::vector<Bytes> chunks = chunks_of(sample_model());
@@ -86,39 +66,6 @@ TEST(MeshReader, RequiredChunksMustBeFoundOnTheGrid)
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->colours, nullptr);
     EXPECT_NE(mesh->tex_faces, nullptr);
-}
-
-TEST(MeshReader, TheLowestOffsetOfATagWins)
-{
-    const Bytes sample = join(chunks_of(sample_model()));
-    const Bytes three = count_chunk("VTXNUM->", 3);
-    Bytes file = sample;
-    file.insert(file.end(), three.begin(), three.end());
-    MeshPtr mesh = load_bytes(file);
-    ASSERT_NE(mesh, nullptr);
-    EXPECT_EQ(mesh->vertex_count, 4);
-    // In front, 3 is the count, and the faces using vertex 3 reject the file.
-    file = three;
-    file.insert(file.end(), sample.begin(), sample.end());
-    EXPECT_EQ(load_bytes(file), nullptr);
-}
-
-TEST(MeshReader, ATagEndingTheFileHasNoData)
-{
-    MeshModel model;
-    model.vertices = {{1, 2, 3}};
-    const std::vector<Bytes> chunks = chunks_of(model);
-    // No faces: an empty list may end the file...
-    MeshPtr mesh = load_bytes(join(chunks, {VTXNUM, VTXLIST, FACENUM, NMLIST, FACELIST}));
-    ASSERT_NE(mesh, nullptr);
-    EXPECT_EQ(mesh->face_count, 0);
-    EXPECT_EQ(mesh->vertices[0].z, 3.0f);
-    // ...but a count needs all four bytes.
-    Bytes cut = join(chunks, {VTXLIST, FACENUM, FACELIST, NMLIST, VTXNUM});
-    cut.resize(cut.size() - 4);
-    EXPECT_EQ(load_bytes(cut), nullptr);
-    cut.resize(cut.size() + 2);
-    EXPECT_EQ(load_bytes(cut), nullptr);
 }
 
 } // namespace

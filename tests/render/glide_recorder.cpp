@@ -2,15 +2,6 @@
 
 std::vector<GlideCall> glide_calls;
 
-std::vector<GlideCall> recorded_triangles()
-{
-    std::vector<GlideCall> triangles;
-    for (const GlideCall &call : glide_calls)
-        if (call.name == "guDrawTriangleWithClip")
-            triangles.push_back(call);
-    return triangles;
-}
-
 extern "C" {
 
 void FX_CALL guDrawTriangleWithClip(const GrVertex *a, const GrVertex *b, const GrVertex *c)

@@ -16,7 +16,4 @@ struct GlideCall {
 
 extern std::vector<GlideCall> glide_calls;
 
-// Only the triangles of glide_calls, in order.
-std::vector<GlideCall> recorded_triangles();
-
 #endif

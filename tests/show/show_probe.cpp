@@ -1,6 +1,7 @@
 // show_probe - runs the show as program entry does (device up, run_show,
-// device closed), without the window and the dialog, under a pump that the
-// tests steer through the environment:
+// device closed), without the main window and the dialog. The real pump
+// dispatches one message a frame to a window of the probe's, which keeps one
+// queued and is steered by the tests through the environment:
 //   PROBE_KEY_IN_FRAME=n     the pump of frame n (counted from 0) dispatches a key
 //   PROBE_REMOVE_MESHES_IN_FRAME=n  the pump of frame n removes pak/*.dat
 //   PROBE_HEAP_IN_FRAME=n    the pump of frame n of every pass prints "heap BYTES" in use
@@ -9,11 +10,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include "app/shell.h"
 #include "device/glidemain.h"
+#include "pump/pump.h"
 #include "show/show.h"
-
-LONG quit_requests;
 
 static long frames_pumped;
 static long key_in_frame = -1;
@@ -22,8 +21,12 @@ static long heap_in_frame = -1;
 
 static const long FRAMES_PER_PASS = 3600;
 
-int dispatch_one_message()
+// Each frame's pump dispatches the one WM_USER queued here, which queues the next.
+static LRESULT CALLBACK probe_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message != WM_USER)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    PostMessageA(hwnd, WM_USER, 0, 0);
     long frame = frames_pumped++;
     if (frame == key_in_frame)
         ++quit_requests; // as the window procedure does for WM_KEYDOWN
@@ -50,6 +53,13 @@ int main()
     heap_in_frame = env_number("PROBE_HEAP_IN_FRAME");
     // Unbuffered, so that printing allocates nothing between heap readings.
     setvbuf(stdout, nullptr, _IONBF, 0);
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = probe_window_proc;
+    wc.lpszClassName = "ShowProbe";
+    RegisterClassA(&wc);
+    HWND pumped = CreateWindowExA(0, "ShowProbe", "", WS_OVERLAPPED, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
+    PostMessageA(pumped, WM_USER, 0, 0);
 
     voo_init();
     voo_open(nullptr);

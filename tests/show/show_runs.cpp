@@ -2,11 +2,31 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
-#include "mesh_file.h"
-
 namespace fs = std::filesystem;
+
+bool write_mesh_file(const std::string &path, const MeshModel &model)
+{
+    ChunkWriter file = encode_mesh(model);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char *>(file.bytes.data()), (std::streamsize)file.bytes.size());
+    return (bool)out;
+}
+
+MeshModel tetrahedron()
+{
+    MeshModel m;
+    m.vertices = {{1, 1, 1}, {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}};
+    m.tex_vertices = {{0.0f, 0.0f}, {0.5f, 0.0f}, {0.5f, 0.5f}};
+    m.add_face({0, 1, 2}, {0, 1, 2}, {-1, 1, 1});
+    m.add_face({0, 3, 1}, {0, 2, 1}, {1, -1, 1});
+    m.add_face({0, 2, 3}, {1, 2, 0}, {1, 1, -1});
+    m.add_face({1, 3, 2}, {2, 1, 0}, {-1, -1, -1});
+    m.colours = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}};
+    return m;
+}
 
 StagedShow::StagedShow(Meshes meshes, const std::vector<std::string> &omit)
 {
@@ -52,31 +72,6 @@ static bool is_call(const std::string &line, const char *name)
     return line.compare(0, n, name) == 0 && (line.size() == n || line[n] == ' ');
 }
 
-std::vector<std::string> state_calls(const std::vector<std::string> &trace)
-{
-    std::vector<std::string> calls;
-    for (const std::string &line : trace) {
-        if (is_call(line, "guDrawTriangleWithClip"))
-            continue;
-        if (is_call(line, "guTexAllocateMemory")) {
-            std::vector<std::string> w = words(line);
-            for (int arg : {3, 4, 5, 7, 8, 9})
-                if (arg < (int)w.size())
-                    w[arg] = '#';
-            std::string joined;
-            for (const std::string &word : w) {
-                if (!joined.empty())
-                    joined += ' ';
-                joined += word;
-            }
-            calls.push_back(joined);
-            continue;
-        }
-        calls.push_back(line);
-    }
-    return calls;
-}
-
 std::vector<std::vector<std::string>> triangles_by_frame(const std::vector<std::string> &trace)
 {
     std::vector<std::vector<std::string>> frames(1);
@@ -89,102 +84,22 @@ std::vector<std::vector<std::string>> triangles_by_frame(const std::vector<std::
     return frames;
 }
 
-ExpectedCalls::ExpectedCalls(const std::vector<std::string> &trace)
+std::string effects_played(const std::vector<std::string> &trace)
 {
-    for (const std::string &line : trace)
-        if (is_call(line, "guTexDownloadMipMap")) {
-            std::vector<std::string> w = words(line);
-            handles_.push_back(w.size() > 1 ? w[1] : "?");
+    std::string played;
+    long swaps = -1; // before the first effect
+    for (const std::string &line : trace) {
+        if (is_call(line, "gu3dfGetInfo")) { // "pak//name" -
+            if (swaps >= 0)
+                played += ":" + std::to_string(swaps) + " ";
+            size_t name = line.rfind('/') + 1;
+            played += line.substr(name, line.rfind('"') - name);
+            swaps = 0;
         }
-}
-
-void ExpectedCalls::add(std::initializer_list<std::string> calls)
-{
-    lines.insert(lines.end(), calls.begin(), calls.end());
-}
-
-ExpectedCalls &ExpectedCalls::start_up()
-{
-    add({"grGlideInit", "grSstQueryHardware -", "grSstSelect 0", "grSstWinOpen 0 7 0 2 0 2 1",
-         "grDepthBufferMode 2", "grDepthBufferFunction 1", "grDepthMask 1", "grBufferClear 0 0 65535",
-         "grRenderBuffer 1", "grClipWindow 0 0 640 480"});
-    return *this;
-}
-
-bool ExpectedCalls::load(const char *file, bool loads)
-{
-    std::string quoted = std::string("\"pak//") + file + "\"";
-    add({"gu3dfGetInfo " + quoted + " -"});
-    if (!loads)
-        return false;
-    handle_ = next_handle_ < handles_.size() ? handles_[next_handle_++] : "?";
-    add({"gu3dfLoad " + quoted + " -", "guTexAllocateMemory 0 3 # # # 2 # # # 0 0 1 1 0 0",
-         "guTexDownloadMipMap " + handle_ + " - -"});
-    return true;
-}
-
-void ExpectedCalls::end_of_frame() { add({"grBufferSwap 2", "grBufferClear 0 0 65535", "grSstIdle"}); }
-
-ExpectedCalls &ExpectedCalls::logo(long frames, bool loads)
-{
-    add({"guTexMemReset", "guColorCombineFunction 4", "guTexCombineFunction 0 1", "guAlphaSource 2",
-         "grConstantColorValue 0", "grTexClampMode 0 0 0", "guTexMemReset"});
-    if (!load("3dfx.3df", loads))
-        return *this;
-    for (long f = 0; f < frames; ++f) {
-        add({"grConstantColorValue 1750", "guTexSource " + handle_});
-        end_of_frame();
+        swaps += is_call(line, "grBufferSwap");
     }
-    return *this;
-}
-
-ExpectedCalls &ExpectedCalls::cubes(long frames, bool loads)
-{
-    add({"guTexMemReset"});
-    if (!load("cube.3df", loads))
-        return *this;
-    add({"guColorCombineFunction 4", "guTexCombineFunction 0 1", "guAlphaSource 2", "grHints 0 2",
-         "grTexClampMode 0 0 0"});
-    for (long f = 0; f < frames; ++f) {
-        std::string select = "guTexSource " + handle_;
-        add({"grConstantColorValue 150", select, select, select, select});
-        end_of_frame();
-    }
-    return *this;
-}
-
-ExpectedCalls &ExpectedCalls::torus(long frames, bool loads)
-{
-    add({"guTexMemReset"});
-    if (!load("torus.3df", loads))
-        return *this;
-    add({"guColorCombineFunction 6", "guTexCombineFunction 0 1", "guAlphaSource 2", "grHints 0 2",
-         "grTexClampMode 0 0 0"});
-    for (long f = 0; f < frames; ++f) {
-        add({"guTexSource " + handle_});
-        end_of_frame();
-    }
-    return *this;
-}
-
-ExpectedCalls &ExpectedCalls::close()
-{
-    add({"grSstWinClose", "grGlideShutdown"});
-    return *this;
-}
-
-std::string first_difference(const std::vector<std::string> &actual, const std::vector<std::string> &expected)
-{
-    size_t i = 0;
-    while (i < actual.size() && i < expected.size() && actual[i] == expected[i])
-        ++i;
-    if (i == actual.size() && i == expected.size())
-        return "";
-    std::ostringstream report;
-    report << "calls differ at call " << i << " of " << actual.size() << " (expected " << expected.size()
-           << ")\n";
-    for (size_t k = i >= 3 ? i - 3 : 0; k < i + 3; ++k)
-        report << (k == i ? "> " : "  ") << (k < actual.size() ? actual[k] : "(end)") << "    | "
-               << (k < expected.size() ? expected[k] : "(end)") << "\n";
-    return report.str();
+    if (swaps >= 0)
+        played += ":" + std::to_string(swaps) + " ";
+    size_t n = trace.size();
+    return played + (n >= 2 && trace[n - 2] == "grSstWinClose" && trace[n - 1] == "grGlideShutdown" ? "closed" : "open");
 }

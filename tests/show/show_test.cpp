@@ -1,82 +1,72 @@
-// The show's driver and effects through the real code path, on tetrahedra so
-// a whole pass takes little time: the calls of every frame, where missing or
-// unusable files end the show, quitting, and what later passes reuse.
+// The show's driver and effects through the real code path: the calls of
+// every frame, where missing or unusable files end the show, quitting, and
+// one whole pass with the committed data, judged by its golden frames and by
+// what the next pass reuses.
 #include <gtest/gtest.h>
 
+#include <png.h>
+
+#include <fstream>
 #include <sstream>
 
 #include "mesh/mesh.h"
-#include "mesh_file.h"
 #include "show_runs.h"
 
 namespace {
 
-void expect_calls(const ShowRun &run, ExpectedCalls &expected)
+void expect_played(const ShowRun &run, const std::string &effects)
 {
     EXPECT_EQ(run.result.status, 0) << run.result.err;
-    std::string difference = first_difference(state_calls(run.trace), expected.lines);
-    EXPECT_TRUE(difference.empty()) << difference;
+    EXPECT_EQ(effects_played(run.trace), effects);
 }
 
-std::string frames_pumped(long n) { return "frames " + std::to_string(n) + "\n"; }
+std::vector<unsigned char> read_png(const std::string &path)
+{
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    std::vector<unsigned char> pixels;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return pixels;
+    image.format = PNG_FORMAT_RGB;
+    pixels.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr))
+        pixels.clear();
+    return pixels;
+}
 
 } // namespace
 
-TEST(Quit, AKeyDispatchedInFrameNEndsTheShowAfterFrameNPlusOne)
+// A key dispatched in frame N ends the show after frame N + 1, in whichever
+// effect that falls.
+TEST(Quit, AKeyEndsTheShowAfterTheNextFrame)
 {
-    StagedShow show(StagedShow::TETRAHEDRA);
-    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=10"});
-    ExpectedCalls expected(run.trace);
-    expect_calls(run, expected.start_up().logo(12).close());
-    EXPECT_EQ(run.result.out, frames_pumped(11)); // frame 11 ends on the quit test, before its pump
+    const std::pair<long, const char *> cases[] = {
+        {10, "3dfx.3df:12 closed"}, {719, "3dfx.3df:720 cube.3df:1 closed"}, {1000, "3dfx.3df:720 cube.3df:282 closed"}};
+    for (const auto &[key, effects] : cases) {
+        SCOPED_TRACE(key);
+        StagedShow show(StagedShow::TETRAHEDRA);
+        ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=" + std::to_string(key)});
+        expect_played(run, effects);
+        EXPECT_EQ(run.result.out, "frames " + std::to_string(key + 1) + "\n"); // the last frame ends before its pump
+    }
 }
 
-TEST(Quit, AKeyInTheLogosLastFrameIsSeenInTheFirstFrameOfTheCubes)
-{
-    StagedShow show(StagedShow::TETRAHEDRA);
-    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=719"});
-    ExpectedCalls expected(run.trace);
-    expect_calls(run, expected.start_up().logo(720).cubes(1).close());
-}
-
-TEST(Quit, AKeyDuringTheCubesEndsThemAfterTheNextFrame)
-{
-    StagedShow show(StagedShow::TETRAHEDRA);
-    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=1000"});
-    ExpectedCalls expected(run.trace);
-    expect_calls(run, expected.start_up().logo(720).cubes(282).close());
-}
-
-struct MissingFile {
-    const char *file;
-    long logo, cubes, torus; // frames of each effect; -1: not started; -2: started, its texture missing
-};
-
-class MissingFiles : public ::testing::TestWithParam<MissingFile> {};
+class MissingFiles : public ::testing::TestWithParam<std::pair<const char *, const char *>> {};
 
 TEST_P(MissingFiles, EndTheShowWhereTheyAreFirstNeeded)
 {
-    const MissingFile &c = GetParam();
-    StagedShow show(StagedShow::TETRAHEDRA, {c.file});
-    ShowRun run = run_show_probe(show);
-    ExpectedCalls expected(run.trace);
-    expected.start_up();
-    if (c.logo != -1)
-        expected.logo(c.logo, c.logo != -2);
-    if (c.cubes != -1)
-        expected.cubes(c.cubes, c.cubes != -2);
-    if (c.torus != -1)
-        expected.torus(c.torus, c.torus != -2);
-    expect_calls(run, expected.close());
+    StagedShow show(StagedShow::TETRAHEDRA, {GetParam().first});
+    expect_played(run_show_probe(show), GetParam().second);
 }
 
 INSTANTIATE_TEST_SUITE_P(Show, MissingFiles,
-                         ::testing::Values(MissingFile{"torus.dat", -1, -1, -1}, MissingFile{"3dfx.dat", -1, -1, -1},
-                                           MissingFile{"cube.dat", -1, -1, -1}, MissingFile{"3dfx.3df", -2, -1, -1},
-                                           MissingFile{"cube.3df", 720, -2, -1},
-                                           MissingFile{"torus.3df", 720, 720, -2}));
+                         ::testing::Values(std::pair("torus.dat", "closed"), std::pair("3dfx.dat", "closed"),
+                                           std::pair("cube.dat", "closed"), std::pair("3dfx.3df", "3dfx.3df:0 closed"),
+                                           std::pair("cube.3df", "3dfx.3df:720 cube.3df:0 closed"),
+                                           std::pair("torus.3df", "3dfx.3df:720 cube.3df:720 torus.3df:0 closed")));
 
-// Meshes the draw modes could not read whole are refused like missing ones.
+// Meshes the draw modes could not read whole are refused like missing ones;
+// the cube is drawn untextured and uncoloured, so a plain one is fine.
 TEST(UnusableMeshes, EndTheShowBeforeAnyEffect)
 {
     MeshModel plain = tetrahedron();
@@ -91,78 +81,89 @@ TEST(UnusableMeshes, EndTheShowBeforeAnyEffect)
     huge.vertices.resize(MAX_VERTICES + 1, {0, 0, 0});
     huge.colours.resize(MAX_VERTICES + 1, {1, 1, 1});
 
-    const std::pair<const char *, MeshModel> cases[] = {
-        {"3dfx.dat", plain}, {"3dfx.dat", untextured}, {"torus.dat", uncoloured},
-        {"torus.dat", huge}, {"cube.dat", huge},
-    };
-    for (const auto &[file, mesh] : cases) {
+    const struct {
+        const char *file;
+        const MeshModel &mesh;
+    } cases[] = {{"3dfx.dat", plain}, {"3dfx.dat", untextured}, {"torus.dat", uncoloured},
+                 {"torus.dat", huge}, {"cube.dat", huge},       {"cube.dat", plain}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
         StagedShow show(StagedShow::TETRAHEDRA);
-        write_mesh_file(show.pak(file), mesh);
-        ShowRun run = run_show_probe(show);
-        ExpectedCalls expected(run.trace);
-        SCOPED_TRACE(file);
-        expect_calls(run, expected.start_up().close());
+        write_mesh_file(show.pak(c.file), c.mesh);
+        ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=800"});
+        expect_played(run, &c == &cases[5] ? "3dfx.3df:720 cube.3df:82 closed" : "closed");
     }
-
-    // The cube is drawn untextured: a plain one is fine.
-    StagedShow show(StagedShow::TETRAHEDRA);
-    write_mesh_file(show.pak("cube.dat"), plain);
-    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=800"});
-    ExpectedCalls expected(run.trace);
-    expect_calls(run, expected.start_up().logo(720).cubes(82).close());
 }
 
-// A pass and a half with the mesh files removed in the first frame: the
-// second pass reloads its textures, and neither reloads nor rescales a mesh,
-// and the heap is the same in the first torus frame of both passes (by then
-// the library has seen every texture once).
-TEST(LaterPasses, ReloadTexturesOnlyDrawTheSameMeshesAndKeepTheHeapFlat)
+// A pass and a half with the committed data, the mesh files removed in the
+// first frame: every effect in order; the golden frames pixel for pixel; the
+// second pass reloads its textures only, and draws what the first drew, but
+// for the cubes, which keep the colours of the last torus triangle; and the
+// heap is the same in the first torus frame of both passes.
+TEST(WholePass, MatchesTheGoldenFramesAndTheNextPassDrawsItAgain)
 {
     const long PASS = 3600, TORUS = 1440;
-    StagedShow show(StagedShow::TETRAHEDRA);
-    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=" + std::to_string(PASS + TORUS),
-                                        "PROBE_REMOVE_MESHES_IN_FRAME=0", "PROBE_HEAP_IN_FRAME=" + std::to_string(TORUS)});
-    ExpectedCalls expected(run.trace);
-    expect_calls(run, expected.start_up().pass().logo(720).cubes(720).torus(2).close());
+    const long traced[] = {0, 180, 719, 720, 877, 1439, 1440, 1441};
+    std::string trace_frames = "3599", dump_frames;
+    for (long f : traced)
+        trace_frames += "," + std::to_string(f) + "," + std::to_string(f + PASS);
+    std::ifstream list(LUMIVEX_SOURCE_DIR "/tests/golden/frames.txt");
+    std::vector<std::pair<long, std::string>> golden;
+    for (std::pair<long, std::string> g; list >> g.first >> g.second;) {
+        golden.push_back(g);
+        dump_frames += (dump_frames.empty() ? "" : ",") + std::to_string(g.first);
+    }
+    ASSERT_FALSE(golden.empty());
+
+    // The pass runs once a process; a repeated test reads what it left.
+    static const StagedShow show(StagedShow::COMMITTED);
+    static const ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=" + std::to_string(PASS + TORUS),
+                                        "PROBE_REMOVE_MESHES_IN_FRAME=0",
+                                        "PROBE_HEAP_IN_FRAME=" + std::to_string(TORUS),
+                                        "LUMIVEX_TRACE_FRAMES=" + trace_frames, "LUMIVEX_DUMP_DIR=dumps",
+                                        "LUMIVEX_DUMP_FRAMES=" + dump_frames});
+    expect_played(run, "3dfx.3df:720 cube.3df:720 torus.3df:2160 3dfx.3df:720 cube.3df:720 torus.3df:2 closed");
+
+    for (const auto &[frame, name] : golden) {
+        SCOPED_TRACE(name);
+        char dumped[64];
+        std::snprintf(dumped, sizeof dumped, "/dumps/frame-%06ld.png", frame);
+        std::vector<unsigned char> actual = read_png(show.directory + dumped);
+        std::vector<unsigned char> expected_pixels = read_png(LUMIVEX_SOURCE_DIR "/tests/golden/" + name + ".png");
+        ASSERT_FALSE(expected_pixels.empty()) << "bash tests/golden/regenerate.sh makes it";
+        ASSERT_EQ(actual.size(), expected_pixels.size());
+        size_t differing = 0;
+        for (size_t i = 0; i < actual.size(); ++i)
+            differing += actual[i] != expected_pixels[i];
+        EXPECT_EQ(differing, 0u) << "if the picture is meant to change, run bash tests/golden/regenerate.sh";
+    }
 
     std::vector<std::vector<std::string>> frames = triangles_by_frame(run.trace);
     ASSERT_EQ(frames.size(), size_t(PASS + TORUS + 3));
-    for (long f = 0; f < TORUS + 2; ++f) {
-        std::vector<std::string> first = frames[f], second = frames[f + PASS];
-        // The cubes of the first pass come before any torus, so they carry no colour.
-        if (f >= 720 && f < TORUS) {
-            ASSERT_EQ(first.size(), second.size()) << "frame " << f;
-            for (size_t i = 0; i < first.size(); ++i) {
-                std::vector<std::string> a = words(first[i]), b = words(second[i]);
+    ASSERT_FALSE(frames[PASS - 1].empty());
+    const std::vector<std::string> last_torus = words(frames[PASS - 1].back());
+    for (long f : traced) {
+        SCOPED_TRACE(f);
+        const std::vector<std::string> &first = frames[f], &second = frames[f + PASS];
+        ASSERT_FALSE(first.empty());
+        ASSERT_EQ(first.size(), second.size());
+        for (size_t i = 0; i < first.size(); ++i) {
+            std::vector<std::string> a = words(first[i]), b = words(second[i]);
+            if (f >= 720 && f < TORUS) // the corners' r, g and b
                 for (int k = 0; k < 3; ++k)
                     for (int c = 7; c <= 9; ++c) {
                         EXPECT_EQ(a[9 * k + c], "0");
+                        EXPECT_EQ(b[9 * k + c], last_torus[9 * k + c]);
                         b[9 * k + c] = a[9 * k + c];
                     }
-                ASSERT_EQ(a, b) << "frame " << f;
-            }
-        } else {
-            ASSERT_EQ(first, second) << "frame " << f;
+            ASSERT_EQ(a, b);
         }
     }
-    // Later cubes keep the colours of the last torus triangle, corner by corner.
-    std::string last_torus;
-    for (long f = PASS - 1; last_torus.empty() && f >= TORUS; --f)
-        if (!frames[f].empty())
-            last_torus = frames[f].back();
-    ASSERT_FALSE(last_torus.empty());
-    ASSERT_FALSE(frames[720 + PASS].empty());
-    std::vector<std::string> coloured = words(frames[720 + PASS][0]);
-    std::vector<std::string> torus = words(last_torus);
-    for (int k = 0; k < 3; ++k)
-        for (int c = 7; c <= 9; ++c)
-            EXPECT_EQ(coloured[9 * k + c], torus[9 * k + c]);
 
-    std::vector<long> heap;
     std::istringstream out(run.result.out);
     std::string word;
-    long bytes;
-    while (out >> word && word == "heap" && out >> bytes)
+    std::vector<long> heap;
+    for (long bytes; out >> word && word == "heap" && out >> bytes;)
         heap.push_back(bytes);
     ASSERT_EQ(heap.size(), 2u) << run.result.out;
     EXPECT_EQ(heap[1], heap[0]) << "the heap grew by " << heap[1] - heap[0] << " bytes in a pass";

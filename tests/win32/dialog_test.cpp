@@ -1,4 +1,4 @@
-// The dialog manager: layout in pixels, focus, Enter, Esc, Tab and clicks,
+// The dialog manager: focus, Enter, Esc, Tab and clicks,
 // and the modal run answered without a display.
 #include <gtest/gtest.h>
 
@@ -37,83 +37,49 @@ protected:
     DialogState d;
 };
 
-TEST_F(Dialog, DialogUnitsBecomePixelsOfTheEightPointFont)
-{
-    EXPECT_EQ(d.width, 300);
-    EXPECT_EQ(d.height, 380);
-    const PixelRect &start = d.controls[0].rect;
-    EXPECT_EQ(start.x, 23);  // 15 units: 22.5 pixels, rounded
-    EXPECT_EQ(start.y, 333);
-    EXPECT_EQ(start.w, 177);
-    EXPECT_EQ(start.h, 23);
-}
-
-TEST_F(Dialog, FocusStartsOnStartAndTabOnlyVisitsTheTwoButtons)
+// Focus starts on Start; Tab and the arrows visit only the two buttons;
+// Enter presses the default button (Exit when it has the focus, Start when
+// nothing has), Esc cancels wherever the focus is, Space presses the focused
+// button when released.
+TEST_F(Dialog, TheKeyboard)
 {
     EXPECT_EQ(d.focus, index_of(IDOK));
+    EXPECT_EQ(dialog_key_down(d, VK_RETURN, false), IDOK);
     EXPECT_EQ(dialog_key_down(d, VK_TAB, false), 0);
     EXPECT_EQ(d.focus, index_of(IDCANCEL));
-    dialog_key_down(d, VK_TAB, false);
-    EXPECT_EQ(d.focus, index_of(IDOK));
-    dialog_key_down(d, VK_TAB, true);
-    EXPECT_EQ(d.focus, index_of(IDCANCEL));
-    dialog_key_down(d, VK_RIGHT, false);
-    EXPECT_EQ(d.focus, index_of(IDOK));
-}
-
-TEST_F(Dialog, EnterPressesTheDefaultButtonUnlessExitHasTheFocus)
-{
-    EXPECT_EQ(dialog_default_button(d), index_of(IDOK));
-    EXPECT_EQ(dialog_key_down(d, VK_RETURN, false), IDOK);
-    dialog_key_down(d, VK_TAB, false);
-    EXPECT_EQ(dialog_default_button(d), index_of(IDCANCEL));
     EXPECT_EQ(dialog_key_down(d, VK_RETURN, false), IDCANCEL);
-    // With no focus at all, Enter still means the default button.
-    d.focus = -1;
-    EXPECT_EQ(dialog_key_down(d, VK_RETURN, false), IDOK);
-}
-
-TEST_F(Dialog, EscapeCancelsWhereverTheFocusIs)
-{
     EXPECT_EQ(dialog_key_down(d, VK_ESCAPE, false), IDCANCEL);
-    dialog_key_down(d, VK_TAB, false);
-    EXPECT_EQ(dialog_key_down(d, VK_ESCAPE, false), IDCANCEL);
-}
-
-TEST_F(Dialog, SpacePressesTheFocusedButtonWhenReleased)
-{
-    dialog_key_down(d, VK_TAB, false);
     EXPECT_EQ(dialog_key_down(d, VK_SPACE, false), 0);
     EXPECT_EQ(d.pressed, index_of(IDCANCEL));
     EXPECT_EQ(dialog_key_up(d, VK_SPACE), IDCANCEL);
     EXPECT_EQ(d.pressed, -1);
+    dialog_key_down(d, VK_TAB, false);
+    EXPECT_EQ(d.focus, index_of(IDOK));
+    EXPECT_EQ(dialog_key_down(d, VK_ESCAPE, false), IDCANCEL);
+    dialog_key_down(d, VK_TAB, true);
+    EXPECT_EQ(d.focus, index_of(IDCANCEL));
+    dialog_key_down(d, VK_RIGHT, false);
+    EXPECT_EQ(d.focus, index_of(IDOK));
+    d.focus = -1;
+    EXPECT_EQ(dialog_key_down(d, VK_RETURN, false), IDOK);
 }
 
-TEST_F(Dialog, ClicksOnButtonsCommandOnlyWhenReleasedInside)
+// A click commands when released inside an enabled button and takes the
+// focus; disabled controls, group boxes and texts take neither.
+TEST_F(Dialog, TheMouse)
 {
     EXPECT_EQ(click(index_of(IDCANCEL)), IDCANCEL);
-    EXPECT_EQ(d.focus, index_of(IDCANCEL));  // a click also takes the focus
+    EXPECT_EQ(d.focus, index_of(IDCANCEL));
     int start = index_of(IDOK);
     dialog_mouse_down(d, cx(start), cy(start));
     dialog_mouse_move(d, 1, 1);
-    EXPECT_FALSE(d.pressed_inside);
     EXPECT_EQ(dialog_mouse_up(d, 1, 1), 0);  // dragged off: no command
     EXPECT_EQ(click(start), IDOK);
-}
-
-TEST_F(Dialog, DisabledControlsTakeNeitherFocusNorClicks)
-{
-    for (int id : {1001, 1002, 1003, 1004}) {
-        int i = index_of(id);
+    for (int i : {index_of(1001), index_of(1002), index_of(1003), index_of(1004), 2, 8}) {
         ASSERT_GE(i, 0);
-        EXPECT_FALSE(d.controls[i].enabled);
-        EXPECT_FALSE(dialog_takes_focus(d.controls[i]));
-        EXPECT_EQ(click(i), 0) << id;
-        EXPECT_EQ(d.focus, index_of(IDOK)) << id;
+        EXPECT_EQ(click(i), 0) << i;
+        EXPECT_EQ(d.focus, start) << i;
     }
-    // Group boxes and texts are never buttons, even enabled ones.
-    EXPECT_EQ(click(2), 0);
-    EXPECT_EQ(click(8), 0);
 }
 
 // ---- DialogBoxParamA without a display ----
@@ -157,26 +123,26 @@ INT_PTR run(const char *answer, std::string &printed)
     return result;
 }
 
-TEST(DialogBox, AnswerStartSendsTheStartButtonsCommand)
+// Start and Exit send their button's command to a dialog the desktop owns;
+// a dialog that stays open after the answer is closed and fails.
+TEST(DialogBox, AnswersSendTheirButtonsCommand)
 {
     std::string printed;
     EXPECT_EQ(run("start", printed), 0);
     ASSERT_FALSE(dialog_seen.empty());
     EXPECT_EQ(dialog_seen.front(), static_cast<UINT>(WM_INITDIALOG));
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(commands[0], MAKEWPARAM(IDOK, BN_CLICKED));
+    EXPECT_EQ(commands, std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED)});
     EXPECT_FALSE(IsWindow(dialog_hwnd));
     EXPECT_TRUE(printed.empty()) << printed;
-}
-
-TEST(DialogBox, AnswerExitSendsCancelAndTheDialogIsOwnedByTheDesktop)
-{
-    std::string printed;
-    dialog_seen.clear();
-    EXPECT_EQ(run("exit", printed), 0);
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(LOWORD(commands[0]), IDCANCEL);
     EXPECT_EQ(dialog_owner, GetDesktopWindow());
+    EXPECT_EQ(run("exit", printed), 0);
+    EXPECT_EQ(commands, std::vector<WPARAM>{MAKEWPARAM(IDCANCEL, BN_CLICKED)});
+
+    destroy_on_command = false;
+    EXPECT_EQ(run("start", printed), -1);
+    destroy_on_command = true;
+    EXPECT_FALSE(IsWindow(dialog_hwnd));
+    EXPECT_FALSE(printed.empty());
 }
 
 TEST(DialogBox, WithoutDisplayOrAnswerItSaysHowToRunAndFails)
@@ -188,20 +154,6 @@ TEST(DialogBox, WithoutDisplayOrAnswerItSaysHowToRunAndFails)
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
     EXPECT_EQ(run("maybe", printed), -1);
     EXPECT_NE(printed.find("LUMIVEX_DIALOG=maybe"), std::string::npos) << printed;
-}
-
-TEST(DialogBox, ADialogThatStaysOpenAfterTheAnswerIsClosedAndFails)
-{
-    std::string printed;
-    destroy_on_command = false;
-    EXPECT_EQ(run("start", printed), -1);
-    destroy_on_command = true;
-    EXPECT_FALSE(IsWindow(dialog_hwnd));
-    EXPECT_FALSE(printed.empty());
-}
-
-TEST(DialogBox, UnknownResourceFails)
-{
     EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(999), nullptr, test_dialog_proc, 0), -1);
 }
 

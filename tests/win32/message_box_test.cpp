@@ -10,8 +10,6 @@ int ask(const char *preset, std::string &printed)
 {
     if (preset)
         setenv("LUMIVEX_MESSAGEBOX", preset, 1);
-    else
-        unsetenv("LUMIVEX_MESSAGEBOX");
     testing::internal::CaptureStderr();
     int answer = MessageBoxA(nullptr, "Assertion failed!\n\nLine: 90", "Run-time Library",
                              MB_ABORTRETRYIGNORE | MB_ICONHAND | MB_TASKMODAL | MB_SETFOREGROUND);
@@ -25,15 +23,9 @@ TEST(MessageBox, AnswersFromTheEnvironmentAfterPrintingTheBox)
     std::string printed;
     EXPECT_EQ(ask("ignore", printed), IDIGNORE);
     EXPECT_NE(printed.find("Run-time Library"), std::string::npos);
-    EXPECT_NE(printed.find("Assertion failed!"), std::string::npos);
-    EXPECT_NE(printed.find("Line: 90"), std::string::npos);
+    EXPECT_NE(printed.find("Assertion failed!"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("Line: 90"), std::string::npos) << printed;
     EXPECT_EQ(ask("retry", printed), IDRETRY);
-    EXPECT_EQ(ask("abort", printed), IDABORT);
-}
-
-TEST(MessageBox, WithoutAnAnswerOrWithABadOneItAborts)
-{
-    std::string printed;
     EXPECT_EQ(ask(nullptr, printed), IDABORT);
     EXPECT_EQ(ask("yes", printed), IDABORT);  // not a button of this box
     EXPECT_NE(printed.find("LUMIVEX_MESSAGEBOX=yes"), std::string::npos) << printed;

@@ -1,7 +1,6 @@
-// Windows: classes, creation, showing, destruction, handles, stock objects.
+// Windows: classes, creation, showing and destruction.
 #include <gtest/gtest.h>
 
-#include "platform/win32/handles.h"
 #include "recorder.h"
 
 namespace {
@@ -19,10 +18,12 @@ TEST(Window, ClassesRegisterOnceAndUnknownOnesMakeNoWindow)
 {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = "Once";
+    static int runs = 0;  // a class lives as long as the process
+    std::string name = "Once" + std::to_string(runs++), upper = "ONCE" + name.substr(4);
+    wc.lpszClassName = name.c_str();
     ATOM atom = RegisterClassA(&wc);
     EXPECT_NE(atom, 0);
-    wc.lpszClassName = "ONCE";  // class names ignore case
+    wc.lpszClassName = upper.c_str();  // class names ignore case
     EXPECT_EQ(RegisterClassA(&wc), 0);
     wc.lpfnWndProc = nullptr;
     wc.lpszClassName = "NoProcedure";
@@ -36,7 +37,7 @@ TEST(Window, ClassesRegisterOnceAndUnknownOnesMakeNoWindow)
     DestroyWindow(by_atom);
 }
 
-TEST(Window, CreationSendsItsMessagesAndLeavesTheWindowHidden)
+TEST(Window, CreationSendsItsMessagesAndLeavesTheWindowHiddenOrFails)
 {
     recorded().clear();
     HWND hwnd = make_recording_window("hidden");
@@ -44,10 +45,8 @@ TEST(Window, CreationSendsItsMessagesAndLeavesTheWindowHidden)
     EXPECT_EQ(messages_of(hwnd), (std::vector<UINT>{WM_NCCREATE, WM_CREATE}));
     EXPECT_FALSE(IsWindowVisible(hwnd));
     DestroyWindow(hwnd);
-}
 
-TEST(Window, CreationFailsWhenTheProcedureRefuses)
-{
+    // When the procedure refuses, creation fails and the window is gone.
     answer_with(WM_CREATE, -1);
     recorded().clear();
     EXPECT_EQ(make_recording_window("refused"), nullptr);
@@ -55,21 +54,6 @@ TEST(Window, CreationFailsWhenTheProcedureRefuses)
     ASSERT_FALSE(recorded().empty());
     EXPECT_FALSE(IsWindow(recorded()[0].hwnd));
     EXPECT_EQ(recorded().back().message, static_cast<UINT>(WM_NCDESTROY));
-}
-
-TEST(Window, HandlesAreSmallDistinctAndNeverReused)
-{
-    HWND a = make_recording_window("a");
-    DestroyWindow(a);
-    HWND b = make_recording_window("b");
-    EXPECT_NE(a, b);
-    EXPECT_FALSE(IsWindow(a));  // the old handle does not name the new window
-    EXPECT_TRUE(IsWindow(b));
-    uintptr_t v = reinterpret_cast<uintptr_t>(b);
-    EXPECT_EQ(static_cast<uintptr_t>(static_cast<uint32_t>(v)), v);
-    EXPECT_GE(static_cast<intptr_t>(v), WINDOW_HANDLE_BASE);
-    EXPECT_LT(static_cast<intptr_t>(v), THREAD_HANDLE_BASE);
-    DestroyWindow(b);
 }
 
 TEST(Window, ShowingActivatesFocusesThenSizesAndMoves)
@@ -104,46 +88,6 @@ TEST(Window, ShowingActivatesFocusesThenSizesAndMoves)
                                                     WM_DESTROY, WM_NCDESTROY}));
     EXPECT_EQ(LOWORD(recorded()[0].wParam), WA_INACTIVE);
     EXPECT_FALSE(DestroyWindow(hwnd));
-}
-
-TEST(Window, OnlyTheOwningThreadDestroysAWindow)
-{
-    HWND hwnd = make_recording_window("owned");
-    BOOL destroyed = TRUE;
-    std::thread other([&] { destroyed = DestroyWindow(hwnd); });
-    other.join();
-    EXPECT_FALSE(destroyed);
-    EXPECT_TRUE(IsWindow(hwnd));
-    DestroyWindow(hwnd);
-}
-
-TEST(Process, ModuleFileNameIsThisProgramAndCutsSafely)
-{
-    char path[4096];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    ASSERT_GT(n, 0u);
-    EXPECT_EQ(strlen(path), n);
-    EXPECT_NE(strstr(path, "win32_tests"), nullptr);
-    char small[5];
-    EXPECT_EQ(GetModuleFileNameA(nullptr, small, sizeof small), sizeof small);
-    EXPECT_EQ(strlen(small), sizeof small - 1);
-}
-
-TEST(Process, ThreadsRunTheirRoutineWithTheirParameter)
-{
-    static std::atomic<int> seen{0};
-    seen = 0;
-    DWORD id = 0;
-    HANDLE h = CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
-        seen = static_cast<int>(reinterpret_cast<intptr_t>(p));
-        return 0;
-    }, reinterpret_cast<LPVOID>(intptr_t{1234}), 0, &id);
-    ASSERT_NE(h, nullptr);
-    EXPECT_NE(id, 0u);
-    for (int i = 0; i < 5000 && seen == 0; ++i)
-        Sleep(1);
-    EXPECT_EQ(seen, 1234);
-    EXPECT_TRUE(CloseHandle(h));
 }
 
 }  // namespace

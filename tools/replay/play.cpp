@@ -61,9 +61,7 @@ bool integers(const Args &a, size_t first, long long *out) {
     return true;
 }
 
-using Replay = TracePlayer;
-
-GrMipMapId_t handle(Replay &r, const std::string &traced) {
+GrMipMapId_t handle(TracePlayer &r, const std::string &traced) {
     long long v;
     if (!integer(traced, &v)) return r.allocated;
     auto found = r.handles.find(v);
@@ -76,7 +74,7 @@ GrMipMapId_t handle(Replay &r, const std::string &traced) {
 struct Call {
     const char *name;
     size_t args;
-    bool (*play)(Replay &, const Args &); // false: malformed arguments
+    bool (*play)(TracePlayer &, const Args &); // false: malformed arguments
 };
 
 #define READ_INTS(n)                                                                                    \
@@ -84,13 +82,13 @@ struct Call {
     if (!integers(a, 0, v)) return false
 
 const Call CALLS[] = {
-    {"grGlideInit", 0, [](Replay &, const Args &) { grGlideInit(); return true; }},
-    {"grSstQueryHardware", 1, [](Replay &r, const Args &) {
+    {"grGlideInit", 0, [](TracePlayer &, const Args &) { grGlideInit(); return true; }},
+    {"grSstQueryHardware", 1, [](TracePlayer &r, const Args &) {
          if (!grSstQueryHardware(&r.hardware)) report("grSstQueryHardware found no board");
          return true;
      }},
-    {"grSstSelect", 1, [](Replay &, const Args &a) { READ_INTS(1); grSstSelect(int(v[0])); return true; }},
-    {"grSstWinOpen", 7, [](Replay &, const Args &a) {
+    {"grSstSelect", 1, [](TracePlayer &, const Args &a) { READ_INTS(1); grSstSelect(int(v[0])); return true; }},
+    {"grSstWinOpen", 7, [](TracePlayer &, const Args &a) {
          long long v[6];
          if (!integers(Args(a.begin() + 1, a.end()), 0, v)) return false;
          if (!grSstWinOpen(0, GrScreenResolution_t(v[0]), GrScreenRefresh_t(v[1]), GrColorFormat_t(v[2]),
@@ -98,52 +96,52 @@ const Call CALLS[] = {
              report("grSstWinOpen failed");
          return true;
      }},
-    {"grSstWinClose", 0, [](Replay &, const Args &) { grSstWinClose(); return true; }},
-    {"grGlideShutdown", 0, [](Replay &, const Args &) { grGlideShutdown(); return true; }},
-    {"grSstControl", 1, [](Replay &, const Args &a) { READ_INTS(1); grSstControl(FxU32(v[0])); return true; }},
-    {"grSstIdle", 0, [](Replay &, const Args &) { grSstIdle(); return true; }},
-    {"grRenderBuffer", 1, [](Replay &, const Args &a) { READ_INTS(1); grRenderBuffer(GrBuffer_t(v[0])); return true; }},
-    {"grClipWindow", 4, [](Replay &, const Args &a) {
+    {"grSstWinClose", 0, [](TracePlayer &, const Args &) { grSstWinClose(); return true; }},
+    {"grGlideShutdown", 0, [](TracePlayer &, const Args &) { grGlideShutdown(); return true; }},
+    {"grSstControl", 1, [](TracePlayer &, const Args &a) { READ_INTS(1); grSstControl(FxU32(v[0])); return true; }},
+    {"grSstIdle", 0, [](TracePlayer &, const Args &) { grSstIdle(); return true; }},
+    {"grRenderBuffer", 1, [](TracePlayer &, const Args &a) { READ_INTS(1); grRenderBuffer(GrBuffer_t(v[0])); return true; }},
+    {"grClipWindow", 4, [](TracePlayer &, const Args &a) {
          READ_INTS(4);
          grClipWindow(FxU32(v[0]), FxU32(v[1]), FxU32(v[2]), FxU32(v[3]));
          return true;
      }},
-    {"grBufferClear", 3, [](Replay &, const Args &a) {
+    {"grBufferClear", 3, [](TracePlayer &, const Args &a) {
          READ_INTS(3);
          grBufferClear(GrColor_t(v[0]), GrAlpha_t(v[1]), FxU16(v[2]));
          return true;
      }},
-    {"grBufferSwap", 1, [](Replay &, const Args &a) { READ_INTS(1); grBufferSwap(int(v[0])); return true; }},
-    {"grDepthBufferMode", 1, [](Replay &, const Args &a) { READ_INTS(1); grDepthBufferMode(GrDepthBufferMode_t(v[0])); return true; }},
-    {"grDepthBufferFunction", 1, [](Replay &, const Args &a) { READ_INTS(1); grDepthBufferFunction(GrCmpFnc_t(v[0])); return true; }},
-    {"grDepthMask", 1, [](Replay &, const Args &a) { READ_INTS(1); grDepthMask(FxBool(v[0])); return true; }},
-    {"guColorCombineFunction", 1, [](Replay &, const Args &a) { READ_INTS(1); guColorCombineFunction(GrColorCombineFnc_t(v[0])); return true; }},
-    {"guTexCombineFunction", 2, [](Replay &, const Args &a) {
+    {"grBufferSwap", 1, [](TracePlayer &, const Args &a) { READ_INTS(1); grBufferSwap(int(v[0])); return true; }},
+    {"grDepthBufferMode", 1, [](TracePlayer &, const Args &a) { READ_INTS(1); grDepthBufferMode(GrDepthBufferMode_t(v[0])); return true; }},
+    {"grDepthBufferFunction", 1, [](TracePlayer &, const Args &a) { READ_INTS(1); grDepthBufferFunction(GrCmpFnc_t(v[0])); return true; }},
+    {"grDepthMask", 1, [](TracePlayer &, const Args &a) { READ_INTS(1); grDepthMask(FxBool(v[0])); return true; }},
+    {"guColorCombineFunction", 1, [](TracePlayer &, const Args &a) { READ_INTS(1); guColorCombineFunction(GrColorCombineFnc_t(v[0])); return true; }},
+    {"guTexCombineFunction", 2, [](TracePlayer &, const Args &a) {
          READ_INTS(2);
          guTexCombineFunction(GrChipID_t(v[0]), GrTextureCombineFnc_t(v[1]));
          return true;
      }},
-    {"guAlphaSource", 1, [](Replay &, const Args &a) { READ_INTS(1); guAlphaSource(GrAlphaSource_t(v[0])); return true; }},
-    {"grConstantColorValue", 1, [](Replay &, const Args &a) { READ_INTS(1); grConstantColorValue(GrColor_t(v[0])); return true; }},
-    {"grHints", 2, [](Replay &, const Args &a) { READ_INTS(2); grHints(GrHint_t(v[0]), FxU32(v[1])); return true; }},
-    {"gu3dfGetInfo", 2, [](Replay &r, const Args &a) {
+    {"guAlphaSource", 1, [](TracePlayer &, const Args &a) { READ_INTS(1); guAlphaSource(GrAlphaSource_t(v[0])); return true; }},
+    {"grConstantColorValue", 1, [](TracePlayer &, const Args &a) { READ_INTS(1); grConstantColorValue(GrColor_t(v[0])); return true; }},
+    {"grHints", 2, [](TracePlayer &, const Args &a) { READ_INTS(2); grHints(GrHint_t(v[0]), FxU32(v[1])); return true; }},
+    {"gu3dfGetInfo", 2, [](TracePlayer &r, const Args &a) {
          r.info = Gu3dfInfo{};
          if (!gu3dfGetInfo(a[0].c_str(), &r.info)) report("gu3dfGetInfo failed for \"" + a[0] + "\"");
          return true;
      }},
-    {"gu3dfLoad", 2, [](Replay &r, const Args &a) {
+    {"gu3dfLoad", 2, [](TracePlayer &r, const Args &a) {
          r.texels.assign(r.info.mem_required, 0);
          r.info.data = r.texels.empty() ? nullptr : r.texels.data();
          if (!gu3dfLoad(a[0].c_str(), &r.info)) report("gu3dfLoad failed for \"" + a[0] + "\"");
          return true;
      }},
-    {"guTexMemReset", 0, [](Replay &r, const Args &) {
+    {"guTexMemReset", 0, [](TracePlayer &r, const Args &) {
          guTexMemReset();
          r.handles.clear();
          r.unclaimed = false;
          return true;
      }},
-    {"guTexAllocateMemory", 15, [](Replay &r, const Args &a) {
+    {"guTexAllocateMemory", 15, [](TracePlayer &r, const Args &a) {
          long long v[15];
          float lod_bias;
          Args ints = a;
@@ -157,7 +155,7 @@ const Call CALLS[] = {
          r.unclaimed = true;
          return true;
      }},
-    {"guTexDownloadMipMap", 3, [](Replay &r, const Args &a) {
+    {"guTexDownloadMipMap", 3, [](TracePlayer &r, const Args &a) {
          // The texels come from the last gu3dfLoad's block: a mip-map larger
          // than that would be read from beyond its end.
          GrMipMapId_t id = handle(r, a[0]);
@@ -165,13 +163,13 @@ const Call CALLS[] = {
          guTexDownloadMipMap(id, r.info.data, &r.info.table.nccTable);
          return true;
      }},
-    {"guTexSource", 1, [](Replay &r, const Args &a) { guTexSource(handle(r, a[0])); return true; }},
-    {"grTexClampMode", 3, [](Replay &, const Args &a) {
+    {"guTexSource", 1, [](TracePlayer &r, const Args &a) { guTexSource(handle(r, a[0])); return true; }},
+    {"grTexClampMode", 3, [](TracePlayer &, const Args &a) {
          READ_INTS(3);
          grTexClampMode(GrChipID_t(v[0]), GrTextureClampMode_t(v[1]), GrTextureClampMode_t(v[2]));
          return true;
      }},
-    {"guDrawTriangleWithClip", 27, [](Replay &, const Args &a) {
+    {"guDrawTriangleWithClip", 27, [](TracePlayer &, const Args &a) {
          GrVertex vertex[3];
          std::memset(vertex, 0, sizeof vertex);
          for (int k = 0; k < 3; ++k) {

@@ -6,7 +6,7 @@
 // NAME-SIZE.ppm, to look at.
 #include "texgen.h"
 
-#include "platform/glide/texels.h"
+#include <lumivex_texels.h>
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 // all big-endian.
 #include "texgen.h"
 
-#include "platform/glide/texels.h"
+#include <lumivex_texels.h>
 
 #include <cstdio>
 

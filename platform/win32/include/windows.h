@@ -6,10 +6,13 @@
    Windows are drawn with SDL2; files and threads are POSIX underneath.
 
    Handles are small integers cast to pointers: they survive the program's
-   cast of a window handle to a 32-bit value. */
+   cast of a window handle to a 32-bit value.
+
+   A resource compiler (RC_INVOKED) sees only the constants. */
 #ifndef LUMIVEX_WIN32_WINDOWS_H
 #define LUMIVEX_WIN32_WINDOWS_H
 
+#ifndef RC_INVOKED
 #include <stddef.h>
 #include <stdarg.h>
 #include <stdint.h>
@@ -17,11 +20,13 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#endif
 
 #define WINAPI
 #define CALLBACK
 #define APIENTRY
 
+#ifndef RC_INVOKED
 typedef int BOOL;
 typedef int INT;
 typedef unsigned int UINT;
@@ -53,6 +58,7 @@ typedef HICON HCURSOR;
 typedef struct HBRUSH__ *HBRUSH;
 typedef void *HGDIOBJ;
 typedef struct HMENU__ *HMENU;
+#endif
 
 #define TRUE 1
 #define FALSE 0
@@ -67,6 +73,7 @@ typedef struct HMENU__ *HMENU;
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
 
 /* ---- kernel32: files ---- */
+#ifndef RC_INVOKED
 typedef struct _SECURITY_ATTRIBUTES {
     DWORD nLength;
     LPVOID lpSecurityDescriptor;
@@ -74,6 +81,7 @@ typedef struct _SECURITY_ATTRIBUTES {
 } SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
 
 typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
+#endif
 
 #define GENERIC_READ 0x80000000u
 #define FILE_SHARE_READ 0x00000001u
@@ -82,6 +90,7 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 #define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFFu)
 
+#ifndef RC_INVOKED
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                           LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                           DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
@@ -162,6 +171,7 @@ typedef struct tagWNDCLASSA {
     LPCSTR lpszMenuName;
     LPCSTR lpszClassName;
 } WNDCLASSA;
+#endif
 
 #define CS_DBLCLKS 0x0008
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
@@ -233,6 +243,7 @@ typedef struct tagWNDCLASSA {
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
+#define WM_USER 0x0400
 
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
@@ -270,6 +281,7 @@ typedef struct tagWNDCLASSA {
 #define VK_F4 0x73
 #define VK_F10 0x79
 
+#ifndef RC_INVOKED
 ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass);
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
                             int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
@@ -301,6 +313,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
 
 #ifdef __cplusplus
 }
+#endif
 #endif
 
 #endif

@@ -71,22 +71,19 @@ fs::path fresh_dir(const char *name) {
     return dir;
 }
 
-TEST(Replay, PlaysATraceOffscreenAndDumpsItsFrames) {
+// The textured triangle is in the first picture, not in the cleared second;
+// a line it does not know is reported by number, and the rest still plays.
+TEST(Replay, PlaysATraceOffscreenDumpsItsFramesAndReportsBadLines) {
     fs::path dir = fresh_dir("lumivex_replay");
     ASSERT_EQ(replay(dir, TRACE), 0) << read_all(dir / "stderr.txt");
-    fs::path drawn = dir / "frame-000000.png", empty = dir / "frame-000001.png";
-    ASSERT_TRUE(fs::exists(drawn));
-    ASSERT_TRUE(fs::exists(empty));
-    // The textured triangle is in the first picture, not in the cleared second.
-    std::string first = read_all(drawn);
+    std::string first = read_all(dir / "frame-000000.png"), second = read_all(dir / "frame-000001.png");
     EXPECT_EQ(first.substr(0, 8), "\x89PNG\r\n\x1a\n");
-    EXPECT_NE(first, read_all(empty));
-}
+    EXPECT_FALSE(second.empty());
+    EXPECT_NE(first, second);
 
-TEST(Replay, ReportsUnknownAndMalformedLinesByNumberAndGoesOn) {
-    fs::path dir = fresh_dir("lumivex_replay_bad");
     std::string trace = TRACE;
     trace.insert(trace.find("grBufferSwap"), "grFogMode 1\ngrBufferSwap\n");
+    fs::remove(dir / "frame-000000.png");
     EXPECT_EQ(replay(dir, trace), 1);
     std::string err = read_all(dir / "stderr.txt");
     EXPECT_NE(err.find(":23: unknown call grFogMode"), std::string::npos) << err;

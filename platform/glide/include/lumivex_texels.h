@@ -1,8 +1,9 @@
-// texels.h - texture formats, shared by the 3DF reader and texture memory.
+// lumivex_texels.h - texture formats, shared by the 3DF reader, texture memory
+// and the tools that write 3DF files.
 // A mip chain is stored from its largest level to its smallest, each level
 // row by row, with no padding; all 16-bit texels are host order in memory.
-#ifndef LUMIVEX_GLIDE_TEXELS_H
-#define LUMIVEX_GLIDE_TEXELS_H
+#ifndef LUMIVEX_TEXELS_H
+#define LUMIVEX_TEXELS_H
 
 #include <glide.h>
 

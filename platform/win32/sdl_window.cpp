@@ -1,0 +1,94 @@
+// The SDL window behind an ordinary window, made when our Glide first asks
+// for it, and what its SDL events become: keys and closing are posted,
+// activation and moves sent at once, as Windows does.
+#include <SDL.h>
+
+#include <win32_sdl.h>
+
+#include "keys.h"
+#include "sdl_link.h"
+#include "window.h"
+#include "window_life.h"
+
+namespace {
+
+void key_event(Window *w, const SDL_KeyboardEvent &e)
+{
+    bool alt = (e.keysym.mod & KMOD_ALT) != 0;
+    bool ctrl = (e.keysym.mod & KMOD_CTRL) != 0;
+    KeyMessage k = key_message(e.keysym.scancode, e.type == SDL_KEYDOWN, e.repeat != 0, alt, ctrl);
+    PostMessageA(w->handle, k.message, k.vk, k.lParam);
+}
+
+void window_event(Window *w, const SDL_WindowEvent &e)
+{
+    switch (e.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        PostMessageA(w->handle, WM_CLOSE, 0, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        activate_window(w);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        deactivate_window(w);
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        if (w->x != e.data1 || w->y != e.data2) {
+            w->x = e.data1;
+            w->y = e.data2;
+            SendMessageA(w->handle, WM_MOVE, 0, MAKELPARAM(w->x, w->y));
+        }
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        w->minimised = true;
+        SendMessageA(w->handle, WM_SIZE, SIZE_MINIMIZED, 0);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        if (w->minimised) {
+            w->minimised = false;
+            SendMessageA(w->handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->width, w->height));
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void window_sdl_event(Window *w, const SDL_Event &e)
+{
+    if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP)
+        key_event(w, e.key);
+    else if (e.type == SDL_WINDOWEVENT)
+        window_event(w, e.window);
+}
+
+}  // namespace
+
+void display_show_window(Window *w, bool shown)
+{
+    if (!w->sdl)
+        return;
+    if (shown) {
+        SDL_ShowWindow(w->sdl);
+        if (w->dialog)  // a modal dialog comes to the front
+            SDL_RaiseWindow(w->sdl);
+    } else
+        SDL_HideWindow(w->sdl);
+}
+
+SDL_Window *win32_sdl_window(HWND hwnd)
+{
+    Window *w = find_window(hwnd);
+    if (!w || w->dialog || !sdl_video_up())
+        return nullptr;
+    if (!w->sdl) {
+        w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                  w->width, w->height, SDL_WINDOW_HIDDEN);
+        if (w->sdl) {
+            w->sdl_event = window_sdl_event;
+            if (w->visible)
+                SDL_ShowWindow(w->sdl);
+        }
+    }
+    return w->sdl;
+}

@@ -1,0 +1,14 @@
+// The quit signal and the one-message pump.
+#include "pump/pump.h"
+
+LONG quit_requests = 0;
+
+int dispatch_one_message()
+{
+    MSG msg;
+    if (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}

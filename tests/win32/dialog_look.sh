@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The start-up dialog as a person sees it, in a real X server (Xvfb),
+# compared pixel by pixel with the committed picture of it. A difference is
+# written beside the screenshot. Usage:
+#   dialog_look.sh path/to/lumivex source-dir expected.png [screenshot-dir]
+# With UPDATE=1 the screenshot replaces the expected picture instead.
+set -uo pipefail
+lumivex=$1
+source_dir=$2
+expected=$3
+shots=${4:-$(mktemp -d)}
+mkdir -p "$shots"
+
+for tool in Xvfb xdotool import compare; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+lumivex_pid=
+cleanup() {
+  [ -n "$lumivex_pid" ] && kill "$lumivex_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAILED: $*"; [ -s "$work/stderr" ] && sed 's/^/  lumivex: /' "$work/stderr"; exit 1; }
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER LUMIVEX_DIALOG LUMIVEX_OUTPUT LUMIVEX_MESSAGEBOX
+
+(cd "$source_dir" && LUMIVEX_OUTPUT=window exec "$lumivex") 2>"$work/stderr" &
+lumivex_pid=$!
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tobrek$' 2>/dev/null | head -n 1)
+[ -n "$dialog" ] || fail "the start-up dialog did not appear"
+sleep 0.5
+timeout 10 import -window "$dialog" "$shots/dialog-look.png" || fail "no screenshot of the dialog"
+timeout 20 xdotool windowfocus --sync "$dialog" key Escape
+
+if [ "${UPDATE:-0}" = 1 ]; then
+  cp "$shots/dialog-look.png" "$expected"
+  echo "updated $expected"
+  exit 0
+fi
+# Every pixel must match: the dialog is drawn from the same resource with the
+# same font, and the X server draws nothing of its own into the window.
+differ=$(compare -metric AE "$expected" "$shots/dialog-look.png" "$shots/dialog-look-diff.png" 2>&1)
+[ "$differ" = 0 ] || fail "$differ pixels differ from $expected (see $shots/dialog-look-diff.png)"
+echo "passed: the dialog looks as $expected"
