@@ -19,7 +19,7 @@ namespace {
 // Rows a band: small enough for two threads to share a frame's uneven work,
 // large enough that a triangle is seldom cut into many pieces.
 constexpr int BAND_ROWS = 16;
-constexpr int BANDS = (SCREEN_HEIGHT + BAND_ROWS - 1) / BAND_ROWS;
+constexpr int BANDS = (SCREEN_HEIGHT * MAX_RESOLUTION + BAND_ROWS - 1) / BAND_ROWS;
 
 // Beyond these a recording is drawn at once, so that a program that never
 // swaps does not record without end.
@@ -30,7 +30,8 @@ struct Clear {
     uint16_t *colour, *depth;
     uint16_t depth_value;
     ClipRect clip;
-    uint16_t rows[4][SCREEN_WIDTH];  // the dither's four rows, a screen wide
+    int stride;
+    uint16_t rows[4][SCREEN_WIDTH * MAX_RESOLUTION];  // the dither's four rows, a screen wide
 };
 
 // A band's share of one triangle's spans, or a clear (draw null).
@@ -46,6 +47,15 @@ struct Recording {
     std::vector<Clear> clears;
     std::vector<Piece> pieces[BANDS];
     bool empty = true;
+
+    // Room for a busy frame from the start, so that the heap does not creep
+    // up frame by frame while the show first meets its busiest scenes.
+    Recording() {
+        rasters.reserve(4096);
+        spans.reserve(1 << 15);
+        clears.reserve(16);
+        for (auto &p : pieces) p.reserve(1024);
+    }
 };
 Recording recording;
 
@@ -53,7 +63,7 @@ void clear_band(const Clear &c, int band) {
     const int y0 = std::max(c.clip.miny, band * BAND_ROWS), y1 = std::min(c.clip.maxy, (band + 1) * BAND_ROWS);
     const size_t width = (size_t)(c.clip.maxx - c.clip.minx);
     for (int y = y0; y < y1; ++y) {
-        const size_t at = (size_t)y * SCREEN_WIDTH + c.clip.minx;
+        const size_t at = (size_t)y * c.stride + c.clip.minx;
         std::memcpy(c.colour + at, c.rows[y & 3] + c.clip.minx, width * sizeof(uint16_t));
         if (c.depth) std::fill(c.depth + at, c.depth + at + width, c.depth_value);
     }
@@ -168,9 +178,10 @@ void bands_clear(uint16_t *colour, uint32_t rgb, uint16_t *depth, uint16_t depth
     c.depth = depth;
     c.depth_value = depth_value;
     c.clip = clip;
+    c.stride = glide.width;
     const unsigned red = rgb >> 16 & 0xFF, green = rgb >> 8 & 0xFF, blue = rgb & 0xFF;
     for (int i = 0; i < 4; ++i)
-        for (int x = 0; x < SCREEN_WIDTH; ++x) c.rows[i][x] = dither_rgb565(DITHER_PATTERN[i][x & 3], red, green, blue);
+        for (int x = 0; x < glide.width; ++x) c.rows[i][x] = dither_rgb565(DITHER_PATTERN[i][x & 3], red, green, blue);
     const uint32_t item = (uint32_t)(r.clears.size() - 1);
     for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
         r.pieces[band].push_back({nullptr, item, 0, 0});

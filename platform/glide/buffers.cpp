@@ -10,7 +10,7 @@ void FX_CALL grRenderBuffer(GrBuffer_t buffer) {
 
 void FX_CALL grClipWindow(FxU32 minx, FxU32 miny, FxU32 maxx, FxU32 maxy) {
     trace_call("grClipWindow", {minx, miny, maxx, maxy});
-    auto limit = [](FxU32 v, int top) { return v > (FxU32)top ? top : (int)v; };
+    auto limit = [](FxU32 v, int top) { return (v > (FxU32)top ? top : (int)v) * glide.resolution; };
     glide.clip.minx = limit(minx, SCREEN_WIDTH);
     glide.clip.maxx = limit(maxx, SCREEN_WIDTH);
     glide.clip.miny = limit(miny, SCREEN_HEIGHT);

@@ -13,8 +13,8 @@
 // Starts a capture to path of pictures of width x height (grSstWinOpen).
 void capture_start(const char *path, int width, int height);
 
-// Adds the frame a swap has just shown (RGB565, row by row from the top).
-void capture_frame(const uint16_t *rgb565);
+// Adds the picture a swap has just shown (0x00RRGGBB, row by row from the top).
+void capture_frame(const uint32_t *xrgb);
 
 // Completes the file: the last frames encoded, the index written. Harmless
 // when there is no capture; also run when the process exits without

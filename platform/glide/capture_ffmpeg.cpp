@@ -1,10 +1,8 @@
 // capture_ffmpeg.cpp - see capture.h. FFmpeg's libraries do the work:
 // libswscale converts the colours, libavcodec encodes, libavformat writes the
 // file. The show's thread only copies each frame into a ring of slots; the
-// encoder thread widens, converts, encodes and writes it.
+// encoder thread converts, encodes and writes it.
 #include "capture.h"
-
-#include "picture.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -53,13 +51,12 @@ struct Capture {
     SwsContext *convert = nullptr;
     AVFrame *picture = nullptr;
     AVPacket *packet = nullptr;
-    std::vector<uint8_t> rgb;
     int64_t pts = 0;
     bool failed = false;  // the encoder thread's alone until it is joined
 
     std::mutex lock;
     std::condition_variable changed;
-    std::vector<uint16_t> slots[SLOTS];  // frame n waits in slot n % SLOTS
+    std::vector<uint32_t> slots[SLOTS];  // frame n waits in slot n % SLOTS
     int64_t added = 0, encoded = 0;
     bool ending = false;
     std::thread worker;
@@ -107,12 +104,11 @@ bool encode(Capture &c, const AVFrame *frame) {
     return false;
 }
 
-void encode_picture(Capture &c, const uint16_t *rgb565) {
-    widen_rgb565(rgb565, (size_t)c.width * c.height, c.rgb.data());
+void encode_picture(Capture &c, const uint32_t *xrgb) {
     int error = av_frame_make_writable(c.picture);
     if (error < 0) return fail(c, "cannot encode", error);
-    const uint8_t *rows[] = {c.rgb.data()};
-    const int stride[] = {3 * c.width};
+    const uint8_t *rows[] = {reinterpret_cast<const uint8_t *>(xrgb)};
+    const int stride[] = {4 * c.width};
     sws_scale(c.convert, rows, stride, 0, c.height, c.picture->data, c.picture->linesize);
     c.picture->pts = c.pts++;
     encode(c, c.picture);
@@ -123,7 +119,7 @@ void encoder_thread(Capture &c) {
     for (;;) {
         c.changed.wait(hold, [&] { return c.encoded < c.added || c.ending; });
         if (c.encoded == c.added) return;
-        const uint16_t *frame = c.slots[c.encoded % SLOTS].data();
+        const uint32_t *frame = c.slots[c.encoded % SLOTS].data();
         hold.unlock();
         // After a failure frames are still taken, so that the show never waits.
         if (!c.failed) encode_picture(c, frame);
@@ -183,7 +179,7 @@ bool open_capture(Capture &c, const Kind &kind) {
     c.picture->height = c.height;
     error = av_frame_get_buffer(c.picture, 0);
     if (error < 0) return fail(c, "cannot make", error), false;
-    c.convert = sws_getContext(c.width, c.height, AV_PIX_FMT_RGB24, c.width, c.height, kind.pixels,
+    c.convert = sws_getContext(c.width, c.height, AV_PIX_FMT_0RGB32, c.width, c.height, kind.pixels,
                                SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr);
     if (!c.convert) return fail(c, "cannot make", AVERROR(ENOMEM)), false;
     return true;
@@ -217,7 +213,6 @@ void capture_start(const char *path, int width, int height) {
     c->width = width;
     c->height = height;
     if (!open_capture(*c, *kind)) return release(c);
-    c->rgb.resize((size_t)width * height * 3);
     for (auto &slot : c->slots) slot.resize((size_t)width * height);
     c->worker = std::thread(encoder_thread, std::ref(*c));
     capture = c;
@@ -226,15 +221,15 @@ void capture_start(const char *path, int width, int height) {
     (void)hooked;
 }
 
-void capture_frame(const uint16_t *rgb565) {
+void capture_frame(const uint32_t *xrgb) {
     if (!capture) return;
     Capture &c = *capture;
     std::unique_lock<std::mutex> hold(c.lock);
     c.changed.wait(hold, [&] { return c.added - c.encoded < SLOTS; });
     // The slot is this thread's until added counts it.
-    uint16_t *slot = c.slots[c.added % SLOTS].data();
+    uint32_t *slot = c.slots[c.added % SLOTS].data();
     hold.unlock();
-    std::memcpy(slot, rgb565, sizeof *slot * (size_t)c.width * c.height);
+    std::memcpy(slot, xrgb, sizeof *slot * (size_t)c.width * c.height);
     hold.lock();
     ++c.added;
     c.changed.notify_all();

@@ -153,5 +153,25 @@ GlideConfig read_config() {
     read_int("LUMIVEX_THREADS", 1, most, cores_text.c_str(), &v);
     c.threads = (int)v;
 
+    if (const char *text = variable("LUMIVEX_FILTER")) {
+        if (strcasecmp(text, "card") == 0)
+            c.card_filter = true;
+        else if (strcasecmp(text, "none") != 0)
+            report("LUMIVEX_FILTER", text, "none");
+    }
+
+    if (const char *text = variable("LUMIVEX_GAMMA")) {
+        char *end = nullptr;
+        float g = std::strtof(text, &end);
+        if (*end == '\0' && g >= 0.2f && g <= 5.0f)
+            c.gamma = g;
+        else
+            report("LUMIVEX_GAMMA", text, "1.0");
+    }
+
+    v = c.resolution;
+    read_int("LUMIVEX_RESOLUTION", 1, 4, "1", &v);
+    c.resolution = (int)v;
+
     return c;
 }

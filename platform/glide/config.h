@@ -15,6 +15,14 @@
 //   LUMIVEX_BOARDS         0: the hardware query finds no board
 //   LUMIVEX_FAIL_OPEN      1: grSstWinOpen fails
 //   LUMIVEX_THREADS        threads that draw, 1 to 64 (default: the cores, at most 8)
+//   LUMIVEX_FILTER         none (default) | card: the boards' video filter
+//   LUMIVEX_GAMMA          the colour lookup's gamma, 0.2 to 5 (default 1)
+//   LUMIVEX_RESOLUTION     frames drawn at 1 to 4 times 640x480 (default 1)
+//
+// The filter and the gamma change only what the screen shows (window, full
+// screen, dumps, capture), never what is drawn or traced. At a higher
+// resolution the program still sees a 640x480 screen: the device scales what
+// it is given.
 #ifndef LUMIVEX_GLIDE_CONFIG_H
 #define LUMIVEX_GLIDE_CONFIG_H
 
@@ -51,6 +59,9 @@ struct GlideConfig {
     int boards = 1;
     bool fail_open = false;
     int threads = 1;
+    bool card_filter = false;
+    float gamma = 1.0f;
+    int resolution = 1;
 };
 
 // Reads the variables now.

@@ -41,12 +41,6 @@ static void restart_retraces() {
     glide.last_retrace = 0;
 }
 
-// The offscreen output: frames go nowhere (but to the dumps).
-struct NullPresenter : lumivex::Presenter {
-    void present(const uint16_t *, int, int) override {}
-    void close() override {}
-};
-
 static void close_device() {
     bands_finish();
     capture_finish();
@@ -55,6 +49,7 @@ static void close_device() {
     glide.presenter.reset();
     for (auto &buffer : glide.colour) std::vector<uint16_t>().swap(buffer);
     std::vector<uint16_t>().swap(glide.depth);
+    std::vector<uint32_t>().swap(glide.picture);
     glide.open = false;
     trace_frame(false, glide.frames_shown);
 }
@@ -106,16 +101,21 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
         colour_buffers > 2 || aux_buffers < 0 || aux_buffers > 1)
         return FXFALSE;
 
+    // Offscreen, frames go nowhere (but to the dumps).
     std::unique_ptr<lumivex::Presenter> presenter;
-    if (glide_config.output == Output::OFFSCREEN)
-        presenter = std::make_unique<NullPresenter>();
-    else
+    if (glide_config.output != Output::OFFSCREEN) {
         presenter = open_host_presenter(hWnd, glide_config.output == Output::FULLSCREEN, glide_config.scale);
-    if (!presenter) return FXFALSE;
+        if (!presenter) return FXFALSE;
+    }
 
-    const size_t pixels = (size_t)SCREEN_WIDTH * SCREEN_HEIGHT;
+    glide.resolution = glide_config.resolution;
+    glide.width = SCREEN_WIDTH * glide.resolution;
+    glide.height = SCREEN_HEIGHT * glide.resolution;
+    const size_t pixels = (size_t)glide.width * glide.height;
     for (int i = 0; i < colour_buffers; ++i) glide.colour[i].assign(pixels, 0);
     glide.depth.assign(pixels, GR_WDEPTHVALUE_FARTHEST);
+    glide.picture.assign(pixels, 0);
+    glide.scanout = make_scanout(glide_config.card_filter, glide_config.gamma);
     glide.presenter = std::move(presenter);
     glide.hwnd = hWnd;
     glide.colour_format = colour_format;
@@ -123,12 +123,12 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     glide.has_depth = aux_buffers == 1;
     glide.front = 0;
     glide.render_buffer = GR_BUFFER_BACKBUFFER;
-    glide.clip = ClipRect();
+    glide.clip = {0, 0, glide.width, glide.height};
     glide.open = true;
     glide.open_failed = false;
     restart_retraces();
     progress_start();
-    if (!glide_config.capture_path.empty()) capture_start(glide_config.capture_path.c_str(), SCREEN_WIDTH, SCREEN_HEIGHT);
+    if (!glide_config.capture_path.empty()) capture_start(glide_config.capture_path.c_str(), glide.width, glide.height);
     trace_frame(true, glide.frames_shown);
     return FXTRUE;
 }

@@ -10,6 +10,7 @@
 #include <lumivex_glide.h>
 
 #include "config.h"
+#include "scanout.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,9 +19,13 @@
 using lumivex::SCREEN_HEIGHT;
 using lumivex::SCREEN_WIDTH;
 
+// The largest LUMIVEX_RESOLUTION: frames of up to 2560x1920 pixels.
+constexpr int MAX_RESOLUTION = 4;
+
 struct MipMap;
 
-// The clip window: pixels x in [minx, maxx), y in [miny, maxy).
+// The clip window: pixels x in [minx, maxx), y in [miny, maxy), in the
+// pixels drawn (the program's times the resolution).
 struct ClipRect {
     int minx = 0, miny = 0, maxx = SCREEN_WIDTH, maxy = SCREEN_HEIGHT;
 };
@@ -42,6 +47,11 @@ struct GlideDevice {
     bool open_failed = false;  // the last grSstWinOpen failed; swaps still pace
     FxU32 hwnd = 0;
     GrColorFormat_t colour_format = GR_COLORFORMAT_RGBA;
+
+    // The buffers' size: the program's 640x480 times the resolution, which
+    // scales every position the program gives.
+    int resolution = 1;
+    int width = SCREEN_WIDTH, height = SCREEN_HEIGHT;
 
     // Colour buffers: colour[front] is visible; with one buffer both are it.
     std::vector<uint16_t> colour[2];
@@ -68,7 +78,9 @@ struct GlideDevice {
     int64_t epoch = 0;
     int64_t last_retrace = 0;
 
-    std::unique_ptr<lumivex::Presenter> presenter;
+    std::unique_ptr<lumivex::Presenter> presenter;  // null offscreen
+    Scanout scanout;
+    std::vector<uint32_t> picture;  // what the screen shows, made at each swap
 };
 
 extern GlideDevice glide;

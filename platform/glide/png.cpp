@@ -1,8 +1,6 @@
 // png.cpp - see png.h.
 #include "png.h"
 
-#include "picture.h"
-
 #include <cstdio>
 #include <vector>
 
@@ -17,9 +15,13 @@ static void append(void *context, void *data, int size) {
     out->insert(out->end(), bytes, bytes + size);
 }
 
-bool write_png_rgb565(const char *path, const uint16_t *pixels, int width, int height) {
+bool write_png(const char *path, const uint32_t *pixels, int width, int height) {
     std::vector<uint8_t> rgb((size_t)width * height * 3);
-    widen_rgb565(pixels, (size_t)width * height, rgb.data());
+    for (size_t i = 0; i < rgb.size() / 3; ++i) {
+        rgb[3 * i] = (uint8_t)(pixels[i] >> 16);
+        rgb[3 * i + 1] = (uint8_t)(pixels[i] >> 8);
+        rgb[3 * i + 2] = (uint8_t)pixels[i];
+    }
     std::vector<uint8_t> png;
     if (!stbi_write_png_to_func(append, &png, width, height, 3, rgb.data(), width * 3)) return false;
     std::FILE *f = std::fopen(path, "wb");

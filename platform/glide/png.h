@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-// Writes an RGB565 picture, widened as the screen shows it; false if the
-// file cannot be written whole.
-bool write_png_rgb565(const char *path, const uint16_t *pixels, int width, int height);
+// Writes a picture of 0x00RRGGBB pixels; false if the file cannot be
+// written whole.
+bool write_png(const char *path, const uint32_t *pixels, int width, int height);
 
 #endif

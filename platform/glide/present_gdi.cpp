@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -44,7 +43,6 @@ struct GdiPresenter : lumivex::Presenter {
     bool fullscreen = false;
     LONG_PTR saved_style = 0;
     RECT saved_rect{};
-    std::vector<uint32_t> pixels;  // the frame as 32-bit BGRX, made once
     BITMAPINFO info{};
 
     bool open(HWND w, bool full, int scale) {
@@ -68,28 +66,18 @@ struct GdiPresenter : lumivex::Presenter {
             SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        pixels.assign((size_t)SCREEN_WIDTH * SCREEN_HEIGHT, 0);
         info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = SCREEN_WIDTH;
-        info.bmiHeader.biHeight = -SCREEN_HEIGHT;  // rows from the top
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         return true;
     }
 
-    void present(const uint16_t *rgb565, int width, int height) override {
-        if (!window || width != SCREEN_WIDTH || height != SCREEN_HEIGHT) return;
-        // 5 and 6 bits widen to 8 by repeating their top bits, so that white
-        // stays white and black black.
-        for (size_t i = 0; i < pixels.size(); ++i) {
-            uint32_t p = rgb565[i];
-            uint32_t r = p >> 11, g = (p >> 5) & 0x3F, b = p & 0x1F;
-            r = (r << 3) | (r >> 2);
-            g = (g << 2) | (g >> 4);
-            b = (b << 3) | (b >> 2);
-            pixels[i] = (r << 16) | (g << 8) | b;
-        }
+    // 0x00RRGGBB is GDI's 32-bit BGRX in memory.
+    void present(const uint32_t *xrgb, int width, int height) override {
+        if (!window) return;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // rows from the top
         RECT client;
         if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return;
         HDC dc = GetDC(window);
@@ -102,13 +90,11 @@ struct GdiPresenter : lumivex::Presenter {
         if (to.right < client.right) PatBlt(dc, to.right, to.top, client.right - to.right, to.bottom - to.top, BLACKNESS);
         int w = to.right - to.left, h = to.bottom - to.top;
         if (w == width && h == height) {
-            SetDIBitsToDevice(dc, to.left, to.top, width, height, 0, 0, 0, height, pixels.data(), &info,
-                              DIB_RGB_COLORS);
+            SetDIBitsToDevice(dc, to.left, to.top, width, height, 0, 0, 0, height, xrgb, &info, DIB_RGB_COLORS);
         } else {
             // Whole pixels, no smoothing: the picture keeps its hard edges.
             SetStretchBltMode(dc, COLORONCOLOR);
-            StretchDIBits(dc, to.left, to.top, w, h, 0, 0, width, height, pixels.data(), &info,
-                          DIB_RGB_COLORS, SRCCOPY);
+            StretchDIBits(dc, to.left, to.top, w, h, 0, 0, width, height, xrgb, &info, DIB_RGB_COLORS, SRCCOPY);
         }
         ReleaseDC(window, dc);
     }
@@ -121,8 +107,6 @@ struct GdiPresenter : lumivex::Presenter {
                          saved_rect.bottom - saved_rect.top, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         window = nullptr;
-        pixels.clear();
-        pixels.shrink_to_fit();
     }
 
     ~GdiPresenter() override { close(); }

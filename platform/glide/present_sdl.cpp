@@ -19,10 +19,20 @@ struct SdlPresenter : lumivex::Presenter {
     bool fullscreen = false;
     SDL_Rect windowed = {0, 0, 0, 0};  // where the window was before the full screen
     SDL_Texture *texture = nullptr;
+    int texture_width = lumivex::SCREEN_WIDTH, texture_height = lumivex::SCREEN_HEIGHT;
 
-    void present(const uint16_t *rgb565, int width, int height) override {
+    void present(const uint32_t *xrgb, int width, int height) override {
         if (!texture) return;
-        SDL_UpdateTexture(texture, nullptr, rgb565, width * 2);
+        if (width != texture_width || height != texture_height) {  // drawn at a higher resolution
+            SDL_Texture *sized = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                                   width, height);
+            if (!sized) return;
+            SDL_DestroyTexture(texture);
+            texture = sized;
+            texture_width = width;
+            texture_height = height;
+        }
+        SDL_UpdateTexture(texture, nullptr, xrgb, width * 4);
         // The largest picture of the right shape, centred on black.
         int ow = width, oh = height;
         SDL_GetRendererOutputSize(renderer, &ow, &oh);
@@ -36,6 +46,10 @@ struct SdlPresenter : lumivex::Presenter {
         }
         dst.x = (ow - dst.w) / 2;
         dst.y = (oh - dst.h) / 2;
+        // Whole-number enlargements keep their pixels sharp; the full
+        // screen's odd scale, and a picture finer than the window, are
+        // smoothed.
+        SDL_SetTextureScaleMode(texture, fullscreen || dst.w < width ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
         SDL_RenderCopy(renderer, texture, nullptr, &dst);
@@ -158,15 +172,12 @@ std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool 
         p->close();
         return nullptr;
     }
-    p->texture = SDL_CreateTexture(p->renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+    p->texture = SDL_CreateTexture(p->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                    lumivex::SCREEN_WIDTH, lumivex::SCREEN_HEIGHT);
     if (!p->texture) {
         p->close();
         return nullptr;
     }
-    // Whole-number window scales keep their pixels sharp; the full screen's
-    // odd scale is smoothed.
-    SDL_SetTextureScaleMode(p->texture, fullscreen ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     return p;
 }
 

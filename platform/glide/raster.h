@@ -64,8 +64,9 @@ struct Raster {
     AffineTexture affine;
     uint32_t constant_rgb = 0;
 
-    uint16_t *colour = nullptr;  // the render buffer, 640 pixels a row
-    uint16_t *depth = nullptr;   // null: no depth buffer
+    uint16_t *colour = nullptr;  // the render buffer, stride pixels a row
+    uint16_t *depth = nullptr;   // null: no depth buffer; stride pixels a row too
+    int stride = 0;
     bool depth_test = false, depth_write = false;
     GrCmpFnc_t depth_function = GR_CMP_LESS;
 };

@@ -157,8 +157,8 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
             b = (uint32_t)value[2];
         }
 
-        uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
-        uint16_t *depth = ra.depth ? ra.depth + (size_t)y * lumivex::SCREEN_WIDTH : nullptr;
+        uint16_t *colour = ra.colour + (size_t)y * ra.stride;
+        uint16_t *depth = ra.depth ? ra.depth + (size_t)y * ra.stride : nullptr;
         const uint8_t *pattern = DITHER_PATTERN[y & 3];
 
         for (int x = xa; x < xb; ++x) {

@@ -183,8 +183,8 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
             b = V::add(V::set1((int32_t)(start.b + back * (uint32_t)ra.db)), db_lanes);
         }
         const I first = V::set1(xa - 1), end = V::set1(xb);
-        uint16_t *colour = ra.colour + (size_t)y * lumivex::SCREEN_WIDTH;
-        uint16_t *depth = ra.depth ? ra.depth + (size_t)y * lumivex::SCREEN_WIDTH : nullptr;
+        uint16_t *colour = ra.colour + (size_t)y * ra.stride;
+        uint16_t *depth = ra.depth ? ra.depth + (size_t)y * ra.stride : nullptr;
 
         for (int x = xg; x < xb; x += W) {
             I mask = V::set1(-1);

@@ -56,7 +56,7 @@ static void wait_for_retrace(int interval) {
     glide.last_retrace = target;
 }
 
-static void dump_frame(int64_t frame, const uint16_t *pixels) {
+static void dump_frame(int64_t frame, const uint32_t *picture) {
     // A folder that cannot be written fails every frame alike: told once.
     static bool told = false;
     std::error_code made;
@@ -67,7 +67,7 @@ static void dump_frame(int64_t frame, const uint16_t *pixels) {
     if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
     path += name;
     errno = 0;
-    if (write_png_rgb565(path.c_str(), pixels, SCREEN_WIDTH, SCREEN_HEIGHT) || told) return;
+    if (write_png(path.c_str(), picture, glide.width, glide.height) || told) return;
     told = true;
     std::string why = made ? made.message() : errno ? std::strerror(errno) : "the write failed";
     std::fprintf(stderr, "lumivex glide: LUMIVEX_DUMP_DIR: cannot write %s (%s); the show goes on\n",
@@ -90,11 +90,16 @@ void FX_CALL grBufferSwap(int swap_interval) {
     }
 
     if (glide.colour_buffers == 2) glide.front ^= 1;
-    const uint16_t *shown = shown_picture();
     int64_t frame = glide.frames_shown++;
-    glide.presenter->present(shown, SCREEN_WIDTH, SCREEN_HEIGHT);
-    if (!glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame)) dump_frame(frame, shown);
-    capture_frame(shown);
+    // The picture is made only for those who look at it: offscreen, only a
+    // dump or a capture does.
+    bool dump = !glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame);
+    if (glide.presenter || dump || !glide_config.capture_path.empty()) {
+        const uint32_t *shown = shown_picture();
+        if (glide.presenter) glide.presenter->present(shown, glide.width, glide.height);
+        if (dump) dump_frame(frame, shown);
+        capture_frame(shown);
+    }
     progress_frames(glide.frames_shown);
     if (frame == glide_config.key_at_frame) host_post_key(glide.hwnd);
     trace_frame(true, glide.frames_shown);

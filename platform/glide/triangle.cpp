@@ -125,7 +125,7 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, uint32_t raster
     if (rights == 1) right[1] = right[0];
     int64_t flat_k = flat ? flat->flat : 1, flat_step = flat ? flat->flat_step : 0;
 
-    static Span spans[SCREEN_HEIGHT];
+    static Span spans[SCREEN_HEIGHT * MAX_RESOLUTION];
     int count = 0, pixels = 0;
     for (int64_t y = first; y <= last; ++y) {
         int64_t xa = std::max<int64_t>(clip.minx, std::max(left[0]->q, left[1]->q) + 1);
@@ -298,6 +298,9 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
     // it differs from the vertex's; by default the vertex's oow is used.
     const bool own_q = (glide.stw_hint & GR_STWHINT_W_DIFF_TMU0) != 0;
 
+    // The program's positions, in its 640x480 screen, scaled to the pixels
+    // drawn: exact, and still on the 1/16 grid the program snapped them to.
+    const double res = glide.resolution;
     Corner c[3];
     bool far = false;
     const GrVertex *v[3] = {va, vb, vc};
@@ -314,12 +317,13 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         k.b = g.b;
         if (textured && !(std::isfinite(k.s) && std::isfinite(k.t) && std::isfinite(k.q))) return;
         if (iterated && !(std::isfinite(k.r) && std::isfinite(k.g) && std::isfinite(k.b))) return;
-        if (std::fabs(g.x) >= EXACT_LIMIT || std::fabs(g.y) >= EXACT_LIMIT) {
+        const double x = g.x * res, y = g.y * res;
+        if (std::fabs(x) >= EXACT_LIMIT || std::fabs(y) >= EXACT_LIMIT) {
             far = true;
-            k.x = g.x;
-            k.y = g.y;
+            k.x = x;
+            k.y = y;
         } else {
-            set_fixed(k, g.x, g.y);
+            set_fixed(k, x, y);
         }
     }
 
@@ -382,6 +386,7 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
     }
     ra.constant_rgb = colour_to_rgb(glide.constant_colour);
     ra.colour = render_target();
+    ra.stride = glide.width;
     if (glide.has_depth && glide.depth_mode == GR_DEPTHBUFFER_WBUFFER) {
         ra.depth = glide.depth.data();
         ra.depth_test = true;

@@ -23,7 +23,8 @@ using lumivex::SCREEN_WIDTH;
 inline void clear_environment() {
     for (const char *name : {"LUMIVEX_OUTPUT", "LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE",
                              "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_DIR", "LUMIVEX_DUMP_FRAMES",
-                             "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_THREADS"})
+                             "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_THREADS",
+                             "LUMIVEX_FILTER", "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION"})
         unsetenv(name);
 }
 

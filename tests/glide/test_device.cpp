@@ -133,7 +133,8 @@ TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsed) {
     EXPECT_FALSE(grSstWinOpen(0x101, GR_RESOLUTION_640x480, 0, 2, 0, 2, 1));
 
     for (const char *name : {"LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_FRAMES",
-                             "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN"}) {
+                             "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_FILTER",
+                             "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION"}) {
         clear_environment();
         setenv(name, bad.c_str(), 1);
         std::string report = captured_stderr_of_init();

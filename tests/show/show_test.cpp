@@ -34,109 +34,24 @@ std::vector<unsigned char> read_png(const std::string &path)
     return pixels;
 }
 
-} // namespace
+typedef std::vector<std::pair<long, std::string>> GoldenList;
 
-// A key dispatched in frame N ends the show after frame N + 1, in whichever
-// effect that falls.
-TEST(Quit, AKeyEndsTheShowAfterTheNextFrame)
+// A list of tests/golden: a frame number and a picture's name a line.
+GoldenList golden_list(const std::string &name, std::string *dump_frames)
 {
-    const std::pair<long, const char *> cases[] = {
-        {10, "3dfx.3df:12 closed"}, {719, "3dfx.3df:720 cube.3df:1 closed"}, {1000, "3dfx.3df:720 cube.3df:282 closed"}};
-    for (const auto &[key, effects] : cases) {
-        SCOPED_TRACE(key);
-        StagedShow show(StagedShow::TETRAHEDRA);
-        ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=" + std::to_string(key)});
-        expect_played(run, effects);
-        EXPECT_EQ(run.result.out, "frames " + std::to_string(key + 1) + "\n"); // the last frame ends before its pump
-    }
-}
-
-class MissingFiles : public ::testing::TestWithParam<std::pair<const char *, const char *>> {};
-
-TEST_P(MissingFiles, EndTheShowWhereTheyAreFirstNeeded)
-{
-    StagedShow show(StagedShow::TETRAHEDRA, {GetParam().first});
-    expect_played(run_show_probe(show), GetParam().second);
-}
-
-INSTANTIATE_TEST_SUITE_P(Show, MissingFiles,
-                         ::testing::Values(std::pair("torus.dat", "closed"), std::pair("3dfx.dat", "closed"),
-                                           std::pair("cube.dat", "closed"), std::pair("3dfx.3df", "3dfx.3df:0 closed"),
-                                           std::pair("cube.3df", "3dfx.3df:720 cube.3df:0 closed"),
-                                           std::pair("torus.3df", "3dfx.3df:720 cube.3df:720 torus.3df:0 closed")));
-
-// Meshes the draw modes could not read whole are refused like missing ones;
-// the cube is drawn untextured and uncoloured, so a plain one is fine.
-TEST(UnusableMeshes, EndTheShowBeforeAnyEffect)
-{
-    MeshModel plain = tetrahedron();
-    plain.tex_faces.clear();
-    plain.tex_vertices.clear();
-    plain.colours.clear();
-    MeshModel uncoloured = tetrahedron();
-    uncoloured.colours.clear();
-    MeshModel untextured = tetrahedron();
-    untextured.tex_vertices.clear();
-    MeshModel huge = tetrahedron();
-    huge.vertices.resize(MAX_VERTICES + 1, {0, 0, 0});
-    huge.colours.resize(MAX_VERTICES + 1, {1, 1, 1});
-
-    const struct {
-        const char *file;
-        const MeshModel &mesh;
-    } cases[] = {{"3dfx.dat", plain}, {"3dfx.dat", untextured}, {"torus.dat", uncoloured},
-                 {"torus.dat", huge}, {"cube.dat", huge},       {"cube.dat", plain}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.file);
-        StagedShow show(StagedShow::TETRAHEDRA);
-        write_mesh_file(show.pak(c.file), c.mesh);
-        ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=800"});
-        expect_played(run, &c == &cases[5] ? "3dfx.3df:720 cube.3df:82 closed" : "closed");
-    }
-}
-
-// A pass and a half with the committed data, the mesh files removed in the
-// first frame: every effect in order; the golden frames pixel for pixel; the
-// second pass reloads its textures only, and draws what the first drew, but
-// for the cubes, which keep the colours of the last torus triangle; and the
-// heap is the same in the first torus frame of both passes.
-TEST(WholePass, MatchesTheGoldenFramesAndTheNextPassDrawsItAgain)
-{
-    const long PASS = 3600, TORUS = 1440;
-    const long traced[] = {0, 180, 719, 720, 877, 1439, 1440, 1441};
-    std::string trace_frames = "3599", dump_frames;
-    for (long f : traced)
-        trace_frames += "," + std::to_string(f) + "," + std::to_string(f + PASS);
-    std::ifstream list(LUMIVEX_SOURCE_DIR "/tests/golden/frames.txt");
-    std::vector<std::pair<long, std::string>> golden;
+    std::ifstream list(LUMIVEX_SOURCE_DIR "/tests/golden/" + name);
+    GoldenList golden;
     for (std::pair<long, std::string> g; list >> g.first >> g.second;) {
         golden.push_back(g);
-        dump_frames += (dump_frames.empty() ? "" : ",") + std::to_string(g.first);
+        *dump_frames += (dump_frames->empty() ? "" : ",") + std::to_string(g.first);
     }
+    return golden;
+}
+
+void expect_golden_frames(const StagedShow &show, const GoldenList &golden)
+{
     ASSERT_FALSE(golden.empty());
-
-    // The pass runs once a process; a repeated test reads what it left.
-    static const StagedShow show(StagedShow::COMMITTED);
-    static const ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=" + std::to_string(PASS + TORUS),
-                                        "PROBE_REMOVE_MESHES_IN_FRAME=0",
-                                        "PROBE_HEAP_IN_FRAME=" + std::to_string(TORUS),
-                                        "LUMIVEX_TRACE_FRAMES=" + trace_frames, "LUMIVEX_DUMP_DIR=dumps",
-                                        "LUMIVEX_DUMP_FRAMES=" + dump_frames});
-    expect_played(run, "3dfx.3df:720 cube.3df:720 torus.3df:2160 3dfx.3df:720 cube.3df:720 torus.3df:2 closed");
-
-    for (const auto &[frame, name] : golden) {
-        SCOPED_TRACE(name);
-        char dumped[64];
-        std::snprintf(dumped, sizeof dumped, "/dumps/frame-%06ld.png", frame);
-        std::vector<unsigned char> actual = read_png(show.directory + dumped);
-        std::vector<unsigned char> expected_pixels = read_png(LUMIVEX_SOURCE_DIR "/tests/golden/" + name + ".png");
-        ASSERT_FALSE(expected_pixels.empty()) << "bash tests/golden/regenerate.sh makes it";
-        ASSERT_EQ(actual.size(), expected_pixels.size());
-        size_t differing = 0;
-        for (size_t i = 0; i < actual.size(); ++i)
-            differing += actual[i] != expected_pixels[i];
-        EXPECT_EQ(differing, 0u) << "if the picture is meant to change, run bash tests/golden/regenerate.sh";
-    }
+    expect_golden_frames(show, golden);
 
     std::vector<std::vector<std::string>> frames = triangles_by_frame(run.trace);
     ASSERT_EQ(frames.size(), size_t(PASS + TORUS + 3));
@@ -167,4 +82,17 @@ TEST(WholePass, MatchesTheGoldenFramesAndTheNextPassDrawsItAgain)
         heap.push_back(bytes);
     ASSERT_EQ(heap.size(), 2u) << run.result.out;
     EXPECT_EQ(heap[1], heap[0]) << "the heap grew by " << heap[1] - heap[0] << " bytes in a pass";
+}
+
+// The three effects drawn at twice the resolution, up to the torus's first
+// frame.
+TEST(WholePass, AtResolutionTwoMatchesItsGoldenFrames)
+{
+    std::string dump_frames;
+    const GoldenList golden = golden_list("resolution2.txt", &dump_frames);
+    const StagedShow show(StagedShow::COMMITTED);
+    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=1439", "LUMIVEX_RESOLUTION=2", "LUMIVEX_TRACE_FRAMES=0",
+                                        "LUMIVEX_DUMP_DIR=dumps", "LUMIVEX_DUMP_FRAMES=" + dump_frames});
+    EXPECT_EQ(run.result.status, 0) << run.result.err;
+    expect_golden_frames(show, golden);
 }

@@ -23,12 +23,13 @@ struct GlideClock {
     virtual void sleep_until(int64_t deadline) = 0;
 };
 
-// Where a shown frame goes: a window, the whole screen, or nowhere. present
-// gets the visible 640x480 RGB565 buffer, row by row from the top; close
-// gives back whatever the presenter took (it is called once, before deletion).
+// Where a shown frame goes: a window or the whole screen. present gets the
+// picture the screen shows (the visible buffer through the video output's
+// filter and gamma), 0x00RRGGBB pixels row by row from the top; close gives
+// back whatever the presenter took (it is called once, before deletion).
 struct Presenter {
     virtual ~Presenter() = default;
-    virtual void present(const uint16_t *rgb565, int width, int height) = 0;
+    virtual void present(const uint32_t *xrgb, int width, int height) = 0;
     virtual void close() = 0;
 };
 
@@ -41,8 +42,8 @@ void glide_set_clock(GlideClock *clock);
 bool glide_set_presenter(std::unique_ptr<Presenter> presenter);
 
 // The colour buffers (GR_BUFFER_FRONTBUFFER, GR_BUFFER_BACKBUFFER) and the
-// depth buffer, 640x480 each, row by row from the top; null while the device
-// is not open.
+// depth buffer, 640x480 times LUMIVEX_RESOLUTION each, row by row from the
+// top; null while the device is not open.
 const uint16_t *glide_colour_buffer(GrBuffer_t buffer);
 const uint16_t *glide_depth_buffer();
 

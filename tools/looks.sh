@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Makes the README's pictures of the output settings (docs/looks-*.png): the
+# same torus frame as drawn by default, through the card's filter, and at
+# twice the resolution (a crop of each, side by side), and a crop four times
+# enlarged without and with the filter. Needs ImageMagick.
+# Usage: tools/looks.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build >/dev/null
+cmake --build build -j2 --target lumivex >/dev/null
+frames=$(mktemp -d)
+trap 'rm -rf "$frames"' EXIT
+frame=1500  # the torus, with its gradients and texture
+dump() {  # name, then settings
+  local name=$1
+  shift
+  env LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=offscreen LUMIVEX_SWAP_INTERVAL=0 LUMIVEX_KEY_AT_FRAME=$frame \
+    LUMIVEX_DUMP_DIR="$frames/$name" LUMIVEX_DUMP_FRAMES=$frame "$@" ./build/app/lumivex >/dev/null
+  echo "$frames/$name/frame-$(printf %06d $frame).png"
+}
+default=$(dump default)
+card=$(dump card LUMIVEX_FILTER=card)
+double=$(dump double LUMIVEX_RESOLUTION=2)
+mkdir -p docs
+# A 200x150 crop of the 640x480 screen, shown twice enlarged; at resolution 2
+# the same place is 400x300 pixels of its own.
+crop=200x150+60+40
+montage -label 'default' "$default[$crop]" -label 'LUMIVEX_FILTER=card' "$card[$crop]" \
+  -label 'LUMIVEX_RESOLUTION=2' "$double[400x300+120+80]" -geometry 400x300+4+4 -filter point \
+  -tile 3x -background '#202020' -fill white -font DejaVu-Sans -pointsize 14 docs/looks-side-by-side.png
+zoom=120x60+80+90
+montage -label 'default, 4x' "$default[$zoom]" -label 'LUMIVEX_FILTER=card, 4x' "$card[$zoom]" \
+  -filter point -geometry 480x240+4+4 -tile 2x -background '#202020' -fill white -font DejaVu-Sans \
+  -pointsize 14 docs/looks-zoom.png
+echo docs/looks-side-by-side.png docs/looks-zoom.png
