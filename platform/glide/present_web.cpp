@@ -7,14 +7,14 @@
 
 extern "C" {
 void lumivex_canvas_open(int fullscreen, int scale);
-void lumivex_present(const uint16_t *rgb565, int width, int height);
+void lumivex_present(const uint32_t *xrgb, int width, int height);
 }
 
 namespace {
 
 struct WebPresenter : lumivex::Presenter {
-    void present(const uint16_t *rgb565, int width, int height) override {
-        lumivex_present(rgb565, width, height);
+    void present(const uint32_t *xrgb, int width, int height) override {
+        lumivex_present(xrgb, width, height);
     }
     void close() override {}
 };

@@ -122,15 +122,20 @@ mergeInto(LibraryManager.library, {
   lumivex_present: function(pixels, width, height) {
     var canvas = document.getElementById('screen');
     var page = lumivexPage;
-    if (!page.image || page.image.width !== width || page.image.height !== height)
+    if (!page.image || page.image.width !== width || page.image.height !== height) {
+      // Drawn at a higher resolution: the canvas holds every pixel, and its
+      // style still scales it to the page.
+      canvas.width = width;
+      canvas.height = height;
       page.image = canvas.getContext('2d').createImageData(width, height);
+    }
     var out = page.image.data;
-    var src = HEAPU16.subarray(pixels >> 1, (pixels >> 1) + width * height);
+    var src = HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height);
     for (var i = 0, o = 0; i < src.length; ++i, o += 4) {
-      var p = src[i], r = p >> 11, g = (p >> 5) & 63, b = p & 31;
-      out[o] = (r << 3) | (r >> 2);
-      out[o + 1] = (g << 2) | (g >> 4);
-      out[o + 2] = (b << 3) | (b >> 2);
+      var p = src[i];
+      out[o] = (p >> 16) & 255;
+      out[o + 1] = (p >> 8) & 255;
+      out[o + 2] = p & 255;
       out[o + 3] = 255;
     }
     canvas.getContext('2d').putImageData(page.image, 0, 0);
