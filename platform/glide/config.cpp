@@ -141,11 +141,16 @@ GlideConfig read_config() {
     c.fail_open = v != 0;
 
     // Each thread draws its own bands of the screen; beyond eight the bands
-    // are too few to share well.
-    const unsigned cores = std::thread::hardware_concurrency();
+    // are too few to share well. A web page draws on its one thread: more
+    // would need shared memory, which needs special server headers.
+#ifdef __EMSCRIPTEN__
+    const unsigned cores = 1, most = 1;
+#else
+    const unsigned cores = std::thread::hardware_concurrency(), most = 64;
+#endif
     v = cores < 1 ? 1 : cores > 8 ? 8 : cores;
     const std::string cores_text = std::to_string(v);
-    read_int("LUMIVEX_THREADS", 1, 64, cores_text.c_str(), &v);
+    read_int("LUMIVEX_THREADS", 1, most, cores_text.c_str(), &v);
     c.threads = (int)v;
 
     if (const char *text = variable("LUMIVEX_FILTER")) {

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #include <thread>
 #endif
 
@@ -18,8 +18,9 @@ struct HostClock : lumivex::GlideClock {
     }
     void sleep_until(int64_t deadline) override {
         for (int64_t t = now(); t < deadline; t = now()) {
-#ifdef _WIN32
-            // Sleep counts whole milliseconds; the last one is spun away.
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
+            // Sleep counts whole milliseconds; the last one is spun away. In
+            // a browser it wakes on the page's animation frames.
             DWORD ms = (DWORD)((deadline - t) / 1000000);
             Sleep(ms > 1 ? ms - 1 : 0);
 #else

@@ -1,14 +1,12 @@
-// DialogBoxParamA: a dialog resource run modally, on the screen or, without
+// DialogBoxParamA: a dialog resource run modally, on the display or, without
 // one, answered by LUMIVEX_DIALOG.
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
 
 #include "dialog.h"
-#include "sdl_link.h"
+#include "display.h"
 #include "window.h"
 #include "window_life.h"
 
@@ -42,12 +40,6 @@ LRESULT CALLBACK dialog_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
 }
 
-void send_command(Window *w, int id)
-{
-    if (id)
-        SendMessageA(w->handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-}
-
 // LUMIVEX_DIALOG's answer as a command id: 0 when unset, -1 when it is not
 // an answer (reported once here).
 int preset_answer()
@@ -61,95 +53,6 @@ int preset_answer()
         return IDCANCEL;
     fprintf(stderr, "lumivex: LUMIVEX_DIALOG=%s is neither start nor exit; ignored\n", v);
     return -1;
-}
-
-// SDL's events for a dialog's window: the dialog manager's keyboard and
-// mouse rules, and the few window events a dialog cares about.
-void dialog_sdl_event(Window *w, const SDL_Event &e)
-{
-    DialogState &d = *w->dialog;
-    int command = 0;
-    switch (e.type) {
-    case SDL_KEYDOWN: {
-        bool shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
-        int vk = 0;
-        switch (e.key.keysym.sym) {
-        case SDLK_TAB: vk = VK_TAB; break;
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER: vk = VK_RETURN; break;
-        case SDLK_ESCAPE: vk = VK_ESCAPE; break;
-        case SDLK_SPACE: vk = VK_SPACE; break;
-        case SDLK_LEFT: vk = VK_LEFT; break;
-        case SDLK_RIGHT: vk = VK_RIGHT; break;
-        case SDLK_UP: vk = VK_UP; break;
-        case SDLK_DOWN: vk = VK_DOWN; break;
-        case SDLK_F4:
-            if (e.key.keysym.mod & KMOD_ALT)  // Alt+F4 closes it like the close box
-                SendMessageA(w->handle, WM_CLOSE, 0, 0);
-            return;
-        default: return;
-        }
-        command = dialog_key_down(d, vk, shift);
-        break;
-    }
-    case SDL_KEYUP:
-        if (e.key.keysym.sym == SDLK_SPACE)
-            command = dialog_key_up(d, VK_SPACE);
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-        if (e.button.button == SDL_BUTTON_LEFT)
-            command = dialog_mouse_down(d, e.button.x, e.button.y);
-        break;
-    case SDL_MOUSEMOTION:
-        command = dialog_mouse_move(d, e.motion.x, e.motion.y);
-        break;
-    case SDL_MOUSEBUTTONUP:
-        if (e.button.button == SDL_BUTTON_LEFT)
-            command = dialog_mouse_up(d, e.button.x, e.button.y);
-        break;
-    case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_CLOSE)
-            SendMessageA(w->handle, WM_CLOSE, 0, 0);
-        else if (e.window.event == SDL_WINDOWEVENT_EXPOSED)
-            d.dirty = true;
-        else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
-            activate_window(w);
-        break;
-    default:
-        break;
-    }
-    send_command(w, command);
-}
-
-bool make_sdl_window(Window *w, DialogState &d)
-{
-    // DS_CENTER: centred on the screen, whoever the owner.
-    w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                              d.width, d.height, SDL_WINDOW_HIDDEN);
-    if (!w->sdl)
-        return false;
-    w->sdl_event = dialog_sdl_event;
-    d.renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
-    if (!d.renderer) {
-        SDL_DestroyWindow(w->sdl);
-        w->sdl = nullptr;
-        return false;
-    }
-    int x, y;
-    SDL_GetWindowPosition(w->sdl, &x, &y);
-    w->x = x;
-    w->y = y;
-    return true;
-}
-
-void release_sdl_window(Window *w, DialogState &d)
-{
-    if (d.renderer)
-        SDL_DestroyRenderer(d.renderer);
-    if (w->sdl)
-        SDL_DestroyWindow(w->sdl);
-    d.renderer = nullptr;
-    w->sdl = nullptr;
 }
 
 // The modal loop: the whole thread's messages are dispatched while the
@@ -166,12 +69,18 @@ void run_modal(HWND hwnd)
         if (!w)
             break;
         if (w->dialog->dirty)
-            dialog_draw(*w->dialog);
-        SDL_WaitEventTimeout(nullptr, 100);
+            display_draw_dialog(w);
+        display_wait(100);
     }
 }
 
 }  // namespace
+
+void dialog_send_command(Window *w, int id)
+{
+    if (id)
+        SendMessageA(w->handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
 
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
 {
@@ -198,8 +107,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc,
         return -1;
     w->dialog = &state;
     w->dialog_proc = proc;
-    if (on_screen && !make_sdl_window(w, state)) {
-        fprintf(stderr, "lumivex: cannot open the start-up dialog's window: %s\n", SDL_GetError());
+    if (on_screen && !display_open_dialog(w)) {
         DestroyWindow(hwnd);
         return -1;
     }
@@ -209,13 +117,12 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc,
     if (on_screen) {
         if (IsWindow(hwnd)) {
             ShowWindow(hwnd, SW_SHOWNORMAL);
-            dialog_draw(state);
-            SDL_RaiseWindow(w->sdl);
+            display_draw_dialog(w);
         }
         run_modal(hwnd);
-        release_sdl_window(w, state);
+        display_close_dialog(w);
     } else {
-        send_command(w, answer);
+        dialog_send_command(w, answer);
         if (IsWindow(hwnd)) {
             // Nobody is there to give a second answer.
             fprintf(stderr, "lumivex: the dialog stayed open after LUMIVEX_DIALOG's answer\n");

@@ -12,6 +12,7 @@
 #include "resources.h"
 
 struct SDL_Renderer;
+struct Window;
 
 enum class ControlKind { push_button, group_box, check_box, static_text, combo_box, other };
 
@@ -60,6 +61,9 @@ int dialog_key_up(DialogState &d, int vk);
 int dialog_mouse_down(DialogState &d, int x, int y);
 int dialog_mouse_move(DialogState &d, int x, int y);
 int dialog_mouse_up(DialogState &d, int x, int y);
+
+// Sends the dialog WM_COMMAND for a control id (none for 0).
+void dialog_send_command(Window *w, int id);
 
 // Draws the whole dialog into its renderer; false when no font could be found.
 bool dialog_draw(DialogState &d);

@@ -1,10 +1,8 @@
-// MessageBoxA: an SDL message box on a display; on the terminal without one,
+// MessageBoxA: a message box on a display; on the terminal without one,
 // or when LUMIVEX_MESSAGEBOX answers it beforehand (tests, servers). A box
 // with only OK asks nothing, so it is also one line on stderr: the terminal
 // that started the program learns why it ended.
 #include <windows.h>
-
-#include <SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +10,7 @@
 #include <string>
 #include <strings.h>
 
-#include "sdl_link.h"
+#include "display.h"
 #include "window.h"
 
 namespace {
@@ -99,31 +97,21 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
         return terminal_answer(text, caption, buttons, count);
     }
 
-    SDL_MessageBoxButtonData data[3];
-    for (int i = 0; i < count; ++i) {
-        data[i].flags = i == 0 ? SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT : 0;
-        data[i].buttonid = buttons[i].id;
-        data[i].text = buttons[i].text;
-    }
-    SDL_MessageBoxData box{};
-    UINT icon = type & MB_ICONMASK;
-    box.flags = icon == MB_ICONHAND ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-    Window *w = find_window(owner);
-    box.window = w ? w->sdl : nullptr;
-    box.title = caption ? caption : "Error";
-    box.message = text ? text : "";
-    box.numbuttons = count;
-    box.buttons = data;
-    int pressed = 0;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0)
+    const char *labels[3];
+    for (int i = 0; i < count; ++i)
+        labels[i] = buttons[i].text;
+    int pressed = -1;
+    if (!display_message_box(find_window(owner), caption ? caption : "Error", text ? text : "",
+                             (type & MB_ICONMASK) == MB_ICONHAND, labels, count, &pressed))
         return count == 1 ? buttons[0].id : terminal_answer(text, caption, buttons, count);
     // Closing the box without a button is Cancel where there is one, else
     // the first button: an assertion report closed that way aborts.
-    if (pressed < 0) {
-        pressed = buttons[0].id;
+    if (pressed < 0 || pressed >= count) {
+        int answer = buttons[0].id;
         for (int i = 0; i < count; ++i)
             if (buttons[i].id == IDCANCEL)
-                pressed = IDCANCEL;
+                answer = IDCANCEL;
+        return answer;
     }
-    return pressed;
+    return buttons[pressed].id;
 }

@@ -1,8 +1,7 @@
 // Messages: posting, sending, peeking, translating, dispatching.
 #include <windows.h>
 
-#include <SDL.h>
-
+#include "display.h"
 #include "keys.h"
 #include "queue.h"
 #include "window.h"
@@ -46,7 +45,7 @@ BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     msg.message = message;
     msg.wParam = wParam;
     msg.lParam = lParam;
-    msg.time = SDL_GetTicks();
+    msg.time = display_ticks();
     std::lock_guard lock(queue_mutex());
     w->queue->posted.push_back(msg);
     return TRUE;
@@ -116,9 +115,9 @@ BOOL WINAPI TranslateMessage(const MSG *msg)
 {
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
         return FALSE;
-    // The keyboard state SDL keeps (all up before video starts), as Windows
-    // reads the keyboard state at the time of translation.
-    bool shift = (SDL_GetModState() & KMOD_SHIFT) != 0;
+    // The keyboard state the display keeps (all up before it starts), as
+    // Windows reads the keyboard state at the time of translation.
+    bool shift = display_shift_held();
     int ch = key_character(static_cast<int>(msg->wParam), shift);
     if (!ch)
         return FALSE;

@@ -39,7 +39,7 @@ void pump_sdl_events()
             id = e.button.windowID;
         else if (e.type == SDL_MOUSEMOTION)
             id = e.motion.windowID;
-        Window *w = id ? find_window_by_sdl_id(id) : nullptr;
+        Window *w = id ? find_window_by_sdl(SDL_GetWindowFromID(id)) : nullptr;
         if (w && w->sdl_event)
             w->sdl_event(w, e);
     }
@@ -73,6 +73,42 @@ bool have_display()
         return false;
     const char *driver = SDL_GetCurrentVideoDriver();
     return driver && strcmp(driver, "dummy") != 0 && strcmp(driver, "offscreen") != 0;
+}
+
+bool display_shift_held()
+{
+    return (SDL_GetModState() & KMOD_SHIFT) != 0;
+}
+
+DWORD display_ticks()
+{
+    return SDL_GetTicks();
+}
+
+void display_wait(int ms)
+{
+    SDL_WaitEventTimeout(nullptr, ms);
+}
+
+bool display_message_box(Window *owner, const char *caption, const char *text, bool error,
+                         const char *const *labels, int count, int *pressed)
+{
+    SDL_MessageBoxButtonData data[3];
+    if (count > 3)
+        return false;
+    for (int i = 0; i < count; ++i) {
+        data[i].flags = i == 0 ? SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT : 0;
+        data[i].buttonid = i;
+        data[i].text = labels[i];
+    }
+    SDL_MessageBoxData box{};
+    box.flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    box.window = owner ? owner->sdl : nullptr;
+    box.title = caption;
+    box.message = text;
+    box.numbuttons = count;
+    box.buttons = data;
+    return SDL_ShowMessageBox(&box, pressed) == 0;
 }
 
 int win32_have_display(void)

@@ -3,13 +3,14 @@
 #ifndef LUMIVEX_WIN32_SDL_LINK_H
 #define LUMIVEX_WIN32_SDL_LINK_H
 
+#include "display.h"
+
 // Starts SDL's video on first use; false when it cannot start. The thread
 // that starts it is the one that owns SDL's windows and events.
 bool sdl_video_up();
 
-// True when there is a screen a person can see: video is up and its driver
-// is not one of SDL's headless ones.
-bool have_display();
+// The display (display.h) is SDL's when video is up and its driver is not
+// one of SDL's headless ones.
 
 // Once video is up, every PeekMessageA on SDL's thread hands SDL's pending
 // events to the sdl_event handler of the window each belongs to; events of

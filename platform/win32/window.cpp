@@ -1,7 +1,6 @@
 // The tables of window classes and windows, and the questions asked of them.
 #include "window.h"
 
-#include <SDL.h>
 #include <strings.h>
 
 #include <deque>
@@ -85,11 +84,11 @@ Window *find_window(HWND hwnd)
     return w && w->alive ? w : nullptr;
 }
 
-Window *find_window_by_sdl_id(unsigned int sdl_id)
+Window *find_window_by_sdl(const SDL_Window *sdl)
 {
     std::lock_guard lock(table_mutex);
     for (auto &w : windows)
-        if (w->alive && w->sdl && SDL_GetWindowID(w->sdl) == sdl_id)
+        if (w->alive && sdl && w->sdl == sdl)
             return w.get();
     return nullptr;
 }

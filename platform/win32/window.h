@@ -61,7 +61,7 @@ Window *window_in_slot(size_t slot);
 
 // The live window behind a handle, or null (destroyed, never made, desktop).
 Window *find_window(HWND hwnd);
-// The window whose SDL window has this id, or null.
-Window *find_window_by_sdl_id(unsigned int sdl_id);
+// The window behind this SDL window, or null.
+Window *find_window_by_sdl(const SDL_Window *sdl);
 
 #endif

@@ -2,8 +2,7 @@
 // the messages Windows sends on the way.
 #include "window_life.h"
 
-#include <SDL.h>
-
+#include "display.h"
 #include "queue.h"
 #include "window.h"
 
@@ -130,8 +129,7 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command)
             return FALSE;
         send(w, WM_SHOWWINDOW, FALSE, 0);
         w->visible = false;
-        if (w->sdl)
-            SDL_HideWindow(w->sdl);
+        display_show_window(w, false);
         deactivate_window(w);
         return was_visible;
     }
@@ -142,8 +140,7 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command)
     send(w, WM_SHOWWINDOW, TRUE, 0);
     w->visible = true;
     w->needs_paint = true;
-    if (w->sdl)
-        SDL_ShowWindow(w->sdl);
+    display_show_window(w, true);
     if (!(w->style & WS_CHILD))
         activate_window(w);
     if (!w->sized && w->alive) {
@@ -174,8 +171,7 @@ BOOL WINAPI DestroyWindow(HWND hwnd)
             DestroyWindow(owned->handle);
     if (w->visible) {
         w->visible = false;
-        if (w->sdl)
-            SDL_HideWindow(w->sdl);
+        display_show_window(w, false);
     }
     deactivate_window(w);
     send(w, WM_DESTROY, 0, 0);
