@@ -17,10 +17,11 @@ BELOW = {
     'geometry': {'mesh', 'platform/win32'},
     'mesh': {'platform/win32'},
     'pump': {'platform/win32'},
-    'platform/glide': {'platform/win32'},
-    'platform/win32': set(),
+    'platform/glide': {'platform/win32', 'platform/common'},
+    'platform/win32': {'platform/common'},
+    'platform/common': set(),
 }
-PROGRAM = set(BELOW) - {'platform/glide', 'platform/win32'}
+PROGRAM = set(BELOW) - {'platform/glide', 'platform/win32', 'platform/common'}
 PUBLIC_DIRS = ['platform/glide/include', 'platform/win32/include']
 ROOTS = sorted(BELOW) + ['tools', 'bench', 'tests']
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.M)
@@ -66,8 +67,9 @@ for f in sorted(files):
         if mine in BELOW:
             ok = theirs in BELOW[mine] and (theirs in PROGRAM or public(target) or
                                             mine.startswith('platform/'))
+            # The stand-ins share their common headers, nothing else of each other's.
             if mine.startswith('platform/') and theirs.startswith('platform/'):
-                ok = public(target)
+                ok = public(target) or theirs == 'platform/common'
         elif mine.startswith('tests/'):
             # A test may look inside the library it tests, and share helpers
             # with other tests; nothing else but public headers.

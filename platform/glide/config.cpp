@@ -1,6 +1,8 @@
 // config.cpp - reads the LUMIVEX_ variables; see config.h.
 #include "config.h"
 
+#include "platform/common/echoed.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,15 +51,6 @@ bool parse_frame_list(const char *text, FrameList *list) {
     }
     *list = parsed;
     return true;
-}
-
-std::string echoed(const char *value) {
-    // A value of any length may come from the environment; a report's line
-    // stays readable with its first characters.
-    constexpr size_t SHOWN = 60;
-    std::string v(value, strnlen(value, SHOWN + 1));
-    if (v.size() > SHOWN) v.replace(SHOWN, std::string::npos, "...");
-    return '"' + v + '"';
 }
 
 // The configuration is read more than once a run (a Glide call before

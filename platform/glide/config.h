@@ -71,8 +71,4 @@ GlideConfig read_config();
 // logged before it; see trace.h).
 extern GlideConfig glide_config;
 
-// A setting's value as a report shows it: quoted, and cut to its first 60
-// characters and "..." when longer.
-std::string echoed(const char *value);
-
 #endif

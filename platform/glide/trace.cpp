@@ -2,6 +2,7 @@
 #include "trace.h"
 
 #include "config.h"
+#include "platform/common/echoed.h"
 
 #include <filesystem>
 

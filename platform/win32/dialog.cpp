@@ -6,6 +6,7 @@
 #include <strings.h>
 
 #include "dialog.h"
+#include "platform/common/echoed.h"
 #include "display.h"
 #include "window.h"
 #include "window_life.h"
@@ -51,7 +52,7 @@ int preset_answer()
         return IDOK;
     if (strcasecmp(v, "exit") == 0)
         return IDCANCEL;
-    fprintf(stderr, "lumivex: LUMIVEX_DIALOG=%s is neither start nor exit; ignored\n", v);
+    fprintf(stderr, "lumivex: LUMIVEX_DIALOG=%s is neither start nor exit; ignored\n", echoed(v).c_str());
     return -1;
 }
 

@@ -11,6 +11,7 @@
 #include <strings.h>
 
 #include "display.h"
+#include "platform/common/echoed.h"
 #include "window.h"
 
 namespace {
@@ -63,7 +64,7 @@ int terminal_answer(const char *text, const char *caption, const Button *buttons
             word = buttons[i].answer;
         } else {
             fprintf(stderr, "lumivex: LUMIVEX_MESSAGEBOX=%s is not an answer to this box; using %s\n",
-                    want, word);
+                    echoed(want).c_str(), word);
         }
     }
     fprintf(stderr, "lumivex: answered %s\n", word);

@@ -28,7 +28,7 @@ TEST(MessageBox, AnswersFromTheEnvironmentAfterPrintingTheBox)
     EXPECT_EQ(ask("retry", printed), IDRETRY);
     EXPECT_EQ(ask(nullptr, printed), IDABORT);
     EXPECT_EQ(ask("yes", printed), IDABORT);  // not a button of this box
-    EXPECT_NE(printed.find("LUMIVEX_MESSAGEBOX=yes"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("LUMIVEX_MESSAGEBOX=\"yes\""), std::string::npos) << printed;
 }
 
 }  // namespace
