@@ -39,7 +39,10 @@ int report_load_failure()
         return 0;
     static char why[256];
     static char text[512];
-    explain(show_failed_file, why, sizeof why);
+    if (show_failed_reason)
+        snprintf(why, sizeof why, "%s", show_failed_reason);
+    else
+        explain(show_failed_file, why, sizeof why);
     snprintf(text, sizeof text, "The show cannot load %s: %s", show_failed_file, why);
     MessageBoxA(NULL, text, "Lumivex", MB_OK | MB_ICONHAND);
     return 1;

@@ -4,9 +4,16 @@
 #include <stddef.h>
 
 const char *show_failed_file = NULL;
+const char *show_failed_reason = NULL;
 
 int load_failed(const char *path)
 {
     show_failed_file = path;
     return 0;
+}
+
+int copy_failed(const char *path)
+{
+    show_failed_reason = "there is not enough memory";
+    return load_failed(path);
 }

@@ -13,8 +13,9 @@ Mesh *cube_clones[3];
 
 int run_show()
 {
-    // A mesh that cannot be loaded, or that its draw mode could not read,
-    // ends the show before any effect runs, and the shell says which.
+    // A mesh that cannot be loaded, or that its draw mode could not read, or
+    // that cannot be copied, ends the show before any effect runs, and the
+    // shell says which.
     torus_mesh = mesh_load("pak//torus.dat");
     if (!torus_mesh || !drawable(torus_mesh, true, true))
         return load_failed("pak//torus.dat");
@@ -31,7 +32,7 @@ int run_show()
     for (int c = 0; c < 3; ++c) {
         cube_clones[c] = mesh_clone(cube_mesh);
         if (!cube_clones[c])
-            return 0;
+            return copy_failed("pak//cube.dat");
     }
     mesh_normalise(cube_mesh, 100.0f);
     mesh_normalise(cube_clones[0], 200.0f);

@@ -30,6 +30,7 @@ int run_show()
     return 0;
 }
 const char *show_failed_file = nullptr;
+const char *show_failed_reason = nullptr;
 
 namespace {
 
