@@ -68,6 +68,11 @@ static std::vector<unsigned char> shrink(const std::vector<unsigned char> &rgba,
     return out;
 }
 
+// As in the show, the mesh lives until the process ends: held in a global
+// (not a static, which the optimiser may turn into main's local), it is
+// still reachable then, not leaked.
+Mesh *torus;
+
 int main(int argc, char **argv)
 {
     if (argc != 3) {
@@ -81,7 +86,7 @@ int main(int argc, char **argv)
     voo_open(NULL);
     voo_set_render_state();
 
-    Mesh *torus = mesh_load((pak + "/torus.dat").c_str());
+    torus = mesh_load((pak + "/torus.dat").c_str());
     Gu3dfInfo *info = voo_load_3df((pak + "/torus.3df").c_str());
     if (!torus || !info) {
         fprintf(stderr, "icongen: cannot load the torus from %s\n", pak.c_str());
