@@ -38,7 +38,7 @@ TEST(Texels, DecodingAgainstTexelsWorkedOutByHand) {
         GrTextureFormat_t format;
         uint16_t texel;
         uint32_t argb;
-        const GuTexTable *table;
+        const GuTexTable *table = nullptr;
     } cases[] = {
         {GR_TEXFMT_RGB_332, 0xAA, 0xFFB649AAu},  // red 5 -> 10110110, green 2 -> 01001001, blue 2 -> 10101010
         {GR_TEXFMT_RGB_332, 0xFF, 0xFFFFFFFFu},

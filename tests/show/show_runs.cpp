@@ -91,7 +91,7 @@ std::string effects_played(const std::vector<std::string> &trace)
     for (const std::string &line : trace) {
         if (is_call(line, "gu3dfGetInfo")) { // "pak//name" -
             if (swaps >= 0)
-                played += ":" + std::to_string(swaps) + " ";
+                played.append(":").append(std::to_string(swaps)).append(" ");
             size_t name = line.rfind('/') + 1;
             played += line.substr(name, line.rfind('"') - name);
             swaps = 0;
@@ -99,7 +99,7 @@ std::string effects_played(const std::vector<std::string> &trace)
         swaps += is_call(line, "grBufferSwap");
     }
     if (swaps >= 0)
-        played += ":" + std::to_string(swaps) + " ";
+        played.append(":").append(std::to_string(swaps)).append(" ");
     size_t n = trace.size();
     return played + (n >= 2 && trace[n - 2] == "grSstWinClose" && trace[n - 1] == "grGlideShutdown" ? "closed" : "open");
 }

@@ -43,7 +43,7 @@ GoldenList golden_list(const std::string &name, std::string *dump_frames)
     GoldenList golden;
     for (std::pair<long, std::string> g; list >> g.first >> g.second;) {
         golden.push_back(g);
-        *dump_frames += (dump_frames->empty() ? "" : ",") + std::to_string(g.first);
+        dump_frames->append(dump_frames->empty() ? "" : ",").append(std::to_string(g.first));
     }
     return golden;
 }
@@ -138,7 +138,7 @@ TEST(WholePass, MatchesTheGoldenFramesAndTheNextPassDrawsItAgain)
     const long traced[] = {0, 180, 719, 720, 877, 1439, 1440, 1441};
     std::string trace_frames = "3599", dump_frames;
     for (long f : traced)
-        trace_frames += "," + std::to_string(f) + "," + std::to_string(f + PASS);
+        trace_frames.append(",").append(std::to_string(f)).append(",").append(std::to_string(f + PASS));
     const GoldenList golden = golden_list("frames.txt", &dump_frames);
 
     // The pass runs once a process; a repeated test reads what it left.
