@@ -60,11 +60,16 @@ for area in 169x15+27+337 140x11+77+51; do
   [ "$n" -ge 2 ] || fail "no text drawn in $area of the dialog ($shots/dialog.png)"
 done
 
+# A frame is dumped after it is shown, and a slow build's dumps lag behind
+# the clock: the screenshot waits for the dumps to begin (the logo comes into
+# view from frame 45 on), the comparison for a dump after it has begun.
+wait_dumps() { for _ in $(seq 300); do [ "$(ls "$work/dumps" 2>/dev/null | wc -l)" -ge "$1" ] && break; sleep 0.1; done; }
 timeout 20 xdotool windowfocus --sync "$dialog" key Return
 main=$(find_window "Lumivex by Tobrek")
 [ -n "$main" ] || fail "Enter did not start the show"
-sleep 6  # the logo comes into view from frame 45 on
+wait_dumps 3
 timeout 10 import -window "$main" "$shots/show.png" || fail "no screenshot of the show"
+wait_dumps $(($(ls "$work/dumps" | wc -l) + 2))
 # The window shows a frame that was drawn, pixel for pixel (SDL widens the
 # 16-bit colours its own way: within 4%), and a lit one.
 for frame in "$work"/dumps/frame-*.png; do
