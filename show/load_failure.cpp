@@ -3,8 +3,8 @@
 
 #include <stddef.h>
 
-const char *show_failed_file = NULL;
-const char *show_failed_reason = NULL;
+const char *show_failed_file = nullptr;
+const char *show_failed_reason = nullptr;
 
 int load_failed(const char *path)
 {
