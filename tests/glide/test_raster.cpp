@@ -89,25 +89,19 @@ TEST_F(GlideTest, PixelCentresOnEdgesFollowTheTopLeftRule) {
     EXPECT_EQ(count_lit(20, 20, 21, 24), 4);
 }
 
+// The clip window bounds triangles and the clear; an inverted one draws nothing.
 TEST_F(GlideTest, NothingIsDrawnOutsideTheClipWindow) {
     grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
     grClipWindow(100, 50, 300, 200);
     triangle(vertex(-50, -50), vertex(900, -40), vertex(-30, 700));
     EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150);
     EXPECT_EQ(count_lit(100, 50, 300, 200), 200 * 150);
-    // The clear, too, keeps to the clip window.
-    grClipWindow(0, 0, 640, 480);
+    grClipWindow(100, 50, 110, 60);
     grBufferClear(0, 0, 0xFFFF);
-    grClipWindow(0, 0, 10, 10);
-    grBufferClear(0xFFFFFF00, 0, 0xFFFF);
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 100);
-    // An empty or inverted window draws nothing.
-    grClipWindow(0, 0, 640, 480);
-    grBufferClear(0, 0, 0xFFFF);
+    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150 - 100);
     grClipWindow(300, 300, 200, 200);
     triangle(vertex(-50, -50), vertex(900, -40), vertex(-30, 700));
-    grClipWindow(0, 0, 640, 480);
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 0);
+    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150 - 100);
 }
 
 TEST_F(GlideTest, FarAndNonFiniteCornersAreSafe) {
@@ -140,18 +134,21 @@ TEST_F(GlideTest, FarAndNonFiniteCornersAreSafe) {
     EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 0);
 }
 
-TEST(WDepth, CodeGrowsWithDistanceAndIsFineNearTheViewer) {
-    EXPECT_EQ(wdepth_code(1.0f), 0);
-    EXPECT_EQ(wdepth_code(0.5f), 0);
+// Depth codes grow with w, finely near the viewer; depth along a triangle
+// is w = 1/oow iterated as oow: a slanted square, near on the left.
+TEST_F(GlideTest, DepthCodesGrowWithWAlongATriangle) {
     EXPECT_EQ(wdepth_code(-3.0f), 0);
+    EXPECT_EQ(wdepth_code(1.0f), 0);
+    EXPECT_LT(wdepth_code(1.0f), wdepth_code(1.0f + 1.0f / 2048));
     EXPECT_EQ(wdepth_code(65536.0f), 0xFFFF);
     EXPECT_EQ(wdepth_code(std::numeric_limits<float>::infinity()), 0xFFFF);
-    EXPECT_LT(wdepth_code(1.0f), wdepth_code(1.0f + 1.0f / 2048));
-    unsigned previous = 0;
-    for (float w = 1.5f; w < 60000.0f; w *= 1.01f) {
-        unsigned code = wdepth_code(w);
-        EXPECT_GT(code, previous) << w;
-        previous = code;
+    for (float w = 1.5f; w < 60000.0f; w *= 1.01f) EXPECT_GT(wdepth_code(w), wdepth_code(w / 1.01f)) << w;
+
+    quad(vertex(0, 0, 1.0f), vertex(400, 0, 0.01f), vertex(400, 100, 0.01f), vertex(0, 100, 1.0f));
+    const uint16_t *depth = lumivex::glide_depth_buffer();
+    for (int x = 1; x < 400; x += 37) {
+        float oow = 1.0f + (0.01f - 1.0f) * (x + 0.5f) / 400;
+        EXPECT_NEAR(depth[50 * SCREEN_WIDTH + x], wdepth_code(1.0f / oow), 2) << x;
     }
 }
 
@@ -189,60 +186,47 @@ TEST_F(GlideTest, NearerPixelsWinWithLessAndTheClearResetsDepth) {
     EXPECT_EQ(lumivex::glide_depth_buffer()[150 * SCREEN_WIDTH + 150], wdepth_code(10.0f));
 }
 
-TEST_F(GlideTest, DepthAlongATriangleFollowsW) {
-    // Depth is w = 1/oow iterated as oow: a slanted square, near on the left.
-    quad(vertex(0, 0, 1.0f), vertex(400, 0, 0.01f), vertex(400, 100, 0.01f), vertex(0, 100, 1.0f));
-    const uint16_t *depth = lumivex::glide_depth_buffer();
-    for (int x = 1; x < 400; x += 37) {
-        float oow = 1.0f + (0.01f - 1.0f) * (x + 0.5f) / 400;
-        EXPECT_NEAR(depth[50 * SCREEN_WIDTH + x], wdepth_code(1.0f / oow), 2) << x;
-        EXPECT_GE(depth[50 * SCREEN_WIDTH + x], depth[50 * SCREEN_WIDTH + x - 1]);
-    }
-}
-
+// A flat colour dithers to its average over a 4x4 block, which holds more
+// than one 565 value; red, green and blue corners meet as grey in the
+// middle; white is exact. The constant colour and zero combines.
 TEST_F(GlideTest, IteratedColourIsDitheredToItsAverage) {
     grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
-    quad(vertex(0, 0, 0.5f, 200, 100, 50), vertex(64, 0, 0.5f, 200, 100, 50), vertex(64, 64, 0.5f, 200, 100, 50),
-         vertex(0, 64, 0.5f, 200, 100, 50));
-    double r, g, b;
-    block_average(16, 16, 4, &r, &g, &b);
-    EXPECT_NEAR(r, 200, 1.0);
-    EXPECT_NEAR(g, 100, 1.0);
-    EXPECT_NEAR(b, 50, 1.0);
-    // The pattern really is there: a 4x4 block holds more than one 565 value.
+    auto expect_average = [](int x0, int y0, double r, double g, double b, double tolerance) {
+        double sum[3] = {};
+        for (int k = 0; k < 16; ++k) {
+            uint16_t p = back_pixel(x0 + k % 4, y0 + k / 4);
+            sum[0] += (p >> 11) * 255.0 / 31 / 16;
+            sum[1] += (p >> 5 & 63) * 255.0 / 63 / 16;
+            sum[2] += (p & 31) * 255.0 / 31 / 16;
+        }
+        EXPECT_NEAR(sum[0], r, tolerance);
+        EXPECT_NEAR(sum[1], g, tolerance);
+        EXPECT_NEAR(sum[2], b, tolerance);
+    };
+    auto square = [](float r, float g, float b) {
+        quad(vertex(0, 0, 0.5f, r, g, b), vertex(64, 0, 0.5f, r, g, b), vertex(64, 64, 0.5f, r, g, b),
+             vertex(0, 64, 0.5f, r, g, b));
+    };
+    square(200, 100, 50);
+    expect_average(16, 16, 200, 100, 50, 1.0);
     int other = 0;
     for (int k = 1; k < 16; ++k) other += back_pixel(16 + k % 4, 16 + k / 4) != back_pixel(16, 16);
     EXPECT_GT(other, 0);
+    triangle(vertex(100, 100, 0.5f, 255, 0, 0), vertex(400, 100, 0.5f, 0, 255, 0), vertex(250, 400, 0.5f, 0, 0, 255));
+    expect_average(248, 198, 85, 85, 85, 4);
+    square(255, 255, 255);
+    EXPECT_EQ(count_lit(0, 0, 64, 64), 64 * 64);
+    for (int k = 0; k < 64 * 64; ++k) ASSERT_EQ(back_pixel(k % 64, k / 64), 0xFFFF) << k;
 
-    // Gouraud: red, green and blue corners meet as grey in the middle.
-    grBufferClear(0, 0, 0xFFFF);
-    triangle(vertex(100, 100, 0.5f, 255, 0, 0), vertex(400, 100, 0.5f, 0, 255, 0),
-             vertex(250, 400, 0.5f, 0, 0, 255));
-    block_average(248, 198, 4, &r, &g, &b);
-    EXPECT_NEAR(r, 85, 4);
-    EXPECT_NEAR(g, 85, 4);
-    EXPECT_NEAR(b, 85, 4);
-    // Black and white are exact under the dither.
-    grBufferClear(0, 0, 0xFFFF);
-    quad(vertex(0, 0), vertex(8, 0), vertex(8, 8), vertex(0, 8));
-    EXPECT_EQ(count_lit(0, 0, 8, 8), 64);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) EXPECT_EQ(back_pixel(x, y), 0xFFFF);
-}
-
-TEST_F(GlideTest, FlatCombinesUseConstantOrNothing) {
-    grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
     grConstantColorValue(0x00FF0000);  // RGBA: green
     guColorCombineFunction(GR_COLORCOMBINE_CCRGB);
-    quad(vertex(0, 0), vertex(8, 0), vertex(8, 8), vertex(0, 8));
+    square(0, 0, 0);
     EXPECT_EQ(back_pixel(3, 3), 0x07E0);
-    guColorCombineFunction(GR_COLORCOMBINE_ZERO);
-    quad(vertex(0, 0), vertex(8, 0), vertex(8, 8), vertex(0, 8));
-    EXPECT_EQ(back_pixel(3, 3), 0);
     // A function the library does not have is refused: the last one stays.
     guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_ADD_ITRGB);
-    guColorCombineFunction(GR_COLORCOMBINE_CCRGB);
-    guColorCombineFunction(GR_COLORCOMBINE_DIFF_SPEC_A);
-    quad(vertex(0, 0), vertex(8, 0), vertex(8, 8), vertex(0, 8));
+    square(0, 0, 0);
     EXPECT_EQ(back_pixel(3, 3), 0x07E0);
+    guColorCombineFunction(GR_COLORCOMBINE_ZERO);
+    square(255, 255, 255);
+    EXPECT_EQ(back_pixel(3, 3), 0);
 }
