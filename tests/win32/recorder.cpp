@@ -59,3 +59,10 @@ HWND make_recording_window(const char *title)
     return CreateWindowExA(0, "Recorder", title, WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
                            nullptr, nullptr, nullptr, nullptr);
 }
+
+void drain_messages()
+{
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -28,6 +30,31 @@ HWND make_recording_window(const char *title = "test");
 // DefWindowProcA's answer).
 void answer_with(UINT message, LRESULT result);
 void clear_answers();
+
+// Removes every message queued for this thread, undispatched.
+void drain_messages();
+
+// A fresh recording window for each test, destroyed after it; the queue
+// drained and the records cleared either side.
+class RecordingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        drain_messages();
+        hwnd = make_recording_window();
+        ASSERT_NE(hwnd, nullptr);
+        drain_messages();
+        recorded().clear();
+        clear_answers();
+    }
+    void TearDown() override
+    {
+        if (IsWindow(hwnd))
+            DestroyWindow(hwnd);
+        drain_messages();
+    }
+    HWND hwnd = nullptr;
+};
 
 // Runs before the first test: no real display, ever.
 struct HeadlessEnvironment {
