@@ -1,7 +1,6 @@
-// The show's driver and effects through the real code path: the calls of
-// every frame, where missing or unusable files end the show, quitting, and
-// one whole pass with the committed data, judged by its golden frames and by
-// what the next pass reuses.
+// The show's driver and effects through the real code path: where unusable
+// meshes end the show, and one whole pass with the committed data, judged by
+// its golden frames and by what the next pass reuses.
 #include <gtest/gtest.h>
 
 #include <png.h>
@@ -67,35 +66,6 @@ void expect_golden_frames(const StagedShow &show, const GoldenList &golden)
 }
 
 } // namespace
-
-// A key dispatched in frame N ends the show after frame N + 1, in whichever
-// effect that falls.
-TEST(Quit, AKeyEndsTheShowAfterTheNextFrame)
-{
-    const std::pair<long, const char *> cases[] = {
-        {10, "3dfx.3df:12 closed"}, {719, "3dfx.3df:720 cube.3df:1 closed"}, {1000, "3dfx.3df:720 cube.3df:282 closed"}};
-    for (const auto &[key, effects] : cases) {
-        SCOPED_TRACE(key);
-        StagedShow show(StagedShow::TETRAHEDRA);
-        ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=" + std::to_string(key)});
-        expect_played(run, effects);
-        EXPECT_EQ(run.result.out, "frames " + std::to_string(key + 1) + "\n"); // the last frame ends before its pump
-    }
-}
-
-class MissingFiles : public ::testing::TestWithParam<std::pair<const char *, const char *>> {};
-
-TEST_P(MissingFiles, EndTheShowWhereTheyAreFirstNeeded)
-{
-    StagedShow show(StagedShow::TETRAHEDRA, {GetParam().first});
-    expect_played(run_show_probe(show), GetParam().second);
-}
-
-INSTANTIATE_TEST_SUITE_P(Show, MissingFiles,
-                         ::testing::Values(std::pair("torus.dat", "closed"), std::pair("3dfx.dat", "closed"),
-                                           std::pair("cube.dat", "closed"), std::pair("3dfx.3df", "3dfx.3df:0 closed"),
-                                           std::pair("cube.3df", "3dfx.3df:720 cube.3df:0 closed"),
-                                           std::pair("torus.3df", "3dfx.3df:720 cube.3df:720 torus.3df:0 closed")));
 
 // Meshes the draw modes could not read whole are refused like missing ones;
 // the cube is drawn untextured and uncoloured, so a plain one is fine.
