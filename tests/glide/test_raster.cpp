@@ -96,12 +96,13 @@ TEST_F(GlideTest, NothingIsDrawnOutsideTheClipWindow) {
     triangle(vertex(-50, -50), vertex(900, -40), vertex(-30, 700));
     EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150);
     EXPECT_EQ(count_lit(100, 50, 300, 200), 200 * 150);
-    grClipWindow(100, 50, 110, 60);
-    grBufferClear(0, 0, 0xFFFF);
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150 - 100);
+    grClipWindow(20, 20, 30, 30);
+    grBufferClear(0xFFFFFF00, 0, 0xFFFF);
+    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150 + 100);
+    EXPECT_EQ(count_lit(20, 20, 30, 30), 100);
     grClipWindow(300, 300, 200, 200);
     triangle(vertex(-50, -50), vertex(900, -40), vertex(-30, 700));
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150 - 100);
+    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150 + 100);
 }
 
 TEST_F(GlideTest, FarAndNonFiniteCornersAreSafe) {
@@ -152,37 +153,28 @@ TEST_F(GlideTest, DepthCodesGrowWithWAlongATriangle) {
     }
 }
 
+// Nearer pixels win with less; a clear resets depth only while depth writes
+// are on; with them off the test still applies and nothing is stored.
 TEST_F(GlideTest, NearerPixelsWinWithLessAndTheClearResetsDepth) {
-    auto square = [](float oow, float r, float g, float b) {
-        quad(vertex(100, 100, oow, r, g, b), vertex(200, 100, oow, r, g, b), vertex(200, 200, oow, r, g, b),
-             vertex(100, 200, oow, r, g, b));
-    };
     const uint16_t RED = 0xF800, GREEN = 0x07E0, BLUE = 0x001F;
-    square(0.01f, 255, 0, 0);  // w = 100
-    square(0.5f, 0, 255, 0);   // w = 2, nearer
-    EXPECT_EQ(back_pixel(150, 150), GREEN);
-    square(0.1f, 0, 0, 255);  // w = 10, behind
-    EXPECT_EQ(back_pixel(150, 150), GREEN);
-    square(0.5f, 0, 0, 255);  // the same depth is not less
-    EXPECT_EQ(back_pixel(150, 150), GREEN);
-
-    // Depth-writes off: the clear leaves depth alone.
-    grDepthMask(FXFALSE);
-    grBufferClear(0, 0, 0xFFFF);
-    grDepthMask(FXTRUE);
-    square(0.1f, 255, 0, 0);
-    EXPECT_EQ(back_pixel(150, 150), 0);
-    // With depth writes on it resets it.
-    grBufferClear(0, 0, 0xFFFF);
-    square(0.1f, 255, 0, 0);
-    EXPECT_EQ(back_pixel(150, 150), RED);
-
-    // Depth writes off while drawing: the test still applies, nothing is stored.
-    grDepthMask(FXFALSE);
-    square(0.5f, 0, 0, 255);
-    EXPECT_EQ(back_pixel(150, 150), BLUE);
-    square(0.2f, 0, 255, 0);  // nearer than the red, which is all that is stored
-    EXPECT_EQ(back_pixel(150, 150), GREEN);
+    // clear first (with depth writes on or off, or no clear), depth writes, 1/w, colour, the pixel after
+    enum { NO_CLEAR = -1 };
+    const struct { int clear_mask, mask; float oow; uint16_t colour, after; } steps[] = {
+        {NO_CLEAR, 1, 0.01f, RED, RED},    {NO_CLEAR, 1, 0.5f, GREEN, GREEN}, {NO_CLEAR, 1, 0.1f, BLUE, GREEN},
+        {NO_CLEAR, 1, 0.5f, BLUE, GREEN},  {0, 1, 0.1f, RED, 0},              {1, 1, 0.1f, RED, RED},
+        {NO_CLEAR, 0, 0.5f, BLUE, BLUE},   {NO_CLEAR, 0, 0.2f, GREEN, GREEN},
+    };
+    for (const auto &s : steps) {
+        if (s.clear_mask != NO_CLEAR) {
+            grDepthMask(s.clear_mask);
+            grBufferClear(0, 0, 0xFFFF);
+        }
+        grDepthMask(s.mask);
+        const float r = s.colour == RED ? 255 : 0, g = s.colour == GREEN ? 255 : 0, b = s.colour == BLUE ? 255 : 0;
+        quad(vertex(100, 100, s.oow, r, g, b), vertex(200, 100, s.oow, r, g, b), vertex(200, 200, s.oow, r, g, b),
+             vertex(100, 200, s.oow, r, g, b));
+        EXPECT_EQ(back_pixel(150, 150), s.after) << &s - steps;
+    }
     EXPECT_EQ(lumivex::glide_depth_buffer()[150 * SCREEN_WIDTH + 150], wdepth_code(10.0f));
 }
 
