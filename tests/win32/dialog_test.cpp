@@ -2,8 +2,6 @@
 // and the modal run answered without a display.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "platform/win32/dialog.h"
 #include "platform/win32/window.h"
 #include "recorder.h"
@@ -57,8 +55,9 @@ TEST_F(Dialog, TheKeyboard)
         EXPECT_EQ(dialog_key_down(d, s.key, s.shift), s.command) << s.key;
         EXPECT_EQ(d.focus, s.focus) << s.key;
         EXPECT_EQ(d.pressed, s.pressed) << s.key;
-        if (s.key == VK_SPACE)
+        if (s.key == VK_SPACE) {
             EXPECT_EQ(dialog_key_up(d, VK_SPACE), IDCANCEL);
+        }
     }
     d.focus = -1;
     EXPECT_EQ(dialog_key_down(d, VK_RETURN, false), IDOK);
@@ -118,8 +117,8 @@ INT_PTR run(const char *answer, std::string &printed)
 }
 
 // Start and Exit send their button's command to a dialog the desktop owns; a
-// dialog that stays open after the answer is closed and fails. Without a
-// display or an answer it says how to run, in one line, and fails.
+// dialog that stays open after the answer is closed and fails; without a
+// display or an answer, or with a wrong one, it fails.
 TEST(DialogBox, AnswersSendTheirButtonsCommand)
 {
     std::string printed;
@@ -138,10 +137,8 @@ TEST(DialogBox, AnswersSendTheirButtonsCommand)
     EXPECT_FALSE(IsWindow(dialog_hwnd));
     EXPECT_NE(printed, "");
 
-    EXPECT_EQ(run(nullptr, printed), -1);
-    EXPECT_TRUE(dialog_seen.empty());  // no dialog was made
-    EXPECT_NE(printed.find("LUMIVEX_DIALOG=start"), std::string::npos) << printed;
-    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
+    EXPECT_EQ(run(nullptr, printed), -1);  // what it says is the end-to-end tests'
+    EXPECT_TRUE(dialog_seen.empty());       // no dialog was made
     EXPECT_EQ(run("maybe", printed), -1);
     EXPECT_NE(printed.find("LUMIVEX_DIALOG=maybe"), std::string::npos) << printed;
     EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(999), nullptr, test_dialog_proc, 0), -1);

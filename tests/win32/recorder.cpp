@@ -1,9 +1,18 @@
 #include "recorder.h"
 
+#include <cstdlib>
 #include <map>
 #include <mutex>
 
-static HeadlessEnvironment headless;
+// Before the first test: no real display, ever.
+static struct Headless {
+    Headless()
+    {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+    }
+} headless;
 
 static std::mutex record_mutex;
 static std::map<UINT, LRESULT> answers;

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -54,16 +53,6 @@ protected:
         drain_messages();
     }
     HWND hwnd = nullptr;
-};
-
-// Runs before the first test: no real display, ever.
-struct HeadlessEnvironment {
-    HeadlessEnvironment()
-    {
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-    }
 };
 
 #endif
