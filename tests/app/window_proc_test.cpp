@@ -135,6 +135,7 @@ TEST(WinMainDeathTest, FailedRegistrationReturnsZeroAtOnce)
         wc.lpszClassName = "Lumivex";
         RegisterClassA(&wc);
         setenv("LUMIVEX_DIALOG", "start", 1);
+        alarm(30); // a WinMain that went on would run the show until stopped
         int rc = WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
         _exit(rc == 0 && start_requests == 0 ? 0 : 1);
     };

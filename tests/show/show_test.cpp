@@ -67,33 +67,31 @@ void expect_golden_frames(const StagedShow &show, const GoldenList &golden)
 
 } // namespace
 
-// Meshes the draw modes could not read whole are refused like missing ones;
-// the cube is drawn untextured and uncoloured, so a plain one is fine.
+// Meshes the draw modes could not read whole are refused like missing ones
+// before any effect; the cube is drawn untextured and uncoloured, so a plain
+// one is fine.
 TEST(UnusableMeshes, EndTheShowBeforeAnyEffect)
 {
-    MeshModel plain = tetrahedron();
+    MeshModel plain = tetrahedron(), uncoloured = tetrahedron(), untextured = tetrahedron(), huge = tetrahedron();
     plain.tex_faces.clear();
     plain.tex_vertices.clear();
     plain.colours.clear();
-    MeshModel uncoloured = tetrahedron();
     uncoloured.colours.clear();
-    MeshModel untextured = tetrahedron();
     untextured.tex_vertices.clear();
-    MeshModel huge = tetrahedron();
     huge.vertices.resize(MAX_VERTICES + 1, {0, 0, 0});
     huge.colours.resize(MAX_VERTICES + 1, {1, 1, 1});
-
     const struct {
         const char *file;
         const MeshModel &mesh;
-    } cases[] = {{"3dfx.dat", plain}, {"3dfx.dat", untextured}, {"torus.dat", uncoloured},
-                 {"torus.dat", huge}, {"cube.dat", huge},       {"cube.dat", plain}};
+        const char *played;
+    } cases[] = {{"3dfx.dat", plain, "closed"},       {"3dfx.dat", untextured, "closed"},
+                 {"torus.dat", uncoloured, "closed"}, {"torus.dat", huge, "closed"},
+                 {"cube.dat", huge, "closed"},        {"cube.dat", plain, "3dfx.3df:720 cube.3df:82 closed"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file);
         StagedShow show(StagedShow::TETRAHEDRA);
         write_mesh_file(show.pak(c.file), c.mesh);
-        ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=800"});
-        expect_played(run, &c == &cases[5] ? "3dfx.3df:720 cube.3df:82 closed" : "closed");
+        expect_played(run_show_probe(show, {"PROBE_KEY_IN_FRAME=800"}), c.played);
     }
 }
 
