@@ -1,48 +1,17 @@
 // The main window's procedure and the pump over the real device, offscreen:
 // keys and destruction raise quit_requests, activation and moves go to
-// Glide (read back from its trace), one message per pump; and WinMain's end
+// Glide (read back from its log), one message per pump; and WinMain's end
 // after a failed registration.
 #include <gtest/gtest.h>
 
 #include <glide.h>
 
-#include <cstdio>
-#include <fstream>
-
 #include <unistd.h>
 
 #include "app/shell.h"
+#include "../glide_log.h"
 
 namespace {
-
-// One trace a process (a death test's child is another), removed at its end.
-const std::string TRACE = std::string(LUMIVEX_BINARY_DIR) + "/app_tests_trace_" + std::to_string(getpid()) + ".txt";
-
-// Before the first Glide call of the process, which reads the settings.
-struct Offscreen {
-    ~Offscreen() { std::remove(TRACE.c_str()); }
-    Offscreen()
-    {
-        unsetenv("DISPLAY");
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("LUMIVEX_OUTPUT", "offscreen", 1);
-        setenv("LUMIVEX_TRACE", TRACE.c_str(), 1);
-    }
-} offscreen;
-
-// The Glide calls made since the last look.
-std::vector<std::string> glide_calls()
-{
-    static size_t seen = 0;
-    std::ifstream in(TRACE);
-    std::vector<std::string> lines;
-    size_t n = 0;
-    for (std::string line; std::getline(in, line);)
-        if (n++ >= seen)
-            lines.push_back(line);
-    seen = n;
-    return lines;
-}
 
 class MainWindow : public ::testing::Test {
 protected:
