@@ -39,7 +39,8 @@ Outcome run_lumivex(std::vector<std::string> env)
 {
     std::string dir = make_temp_directory();
     fs::create_directory_symlink(LUMIVEX_SOURCE_DIR "/pak", dir + "/pak");
-    env.insert(env.begin(), {"LUMIVEX_TRACE=trace.txt", "LUMIVEX_TRACE_FRAMES=0", "LUMIVEX_OUTPUT=offscreen", "LUMIVEX_SWAP_INTERVAL=0"});
+    env.insert(env.begin(), {"LUMIVEX_TRACE=trace.txt", "LUMIVEX_TRACE_FRAMES=0", "LUMIVEX_OUTPUT=offscreen",
+                             "LUMIVEX_SWAP_INTERVAL=0"});
     Outcome o = {run_probe(LUMIVEX_BINARY_DIR "/app/lumivex", dir, env), {}};
     o.trace = read_lines(dir + "/trace.txt");
     fs::remove_all(dir);

@@ -76,7 +76,13 @@ TEST_F(DeviceTest, CallsInTheWrongStateAndRefusedOpensAreHarmless) {
     every_call();
     grGlideShutdown();
 
-    const struct { const char *name, *value; FxU32 resolution; GrOriginLocation_t origin; int buffers; GrColorFormat_t format; } refused[] = {
+    const struct {
+        const char *name, *value;
+        FxU32 resolution;
+        GrOriginLocation_t origin;
+        int buffers;
+        GrColorFormat_t format;
+    } refused[] = {
         {"LUMIVEX_OUTPUT", "offscreen", GR_RESOLUTION_800x600, 0, 2, 2},
         {"LUMIVEX_OUTPUT", "offscreen", GR_RESOLUTION_640x480, GR_ORIGIN_LOWER_LEFT, 2, 2},
         {"LUMIVEX_OUTPUT", "offscreen", GR_RESOLUTION_640x480, 0, 3, 2},

@@ -109,9 +109,8 @@ TEST(TdfRead, EveryFormatReadsBackItsHeaderTableAndTexels) {
         Gu3dfInfo info;
         std::memset(&info, 0x55, sizeof info);
         ASSERT_TRUE(gu3dfGetInfo(path.c_str(), &info));
-        const int got[] = {int(info.header.width), int(info.header.height), info.header.small_lod,
-                               info.header.large_lod, info.header.aspect_ratio, info.header.format};
-        EXPECT_EQ(std::vector<int>(got, got + 6),
+        const Gu3dfHeader &h = info.header;
+        EXPECT_EQ((std::vector<int>{int(h.width), int(h.height), h.small_lod, h.large_lod, h.aspect_ratio, h.format}),
                   (std::vector<int>{4, 2, GR_LOD_1, GR_LOD_4, GR_ASPECT_2x1, f}));
         int size = texel_size(f);
         ASSERT_EQ(info.mem_required, FxU32(11 * size));
@@ -148,7 +147,9 @@ TEST(TdfRead, AllAspectsAndAForgivingHeader) {
     for (const std::string &h : {"3df v1.0\r\nrgb565\r\nlod range: 1 4\r\naspect ratio: 2 1\r\n"s,
                                 "\n  3DF V1.0  \n\n\tRGB565\t\nLOD Range : 1   4\n  aspect ratio:2 1 \n"s}) {
         Gu3dfInfo info{};
-        ASSERT_TRUE(gu3dfGetInfo(write_file("tolerant", Bytes(h.begin(), h.end()) + texel_bytes(2)).c_str(), &info)) << h;
+        ASSERT_TRUE(
+            gu3dfGetInfo(write_file("tolerant", Bytes(h.begin(), h.end()) + texel_bytes(2)).c_str(), &info))
+            << h;
         EXPECT_EQ(info.header.format, GR_TEXFMT_RGB_565);
         EXPECT_EQ(info.header.aspect_ratio, GR_ASPECT_2x1);
     }

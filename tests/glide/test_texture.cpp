@@ -116,7 +116,9 @@ TEST_F(TextureTest, LevelOfDetailFollowsTheScreenDerivatives) {
     for (const auto &c : cases) {
         if (&c == &cases[7]) {
             guTexMemReset();
-            load_texture(GR_LOD_64, GR_LOD_1, [](int level, int, int) { return LEVEL_COLOURS[level]; }, GR_MIPMAP_NEAREST);
+            load_texture(
+                GR_LOD_64, GR_LOD_1, [](int level, int, int) { return LEVEL_COLOURS[level]; },
+                GR_MIPMAP_NEAREST);
         }
         grBufferClear(0, 0, 0xFFFF);
         textured_rect(0, 0, 64, 64, 0, 0, 64 * c.ks, 64 * c.kt);

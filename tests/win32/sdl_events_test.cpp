@@ -75,8 +75,9 @@ TEST_F(SdlEvents, FocusAndMovesAreSentWithTheMinimisedFlag)
         if (r.message == WM_ACTIVATE || r.message == WM_MOVE)
             seen.push_back({r.message, r.message == WM_MOVE ? WPARAM(r.lParam) : r.wParam});
     // Activated while minimised; moved to 123, 45.
-    EXPECT_EQ(seen, (std::vector<std::pair<UINT, WPARAM>>{
-                        {WM_ACTIVATE, WA_INACTIVE}, {WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 1)}, {WM_MOVE, MAKELPARAM(123, 45)}}));
+    EXPECT_EQ(seen, (std::vector<std::pair<UINT, WPARAM>>{{WM_ACTIVATE, WA_INACTIVE},
+                                                          {WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 1)},
+                                                          {WM_MOVE, MAKELPARAM(123, 45)}}));
 }
 
 }  // namespace
