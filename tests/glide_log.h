@@ -8,6 +8,7 @@
 #include <vector>
 
 // The calls logged since the last look; the first look starts the log.
+// Call it before the code under test.
 std::vector<std::string> glide_calls();
 
 // A logged triangle's numbers: x y oow sow tow tmu_oow r g b of each corner.

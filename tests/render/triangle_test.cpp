@@ -54,6 +54,7 @@ TEST(SetupTriangle, SnapsScreenPositionsAndGivesOowFromDepth)
 
 TEST(SetupTriangle, SkipsAFaceWithAnyVertexNotInFront)
 {
+    glide_calls();
     for (float bad : {0.0f, -0.0f, -5.0f, NAN}) {
         for (int k = 0; k < 3; ++k) {
             Triangle t;
