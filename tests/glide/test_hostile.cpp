@@ -33,6 +33,8 @@ TEST(Hostile, AFifoInPlaceOfATextureFileIsRefusedWithoutWaiting) {
 
 TEST(Hostile, AnUnwritableTraceIsReportedOnceAndTheShowGoesOn) {
     clear_environment();
+    grGlideInit();  // closes a log this test left open when it ran before: a new one is told anew
+    grGlideShutdown();
     setenv("LUMIVEX_OUTPUT", "offscreen", 1);
     setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
     setenv("LUMIVEX_TRACE", "/dev/full", 1);
