@@ -50,8 +50,12 @@ struct SdlPresenter : lumivex::Presenter {
         // screen's odd scale, and a picture finer than the window, are
         // smoothed.
         SDL_SetTextureScaleMode(texture, fullscreen || dst.w < width ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
+        // Black only where the picture leaves bars: filling the whole window
+        // under it would cost as much as the copy itself.
+        if (dst.w != ow || dst.h != oh) {
+            SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+            SDL_RenderClear(renderer);
+        }
         SDL_RenderCopy(renderer, texture, nullptr, &dst);
         SDL_RenderPresent(renderer);
     }
