@@ -7,12 +7,7 @@ using namespace glide_test;
 namespace {
 
 // Reopens the device drawing at resolution times 640x480.
-void reopen(int resolution) {
-    grSstWinClose();
-    grGlideShutdown();
-    setenv("LUMIVEX_RESOLUTION", std::to_string(resolution).c_str(), 1);
-    ASSERT_TRUE(open_device());
-}
+void reopen(int resolution) { reopen_with("LUMIVEX_RESOLUTION", std::to_string(resolution)); }
 
 const uint16_t *back() { return lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER); }
 
