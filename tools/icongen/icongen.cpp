@@ -81,7 +81,7 @@ int main(int argc, char **argv)
     unsetenv("LUMIVEX_RESOLUTION");
     unsetenv("LUMIVEX_COLOUR");
     voo_init();
-    voo_open(NULL);
+    voo_open(nullptr);
     voo_set_render_state();
 
     Mesh *torus = mesh_load((pak + "/torus.dat").c_str());
