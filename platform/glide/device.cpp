@@ -128,8 +128,9 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
             glide.colour[i].assign(pixels, 0);
     }
     glide.depth.assign(pixels, GR_WDEPTHVALUE_FARTHEST);
-    glide.picture.assign(pixels, 0);
     glide.scanout = make_scanout(glide_config.card_filter, glide_config.gamma);
+    // A 32-bit buffer with no gamma to apply is shown as it stands (picture.cpp).
+    glide.picture.assign(glide.true_colour && glide.scanout.gamma_identity ? 0 : pixels, 0);
     glide.presenter = std::move(presenter);
     glide.hwnd = hWnd;
     glide.colour_format = colour_format;
