@@ -27,10 +27,13 @@ constexpr size_t MAX_SPANS = 1 << 20;
 constexpr size_t MAX_RASTERS = 1 << 16;
 
 struct Clear {
-    uint16_t *colour, *depth;
+    void *colour;
+    uint16_t *depth;
     uint16_t depth_value;
     ClipRect clip;
     int stride;
+    bool true_colour;  // the pixels are 0x00RRGGBB words, all xrgb; else RGB565, from rows
+    uint32_t xrgb;
     uint16_t rows[4][SCREEN_WIDTH * MAX_RESOLUTION];  // the dither's four rows, a screen wide
 };
 
@@ -64,7 +67,12 @@ void clear_band(const Clear &c, int band) {
     const size_t width = (size_t)(c.clip.maxx - c.clip.minx);
     for (int y = y0; y < y1; ++y) {
         const size_t at = (size_t)y * c.stride + c.clip.minx;
-        std::memcpy(c.colour + at, c.rows[y & 3] + c.clip.minx, width * sizeof(uint16_t));
+        if (c.true_colour) {
+            uint32_t *row = static_cast<uint32_t *>(c.colour) + at;
+            std::fill(row, row + width, c.xrgb);
+        } else {
+            std::memcpy(static_cast<uint16_t *>(c.colour) + at, c.rows[y & 3] + c.clip.minx, width * sizeof(uint16_t));
+        }
         if (c.depth) std::fill(c.depth + at, c.depth + at + width, c.depth_value);
     }
 }
@@ -170,7 +178,7 @@ void bands_spans(uint32_t raster, SpanFunction draw, const Span *spans, int coun
     r.empty = false;
 }
 
-void bands_clear(uint16_t *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip) {
+void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip) {
     finish_if_full();
     Recording &r = recording;
     Clear &c = r.clears.emplace_back();
@@ -179,9 +187,13 @@ void bands_clear(uint16_t *colour, uint32_t rgb, uint16_t *depth, uint16_t depth
     c.depth_value = depth_value;
     c.clip = clip;
     c.stride = glide.width;
+    c.true_colour = glide.true_colour;
     const unsigned red = rgb >> 16 & 0xFF, green = rgb >> 8 & 0xFF, blue = rgb & 0xFF;
-    for (int i = 0; i < 4; ++i)
-        for (int x = 0; x < glide.width; ++x) c.rows[i][x] = dither_rgb565(DITHER_PATTERN[i][x & 3], red, green, blue);
+    c.xrgb = rgb;
+    if (!c.true_colour)
+        for (int i = 0; i < 4; ++i)
+            for (int x = 0; x < glide.width; ++x)
+                put_pixel(&c.rows[i][x], DITHER_PATTERN[i][x & 3], red, green, blue);
     const uint32_t item = (uint32_t)(r.clears.size() - 1);
     for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
         r.pieces[band].push_back({nullptr, item, 0, 0});

@@ -19,9 +19,10 @@ uint32_t bands_raster(const Raster &ra);
 // Records spans of a recorded raster, top to bottom.
 void bands_spans(uint32_t raster, SpanFunction draw, const Span *spans, int count);
 
-// Records a clear of the clip rectangle of colour to the colour's dither
-// rows, and of depth (unless null) to depth_value.
-void bands_clear(uint16_t *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip);
+// Records a clear of the clip rectangle of colour (a buffer in the device's
+// pixel format) to rgb, dithered as drawn pixels are, and of depth (unless
+// null) to depth_value.
+void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip);
 
 // Ends a drawing call: drawing into the visible buffer shows at once.
 void bands_call_done();

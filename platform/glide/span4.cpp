@@ -58,6 +58,10 @@ struct Sse2 {
         __m128i *out = (__m128i *)p;
         _mm_storel_epi64(out, select(mask16, _mm_packs_epi32(v, v), _mm_loadl_epi64(out)));
     }
+    static void store32(uint32_t *p, I mask, I v) {
+        __m128i *out = (__m128i *)p;
+        _mm_storeu_si128(out, select(mask, v, _mm_loadu_si128(out)));
+    }
     static void fetch_pairs(const uint32_t *base, I index, I *first, I *second) {
         alignas(16) int32_t at[4];
         _mm_store_si128((__m128i *)at, index);
@@ -71,13 +75,13 @@ struct Sse2 {
 
 }  // namespace
 
-SpanFunction span4_function(CombineMode combine, bool mixed_levels) {
-    return lanes_function<Sse2>(combine, mixed_levels);
+SpanFunction span4_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
+    return lanes_function<Sse2>(combine, mixed_levels, format);
 }
 
 #else
 
-SpanFunction span4_function(CombineMode, bool) {
+SpanFunction span4_function(CombineMode, bool, PixelFormat) {
     return nullptr;
 }
 

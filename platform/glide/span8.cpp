@@ -72,6 +72,10 @@ struct Avx2 {
         __m128i *out = (__m128i *)p;
         _mm_storeu_si128(out, _mm_blendv_epi8(_mm_loadu_si128(out), v16, mask16));
     }
+    static void store32(uint32_t *p, I mask, I v) {
+        __m256i *out = (__m256i *)p;
+        _mm256_storeu_si256(out, _mm256_blendv_epi8(_mm256_loadu_si256(out), v, mask));
+    }
     // The pairs are gathered as pixels 0 1 4 5 and 2 3 6 7 so that the split,
     // which works within 128-bit halves, leaves the pixels in order.
     static void fetch_pairs(const uint32_t *base, I index, I *first, I *second) {
@@ -86,8 +90,8 @@ struct Avx2 {
     }
 };
 
-SpanFunction avx2_function(CombineMode combine, bool mixed_levels) {
-    return lanes_function<Avx2>(combine, mixed_levels);
+SpanFunction avx2_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
+    return lanes_function<Avx2>(combine, mixed_levels, format);
 }
 
 }  // namespace
@@ -98,14 +102,14 @@ SpanFunction avx2_function(CombineMode combine, bool mixed_levels) {
 #pragma GCC pop_options
 #endif
 
-SpanFunction span8_function(CombineMode combine, bool mixed_levels) {
+SpanFunction span8_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
     static const bool avx2 = __builtin_cpu_supports("avx2");
-    return avx2 ? avx2_function(combine, mixed_levels) : nullptr;
+    return avx2 ? avx2_function(combine, mixed_levels, format) : nullptr;
 }
 
 #else
 
-SpanFunction span8_function(CombineMode, bool) {
+SpanFunction span8_function(CombineMode, bool, PixelFormat) {
     return nullptr;
 }
 

@@ -1,7 +1,8 @@
 // span_lanes.h - the show's pixel path, written once over a set of lane
 // operations V and compiled per width: one pixel (span.cpp), four with SSE2
 // (span4.cpp), eight with AVX2 (span8.cpp). A texture with one q per
-// triangle, bilinear and wrapped, decal or modulated by the iterated colour.
+// triangle, bilinear and wrapped, decal or modulated by the iterated colour,
+// into either pixel format (raster.h).
 // Every width computes every pixel's values with the same operations (see
 // SpanStart in raster.h), so every width draws the same picture.
 //
@@ -22,6 +23,7 @@
 //   fset1, fadd, fmul, fdiv, to_float (exact below 2^24), bits (the float's)
 //   load_depth(p): W 16-bit values, zero-extended
 //   store16(p, mask, v): the low halves of v to the lanes of p that mask keeps
+//   store32(p, mask, v): v to the lanes of p that mask keeps
 //   fetch_pairs(base, index, &first, &second): base[i], base[i + 1] per lane
 //
 // Each width's file includes this inside its own target options; everything
@@ -126,8 +128,7 @@ typename V::I depth_code(typename V::F oow) {
 
 // The dithered RGB565 pixel of 8-bit channels rb (red and blue halves) and
 // ag (green in the low half), as dither.h: floor((v top + offset) / 255), the
-// division being (n + 1) x 257 / 65536, exact below 65535. This and the
-// colour store are the loop's only knowledge of the pixel format.
+// division being (n + 1) x 257 / 65536, exact below 65535.
 template <class V>
 typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &ph) {
     const typename V::I by257 = V::set1(257 << 16 | 257);
@@ -137,10 +138,23 @@ typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &p
                   V::template slli<5>(V::band(g6, V::set1(0x3F))));
 }
 
+// The pixels of 8-bit channels rb and ag (as rgb565 takes them) to the lanes
+// of p that mask keeps, in p's format: these are the loop's only knowledge of
+// the pixel format.
+template <class V>
+void store_pixels(uint16_t *p, typename V::I mask, typename V::I rb, typename V::I ag, const DitherPhase<V> &ph) {
+    V::store16(p, mask, rgb565<V>(rb, ag, ph));
+}
+
+template <class V>
+void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V::I ag, const DitherPhase<V> &) {
+    V::store32(p, mask, V::bor(rb, V::template slli<8>(V::band(ag, V::set1(0xFF)))));
+}
+
 // MIXED: the triangle's pixels sample two levels (dithered mip-mapping
 // between them); otherwise one level, and no lane needs its coordinates
 // halved.
-template <class V, CombineMode C, bool MIXED>
+template <class V, CombineMode C, bool MIXED, class Pixel>
 void draw_lanes(const Raster &ra, const Span *spans, int count) {
     using I = typename V::I;
     using F = typename V::F;
@@ -183,7 +197,7 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
             b = V::add(V::set1((int32_t)(start.b + back * (uint32_t)ra.db)), db_lanes);
         }
         const I first = V::set1(xa - 1), end = V::set1(xb);
-        uint16_t *colour = ra.colour + (size_t)y * ra.stride;
+        Pixel *colour = static_cast<Pixel *>(ra.colour) + (size_t)y * ra.stride;
         uint16_t *depth = ra.depth ? ra.depth + (size_t)y * ra.stride : nullptr;
 
         for (int x = xg; x < xb; x += W) {
@@ -230,7 +244,7 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
                     rb = V::template srli16<8>(V::mullo16(rb, V::add16(it_rb, one16)));
                     ag = V::template srli16<8>(V::mullo16(ag, V::add16(it_g, one16)));
                 }
-                V::store16(colour + x, mask, rgb565<V>(rb, ag, ph));
+                store_pixels<V>(colour + x, mask, rb, ag, ph);
                 if (depth_write) V::store16(depth + x, mask, z);
             }
             px = V::fadd(px, group);
@@ -245,16 +259,22 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
     }
 }
 
-// The loop for a colour path: only the texture paths have one.
-template <class V>
+template <class V, class Pixel>
 SpanFunction lanes_function(CombineMode combine, bool mixed_levels) {
     switch (combine) {
-    case CC_DECAL: return mixed_levels ? draw_lanes<V, CC_DECAL, true> : draw_lanes<V, CC_DECAL, false>;
+    case CC_DECAL: return mixed_levels ? draw_lanes<V, CC_DECAL, true, Pixel> : draw_lanes<V, CC_DECAL, false, Pixel>;
     case CC_TEXTURE_TIMES_ITERATED:
-        return mixed_levels ? draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, true>
-                            : draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, false>;
+        return mixed_levels ? draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, true, Pixel>
+                            : draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, false, Pixel>;
     default: return nullptr;
     }
+}
+
+// The loop for a colour path and pixel format: only the texture paths have one.
+template <class V>
+SpanFunction lanes_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
+    return format == PIXEL_XRGB ? lanes_function<V, uint32_t>(combine, mixed_levels)
+                                : lanes_function<V, uint16_t>(combine, mixed_levels);
 }
 
 }  // namespace

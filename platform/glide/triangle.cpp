@@ -394,7 +394,8 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         ra.depth_function = glide.depth_function;
     }
 
-    const SpanFunctions span = span_functions(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0);
+    const SpanFunctions span = span_functions(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0,
+                                              glide.true_colour ? PIXEL_XRGB : PIXEL_RGB565);
     const uint32_t raster = bands_raster(ra);
     if (far)
         cover_far(c, raster, span);
