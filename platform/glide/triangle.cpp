@@ -94,7 +94,7 @@ struct Edge {
 
 // Draws the pixels whose centres lie inside the triangle, which must have
 // positive area in fixed point.
-void cover(const Corner &c0, const Corner &c1, const Corner &c2, uint32_t raster, const SpanFunctions &span) {
+void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *raster, const SpanFunctions &span) {
     const ClipRect clip = glide.clip;  // a copy: the spans' stores cannot change it
     int64_t ymin = std::min(c0.Y, std::min(c1.Y, c2.Y)), ymax = std::max(c0.Y, std::max(c1.Y, c2.Y));
     int64_t first = -floor_div(8 - ymin, 16), last = floor_div(ymax - 8, 16);
@@ -265,7 +265,7 @@ int clip_polygon(const double (*in)[2], int count, double (*out)[2], int axis, d
 
 // A triangle with far corners: cut to the guard band around the clip window
 // and drawn as a fan; the attribute planes stay those of the whole triangle.
-void cover_far(const Corner c[3], uint32_t raster, const SpanFunctions &span) {
+void cover_far(const Corner c[3], const Raster *raster, const SpanFunctions &span) {
     const ClipRect &clip = glide.clip;
     double a[9][2], b[9][2];
     for (int i = 0; i < 3; ++i) {
@@ -395,7 +395,7 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
     }
 
     const SpanFunctions span = span_functions(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0);
-    const uint32_t raster = bands_raster(ra);
+    const Raster *raster = bands_raster(ra);
     if (far)
         cover_far(c, raster, span);
     else
