@@ -86,7 +86,7 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
         int x = u >> 8, y = v >> 8;
         x = sm.wrap_s ? x & wmax : clamp_int(x, 0, wmax);
         y = sm.wrap_t ? y & hmax : clamp_int(y, 0, hmax);
-        return level.texels[y * level.stride + x];
+        return level.texels[2 * (y * level.stride + x)];
     }
 
     // Bilinear: texel centres sit at half-texel positions.
@@ -105,8 +105,8 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
     }
     x &= wmax;
     y &= hmax;
-    const uint32_t *row0 = level.texels + y * level.stride, *row1 = row0 + level.stride;
-    return lerp_argb(lerp_argb(row0[x], row0[x + 1], fu), lerp_argb(row1[x], row1[x + 1], fu), fv);
+    const uint32_t *quad = level.texels + 2 * (y * level.stride + x);
+    return lerp_argb(lerp_argb(quad[0], quad[2], fu), lerp_argb(quad[1], quad[3], fu), fv);
 }
 
 template <CombineMode C, QMode Q>
@@ -271,9 +271,11 @@ struct Scalar {
     static void store16(uint16_t *p, I mask, I v) {
         if (mask) *p = (uint16_t)v;
     }
-    static void fetch_pairs(const uint32_t *base, I index, I *first, I *second) {
-        *first = base[index];
-        *second = base[index + 1];
+    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11) {
+        *t00 = base[index];
+        *t01 = base[index + 1];
+        *t10 = base[index + 2];
+        *t11 = base[index + 3];
     }
 };
 

@@ -72,6 +72,11 @@ struct Avx2 {
         __m128i *out = (__m128i *)p;
         _mm_storeu_si128(out, _mm_blendv_epi8(_mm_loadu_si128(out), v16, mask16));
     }
+    // Two pairs per lane: each texel with the one below it.
+    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11) {
+        fetch_pairs(base, index, t00, t01);
+        fetch_pairs(base, _mm256_add_epi32(index, _mm256_set1_epi32(2)), t10, t11);
+    }
     // The pairs are gathered as pixels 0 1 4 5 and 2 3 6 7 so that the split,
     // which works within 128-bit halves, leaves the pixels in order.
     static void fetch_pairs(const uint32_t *base, I index, I *first, I *second) {
