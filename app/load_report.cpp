@@ -11,12 +11,12 @@
 
 static void explain(const char *path, char *why, DWORD size)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
-        if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0,
-                           why, size, NULL) == 0)
+        if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                           why, size, nullptr) == 0)
             snprintf(why, size, "it cannot be opened (error %lu)", (unsigned long)error);
         // The system's text ends in a line break.
         size_t n = strlen(why);
@@ -24,7 +24,7 @@ static void explain(const char *path, char *why, DWORD size)
             why[--n] = '\0';
         return;
     }
-    DWORD bytes = GetFileSize(file, NULL);
+    DWORD bytes = GetFileSize(file, nullptr);
     CloseHandle(file);
     if (bytes == 0)
         snprintf(why, size, "the file is empty");
@@ -41,6 +41,6 @@ int report_load_failure()
     static char text[512];
     explain(show_failed_file, why, sizeof why);
     snprintf(text, sizeof text, "The show cannot load %s: %s", show_failed_file, why);
-    MessageBoxA(NULL, text, "Lumivex", MB_OK | MB_ICONHAND);
+    MessageBoxA(nullptr, text, "Lumivex", MB_OK | MB_ICONHAND);
     return 1;
 }

@@ -4,11 +4,12 @@
 // a show that ends at once must not look like one the user ended.
 #include "app/shell.h"
 #include "device/glidemain.h"
+#include "geometry/transform.h"
 #include "show/show.h"
 
-HINSTANCE app_instance = NULL;
-HWND main_window = NULL;
-HANDLE tick_thread = NULL;
+HINSTANCE app_instance = nullptr;
+HWND main_window = nullptr;
+HANDLE tick_thread = nullptr;
 DWORD tick_thread_id = 0;
 
 void show_main_window(HWND hwnd)
@@ -27,17 +28,17 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     wc.cbClsExtra = 0;
     wc.cbWndExtra = 0;
     wc.hInstance = app_instance;
-    wc.hIcon = LoadIconA(NULL, IDI_APPLICATION);
-    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
-    wc.lpszMenuName = NULL;
+    wc.lpszMenuName = nullptr;
     wc.lpszClassName = "Lumivex";
     if (RegisterClassA(&wc) == 0)
         return 0;
 
     main_window = CreateWindowExA(0, "Lumivex", "Lumivex by Tobrek", WS_OVERLAPPED, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 640, 480, NULL, NULL, app_instance, NULL);
-    if (main_window == NULL)
+                                  CW_USEDEFAULT, SCREEN_WIDTH, SCREEN_HEIGHT, nullptr, nullptr, app_instance, nullptr);
+    if (main_window == nullptr)
         return 0;
 
     run_startup_dialog();
@@ -45,7 +46,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
         return 0;
 
     show_main_window(main_window);
-    tick_thread = CreateThread(NULL, 0, tick_thread_main, main_window, 0, &tick_thread_id);
+    tick_thread = CreateThread(nullptr, 0, tick_thread_main, main_window, 0, &tick_thread_id);
 
     voo_init();
     voo_open(main_window);

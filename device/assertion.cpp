@@ -33,17 +33,17 @@ char *format_assertion_report(char *buffer, size_t size, const char *program,
 void report_assertion(const char *expression, const char *file, unsigned line)
 {
     char program[260];
-    if (GetModuleFileNameA(NULL, program, sizeof program) == 0)
+    if (GetModuleFileNameA(nullptr, program, sizeof program) == 0)
         snprintf(program, sizeof program, "<program name unknown>");
     program[sizeof program - 1] = '\0'; // a path cut short is not always terminated
 
     static char text[1024];
     format_assertion_report(text, sizeof text, program, expression, file, line);
-    int answer = MessageBoxA(NULL, text, ASSERTION_CAPTION,
+    int answer = MessageBoxA(nullptr, text, ASSERTION_CAPTION,
                              MB_ABORTRETRYIGNORE | MB_ICONHAND | MB_TASKMODAL | MB_SETFOREGROUND);
     if (answer == IDABORT) {
         // The run-time's abort: status 3 at once, no clean-up, the device left open.
-        fflush(NULL);
+        fflush(nullptr);
         _Exit(3);
     }
     if (answer == IDRETRY)

@@ -6,6 +6,7 @@
 #include <stdint.h>
 
 #include "device/assertion.h"
+#include "geometry/transform.h"
 
 GrHwConfiguration voo_hwconfig;
 
@@ -35,7 +36,7 @@ void voo_set_render_state()
     grDepthMask(FXTRUE);
     grBufferClear(0, 0, GR_WDEPTHVALUE_FARTHEST);
     grRenderBuffer(GR_BUFFER_BACKBUFFER);
-    grClipWindow(0, 0, 640, 480);
+    grClipWindow(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
 }
 
 void voo_end_frame()

@@ -1,3 +1,5 @@
+// memory_file.cpp - one anonymous in-memory file, rewritten for every fuzz input.
+
 #include "memory_file.h"
 
 #include <sys/mman.h>

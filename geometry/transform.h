@@ -9,6 +9,10 @@
 // sz = z / z; z is the eye-space depth.
 // All four fields are the projection's record; triangle setup reads only
 // some of them, but the record keeps its layout and every field is written.
+// The screen that sx, sy are scaled to: the 640x480 mode the device opens.
+const int SCREEN_WIDTH = 640;
+const int SCREEN_HEIGHT = 480;
+
 struct ProjectedVertex {
     float sx, sy, sz, z;
 };

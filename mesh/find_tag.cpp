@@ -1,3 +1,5 @@
+// find_tag.cpp - the chunk search that every mesh reader step starts from.
+
 #include <string.h>
 
 #include "mesh/mesh.h"
@@ -8,10 +10,10 @@ unsigned char *find_tag(const char *tag, unsigned char *data, uint32_t length)
     // 8-byte tag must lie inside the data; the data position of a tag that
     // ends exactly at the end of the data is one past the last byte.
     if (!data || length < 8)
-        return NULL;
+        return nullptr;
     for (uint32_t offset = 0; offset <= length - 8; offset += 4) {
         if (memcmp(data + offset, tag, 8) == 0)
             return data + offset + 8;
     }
-    return NULL;
+    return nullptr;
 }

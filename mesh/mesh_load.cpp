@@ -53,7 +53,7 @@ static unsigned char *find_list(const char *tag, unsigned char *data, uint32_t l
 {
     unsigned char *at = find_tag(tag, data, length);
     if (!at || (uint64_t)records * RECORD_SIZE > (uint64_t)(data + length - at))
-        return NULL;
+        return nullptr;
     return at;
 }
 
@@ -72,7 +72,7 @@ static Vertex4 *allocate_vertex4(int32_t count)
 {
     uint64_t bytes = (uint64_t)(count > 0 ? count : 1) * sizeof(Vertex4);
     if (bytes > SIZE_MAX)
-        return NULL;
+        return nullptr;
     return (Vertex4 *)malloc((size_t)bytes);
 }
 
@@ -138,10 +138,10 @@ static void load_optional(Mesh *mesh, unsigned char *data, uint32_t length)
         TexFace *tex_faces = (TexFace *)find_list("TVFCLIST", data, length, count);
         // The draw modes take one texture face per face, whatever the count says.
         if (count < mesh->face_count || !mesh->tex_vertices)
-            tex_faces = NULL;
+            tex_faces = nullptr;
         for (int32_t i = 0; tex_faces && i < count; i++) {
             if (!indices_in_range(tex_faces[i].t, usable_tex_vertices))
-                tex_faces = NULL;
+                tex_faces = nullptr;
         }
         mesh->tex_faces = tex_faces;
     }
@@ -154,7 +154,7 @@ Mesh *mesh_load(const char *path)
     uint32_t length = 0;
     unsigned char *data = read_whole_file(path, &length);
     if (!data)
-        return NULL;
+        return nullptr;
 
     Mesh *mesh = (Mesh *)calloc(1, sizeof(Mesh));
     if (mesh && load_required(mesh, data, length)) {
@@ -169,5 +169,5 @@ Mesh *mesh_load(const char *path)
         free(mesh);
     }
     free(data);
-    return NULL;
+    return nullptr;
 }

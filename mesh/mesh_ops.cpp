@@ -10,14 +10,14 @@ Mesh *mesh_clone(const Mesh *mesh)
     int32_t count = mesh->vertex_count > 0 ? mesh->vertex_count : 0;
     uint64_t bytes = (uint64_t)(count > 0 ? count : 1) * sizeof(Vertex4);
     if (bytes > SIZE_MAX)
-        return NULL;
+        return nullptr;
 
     Mesh *clone = (Mesh *)malloc(sizeof(Mesh));
     Vertex4 *vertices = (Vertex4 *)malloc((size_t)bytes);
     if (!clone || !vertices) {
         free(clone);
         free(vertices);
-        return NULL;
+        return nullptr;
     }
     *clone = *mesh;
     if (count > 0)

@@ -6,7 +6,7 @@ LONG quit_requests = 0;
 int dispatch_one_message()
 {
     MSG msg;
-    if (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -18,6 +18,9 @@ static ProjectedVertex projected_vertices[MAX_VERTICES];
 
 // Every cube face gets the same three texture coordinates, in the torus's
 // units: (0, 0), (1, 0), (1, 1).
+// The logo's constant colour (0x6D6), set again in every frame.
+static const GrColor_t LOGO_CONSTANT_COLOR = 1750;
+
 static const CornerValues CUBE_CORNERS = {{0.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 1.0f}, 1.0f, false,
                                           {}, {}, {}};
 
@@ -43,7 +46,7 @@ void draw_logo(const Vector3 &angles, const Vector3 &position, const Mesh *mesh)
     model_matrix(angles, position);
     transform_vertices(logo_eye_vertices, logo_model_vertices, count);
     project_vertices(logo_projected_vertices, logo_eye_vertices, count);
-    grConstantColorValue(1750);
+    grConstantColorValue(LOGO_CONSTANT_COLOR);
     guTexSource(logo_texture);
 
     CornerValues corners = {};

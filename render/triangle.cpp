@@ -25,8 +25,8 @@ void setup_triangle(const Face &face, const Vertex4 *eye, const ProjectedVertex 
     for (int k = 0; k < 3; ++k) {
         int32_t n = face.v[k];
         GrVertex &record = records[k];
-        float x = projected[n].sx * 640.0f;
-        float y = projected[n].sy * 480.0f;
+        float x = projected[n].sx * (float)SCREEN_WIDTH;
+        float y = projected[n].sy * (float)SCREEN_HEIGHT;
         record.x = snap(x);
         record.y = snap(y);
         // The device W-buffers on this 1/w; it falls as the vertex recedes.

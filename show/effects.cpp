@@ -12,6 +12,9 @@
 #include "show/load_failure.h"
 
 GrMipMapId_t effect_texture;
+// The cubes' constant colour, 0x96, left in force for the torus.
+static const GrColor_t CUBES_CONSTANT_COLOR = 150;
+
 const double K = 0.008726646261111111;
 
 static float sin_float(float t) { return (float)sin((double)t); }
@@ -89,7 +92,7 @@ int cubes_effect()
     const Vector3 position = {0.0f, 0.0f, 400.0f};
     int32_t i = 0;
     do {
-        grConstantColorValue(150);
+        grConstantColorValue(CUBES_CONSTANT_COLOR);
         guTexSource(effect_texture);
         float t = (float)i / 100.0f;
         Vector3 angles = {sin_float(t) * 360.0f, sin_float(t) * 180.0f, sin_float(t) * 90.0f};

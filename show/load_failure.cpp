@@ -3,7 +3,7 @@
 
 #include <stddef.h>
 
-const char *show_failed_file = NULL;
+const char *show_failed_file = nullptr;
 
 int load_failed(const char *path)
 {

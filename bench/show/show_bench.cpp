@@ -100,7 +100,7 @@ static int run_pass()
     wc.lpfnWndProc = timing_window_proc;
     wc.lpszClassName = "ShowBench";
     RegisterClassA(&wc);
-    HWND timing = CreateWindowExA(0, "ShowBench", "", WS_OVERLAPPED, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
+    HWND timing = CreateWindowExA(0, "ShowBench", "", WS_OVERLAPPED, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     PostMessageA(timing, WM_USER, 0, 0);
 
     voo_init();

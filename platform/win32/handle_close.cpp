@@ -1,3 +1,5 @@
+// handle_close.cpp - CloseHandle for handles that are neither files nor windows.
+
 #include "handles.h"
 
 // Thread handles stay valid until the process ends, as the program never

@@ -78,7 +78,7 @@ int main(int argc, char **argv)
     setenv("LUMIVEX_OUTPUT", "offscreen", 1);
     setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
     voo_init();
-    voo_open(NULL);
+    voo_open(nullptr);
     voo_set_render_state();
 
     Mesh *torus = mesh_load((pak + "/torus.dat").c_str());

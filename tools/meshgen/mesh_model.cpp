@@ -1,3 +1,5 @@
+// mesh_model.cpp - building a model face by face, wound to face outward.
+
 #include "mesh_model.h"
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// mesh_writer.cpp - the byte-level writer of tagged mesh files.
+
 #include "mesh_writer.h"
 
 #include <bit>
