@@ -293,29 +293,27 @@ int lumivex::glide_limit_pixel_loop(int pixels) {
 namespace {
 
 template <CombineMode C>
-SpanFunctions for_q(QMode q_mode, bool fast_texture, bool mixed_levels) {
+SpanFunction for_q(QMode q_mode, bool fast_texture, bool mixed_levels) {
     switch (q_mode) {
-    case Q_OOW: return {draw_spans<C, Q_OOW>, draw_spans<C, Q_OOW>};
-    case Q_SEPARATE: return {draw_spans<C, Q_SEPARATE>, draw_spans<C, Q_SEPARATE>};
+    case Q_OOW: return draw_spans<C, Q_OOW>;
+    case Q_SEPARATE: return draw_spans<C, Q_SEPARATE>;
     default: break;
     }
-    if (!fast_texture) return {draw_spans<C, Q_AFFINE>, draw_spans<C, Q_AFFINE>};
-    SpanFunction one = lanes_function<Scalar>(C, mixed_levels);
-    SpanFunctions f = {one, one};
-    if (pixel_loop_limit >= 4)
-        if (SpanFunction four = span4_function(C, mixed_levels)) f = {four, four};
+    if (!fast_texture) return draw_spans<C, Q_AFFINE>;
     if (pixel_loop_limit >= 8)
-        if (SpanFunction eight = span8_function(C, mixed_levels)) f.long_spans = eight;
-    return f;
+        if (SpanFunction eight = span8_function(C, mixed_levels)) return eight;
+    if (pixel_loop_limit >= 4)
+        if (SpanFunction four = span4_function(C, mixed_levels)) return four;
+    return lanes_function<Scalar>(C, mixed_levels);
 }
 
 }  // namespace
 
-SpanFunctions span_functions(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels) {
+SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels) {
     switch (combine) {
-    case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE>, draw_spans<CC_ZERO, Q_AFFINE>};
-    case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE>, draw_spans<CC_CONSTANT, Q_AFFINE>};
-    case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE>, draw_spans<CC_ITERATED, Q_AFFINE>};
+    case CC_ZERO: return draw_spans<CC_ZERO, Q_AFFINE>;
+    case CC_CONSTANT: return draw_spans<CC_CONSTANT, Q_AFFINE>;
+    case CC_ITERATED: return draw_spans<CC_ITERATED, Q_AFFINE>;
     case CC_DECAL: return for_q<CC_DECAL>(q_mode, fast_texture, mixed_levels);
     default: return for_q<CC_TEXTURE_TIMES_ITERATED>(q_mode, fast_texture, mixed_levels);
     }
