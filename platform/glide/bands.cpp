@@ -148,6 +148,10 @@ struct Pool {
 };
 Pool pool;
 
+bool at_once() {
+    return bands_threads() == 1;
+}
+
 void finish_if_full() {
     if (recording.spans.size() >= MAX_SPANS || recording.rasters.size() >= MAX_RASTERS) bands_finish();
 }
@@ -158,21 +162,27 @@ int bands_threads() {
     return glide_config.threads;
 }
 
-uint32_t bands_raster(const Raster &ra) {
+const Raster *bands_raster(const Raster &ra) {
+    if (at_once()) return &ra;
     finish_if_full();
     recording.rasters.push_back(ra);
-    return (uint32_t)(recording.rasters.size() - 1);
+    return &recording.rasters.back();
 }
 
-void bands_spans(uint32_t raster, SpanFunction draw, const Span *spans, int count) {
+void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int count) {
+    if (at_once()) {
+        draw(*raster, spans, count);
+        return;
+    }
     Recording &r = recording;
+    const uint32_t item = (uint32_t)(raster - r.rasters.data());
     const uint32_t first = (uint32_t)r.spans.size();
     r.spans.insert(r.spans.end(), spans, spans + count);
     for (int i = 0; i < count;) {
         const int band = spans[i].y / BAND_ROWS;
         int n = 1;
         while (i + n < count && spans[i + n].y / BAND_ROWS == band) ++n;
-        r.pieces[band].push_back({draw, raster, first + (uint32_t)i, (uint32_t)n});
+        r.pieces[band].push_back({draw, item, first + (uint32_t)i, (uint32_t)n});
         i += n;
     }
     r.empty = false;
@@ -194,6 +204,11 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
         for (int i = 0; i < 4; ++i)
             for (int x = 0; x < glide.width; ++x)
                 put_pixel(&c.rows[i][x], DITHER_PATTERN[i][x & 3], red, green, blue);
+    if (at_once()) {
+        for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band) clear_band(c, band);
+        r.clears.pop_back();
+        return;
+    }
     const uint32_t item = (uint32_t)(r.clears.size() - 1);
     for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
         r.pieces[band].push_back({nullptr, item, 0, 0});

@@ -104,15 +104,11 @@ inline void put_pixel(uint32_t *p, int, unsigned r, unsigned g, unsigned b) { *p
 // Draws a triangle's spans, top to bottom.
 typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
 
-// The span loops for a colour path, q mode, texture path and pixel format:
-// one for short spans and one for long ones (where a wide loop pays for its
-// partly empty ends).
-struct SpanFunctions {
-    SpanFunction short_spans, long_spans;
-    static constexpr int LONG = 16;  // pixels, on average
-};
-SpanFunctions span_functions(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                             PixelFormat format);
+// The span loop for a colour path, q mode, texture path and pixel format; the
+// texture path takes the widest loop allowed, short spans too: the partly
+// empty ends of its groups cost less than a narrower loop's extra groups.
+SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
+                           PixelFormat format);
 
 // The loop of the whole-number texture path (span_lanes.h) four pixels at a
 // time (span4.cpp), for triangles whose pixels sample one level or two; null

@@ -87,7 +87,7 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
         int x = u >> 8, y = v >> 8;
         x = sm.wrap_s ? x & wmax : clamp_int(x, 0, wmax);
         y = sm.wrap_t ? y & hmax : clamp_int(y, 0, hmax);
-        return level.texels[y * level.stride + x];
+        return level.texels[2 * (y * level.stride + x)];
     }
 
     // Bilinear: texel centres sit at half-texel positions.
@@ -106,8 +106,8 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
     }
     x &= wmax;
     y &= hmax;
-    const uint32_t *row0 = level.texels + y * level.stride, *row1 = row0 + level.stride;
-    return lerp_argb(lerp_argb(row0[x], row0[x + 1], fu), lerp_argb(row1[x], row1[x + 1], fu), fv);
+    const uint32_t *quad = level.texels + 2 * (y * level.stride + x);
+    return lerp_argb(lerp_argb(quad[0], quad[2], fu), lerp_argb(quad[1], quad[3], fu), fv);
 }
 
 template <CombineMode C, QMode Q, class Pixel>
@@ -275,9 +275,11 @@ struct Scalar {
     static void store32(uint32_t *p, I mask, I v) {
         if (mask) *p = v;
     }
-    static void fetch_pairs(const uint32_t *base, I index, I *first, I *second) {
-        *first = base[index];
-        *second = base[index + 1];
+    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11) {
+        *t00 = base[index];
+        *t01 = base[index + 1];
+        *t10 = base[index + 2];
+        *t11 = base[index + 3];
     }
 };
 
@@ -295,28 +297,26 @@ int lumivex::glide_limit_pixel_loop(int pixels) {
 namespace {
 
 template <CombineMode C, class Pixel>
-SpanFunctions for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format) {
+SpanFunction for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format) {
     switch (q_mode) {
-    case Q_OOW: return {draw_spans<C, Q_OOW, Pixel>, draw_spans<C, Q_OOW, Pixel>};
-    case Q_SEPARATE: return {draw_spans<C, Q_SEPARATE, Pixel>, draw_spans<C, Q_SEPARATE, Pixel>};
+    case Q_OOW: return draw_spans<C, Q_OOW, Pixel>;
+    case Q_SEPARATE: return draw_spans<C, Q_SEPARATE, Pixel>;
     default: break;
     }
-    if (!fast_texture) return {draw_spans<C, Q_AFFINE, Pixel>, draw_spans<C, Q_AFFINE, Pixel>};
-    SpanFunction one = lanes_function<Scalar>(C, mixed_levels, format);
-    SpanFunctions f = {one, one};
-    if (pixel_loop_limit >= 4)
-        if (SpanFunction four = span4_function(C, mixed_levels, format)) f = {four, four};
+    if (!fast_texture) return draw_spans<C, Q_AFFINE, Pixel>;
     if (pixel_loop_limit >= 8)
-        if (SpanFunction eight = span8_function(C, mixed_levels, format)) f.long_spans = eight;
-    return f;
+        if (SpanFunction eight = span8_function(C, mixed_levels, format)) return eight;
+    if (pixel_loop_limit >= 4)
+        if (SpanFunction four = span4_function(C, mixed_levels, format)) return four;
+    return lanes_function<Scalar>(C, mixed_levels, format);
 }
 
 template <class Pixel>
-SpanFunctions for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format) {
+SpanFunction for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format) {
     switch (combine) {
-    case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE, Pixel>, draw_spans<CC_ZERO, Q_AFFINE, Pixel>};
-    case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>, draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>};
-    case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE, Pixel>, draw_spans<CC_ITERATED, Q_AFFINE, Pixel>};
+    case CC_ZERO: return draw_spans<CC_ZERO, Q_AFFINE, Pixel>;
+    case CC_CONSTANT: return draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>;
+    case CC_ITERATED: return draw_spans<CC_ITERATED, Q_AFFINE, Pixel>;
     case CC_DECAL: return for_q<CC_DECAL, Pixel>(q_mode, fast_texture, mixed_levels, format);
     default: return for_q<CC_TEXTURE_TIMES_ITERATED, Pixel>(q_mode, fast_texture, mixed_levels, format);
     }
@@ -324,8 +324,8 @@ SpanFunctions for_combine(CombineMode combine, QMode q_mode, bool fast_texture, 
 
 }  // namespace
 
-SpanFunctions span_functions(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                             PixelFormat format) {
+SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
+                           PixelFormat format) {
     if (format == PIXEL_XRGB) return for_combine<uint32_t>(combine, q_mode, fast_texture, mixed_levels, format);
     return for_combine<uint16_t>(combine, q_mode, fast_texture, mixed_levels, format);
 }

@@ -8,9 +8,9 @@
 //
 // Groups of W pixels start at a multiple of W, so lane k always holds dither
 // column k & 3; lanes outside the span are masked off. The depth test runs on
-// all lanes at once and a group with no pixel left costs no more. Texels are
-// fetched a pair at a time (texture levels carry a wrapped extra column and
-// row, see texmem.h) and filtered with each 32-bit texel split into two
+// all lanes at once and a group with no pixel left costs no more. A pixel's
+// four texels are fetched at once (texture levels are stored in pairs of
+// rows, see texmem.h) and filtered with each 32-bit texel split into two
 // 16-bit lanes per channel pair: red/blue and alpha/green.
 //
 // V, for lanes of 32 bits (I) and of floats (F), W of each:
@@ -24,7 +24,8 @@
 //   load_depth(p): W 16-bit values, zero-extended
 //   store16(p, mask, v): the low halves of v to the lanes of p that mask keeps
 //   store32(p, mask, v): v to the lanes of p that mask keeps
-//   fetch_pairs(base, index, &first, &second): base[i], base[i + 1] per lane
+//   fetch_quads(base, index, &t00, &t10, &t01, &t11): base[i], base[i + 2],
+//   base[i + 1], base[i + 3] per lane
 //
 // Each width's file includes this inside its own target options; everything
 // here has internal linkage, so no width's code is shared with another's.
@@ -76,9 +77,10 @@ void make_phases(const AffineTexture &tex, DitherPhase<V> *phases) {
     const PatternLanes &lanes = pattern_lanes();
     const AffineTexture::Level &fine = tex.levels[0], &coarse = tex.levels[1];
     const I cells = V::set1((int32_t)tex.coarse_cells);
-    const I fine_width = V::set1((int32_t)fine.width_mask), coarse_width = V::set1((int32_t)coarse.width_mask);
+    // Widths and strides count texels of the pairs of rows: twice the texels of a row.
+    const I fine_width = V::set1((int32_t)fine.width_mask * 2), coarse_width = V::set1((int32_t)coarse.width_mask * 2);
     const I fine_height = V::set1((int32_t)fine.height_mask), coarse_height = V::set1((int32_t)coarse.height_mask);
-    const I fine_stride = V::set1((int32_t)fine.stride), coarse_stride = V::set1((int32_t)coarse.stride);
+    const I fine_stride = V::set1((int32_t)fine.stride * 2), coarse_stride = V::set1((int32_t)coarse.stride * 2);
     // Both levels share one block of texels.
     const I fine_base = V::set1(0), coarse_base = V::set1((int32_t)(coarse.texels - fine.texels));
     for (int phase = 0; phase < 4 * DitherPhase<V>::TURNS; ++phase) {
@@ -215,16 +217,16 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
             if (V::any(mask)) {
                 const DitherPhase<V> &ph = row_phases[x / W % TURNS];
                 // Texel coordinates: the coarser level's are half; then to the
-                // texel centres, the pair's first texel and the fractions.
+                // texel centres, the first texel (x twice over: see the masks)
+                // and the fractions.
                 const I uu = V::sub(MIXED ? V::select(ph.coarse, V::template srli<1>(u), u) : u, half_texel);
                 const I vv = V::sub(MIXED ? V::select(ph.coarse, V::template srli<1>(v), v) : v, half_texel);
-                const I tx = V::band(V::template srli<16>(uu), ph.width_mask);
+                const I tx2 = V::band(V::template srli<15>(uu), ph.width_mask);
                 const I ty = V::band(V::template srli<16>(vv), ph.height_mask);
                 // Levels are at most 256 texels plus one: mul15 holds.
-                const I top = V::add(V::add(V::mul15(ty, ph.stride), tx), ph.base);
+                const I top = V::add(V::add(V::mul15(ty, ph.stride), tx2), ph.base);
                 I t00, t10, t01, t11;
-                V::fetch_pairs(texels, top, &t00, &t10);
-                V::fetch_pairs(texels, V::add(top, ph.stride), &t01, &t11);
+                V::fetch_quads(texels, top, &t00, &t10, &t01, &t11);
 
                 I fu = V::band(V::template srli<8>(uu), m255);
                 I fv = V::band(V::template srli<8>(vv), m255);
