@@ -1,22 +1,57 @@
-# xvfb.sh - sourced by the tests that need a real X server: a scratch folder
-# $work, a private Xvfb on a free display, fail(), and cleanup of both and of
-# $lumivex_pid on exit.
+# xvfb.sh - sourced by the tests that need a real X server: a bare one (no
+# window manager) of 1024x768 on a free display, once the tools in
+# $xvfb_tools are found (else the test is skipped); a scratch folder $work;
+# fail(), which shows what the programs said in $work/*.err; and the end of
+# the server and of every process in $pids with the test.
+for tool in Xvfb xdotool ${xvfb_tools:-}; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
 work=$(mktemp -d)
 xvfb_pid=
-lumivex_pid=
+pids=()
 cleanup() {
-  [ -n "$lumivex_pid" ] && kill "$lumivex_pid" 2>/dev/null
+  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
+fail() { echo "FAILED: $*"; for f in "$work"/*.err; do [ -s "$f" ] && sed "s|^|  $(basename "$f"): |" "$f"; done; exit 1; }
 
-fail() { echo "FAILED: $*"; [ -s "$work/stderr" ] && sed 's/^/  lumivex: /' "$work/stderr"; exit 1; }
+# start_xvfb WIDTHxHEIGHT: a fresh server in place of any before; sets DISPLAY.
+start_xvfb() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -f "$work/display"
+  # Xvfb chooses a free display itself and writes its number to fd 3.
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$work/display")"
+  unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+  for v in $(compgen -e | grep '^LUMIVEX_' || true); do unset "$v"; done
+}
 
-# Xvfb chooses a free display itself and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-unset WAYLAND_DISPLAY SDL_VIDEODRIVER LUMIVEX_DIALOG LUMIVEX_OUTPUT LUMIVEX_MESSAGEBOX
+# find_window TITLE: the id of the visible window with exactly this title.
+find_window() {
+  timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+# geometry WINDOW: "X Y WIDTH HEIGHT" on the screen.
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+                           /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# ends_within SECONDS PID NAME: waits for the process; sets status.
+ends_within() {
+  local i
+  for ((i = 0; i < $1 * 10; i++)); do
+    kill -0 "$2" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$2" 2>/dev/null && fail "$3: still running after $1 s"
+  wait "$2"
+  status=$?
+}
+
+start_xvfb 1024x768

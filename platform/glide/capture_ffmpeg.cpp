@@ -1,8 +1,9 @@
-// capture_ffmpeg.cpp - see capture.h. FFmpeg's libraries do the work:
+// capture_ffmpeg.cpp - the encoder module (capture_module.h; what a capture
+// gives: capture.h). FFmpeg's libraries do the work:
 // libswscale converts the colours, libavcodec encodes, libavformat writes the
 // file. The show's thread only copies each frame into a ring of slots; the
 // encoder thread converts, encodes and writes it.
-#include "capture.h"
+#include "capture_module.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -43,7 +44,7 @@ const int FRAMES_PER_SECOND = 30;
 // Frames the show may run ahead of the encoder before a swap waits for it.
 const int SLOTS = 8;
 
-struct Capture {
+struct Capture : CaptureSink {
     std::string path;
     int width = 0, height = 0;
     AVFormatContext *file = nullptr;
@@ -60,9 +61,10 @@ struct Capture {
     int64_t added = 0, encoded = 0;
     bool ending = false;
     std::thread worker;
-};
 
-Capture *capture = nullptr;
+    void frame(const uint32_t *xrgb) override;
+    ~Capture() override;
+};
 
 void say(const std::string &text) {
     std::fprintf(stderr, "lumivex glide: LUMIVEX_CAPTURE: %s\n", text.c_str());
@@ -185,69 +187,60 @@ bool open_capture(Capture &c, const Kind &kind) {
     return true;
 }
 
-void release(Capture *c) {
-    if (c->file && c->file->pb) {
-        int error = avio_closep(&c->file->pb);
-        if (error < 0) fail(*c, "cannot write", error);
-    }
-    avformat_free_context(c->file);
-    avcodec_free_context(&c->encoder);
-    sws_freeContext(c->convert);
-    av_frame_free(&c->picture);
-    av_packet_free(&c->packet);
-    delete c;
-}
-
 }  // namespace
 
-void capture_start(const char *path, int width, int height) {
-    capture_finish();
+Capture::~Capture() {
+    if (worker.joinable()) {
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            ending = true;
+        }
+        changed.notify_all();
+        worker.join();
+        if (!failed && encode(*this, nullptr)) {
+            int error = write_error(*this, av_write_trailer(file));
+            if (error < 0) fail(*this, "cannot write", error);
+        }
+    }
+    if (file && file->pb) {
+        int error = avio_closep(&file->pb);
+        if (error < 0) fail(*this, "cannot write", error);
+    }
+    avformat_free_context(file);
+    avcodec_free_context(&encoder);
+    sws_freeContext(convert);
+    av_frame_free(&picture);
+    av_packet_free(&packet);
+}
+
+void Capture::frame(const uint32_t *xrgb) {
+    std::unique_lock<std::mutex> hold(lock);
+    changed.wait(hold, [&] { return added - encoded < SLOTS; });
+    // The slot is this thread's until added counts it.
+    uint32_t *slot = slots[added % SLOTS].data();
+    hold.unlock();
+    std::memcpy(slot, xrgb, sizeof *slot * (size_t)width * height);
+    hold.lock();
+    ++added;
+    changed.notify_all();
+}
+
+CaptureSink *lumivex_capture_open(const char *path, int width, int height) {
     const Kind *kind = kind_of(path);
     if (!kind) {
         say(std::string(path) + ": only .mkv (lossless FFV1) and .mp4 (H.264) can be made; no capture");
-        return;
+        return nullptr;
     }
     av_log_set_level(AV_LOG_QUIET);  // our one line says what went wrong
     Capture *c = new Capture;
     c->path = path;
     c->width = width;
     c->height = height;
-    if (!open_capture(*c, *kind)) return release(c);
+    if (!open_capture(*c, *kind)) {
+        delete c;
+        return nullptr;
+    }
     for (auto &slot : c->slots) slot.resize((size_t)width * height);
     c->worker = std::thread(encoder_thread, std::ref(*c));
-    capture = c;
-    // A program that exits without closing the device still gets its file.
-    static bool hooked = std::atexit(capture_finish) == 0;
-    (void)hooked;
-}
-
-void capture_frame(const uint32_t *xrgb) {
-    if (!capture) return;
-    Capture &c = *capture;
-    std::unique_lock<std::mutex> hold(c.lock);
-    c.changed.wait(hold, [&] { return c.added - c.encoded < SLOTS; });
-    // The slot is this thread's until added counts it.
-    uint32_t *slot = c.slots[c.added % SLOTS].data();
-    hold.unlock();
-    std::memcpy(slot, xrgb, sizeof *slot * (size_t)c.width * c.height);
-    hold.lock();
-    ++c.added;
-    c.changed.notify_all();
-}
-
-void capture_finish() {
-    Capture *c = capture;
-    if (!c) return;
-    capture = nullptr;
-    {
-        std::lock_guard<std::mutex> hold(c->lock);
-        c->ending = true;
-    }
-    c->changed.notify_all();
-    c->worker.join();
-    if (!c->failed && encode(*c, nullptr)) {
-        int error = write_error(*c, av_write_trailer(c->file));
-        if (error < 0) fail(*c, "cannot write", error);
-    }
-    release(c);
+    return c;
 }

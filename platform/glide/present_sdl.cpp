@@ -12,16 +12,49 @@
 
 namespace {
 
+// The largest picture of the right shape in an output of ow x oh, centred.
+SDL_Rect fitted(int width, int height, int ow, int oh) {
+    SDL_Rect dst;
+    if ((int64_t)ow * height <= (int64_t)oh * width) {
+        dst.w = ow;
+        dst.h = (int)((int64_t)ow * height / width);
+    } else {
+        dst.h = oh;
+        dst.w = (int)((int64_t)oh * width / height);
+    }
+    dst.x = (ow - dst.w) / 2;
+    dst.y = (oh - dst.h) / 2;
+    return dst;
+}
+
+// Whole-number enlargements keep their pixels sharp; the full screen's odd
+// scale, and a picture finer than the window, are smoothed.
+bool smoothed(bool fullscreen, const SDL_Rect &dst, int width) {
+    return fullscreen || dst.w < width;
+}
+
+// With a GPU, a renderer uploads the frame and scales it there. Without one
+// the frame goes straight into the window's own surface (X11's shared
+// memory): one copy, where a software renderer would copy it into a texture,
+// then the texture onto that same surface.
 struct SdlPresenter : lumivex::Presenter {
     SDL_Window *window = nullptr;
-    SDL_Renderer *renderer = nullptr;
+    SDL_Renderer *renderer = nullptr;  // null: the window's surface
     bool own_renderer = false;
     bool fullscreen = false;
     SDL_Rect windowed = {0, 0, 0, 0};  // where the window was before the full screen
     SDL_Texture *texture = nullptr;
     int texture_width = lumivex::SCREEN_WIDTH, texture_height = lumivex::SCREEN_HEIGHT;
+    SDL_Surface *picture = nullptr;  // the frame's pixels as a surface, for scaling
 
     void present(const uint32_t *xrgb, int width, int height) override {
+        if (renderer)
+            render(xrgb, width, height);
+        else
+            blit(xrgb, width, height);
+    }
+
+    void render(const uint32_t *xrgb, int width, int height) {
         if (!texture) return;
         if (width != texture_width || height != texture_height) {  // drawn at a higher resolution
             SDL_Texture *sized = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
@@ -33,32 +66,50 @@ struct SdlPresenter : lumivex::Presenter {
             texture_height = height;
         }
         SDL_UpdateTexture(texture, nullptr, xrgb, width * 4);
-        // The largest picture of the right shape, centred on black.
         int ow = width, oh = height;
         SDL_GetRendererOutputSize(renderer, &ow, &oh);
-        SDL_Rect dst;
-        if ((int64_t)ow * height <= (int64_t)oh * width) {
-            dst.w = ow;
-            dst.h = (int)((int64_t)ow * height / width);
-        } else {
-            dst.h = oh;
-            dst.w = (int)((int64_t)oh * width / height);
+        SDL_Rect dst = fitted(width, height, ow, oh);
+        SDL_SetTextureScaleMode(texture, smoothed(fullscreen, dst, width) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        // Black only where the picture leaves bars: filling the whole window
+        // under it would cost as much as the copy itself.
+        if (dst.w != ow || dst.h != oh) {
+            SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+            SDL_RenderClear(renderer);
         }
-        dst.x = (ow - dst.w) / 2;
-        dst.y = (oh - dst.h) / 2;
-        // Whole-number enlargements keep their pixels sharp; the full
-        // screen's odd scale, and a picture finer than the window, are
-        // smoothed.
-        SDL_SetTextureScaleMode(texture, fullscreen || dst.w < width ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
         SDL_RenderCopy(renderer, texture, nullptr, &dst);
         SDL_RenderPresent(renderer);
+    }
+
+    void blit(const uint32_t *xrgb, int width, int height) {
+        SDL_Surface *screen = SDL_GetWindowSurface(window);
+        if (!screen) return;
+        SDL_Rect dst = fitted(width, height, screen->w, screen->h);
+        bool same_pixels = screen->format->format == SDL_PIXELFORMAT_RGB888;
+        if (dst.w == width && dst.h == height && same_pixels && !SDL_MUSTLOCK(screen)) {
+            if (dst.w != screen->w || dst.h != screen->h) SDL_FillRect(screen, nullptr, 0);
+            auto *to = static_cast<uint8_t *>(screen->pixels) + (size_t)dst.y * screen->pitch + (size_t)dst.x * 4;
+            for (int y = 0; y < height; ++y) std::memcpy(to + (size_t)y * screen->pitch, xrgb + (size_t)y * width, width * 4);
+        } else {
+            if (!picture || picture->pixels != xrgb || picture->w != width || picture->h != height) {
+                SDL_FreeSurface(picture);
+                picture = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t *>(xrgb), width, height, 32, width * 4,
+                                                             SDL_PIXELFORMAT_RGB888);
+                if (!picture) return;
+            }
+            SDL_FillRect(screen, nullptr, 0);
+            if (smoothed(fullscreen, dst, width) && same_pixels)
+                SDL_SoftStretchLinear(picture, nullptr, screen, &dst);
+            else
+                SDL_BlitScaled(picture, nullptr, screen, &dst);
+        }
+        SDL_UpdateWindowSurface(window);
     }
 
     void close() override {
         if (texture) SDL_DestroyTexture(texture);
         texture = nullptr;
+        SDL_FreeSurface(picture);
+        picture = nullptr;
         if (own_renderer && renderer) SDL_DestroyRenderer(renderer);
         renderer = nullptr;
         if (fullscreen && window) {
@@ -89,15 +140,16 @@ bool gl_on_the_processor(SDL_Renderer *renderer) {
     return false;
 }
 
-// The GPU uploads and scales the frame where there is one. Without, SDL's own
-// software renderer copies it straight to the window (X11's shared memory),
-// which costs a fraction of an emulated GPU's work.
-SDL_Renderer *open_renderer(SDL_Window *window) {
+// A renderer on the GPU, or null where there is none: then the window's own
+// surface, which costs a fraction of an emulated GPU's work.
+SDL_Renderer *open_gpu_renderer(SDL_Window *window) {
     SDL_Renderer *renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
     if (renderer && !gl_on_the_processor(renderer)) return renderer;
     if (renderer) SDL_DestroyRenderer(renderer);
+    // The surface in the window system's own memory, not one SDL would
+    // itself draw through a renderer.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    return nullptr;
 }
 
 }  // namespace
@@ -140,15 +192,16 @@ static void place_window(SDL_Window *window, int scale) {
                               SDL_WINDOWPOS_CENTERED_DISPLAY(display));
 }
 
-// The window's renderer, or one of our own. The window may already have one
-// (the window layer's); it is shared.
+// The window's renderer, one of our own on the GPU, or else the window's
+// surface. The window may already have a renderer (the window layer's); it
+// is shared.
 static bool attach_renderer(SdlPresenter &p) {
     p.renderer = SDL_GetRenderer(p.window);
     if (!p.renderer) {
-        p.renderer = open_renderer(p.window);
+        p.renderer = open_gpu_renderer(p.window);
         p.own_renderer = p.renderer != nullptr;
     }
-    return p.renderer != nullptr;
+    return p.renderer || SDL_GetWindowSurface(p.window);
 }
 
 std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool fullscreen, int scale) {
@@ -172,9 +225,10 @@ std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool 
         p->close();
         return nullptr;
     }
-    p->texture = SDL_CreateTexture(p->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                   lumivex::SCREEN_WIDTH, lumivex::SCREEN_HEIGHT);
-    if (!p->texture) {
+    if (p->renderer)
+        p->texture = SDL_CreateTexture(p->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                       lumivex::SCREEN_WIDTH, lumivex::SCREEN_HEIGHT);
+    if (p->renderer && !p->texture) {
         p->close();
         return nullptr;
     }

@@ -34,16 +34,13 @@ struct Outcome {
 };
 
 // Runs the program offscreen and unpaced (the trace keeps the triangles of
-// frame 0 only) in a directory whose pak/ holds the committed files but the
-// one left out.
-Outcome run_lumivex(std::vector<std::string> env, const std::string &omit = "")
+// frame 0 only; the caller's settings come after) with the committed pak/.
+Outcome run_lumivex(std::vector<std::string> env)
 {
     std::string dir = make_temp_directory();
-    fs::create_directory(dir + "/pak");
-    for (const auto &f : fs::directory_iterator(LUMIVEX_SOURCE_DIR "/pak"))
-        if (f.path().filename() != omit)
-            fs::create_symlink(f.path(), dir + "/pak/" + f.path().filename().string());
-    env.insert(env.end(), {"LUMIVEX_TRACE=trace.txt", "LUMIVEX_TRACE_FRAMES=0", "LUMIVEX_OUTPUT=offscreen", "LUMIVEX_SWAP_INTERVAL=0"});
+    fs::create_directory_symlink(LUMIVEX_SOURCE_DIR "/pak", dir + "/pak");
+    env.insert(env.begin(), {"LUMIVEX_TRACE=trace.txt", "LUMIVEX_TRACE_FRAMES=0", "LUMIVEX_OUTPUT=offscreen",
+                             "LUMIVEX_SWAP_INTERVAL=0"});
     Outcome o = {run_probe(LUMIVEX_BINARY_DIR "/app/lumivex", dir, env), {}};
     o.trace = read_lines(dir + "/trace.txt");
     fs::remove_all(dir);
@@ -66,14 +63,17 @@ TEST(Lumivex, ExitInTheDialogOrNoDialogEndsWithoutTouchingGlide)
 }
 
 // The key posted after frame N's swap is dispatched by that frame's pump:
-// frame N + 1 is the last drawn and shown, then the device closes.
+// frame N + 1 is the last drawn and shown, in whichever effect it falls (719
+// is the logo's last), then the device closes.
 TEST(Lumivex, AKeyEndsTheShowOneFrameLater)
 {
-    for (int frame : {0, 800}) {
+    for (int frame : {0, 719}) {
         SCOPED_TRACE(frame);
         Outcome o = run_lumivex({"LUMIVEX_DIALOG=start", "LUMIVEX_KEY_AT_FRAME=" + std::to_string(frame)});
         EXPECT_EQ(o.result.status, 0) << o.result.err;
         EXPECT_EQ(std::count(o.trace.begin(), o.trace.end(), "grBufferSwap 2"), frame + 2);
+        EXPECT_EQ(std::count_if(o.trace.begin(), o.trace.end(), [](auto &l) { return l.starts_with("gu3dfGetInfo"); }),
+                  frame ? 2 : 1);
         // Showing the window activates and moves it before the device is up,
         // and those notifications reach Glide too; then the device comes up.
         ASSERT_GE(o.trace.size(), 4u);
@@ -85,16 +85,37 @@ TEST(Lumivex, AKeyEndsTheShowOneFrameLater)
     }
 }
 
-// A missing mesh ends the show before its first frame, the device opened and
-// closed, and the run is no success.
-TEST(Lumivex, AMissingMeshEndsTheShowWithStatusOne)
+// A failed start-up check is reported with its expression. Abort, which is
+// also what no answer means, ends the program at once with 3, the device not
+// even closed; Ignore goes on as if the call had succeeded (the program's
+// report is the library's affair), to the key and 0. A window cannot open
+// without a display.
+TEST(Lumivex, AFailedStartUpCheckIsReportedAndAbortEndsWithThree)
 {
-    Outcome o = run_lumivex({"LUMIVEX_DIALOG=start"}, "torus.dat");
-    EXPECT_EQ(o.result.status, 1) << o.result.err;
-    EXPECT_EQ(std::count(o.trace.begin(), o.trace.end(), "grBufferSwap 2"), 0);
-    ASSERT_GE(o.trace.size(), 2u);
-    EXPECT_EQ(std::vector<std::string>(o.trace.end() - 2, o.trace.end()),
-              (std::vector<std::string>{"grSstWinClose", "grGlideShutdown"}));
+    const std::string QUERY = "File: glidemain\nLine: 90\n\nExpression: grSstQueryHardware ( &voo_hwconfig )\n";
+    const std::string OPEN = "File: glidemain\nLine: 104\n\nExpression: grSstWinOpen( (FxU32)hWnd , "
+                             "GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1 )\n";
+    const struct {
+        std::vector<std::string> env;
+        const std::string &report;
+        const char *last_call;
+    } cases[] = {
+        {{"LUMIVEX_BOARDS=0", "LUMIVEX_MESSAGEBOX=abort"}, QUERY, "grSstQueryHardware"},
+        {{"LUMIVEX_FAIL_OPEN=1", "LUMIVEX_MESSAGEBOX=abort"}, OPEN, "grSstWinOpen"},
+        {{"LUMIVEX_OUTPUT=window"}, OPEN, "grSstWinOpen"},
+        {{"LUMIVEX_BOARDS=0", "LUMIVEX_MESSAGEBOX=ignore"}, QUERY, nullptr},
+        {{"LUMIVEX_FAIL_OPEN=1", "LUMIVEX_MESSAGEBOX=ignore"}, OPEN, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.env[0]);
+        std::vector<std::string> env = c.env;
+        env.insert(env.end(), {"LUMIVEX_DIALOG=start", "LUMIVEX_KEY_AT_FRAME=0"});
+        Outcome o = run_lumivex(env);
+        EXPECT_EQ(o.result.status, c.last_call ? 3 : 0);
+        EXPECT_NE(o.result.err.find(c.report), std::string::npos) << o.result.err;
+        ASSERT_FALSE(o.trace.empty());
+        EXPECT_TRUE(o.trace.back().starts_with(c.last_call ? c.last_call : "grGlideShutdown")) << o.trace.back();
+    }
 }
 
 } // namespace

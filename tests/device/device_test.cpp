@@ -1,11 +1,9 @@
-// The device's calls and their order, the assertion report and its answers
-// (in a child process: an abort ends it), and 3DF texture loading.
+// 3DF texture loading by the device. Its calls and its assertion report
+// are the end-to-end tests' (tests/app).
 #include <gtest/gtest.h>
 
 #include <malloc.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,65 +12,6 @@
 #include "run_probe.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-const std::vector<std::string> START_UP = {
-    "grGlideInit", "grSstQueryHardware -", "grSstSelect 0", "grSstWinOpen 0 7 0 2 0 2 1",
-    "grDepthBufferMode 2", "grDepthBufferFunction 1", "grDepthMask 1", "grBufferClear 0 0 65535",
-    "grRenderBuffer 1", "grClipWindow 0 0 640 480",
-};
-
-std::vector<std::string> start_up_to(size_t calls) { return {START_UP.begin(), START_UP.begin() + calls}; }
-
-struct DeviceRun {
-    ProbeResult result;
-    std::vector<std::string> trace;
-};
-
-// The probe brings the device up, ends two frames and closes it.
-DeviceRun run_device(std::vector<std::string> env)
-{
-    std::string dir = make_temp_directory();
-    env.insert(env.end(), {"LUMIVEX_OUTPUT=offscreen", "LUMIVEX_SWAP_INTERVAL=0", "LUMIVEX_TRACE=trace.txt"});
-    DeviceRun run = {run_probe(DEVICE_PROBE, dir, env), {}};
-    run.trace = read_lines(dir + "/trace.txt");
-    fs::remove_all(dir);
-    return run;
-}
-
-} // namespace
-
-TEST(AssertionReport, AbortEndsWithStatusThreeAtOnceAndIgnoreGoesOnAsIfTheCallHadSucceeded)
-{
-    const std::string QUERY = "File: glidemain\nLine: 90\n\nExpression: grSstQueryHardware ( &voo_hwconfig )\n";
-    const std::string OPEN = "File: glidemain\nLine: 104\n\nExpression: grSstWinOpen( (FxU32)hWnd , "
-                             "GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1 )\n";
-    struct Case {
-        const char *failure, *answer;
-        const std::string &report;
-        int status;
-        std::vector<std::string> trace_start;
-    } cases[] = {
-        {"LUMIVEX_BOARDS=0", "LUMIVEX_MESSAGEBOX=abort", QUERY, 3, start_up_to(2)},
-        {"LUMIVEX_FAIL_OPEN=1", "LUMIVEX_MESSAGEBOX=abort", OPEN, 3, start_up_to(4)},
-        // What the library does after an ignored failure is its own affair; the calls are made as usual.
-        {"LUMIVEX_BOARDS=0", "LUMIVEX_MESSAGEBOX=ignore", QUERY, 0, START_UP},
-        {"LUMIVEX_FAIL_OPEN=1", "LUMIVEX_MESSAGEBOX=ignore", OPEN, 0, START_UP},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.failure) + " " + c.answer);
-        DeviceRun run = run_device({c.failure, c.answer});
-        EXPECT_EQ(run.result.status, c.status);
-        EXPECT_NE(run.result.err.find(c.report), std::string::npos) << run.result.err;
-        EXPECT_EQ(run.result.out, c.status ? "" : "done\n");
-        std::vector<std::string> start(run.trace.begin(), run.trace.begin() + std::min(run.trace.size(), c.trace_start.size()));
-        EXPECT_EQ(start, c.trace_start);
-        if (c.status) { // no further call, and the device is not closed
-            EXPECT_EQ(run.trace.size(), c.trace_start.size());
-        }
-    }
-}
 
 // Texture loading runs in this process, on a device opened offscreen once.
 class Textures : public ::testing::Test {
@@ -84,7 +23,6 @@ protected:
         directory = make_temp_directory();
         setenv("LUMIVEX_OUTPUT", "offscreen", 1);
         setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
-        setenv("LUMIVEX_TRACE", (directory + "/trace.txt").c_str(), 1);
         voo_init();
         voo_open(nullptr);
         voo_set_render_state();

@@ -1,8 +1,6 @@
 #include "run_probe.h"
 
-#include <fcntl.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -11,12 +9,8 @@
 std::string make_temp_directory()
 {
     const char *base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/lumivex-test-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (!mkdtemp(name.data()))
-        return "";
-    return name.data();
+    std::string name = std::string(base && *base ? base : "/tmp") + "/lumivex-test-XXXXXX";
+    return mkdtemp(name.data()) ? name : "";
 }
 
 std::string read_file(const std::string &path)
@@ -36,34 +30,16 @@ std::vector<std::string> read_lines(const std::string &path)
     return lines;
 }
 
-ProbeResult run_probe(const std::string &program, const std::string &directory,
-                      const std::vector<std::string> &env, const std::vector<std::string> &args)
+ProbeResult run_probe(const std::string &program, const std::string &directory, const std::vector<std::string> &env)
 {
+    std::string command = "cd '" + directory + "' && exec env";
+    for (const std::string &entry : env)
+        command += " '" + entry + "'";
+    command += " '" + program + "' >probe.out 2>probe.err";
+    int status = std::system(command.c_str());
     ProbeResult result;
-    std::string out_path = directory + "/probe.out";
-    std::string err_path = directory + "/probe.err";
-    pid_t pid = fork();
-    if (pid == 0) {
-        int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out < 0 || err < 0 || chdir(directory.c_str()) != 0)
-            _exit(126);
-        dup2(out, 1);
-        dup2(err, 2);
-        for (const std::string &entry : env)
-            putenv(const_cast<char *>(entry.c_str()));
-        std::vector<char *> argv;
-        argv.push_back(const_cast<char *>(program.c_str()));
-        for (const std::string &arg : args)
-            argv.push_back(const_cast<char *>(arg.c_str()));
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    if (pid > 0 && waitpid(pid, &status, 0) == pid)
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = read_file(out_path);
-    result.err = read_file(err_path);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.out = read_file(directory + "/probe.out");
+    result.err = read_file(directory + "/probe.err");
     return result;
 }

@@ -14,8 +14,7 @@ struct ProbeResult {
 };
 
 // env entries are "NAME=value", added to the test's own environment.
-ProbeResult run_probe(const std::string &program, const std::string &directory,
-                      const std::vector<std::string> &env, const std::vector<std::string> &args = {});
+ProbeResult run_probe(const std::string &program, const std::string &directory, const std::vector<std::string> &env);
 
 // A new empty directory under the system's temporary directory.
 std::string make_temp_directory();

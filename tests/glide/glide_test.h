@@ -12,6 +12,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,27 +23,34 @@ using lumivex::SCREEN_HEIGHT;
 using lumivex::SCREEN_WIDTH;
 
 inline void clear_environment() {
-    for (const char *name : {"LUMIVEX_OUTPUT", "LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE",
-                             "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_DIR", "LUMIVEX_DUMP_FRAMES",
-                             "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_THREADS",
-                             "LUMIVEX_FILTER", "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION"})
+    for (const char *name :
+         {"LUMIVEX_OUTPUT", "LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE", "LUMIVEX_TRACE_FRAMES",
+          "LUMIVEX_DUMP_DIR", "LUMIVEX_DUMP_FRAMES", "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN",
+          "LUMIVEX_THREADS", "LUMIVEX_FILTER", "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION", "LUMIVEX_COLOUR"})
         unsetenv(name);
 }
 
-
-// Offscreen, unpaced, in the show's configuration; closed afterwards.
-class GlideTest : public ::testing::Test {
+// Offscreen and unpaced; the device closed afterwards.
+class Offscreen : public ::testing::Test {
   protected:
     void SetUp() override {
         clear_environment();
         setenv("LUMIVEX_OUTPUT", "offscreen", 1);
         setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
-        ASSERT_TRUE(open_device());
     }
     void TearDown() override {
         grSstWinClose();
         grGlideShutdown();
         clear_environment();
+    }
+};
+
+// And opened in the show's configuration.
+class GlideTest : public Offscreen {
+  protected:
+    void SetUp() override {
+        Offscreen::SetUp();
+        ASSERT_TRUE(open_device());
     }
 };
 
@@ -76,35 +85,24 @@ inline void quad(const GrVertex &top_left, const GrVertex &top_right, const GrVe
     triangle(top_left, bottom_right, bottom_left);
 }
 
+// Closes the device and opens it again with a setting changed.
+inline void reopen_with(const char *name, const std::string &value) {
+    grSstWinClose();
+    grGlideShutdown();
+    setenv(name, value.c_str(), 1);
+    ASSERT_TRUE(open_device());
+}
+
+// The 640x480 back buffer in either pixel format, a pixel a word.
+inline std::vector<uint32_t> back_words() {
+    const size_t n = SCREEN_WIDTH * SCREEN_HEIGHT;
+    if (const uint16_t *p = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER)) return {p, p + n};
+    const uint32_t *p = lumivex::glide_colour_buffer32(GR_BUFFER_BACKBUFFER);
+    return {p, p + n};
+}
+
 inline uint16_t back_pixel(int x, int y) {
     return lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER)[y * SCREEN_WIDTH + x];
-}
-
-struct Rgb {
-    int r, g, b;
-};
-
-// A 565 pixel widened to 8 bits a channel as the dumps do.
-inline Rgb widen(uint16_t p) {
-    int r = p >> 11, g = p >> 5 & 63, b = p & 31;
-    return {r << 3 | r >> 2, g << 2 | g >> 4, b << 3 | b >> 2};
-}
-
-// The average colour of a block of the back buffer, in 8 bits a channel:
-// over a 4x4 block the ordered dither averages out.
-inline void block_average(int x0, int y0, int size, double *r, double *g, double *b) {
-    double sr = 0, sg = 0, sb = 0;
-    for (int y = y0; y < y0 + size; ++y)
-        for (int x = x0; x < x0 + size; ++x) {
-            uint16_t p = back_pixel(x, y);
-            sr += (p >> 11) * 255.0 / 31;
-            sg += (p >> 5 & 63) * 255.0 / 63;
-            sb += (p & 31) * 255.0 / 31;
-        }
-    int n = size * size;
-    *r = sr / n;
-    *g = sg / n;
-    *b = sb / n;
 }
 
 inline uint16_t rgb565(int r, int g, int b) {
@@ -134,14 +132,8 @@ GrMipMapId_t load_texture(GrLOD_t large_lod, GrLOD_t small_lod, F texel,
 
 // Reads a whole text file.
 inline std::string read_file(const std::string &path) {
-    std::string text;
-    if (FILE *f = fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-        fclose(f);
-    }
-    return text;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 inline std::string temp_path(const std::string &name) {

@@ -8,19 +8,7 @@ using namespace glide_test;
 
 namespace {
 
-class DeviceTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        clear_environment();
-        setenv("LUMIVEX_OUTPUT", "offscreen", 1);
-        setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
-    }
-    void TearDown() override {
-        grSstWinClose();
-        grGlideShutdown();
-        clear_environment();
-    }
-};
+using DeviceTest = Offscreen;
 
 // Every call the show makes, made where it does nothing.
 void every_call() {
@@ -63,63 +51,59 @@ std::string captured_stderr_of_init() {
 
 }  // namespace
 
-TEST_F(DeviceTest, CallsInTheWrongStateAreHarmless) {
-    every_call();  // before grGlideInit
-    grSstWinClose();
-    grGlideShutdown();
+// Before grGlideInit, initialised but not open, closed and shut down, every
+// call is harmless. The open refuses what it cannot show (another
+// resolution, origin, buffer count or colour format, a window without a
+// display), and fails when fault injection takes the board away (the query
+// fails too) or fails the open.
+TEST_F(DeviceTest, CallsInTheWrongStateAndRefusedOpensAreHarmless) {
+    every_call();
     grGlideInit();
-    every_call();  // initialised, not open
+    every_call();
     ASSERT_TRUE(open_device());
     EXPECT_FALSE(grSstWinOpen(0x101, GR_RESOLUTION_640x480, 0, 2, 0, 2, 1));  // open already
-    grSstWinClose();
-    every_call();  // closed
-    grSstWinClose();
-    grGlideShutdown();
-    every_call();  // shut down
-    grGlideShutdown();
-}
-
-TEST_F(DeviceTest, OpenRefusesWhatItCannotShow) {
-    grGlideInit();
-    EXPECT_FALSE(grSstWinOpen(0x101, GR_RESOLUTION_800x600, 0, 2, 0, 2, 1));
-    EXPECT_FALSE(grSstWinOpen(0x101, GR_RESOLUTION_640x480, 0, 2, GR_ORIGIN_LOWER_LEFT, 2, 1));
-    EXPECT_FALSE(grSstWinOpen(0x101, GR_RESOLUTION_640x480, 0, 2, 0, 3, 1));
-    EXPECT_FALSE(grSstWinOpen(0x101, GR_RESOLUTION_640x480, 0, 7, 0, 2, 1));
-    // A window or the full screen need a display; the test has none to give
-    // for this made-up window handle.
-    setenv("LUMIVEX_OUTPUT", "window", 1);
-    grGlideInit();
-    EXPECT_FALSE(grSstWinOpen(0x101, GR_RESOLUTION_640x480, 0, 2, 0, 2, 1));
-    every_call();
-}
-
-// One Voodoo with one texture unit, unless fault injection fails the query
-// or the open; the show goes on after an ignored report.
-TEST_F(DeviceTest, TheHardwareQueryAndFaultInjection) {
     GrHwConfiguration hw;
-    grGlideInit();
     ASSERT_TRUE(grSstQueryHardware(&hw));
     EXPECT_EQ(hw.num_sst, 1);
     EXPECT_EQ(hw.SSTs[0].type, GR_SSTTYPE_VOODOO);
     EXPECT_EQ(hw.SSTs[0].sstBoard.VoodooConfig.nTexelfx, 1);
     EXPECT_EQ(hw.SSTs[0].sstBoard.VoodooConfig.tmuConfig[0].tmuRam, 2);
     EXPECT_FALSE(grSstQueryHardware(nullptr));
-
-    setenv("LUMIVEX_BOARDS", "0", 1);
-    grGlideInit();
-    EXPECT_FALSE(grSstQueryHardware(&hw));
-    EXPECT_EQ(hw.num_sst, 0);
-    grSstSelect(0);
-    EXPECT_FALSE(grSstWinOpen(0x101, GR_RESOLUTION_640x480, 0, 2, 0, 2, 1));
+    grSstWinClose();
     every_call();
-
-    clear_environment();
-    setenv("LUMIVEX_OUTPUT", "offscreen", 1);
-    setenv("LUMIVEX_FAIL_OPEN", "1", 1);
-    grGlideInit();
-    EXPECT_TRUE(grSstQueryHardware(&hw));
-    EXPECT_FALSE(grSstWinOpen(0x101, GR_RESOLUTION_640x480, 0, 2, 0, 2, 1));
+    grSstWinClose();
+    grGlideShutdown();
     every_call();
+    grGlideShutdown();
+
+    const struct {
+        const char *name, *value;
+        FxU32 resolution;
+        GrOriginLocation_t origin;
+        int buffers;
+        GrColorFormat_t format;
+    } refused[] = {
+        {"LUMIVEX_OUTPUT", "offscreen", GR_RESOLUTION_800x600, 0, 2, 2},
+        {"LUMIVEX_OUTPUT", "offscreen", GR_RESOLUTION_640x480, GR_ORIGIN_LOWER_LEFT, 2, 2},
+        {"LUMIVEX_OUTPUT", "offscreen", GR_RESOLUTION_640x480, 0, 3, 2},
+        {"LUMIVEX_OUTPUT", "offscreen", GR_RESOLUTION_640x480, 0, 2, 7},
+        {"LUMIVEX_OUTPUT", "window", GR_RESOLUTION_640x480, 0, 2, 2},  // no display for a made-up window
+        {"LUMIVEX_BOARDS", "0", GR_RESOLUTION_640x480, 0, 2, 2},
+        {"LUMIVEX_FAIL_OPEN", "1", GR_RESOLUTION_640x480, 0, 2, 2},
+    };
+    for (const auto &r : refused) {
+        SCOPED_TRACE(r.name + std::string("=") + r.value);
+        setenv(r.name, r.value, 1);
+        grGlideInit();
+        const bool board = std::string(r.value) != "0";
+        EXPECT_EQ(grSstQueryHardware(&hw), board);
+        EXPECT_EQ(hw.num_sst, board ? 1 : 0);
+        grSstSelect(0);
+        EXPECT_FALSE(grSstWinOpen(0x101, r.resolution, 0, r.format, r.origin, r.buffers, 1));
+        every_call();
+        unsetenv(r.name);
+        setenv("LUMIVEX_OUTPUT", "offscreen", 1);
+    }
 }
 
 // Each bad value is told once a process: a repeated run brings new ones.
@@ -134,18 +118,26 @@ TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsed) {
 
     for (const char *name : {"LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_FRAMES",
                              "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_FILTER",
-                             "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION"}) {
+                             "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION", "LUMIVEX_THREADS", "LUMIVEX_COLOUR"}) {
         clear_environment();
         setenv(name, bad.c_str(), 1);
         std::string report = captured_stderr_of_init();
         EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
         EXPECT_EQ(report.find(std::string(name) + "=\"" + bad + "\""), 15u) << report;
     }
+    // Too long to echo whole; a key that will not come is said.
+    clear_environment();
+    setenv("LUMIVEX_SCALE", (std::string(100000, '9') + bad).c_str(), 1);
+    setenv("LUMIVEX_KEY_AT_FRAME", ("soon" + bad).c_str(), 1);
+    std::string report = captured_stderr_of_init();
+    EXPECT_LT(report.size(), 1000u) << report;
+    EXPECT_NE(report.find("=\"" + std::string(60, '9') + "...\" is not valid"), std::string::npos) << report;
+    EXPECT_NE(report.find("no key will be pressed"), std::string::npos) << report;
     clear_environment();
     setenv("LUMIVEX_OUTPUT", "offscreen", 1);
     setenv("LUMIVEX_FAIL_OPEN", ("2" + bad).c_str(), 1);
     setenv("LUMIVEX_BOARDS", ("-1" + bad).c_str(), 1);
-    std::string report = captured_stderr_of_init();
+    report = captured_stderr_of_init();
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 2) << report;
     ASSERT_TRUE(open_device());  // defaults: a board, and the open works
 }

@@ -1,10 +1,8 @@
 // Hostile surroundings: a FIFO where a texture file belongs, a trace file
-// that cannot be written, settings far too long to echo.
+// that cannot be written.
 #include "glide_test.h"
 
 #include <sys/stat.h>
-
-#include <algorithm>
 
 using namespace glide_test;
 
@@ -35,25 +33,12 @@ TEST(Hostile, AFifoInPlaceOfATextureFileIsRefusedWithoutWaiting) {
 
 TEST(Hostile, AnUnwritableTraceIsReportedOnceAndTheShowGoesOn) {
     clear_environment();
+    grGlideInit();  // closes a log this test left open when it ran before: a new one is told anew
+    grGlideShutdown();
     setenv("LUMIVEX_OUTPUT", "offscreen", 1);
     setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
     setenv("LUMIVEX_TRACE", "/dev/full", 1);
     std::string report = stderr_of_a_frame() + stderr_of_a_frame();
     clear_environment();
     EXPECT_EQ(report, "lumivex glide: LUMIVEX_TRACE=\"/dev/full\" could not be written; the trace is incomplete\n");
-}
-
-TEST(Hostile, ALongBadSettingIsEchoedShortAndAMissingKeyIsSaid) {
-    clear_environment();
-    setenv("LUMIVEX_OUTPUT", "offscreen", 1);
-    // Each bad value is told once a process: a repeated run brings new ones.
-    static int runs = 0;
-    const std::string run = std::to_string(runs++);
-    setenv("LUMIVEX_SCALE", (std::string(100000, '9') + run).c_str(), 1);
-    setenv("LUMIVEX_KEY_AT_FRAME", ("soon" + run).c_str(), 1);
-    std::string report = stderr_of_a_frame();
-    clear_environment();
-    EXPECT_LT(report.size(), 1000u) << report;
-    EXPECT_NE(report.find("=\"" + std::string(60, '9') + "...\" is not valid"), std::string::npos) << report;
-    EXPECT_NE(report.find("no key will be pressed"), std::string::npos) << report;
 }

@@ -89,25 +89,20 @@ TEST_F(GlideTest, PixelCentresOnEdgesFollowTheTopLeftRule) {
     EXPECT_EQ(count_lit(20, 20, 21, 24), 4);
 }
 
+// The clip window bounds triangles and the clear; an inverted one draws nothing.
 TEST_F(GlideTest, NothingIsDrawnOutsideTheClipWindow) {
     grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
     grClipWindow(100, 50, 300, 200);
     triangle(vertex(-50, -50), vertex(900, -40), vertex(-30, 700));
     EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150);
     EXPECT_EQ(count_lit(100, 50, 300, 200), 200 * 150);
-    // The clear, too, keeps to the clip window.
-    grClipWindow(0, 0, 640, 480);
-    grBufferClear(0, 0, 0xFFFF);
-    grClipWindow(0, 0, 10, 10);
+    grClipWindow(20, 20, 30, 30);
     grBufferClear(0xFFFFFF00, 0, 0xFFFF);
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 100);
-    // An empty or inverted window draws nothing.
-    grClipWindow(0, 0, 640, 480);
-    grBufferClear(0, 0, 0xFFFF);
+    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150 + 100);
+    EXPECT_EQ(count_lit(20, 20, 30, 30), 100);
     grClipWindow(300, 300, 200, 200);
     triangle(vertex(-50, -50), vertex(900, -40), vertex(-30, 700));
-    grClipWindow(0, 0, 640, 480);
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 0);
+    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150 + 100);
 }
 
 TEST_F(GlideTest, FarAndNonFiniteCornersAreSafe) {
@@ -140,109 +135,112 @@ TEST_F(GlideTest, FarAndNonFiniteCornersAreSafe) {
     EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 0);
 }
 
-TEST(WDepth, CodeGrowsWithDistanceAndIsFineNearTheViewer) {
-    EXPECT_EQ(wdepth_code(1.0f), 0);
-    EXPECT_EQ(wdepth_code(0.5f), 0);
+// Depth codes grow with w, finely near the viewer; depth along a triangle
+// is w = 1/oow iterated as oow: a slanted square, near on the left.
+TEST_F(GlideTest, DepthCodesGrowWithWAlongATriangle) {
     EXPECT_EQ(wdepth_code(-3.0f), 0);
+    EXPECT_EQ(wdepth_code(1.0f), 0);
+    EXPECT_LT(wdepth_code(1.0f), wdepth_code(1.0f + 1.0f / 2048));
     EXPECT_EQ(wdepth_code(65536.0f), 0xFFFF);
     EXPECT_EQ(wdepth_code(std::numeric_limits<float>::infinity()), 0xFFFF);
-    EXPECT_LT(wdepth_code(1.0f), wdepth_code(1.0f + 1.0f / 2048));
-    unsigned previous = 0;
-    for (float w = 1.5f; w < 60000.0f; w *= 1.01f) {
-        unsigned code = wdepth_code(w);
-        EXPECT_GT(code, previous) << w;
-        previous = code;
-    }
-}
+    for (float w = 1.5f; w < 60000.0f; w *= 1.01f) EXPECT_GT(wdepth_code(w), wdepth_code(w / 1.01f)) << w;
 
-TEST_F(GlideTest, NearerPixelsWinWithLessAndTheClearResetsDepth) {
-    auto square = [](float oow, float r, float g, float b) {
-        quad(vertex(100, 100, oow, r, g, b), vertex(200, 100, oow, r, g, b), vertex(200, 200, oow, r, g, b),
-             vertex(100, 200, oow, r, g, b));
-    };
-    const uint16_t RED = 0xF800, GREEN = 0x07E0, BLUE = 0x001F;
-    square(0.01f, 255, 0, 0);  // w = 100
-    square(0.5f, 0, 255, 0);   // w = 2, nearer
-    EXPECT_EQ(back_pixel(150, 150), GREEN);
-    square(0.1f, 0, 0, 255);  // w = 10, behind
-    EXPECT_EQ(back_pixel(150, 150), GREEN);
-    square(0.5f, 0, 0, 255);  // the same depth is not less
-    EXPECT_EQ(back_pixel(150, 150), GREEN);
-
-    // Depth-writes off: the clear leaves depth alone.
-    grDepthMask(FXFALSE);
-    grBufferClear(0, 0, 0xFFFF);
-    grDepthMask(FXTRUE);
-    square(0.1f, 255, 0, 0);
-    EXPECT_EQ(back_pixel(150, 150), 0);
-    // With depth writes on it resets it.
-    grBufferClear(0, 0, 0xFFFF);
-    square(0.1f, 255, 0, 0);
-    EXPECT_EQ(back_pixel(150, 150), RED);
-
-    // Depth writes off while drawing: the test still applies, nothing is stored.
-    grDepthMask(FXFALSE);
-    square(0.5f, 0, 0, 255);
-    EXPECT_EQ(back_pixel(150, 150), BLUE);
-    square(0.2f, 0, 255, 0);  // nearer than the red, which is all that is stored
-    EXPECT_EQ(back_pixel(150, 150), GREEN);
-    EXPECT_EQ(lumivex::glide_depth_buffer()[150 * SCREEN_WIDTH + 150], wdepth_code(10.0f));
-}
-
-TEST_F(GlideTest, DepthAlongATriangleFollowsW) {
-    // Depth is w = 1/oow iterated as oow: a slanted square, near on the left.
     quad(vertex(0, 0, 1.0f), vertex(400, 0, 0.01f), vertex(400, 100, 0.01f), vertex(0, 100, 1.0f));
     const uint16_t *depth = lumivex::glide_depth_buffer();
     for (int x = 1; x < 400; x += 37) {
         float oow = 1.0f + (0.01f - 1.0f) * (x + 0.5f) / 400;
         EXPECT_NEAR(depth[50 * SCREEN_WIDTH + x], wdepth_code(1.0f / oow), 2) << x;
-        EXPECT_GE(depth[50 * SCREEN_WIDTH + x], depth[50 * SCREEN_WIDTH + x - 1]);
     }
 }
 
+// Nearer pixels win with less; a clear resets depth only while depth writes
+// are on; with them off the test still applies and nothing is stored.
+TEST_F(GlideTest, NearerPixelsWinWithLessAndTheClearResetsDepth) {
+    const uint16_t RED = 0xF800, GREEN = 0x07E0, BLUE = 0x001F;
+    // clear first (with depth writes on or off, or no clear), depth writes, 1/w, colour, the pixel after
+    enum { NO_CLEAR = -1 };
+    const struct { int clear_mask, mask; float oow; uint16_t colour, after; } steps[] = {
+        {NO_CLEAR, 1, 0.01f, RED, RED},    {NO_CLEAR, 1, 0.5f, GREEN, GREEN}, {NO_CLEAR, 1, 0.1f, BLUE, GREEN},
+        {NO_CLEAR, 1, 0.5f, BLUE, GREEN},  {0, 1, 0.1f, RED, 0},              {1, 1, 0.1f, RED, RED},
+        {NO_CLEAR, 0, 0.5f, BLUE, BLUE},   {NO_CLEAR, 0, 0.2f, GREEN, GREEN},
+    };
+    for (const auto &s : steps) {
+        if (s.clear_mask != NO_CLEAR) {
+            grDepthMask(s.clear_mask);
+            grBufferClear(0, 0, 0xFFFF);
+        }
+        grDepthMask(s.mask);
+        const float r = s.colour == RED ? 255 : 0, g = s.colour == GREEN ? 255 : 0, b = s.colour == BLUE ? 255 : 0;
+        quad(vertex(100, 100, s.oow, r, g, b), vertex(200, 100, s.oow, r, g, b), vertex(200, 200, s.oow, r, g, b),
+             vertex(100, 200, s.oow, r, g, b));
+        EXPECT_EQ(back_pixel(150, 150), s.after) << &s - steps;
+    }
+    EXPECT_EQ(lumivex::glide_depth_buffer()[150 * SCREEN_WIDTH + 150], wdepth_code(10.0f));
+}
+
+// A flat colour dithers to its average over a 4x4 block, which holds more
+// than one 565 value; red, green and blue corners meet as grey in the
+// middle; white is exact. The constant colour and zero combines.
 TEST_F(GlideTest, IteratedColourIsDitheredToItsAverage) {
     grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
-    quad(vertex(0, 0, 0.5f, 200, 100, 50), vertex(64, 0, 0.5f, 200, 100, 50), vertex(64, 64, 0.5f, 200, 100, 50),
-         vertex(0, 64, 0.5f, 200, 100, 50));
-    double r, g, b;
-    block_average(16, 16, 4, &r, &g, &b);
-    EXPECT_NEAR(r, 200, 1.0);
-    EXPECT_NEAR(g, 100, 1.0);
-    EXPECT_NEAR(b, 50, 1.0);
-    // The pattern really is there: a 4x4 block holds more than one 565 value.
+    auto expect_average = [](int x0, int y0, double r, double g, double b, double tolerance) {
+        double sum[3] = {};
+        for (int k = 0; k < 16; ++k) {
+            uint16_t p = back_pixel(x0 + k % 4, y0 + k / 4);
+            sum[0] += (p >> 11) * 255.0 / 31 / 16;
+            sum[1] += (p >> 5 & 63) * 255.0 / 63 / 16;
+            sum[2] += (p & 31) * 255.0 / 31 / 16;
+        }
+        EXPECT_NEAR(sum[0], r, tolerance);
+        EXPECT_NEAR(sum[1], g, tolerance);
+        EXPECT_NEAR(sum[2], b, tolerance);
+    };
+    auto square = [](float r, float g, float b) {
+        quad(vertex(0, 0, 0.5f, r, g, b), vertex(64, 0, 0.5f, r, g, b), vertex(64, 64, 0.5f, r, g, b),
+             vertex(0, 64, 0.5f, r, g, b));
+    };
+    square(200, 100, 50);
+    expect_average(16, 16, 200, 100, 50, 1.0);
     int other = 0;
     for (int k = 1; k < 16; ++k) other += back_pixel(16 + k % 4, 16 + k / 4) != back_pixel(16, 16);
     EXPECT_GT(other, 0);
+    triangle(vertex(100, 100, 0.5f, 255, 0, 0), vertex(400, 100, 0.5f, 0, 255, 0), vertex(250, 400, 0.5f, 0, 0, 255));
+    expect_average(248, 198, 85, 85, 85, 4);
+    square(255, 255, 255);
+    EXPECT_EQ(count_lit(0, 0, 64, 64), 64 * 64);
+    for (int k = 0; k < 64 * 64; ++k) ASSERT_EQ(back_pixel(k % 64, k / 64), 0xFFFF) << k;
 
-    // Gouraud: red, green and blue corners meet as grey in the middle.
-    grBufferClear(0, 0, 0xFFFF);
-    triangle(vertex(100, 100, 0.5f, 255, 0, 0), vertex(400, 100, 0.5f, 0, 255, 0),
-             vertex(250, 400, 0.5f, 0, 0, 255));
-    block_average(248, 198, 4, &r, &g, &b);
-    EXPECT_NEAR(r, 85, 4);
-    EXPECT_NEAR(g, 85, 4);
-    EXPECT_NEAR(b, 85, 4);
-    // Black and white are exact under the dither.
-    grBufferClear(0, 0, 0xFFFF);
-    quad(vertex(0, 0), vertex(8, 0), vertex(8, 8), vertex(0, 8));
-    EXPECT_EQ(count_lit(0, 0, 8, 8), 64);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) EXPECT_EQ(back_pixel(x, y), 0xFFFF);
-}
-
-TEST_F(GlideTest, FlatCombinesUseConstantOrNothing) {
-    grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
     grConstantColorValue(0x00FF0000);  // RGBA: green
     guColorCombineFunction(GR_COLORCOMBINE_CCRGB);
-    quad(vertex(0, 0), vertex(8, 0), vertex(8, 8), vertex(0, 8));
+    square(0, 0, 0);
     EXPECT_EQ(back_pixel(3, 3), 0x07E0);
-    guColorCombineFunction(GR_COLORCOMBINE_ZERO);
-    quad(vertex(0, 0), vertex(8, 0), vertex(8, 8), vertex(0, 8));
-    EXPECT_EQ(back_pixel(3, 3), 0);
     // A function the library does not have is refused: the last one stays.
     guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_ADD_ITRGB);
-    guColorCombineFunction(GR_COLORCOMBINE_CCRGB);
-    guColorCombineFunction(GR_COLORCOMBINE_DIFF_SPEC_A);
-    quad(vertex(0, 0), vertex(8, 0), vertex(8, 8), vertex(0, 8));
+    square(0, 0, 0);
     EXPECT_EQ(back_pixel(3, 3), 0x07E0);
+    guColorCombineFunction(GR_COLORCOMBINE_ZERO);
+    square(255, 255, 255);
+    EXPECT_EQ(back_pixel(3, 3), 0);
+}
+
+// In 32-bit colour a gradient keeps the 8 bits it is computed in: red grows
+// across and green down by at most one step a pixel, and neither changes the
+// other way (a dither would); the clear is exact too.
+TEST_F(GlideTest, TrueColourDrawsAGradientUndithered) {
+    reopen_with("LUMIVEX_COLOUR", "32");
+    grBufferClear(0x12345600, 0, 0xFFFF);  // RGBA
+    triangle(vertex(0, 0, 0.5f, 0, 0, 40), vertex(640, 0, 0.5f, 255, 0, 40), vertex(0, 480, 0.5f, 0, 255, 40));
+    const std::vector<uint32_t> p = back_words();
+    EXPECT_EQ(p.back(), 0x123456u);
+    auto at = [&](int x, int y, int shift) { return (int)(p[y * SCREEN_WIDTH + x] >> shift & 0xFF); };
+    auto step = [](int d) { return d == 0 || d == 1; };
+    int smooth = 0;
+    for (int y = 1; y < 240; ++y)
+        for (int x = 1; x < 320; ++x) {
+            ASSERT_EQ(at(x, y, 0), 40) << x << "," << y;
+            smooth += step(at(x, y, 16) - at(x - 1, y, 16)) && step(at(x, y, 8) - at(x, y - 1, 8)) &&
+                      at(x, y, 16) == at(x, y - 1, 16) && at(x, y, 8) == at(x - 1, y, 8);
+        }
+    EXPECT_EQ(smooth, 239 * 319);
+    EXPECT_EQ(at(319, 1, 16), 127);
 }

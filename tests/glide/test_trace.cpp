@@ -5,17 +5,13 @@ using namespace glide_test;
 
 namespace {
 
-class TraceTest : public ::testing::Test {
+class TraceTest : public Offscreen {
   protected:
     std::string path = temp_path("trace.txt");
     void SetUp() override {
-        clear_environment();
-        setenv("LUMIVEX_OUTPUT", "offscreen", 1);
-        setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
+        Offscreen::SetUp();
         setenv("LUMIVEX_TRACE", path.c_str(), 1);
-        remove(path.c_str());
     }
-    void TearDown() override { clear_environment(); }
 };
 
 GrVertex corner(float x, float y, float oow, float s, float t, float tmu_oow, float r, float g, float b) {

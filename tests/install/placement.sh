@@ -8,8 +8,8 @@ set -uo pipefail
 lumivex=$1
 cd "$2"
 shots=${3:-}
-source "$(dirname "$0")/xvfb_lib.sh"
-start_xvfb 1024x768
+xvfb_tools=xwininfo
+source "$(dirname "$0")/../xvfb.sh"
 
 # place OUTPUT [VAR=value...]: starts the show, waits for its window, sets
 # got to its geometry, takes a screenshot of the screen, ends the show.

@@ -50,10 +50,7 @@ TEST(MalformedMesh, BadRequiredDataRejectsTheFile)
         model.faces[3][2] = index;
         EXPECT_EQ(load_checked(chunks_of(model)), nullptr) << index;
     }
-}
-
-TEST(MalformedMesh, VertexCountIsCappedAtMaxVertices)
-{
+    // At most MAX_VERTICES vertices.
     MeshModel model;
     model.vertices.assign(MAX_VERTICES, {1, 2, 3});
     MeshPtr mesh = load_bytes(join(chunks_of(model)));
@@ -63,7 +60,8 @@ TEST(MalformedMesh, VertexCountIsCappedAtMaxVertices)
     EXPECT_EQ(load_bytes(join(chunks_of(model))), nullptr);
 }
 
-TEST(MalformedMesh, BadTextureChunksAreDropped)
+// Bad optional chunks leave their part absent.
+TEST(MalformedMesh, BadOptionalChunksAreDropped)
 {
     MeshModel model = sample_model();
     model.tex_faces[2][1] = 5; // one past the texture vertices
@@ -92,13 +90,10 @@ TEST(MalformedMesh, BadTextureChunksAreDropped)
         EXPECT_EQ(mesh->tex_vertices != nullptr, count == 4) << count;
         EXPECT_EQ(mesh->tex_faces, nullptr) << count;
     }
-}
-
-TEST(MalformedMesh, AShortColourListIsDropped)
-{
+    // A colour list one byte short goes alone.
     Bytes short_colours = chunks_of(sample_model())[CVTX];
     short_colours.pop_back();
-    MeshPtr mesh = load_checked(sample_with(CVTX, short_colours));
+    mesh = load_checked(sample_with(CVTX, short_colours));
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->colours, nullptr);
     EXPECT_NE(mesh->tex_faces, nullptr);

@@ -1,6 +1,12 @@
 // The reader on well-formed files and the placement rules: any order, tags
-// only on the 4-byte grid, other bytes ignored.
+// only on the 4-byte grid, other bytes ignored; files that are not there or
+// not files; normalising where there is nothing to scale by.
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdio>
 
 #include "mesh_files.h"
 
@@ -53,6 +59,12 @@ TEST(MeshReader, RequiredChunksMustBeFoundOnTheGrid)
     EXPECT_EQ(load_bytes({}), nullptr);
     EXPECT_EQ(MeshPtr(mesh_load("pak/no such mesh.dat")), nullptr);
     EXPECT_EQ(MeshPtr(mesh_load("pak")), nullptr);
+    // Opening a FIFO for reading waits for a writer: it is refused at once.
+    std::string fifo = std::string(LUMIVEX_BINARY_DIR) + "/mesh_test_fifo.dat";
+    remove(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(MeshPtr(mesh_load(fifo.c_str())), nullptr);
+    remove(fifo.c_str());
 
     // Two stray bytes in front push every tag off the grid.
     Bytes shifted = join(chunks);
@@ -66,6 +78,19 @@ TEST(MeshReader, RequiredChunksMustBeFoundOnTheGrid)
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->colours, nullptr);
     EXPECT_NE(mesh->tex_faces, nullptr);
+}
+
+TEST(MeshOperations, NormaliseWithoutAnExtentChangesNothing)
+{
+    Vertex4 point[2] = {{3, 4, 5, 1}, {3, 4, 5, 1}};
+    Mesh mesh = {};
+    mesh.vertices = point;
+    EXPECT_EQ(mesh_normalise(&mesh, 100.0f), 0); // no vertices
+    mesh.vertex_count = 2;
+    EXPECT_EQ(mesh_normalise(&mesh, 100.0f), 0); // all at one point
+    point[0].x = NAN; // no extent to scale by, rather than NaN everywhere
+    EXPECT_EQ(mesh_normalise(&mesh, 100.0f), 0);
+    EXPECT_EQ(point[1].x, 3.0f);
 }
 
 } // namespace

@@ -3,9 +3,7 @@
 // show's golden frames, which do not show the logo's texture scale.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "glide_recorder.h"
+#include "../glide_log.h"
 #include "render/draw_modes.h"
 
 namespace {
@@ -32,30 +30,29 @@ TEST(DrawLogo, SetsItsColourAndTextureThenDrawsACopyWithTexturesScaledByFour)
     for (Vertex4 &v : t.vertices)
         v.w = 0.0f; // the copy has w = 1, so the position still applies
     logo_texture = 77;
-    glide_calls.clear();
+    glide_calls();
     draw_logo(NO_TURN, AHEAD, &t.mesh);
 
-    ASSERT_EQ(glide_calls.size(), 4u);
-    EXPECT_EQ(glide_calls[0].name, "grConstantColorValue");
-    EXPECT_EQ(glide_calls[0].value, 1750u);
-    EXPECT_EQ(glide_calls[1].name, "guTexSource");
-    EXPECT_EQ(glide_calls[1].value, 77u);
-    const GrVertex *v = glide_calls[2].vertex;
-    // Vertex (1, -1, 0) at depth 4: sx = (1/4 + 1) / 2, sy = (-1/4 + 1) / 2.
-    EXPECT_EQ(v[1].x, 400.0f);
-    EXPECT_EQ(v[1].y, 180.0f);
-    EXPECT_EQ(v[1].oow, 0.2f);
-    EXPECT_EQ(v[0].tmuvtx[0].sow, 4.0f);
-    EXPECT_EQ(v[0].tmuvtx[0].tow, 3.0f);
-    EXPECT_EQ(v[1].tmuvtx[0].sow, 1.0f);
-    EXPECT_EQ(v[1].tmuvtx[0].tow, 2.0f);
-    EXPECT_EQ(v[2].tmuvtx[0].oow, 4.0f);
-    EXPECT_EQ(std::memcmp(&logo_corner_vertices[2], &glide_calls[3].vertex[2], sizeof(GrVertex)), 0);
+    std::vector<std::string> calls = glide_calls();
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[0], "grConstantColorValue 1750");
+    EXPECT_EQ(calls[1], "guTexSource 77");
+    // x y oow sow tow tmu_oow r g b a corner. Vertex (1, -1, 0) at depth 4:
+    // sx = (1/4 + 1) / 2, sy = (-1/4 + 1) / 2.
+    const std::vector<float> v = corners(calls[2]);
+    EXPECT_EQ(std::vector<float>(v.begin() + 9, v.begin() + 12), (std::vector<float>{400, 180, 0.2f}));
+    EXPECT_EQ(std::vector<float>(v.begin() + 3, v.begin() + 5), (std::vector<float>{4, 3}));
+    EXPECT_EQ(std::vector<float>(v.begin() + 12, v.begin() + 14), (std::vector<float>{1, 2}));
+    EXPECT_EQ(v[23], 4.0f);
+    const GrVertex &last = logo_corner_vertices[2];
+    const std::vector<float> copy = corners(calls[3]);
+    EXPECT_EQ(std::vector<float>(copy.begin() + 18, copy.end()),
+              (std::vector<float>{last.x, last.y, last.oow, last.tmuvtx[0].sow, last.tmuvtx[0].tow,
+                                  last.tmuvtx[0].oow, last.r, last.g, last.b}));
     EXPECT_EQ(t.vertices[1].w, 0.0f); // the mesh is left as it was
 
     // Without faces the state calls are still made.
     t.mesh.face_count = 0;
-    glide_calls.clear();
     draw_logo(NO_TURN, AHEAD, &t.mesh);
-    EXPECT_EQ(glide_calls.size(), 2u);
+    EXPECT_EQ(glide_calls().size(), 2u);
 }

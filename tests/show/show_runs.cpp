@@ -1,6 +1,5 @@
 #include "show_runs.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -28,14 +27,12 @@ MeshModel tetrahedron()
     return m;
 }
 
-StagedShow::StagedShow(Meshes meshes, const std::vector<std::string> &omit)
+StagedShow::StagedShow(Meshes meshes)
 {
     directory = make_temp_directory();
     fs::create_directories(directory + "/pak");
     const char *files[] = {"3dfx.3df", "cube.3df", "torus.3df", "3dfx.dat", "cube.dat", "torus.dat"};
     for (const char *file : files) {
-        if (std::find(omit.begin(), omit.end(), file) != omit.end())
-            continue;
         std::string name = file;
         if (meshes == TETRAHEDRA && name.ends_with(".dat"))
             write_mesh_file(pak(name), tetrahedron());

@@ -18,14 +18,14 @@ bool write_mesh_file(const std::string &path, const MeshModel &model);
 MeshModel tetrahedron();
 
 // A temporary directory with pak/ holding the committed textures and either
-// the committed meshes or tetrahedra (fast to draw); names in omit are left
-// out. Removed when the object goes.
+// the committed meshes or tetrahedra (fast to draw). Removed when the object
+// goes.
 struct StagedShow {
     enum Meshes { COMMITTED, TETRAHEDRA };
 
     std::string directory;
 
-    explicit StagedShow(Meshes meshes, const std::vector<std::string> &omit = {});
+    explicit StagedShow(Meshes meshes);
     ~StagedShow();
     StagedShow(const StagedShow &) = delete;
     StagedShow &operator=(const StagedShow &) = delete;

@@ -10,16 +10,12 @@ source_dir=$2
 expected=$3
 shots=${4:-$(mktemp -d)}
 mkdir -p "$shots"
-
-for tool in Xvfb xdotool import compare; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
-
+xvfb_tools="import compare"
 . "$(dirname "$0")/../xvfb.sh"
 
-(cd "$source_dir" && LUMIVEX_OUTPUT=window exec "$lumivex") 2>"$work/stderr" &
-lumivex_pid=$!
-dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tobrek$' 2>/dev/null | head -n 1)
+(cd "$source_dir" && LUMIVEX_OUTPUT=window exec "$lumivex") 2>"$work/lumivex.err" &
+pids+=($!)
+dialog=$(find_window Tobrek)
 [ -n "$dialog" ] || fail "the start-up dialog did not appear"
 sleep 0.5
 timeout 10 import -window "$dialog" "$shots/dialog-look.png" || fail "no screenshot of the dialog"

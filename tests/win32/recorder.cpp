@@ -1,9 +1,18 @@
 #include "recorder.h"
 
+#include <cstdlib>
 #include <map>
 #include <mutex>
 
-static HeadlessEnvironment headless;
+// Before the first test: no real display, ever.
+static struct Headless {
+    Headless()
+    {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+    }
+} headless;
 
 static std::mutex record_mutex;
 static std::map<UINT, LRESULT> answers;
@@ -58,4 +67,11 @@ HWND make_recording_window(const char *title)
     }
     return CreateWindowExA(0, "Recorder", title, WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
                            nullptr, nullptr, nullptr, nullptr);
+}
+
+void drain_messages()
+{
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
 }

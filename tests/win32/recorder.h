@@ -5,7 +5,8 @@
 
 #include <windows.h>
 
-#include <cstdlib>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -29,14 +30,29 @@ HWND make_recording_window(const char *title = "test");
 void answer_with(UINT message, LRESULT result);
 void clear_answers();
 
-// Runs before the first test: no real display, ever.
-struct HeadlessEnvironment {
-    HeadlessEnvironment()
+// Removes every message queued for this thread, undispatched.
+void drain_messages();
+
+// A fresh recording window for each test, destroyed after it; the queue
+// drained and the records cleared either side.
+class RecordingTest : public ::testing::Test {
+protected:
+    void SetUp() override
     {
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        drain_messages();
+        hwnd = make_recording_window();
+        ASSERT_NE(hwnd, nullptr);
+        drain_messages();
+        recorded().clear();
+        clear_answers();
     }
+    void TearDown() override
+    {
+        if (IsWindow(hwnd))
+            DestroyWindow(hwnd);
+        drain_messages();
+    }
+    HWND hwnd = nullptr;
 };
 
 #endif

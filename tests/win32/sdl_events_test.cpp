@@ -10,76 +10,54 @@
 
 namespace {
 
-class SdlEvents : public ::testing::Test {
+class SdlEvents : public RecordingTest {
 protected:
     void SetUp() override
     {
-        hwnd = make_recording_window("Lumivex by Tobrek");
+        RecordingTest::SetUp();
         ShowWindow(hwnd, SW_SHOWNORMAL);
-        sdl = win32_sdl_window(hwnd);
-        ASSERT_NE(sdl, nullptr) << SDL_GetError();
-        drain();
+        ASSERT_NE(win32_sdl_window(hwnd), nullptr) << SDL_GetError();
+        drain_messages();
         recorded().clear();
     }
-    void TearDown() override
+    // A key (repeated or not, with modifiers) or, with a window event, that.
+    void push(SDL_Scancode key, Uint16 mod = KMOD_NONE, bool repeat = false, Uint8 window_event = 0, int x = 0,
+              int y = 0)
     {
-        DestroyWindow(hwnd);
-        drain();
-    }
-    void drain()
-    {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        SDL_Event e{};
+        if (window_event) {
+            e.type = SDL_WINDOWEVENT;
+            e.window = {SDL_WINDOWEVENT, 0, SDL_GetWindowID(win32_sdl_window(hwnd)), window_event, 0, 0, 0, x, y};
+        } else {
+            e.type = SDL_KEYDOWN;
+            e.key.windowID = SDL_GetWindowID(win32_sdl_window(hwnd));
+            e.key.state = SDL_PRESSED;
+            e.key.repeat = repeat;
+            e.key.keysym.scancode = key;
+            e.key.keysym.mod = mod;
         }
-    }
-    void push_key(SDL_Scancode sc, Uint16 mod, bool repeat)
-    {
-        SDL_Event e{};
-        e.type = SDL_KEYDOWN;
-        e.key.windowID = SDL_GetWindowID(sdl);
-        e.key.state = SDL_PRESSED;
-        e.key.repeat = repeat;
-        e.key.keysym.scancode = sc;
-        e.key.keysym.mod = mod;
         SDL_PushEvent(&e);
     }
-    void push_window(Uint8 event, int a = 0, int b = 0)
-    {
-        SDL_Event e{};
-        e.type = SDL_WINDOWEVENT;
-        e.window.windowID = SDL_GetWindowID(sdl);
-        e.window.event = event;
-        e.window.data1 = a;
-        e.window.data2 = b;
-        SDL_PushEvent(&e);
-    }
-    HWND hwnd = nullptr;
-    SDL_Window *sdl = nullptr;
+    void push_window(Uint8 event, int x = 0, int y = 0) { push(SDL_SCANCODE_UNKNOWN, 0, false, event, x, y); }
 };
 
 TEST_F(SdlEvents, KeysAndCloseArePostedOnePerPeek)
 {
-    push_key(SDL_SCANCODE_A, KMOD_NONE, false);
-    push_key(SDL_SCANCODE_A, KMOD_NONE, true);
-    push_key(SDL_SCANCODE_X, KMOD_LALT, false);
-    MSG m;
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.hwnd, hwnd);
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_KEYDOWN));
-    EXPECT_EQ(m.wParam, static_cast<WPARAM>('A'));
-    EXPECT_EQ(m.lParam & (1 << 30), 0);
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_KEYDOWN));
-    EXPECT_NE(m.lParam & (1 << 30), 0);  // auto-repeat
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_SYSKEYDOWN));
-    EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_TRUE(recorded().empty());  // posted, not sent
-
-    // The close button posts WM_CLOSE.
+    push(SDL_SCANCODE_A);
+    push(SDL_SCANCODE_A, KMOD_NONE, true);
+    push(SDL_SCANCODE_X, KMOD_LALT);
     push_window(SDL_WINDOWEVENT_CLOSE);
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_CLOSE));
+    const struct { UINT message; WPARAM key; bool repeat; } expected[] = {
+        {WM_KEYDOWN, 'A', false}, {WM_KEYDOWN, 'A', true}, {WM_SYSKEYDOWN, 'X', false}, {WM_CLOSE, 0, false}};
+    MSG m;
+    for (const auto &e : expected) {
+        ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+        EXPECT_EQ(m.hwnd, hwnd);
+        EXPECT_EQ(m.message, e.message);
+        EXPECT_EQ(m.wParam, e.key);
+        EXPECT_EQ((m.lParam & (1 << 30)) != 0, e.repeat);
+    }
+    EXPECT_TRUE(recorded().empty());  // posted, not sent
     DispatchMessageA(&m);
     EXPECT_FALSE(IsWindow(hwnd));
 }
@@ -92,20 +70,14 @@ TEST_F(SdlEvents, FocusAndMovesAreSentWithTheMinimisedFlag)
     push_window(SDL_WINDOWEVENT_MOVED, 123, 45);
     MSG m;
     EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));  // all sent, none queued
-    std::vector<Recorded> activations, moves;
-    for (const Recorded &r : recorded()) {
-        if (r.message == WM_ACTIVATE)
-            activations.push_back(r);
-        if (r.message == WM_MOVE)
-            moves.push_back(r);
-    }
-    ASSERT_EQ(activations.size(), 2u);
-    EXPECT_EQ(LOWORD(activations[0].wParam), WA_INACTIVE);
-    EXPECT_EQ(LOWORD(activations[1].wParam), WA_ACTIVE);
-    EXPECT_NE(HIWORD(activations[1].wParam), 0);  // activated while minimised
-    ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(LOWORD(moves[0].lParam), 123);
-    EXPECT_EQ(HIWORD(moves[0].lParam), 45);
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    for (const Recorded &r : recorded())
+        if (r.message == WM_ACTIVATE || r.message == WM_MOVE)
+            seen.push_back({r.message, r.message == WM_MOVE ? WPARAM(r.lParam) : r.wParam});
+    // Activated while minimised; moved to 123, 45.
+    EXPECT_EQ(seen, (std::vector<std::pair<UINT, WPARAM>>{{WM_ACTIVATE, WA_INACTIVE},
+                                                          {WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 1)},
+                                                          {WM_MOVE, MAKELPARAM(123, 45)}}));
 }
 
 }  // namespace

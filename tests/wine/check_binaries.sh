@@ -54,7 +54,7 @@ exe_dump=$("$objdump" -p "$exe")
 grep -q 'Subsystem.*(Windows GUI)' <<<"$exe_dump" || complain "lumivex.exe is not a GUI program"
 
 # Only the system's own DLLs (and, for the program, glide2x.dll).
-system='^(kernel32|user32|gdi32|msvcrt|advapi32|shell32|ole32|ws2_32|api-ms-win-.*)\.dll$'
+system='^(kernel32|user32|gdi32|winmm|msvcrt|advapi32|shell32|ole32|ws2_32|api-ms-win-.*)\.dll$'
 for f in "$exe" "$dll"; do
   for d in $(imported_dlls "$f"); do
     [ "$d" = glide2x.dll ] && [ "$f" = "$exe" ] && continue
