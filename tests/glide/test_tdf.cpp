@@ -126,17 +126,13 @@ TEST(TdfRead, EveryFormatReadsBackItsHeaderTableAndTexels) {
         }
         if (is_ncc(f)) {
             const GuNccTable &t = info.table.nccTable;
-            for (int k = 0; k < 16; ++k) EXPECT_EQ(t.yRGB[k], NCC[k]);
-            for (int k = 0; k < 12; ++k) {
-                EXPECT_EQ(t.iRGB[k / 3][k % 3], NCC[16 + k]) << k;
-                EXPECT_EQ(t.qRGB[k / 3][k % 3], NCC[28 + k]) << k;
-            }
-            EXPECT_EQ(t.packed_data[0], 0x30201000u);
-            EXPECT_EQ(t.packed_data[3], 0xFFE0D0C0u);
-            // I entry 0 is (-256, 255, 0): 9-bit 0x100, 0x0FF, 0x000.
-            EXPECT_EQ(t.packed_data[4], 0x100u << 18 | 0x0FFu << 9);
-            // Q entry 2 is (9, -9, 70).
-            EXPECT_EQ(t.packed_data[10], 9u << 18 | 0x1F7u << 9 | 70u);
+            std::vector<int> read(t.yRGB, t.yRGB + 16);
+            for (const auto *entries : {t.iRGB, t.qRGB})
+                for (int k = 0; k < 12; ++k) read.push_back(entries[k / 3][k % 3]);
+            EXPECT_EQ(read, std::vector<int>(NCC, NCC + 40));
+            // I entry 0 is (-256, 255, 0): 9-bit 0x100, 0x0FF, 0x000; Q entry 2 is (9, -9, 70).
+            EXPECT_EQ((std::vector<FxU32>{t.packed_data[0], t.packed_data[3], t.packed_data[4], t.packed_data[10]}),
+                      (std::vector<FxU32>{0x30201000u, 0xFFE0D0C0u, 0x100u << 18 | 0x0FFu << 9, 9u << 18 | 0x1F7u << 9 | 70u}));
         }
         for (int k = 0; is_palette(f) && k < 256; ++k) ASSERT_EQ(info.table.palette.data[k], palette_entry(k)) << k;
     }

@@ -70,27 +70,22 @@ TEST_F(TextureTest, BilinearWrapsOrClampsAtTheEdges) {
         expect_colour(32, 0, 132, 0, 123);
         expect_colour(32, 16, 251, 0, 0);
 
-        // Clamped, the edge texels stand alone; grTexClampMode overrides the
-        // allocation's wrap until the next guTexSource.
+        // Clamped (grTexClampMode overrides the allocation's wrap until the
+        // next guTexSource), the edge texels stand alone, far outside too.
         grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_CLAMP, GR_TEXTURECLAMP_CLAMP);
         rect(0, 0, 256, 64, 0, 0, 256, 256);
+        rect(256, 0, 320, 64, -5000, 0, -4000, 64);
         expect_colour(0, 32, 255, 0, 0, 1);
         expect_colour(255, 32, 0, 0, 255, 1);
-        expect_colour(16, 32, 251, 0, 0);
-        // Far outside the texture the edge texel holds.
-        grBufferClear(0, 0, 0xFFFF);
-        rect(0, 0, 64, 64, -5000, 0, -4000, 64);
-        expect_colour(32, 32, 255, 0, 0, 1);
+        expect_colour(300, 32, 255, 0, 0, 1);
     }
     // Point sampled: the texel under the pixel, wrapped from s = 256 on.
     guTexMemReset();
     load_texture(
         GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x == 0 ? RED : x == 7 ? BLUE : BLACK; }, GR_MIPMAP_DISABLE,
         GR_TEXTUREFILTER_POINT_SAMPLED);
-    textured_rect(0, 0, 256, 16, 0, 0, 256, 16);
-    textured_rect(256, 0, 288, 16, 256, 0, 288, 16);
-    const std::pair<int, uint16_t> texels[] = {{0, RED}, {31, RED}, {32, BLACK}, {224, BLUE}, {270, RED}};
-    for (const auto &[x, texel] : texels)
+    textured_rect(0, 0, 288, 16, 0, 0, 288, 16);
+    for (const auto &[x, texel] : {std::pair(0, RED), std::pair(31, RED), std::pair(32, BLACK), std::pair(270, RED)})
         EXPECT_EQ(back_pixel(x, 8), texel) << x;
 }
 
