@@ -9,10 +9,11 @@
 namespace {
 
 // LUMIVEX_TRACE is left out: it names a file the settings open for writing.
-const char *const NAMES[] = {"LUMIVEX_OUTPUT",       "LUMIVEX_SCALE",       "LUMIVEX_SWAP_INTERVAL",
-                             "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_DIR",    "LUMIVEX_DUMP_FRAMES",
+const char *const NAMES[] = {"LUMIVEX_OUTPUT",       "LUMIVEX_SCALE",        "LUMIVEX_SWAP_INTERVAL",
+                             "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_DIR",     "LUMIVEX_DUMP_FRAMES",
                              "LUMIVEX_CAPTURE",      "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS",
-                             "LUMIVEX_FAIL_OPEN",    "LUMIVEX_THREADS"};
+                             "LUMIVEX_FAIL_OPEN",    "LUMIVEX_THREADS",      "LUMIVEX_FILTER",
+                             "LUMIVEX_GAMMA",        "LUMIVEX_RESOLUTION",   "LUMIVEX_COLOUR"};
 
 }  // namespace
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the README's pictures of the output settings (docs/looks-*.png): the
-# same torus frame as drawn by default, through the card's filter, and at
-# twice the resolution (a crop of each, side by side), and a crop four times
-# enlarged without and with the filter. Needs ImageMagick.
+# same torus frame as drawn by default, through the card's filter, in true
+# colour and at twice the resolution (a crop of each, side by side), and a
+# crop four times enlarged by default, with the filter and in true colour.
+# Needs ImageMagick.
 # Usage: tools/looks.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,16 +21,17 @@ dump() {  # name, then settings
 }
 default=$(dump default)
 card=$(dump card LUMIVEX_FILTER=card)
+true=$(dump true LUMIVEX_COLOUR=32)
 double=$(dump double LUMIVEX_RESOLUTION=2)
 mkdir -p docs
 # A 200x150 crop of the 640x480 screen, shown twice enlarged; at resolution 2
 # the same place is 400x300 pixels of its own.
 crop=200x150+60+40
 montage -label 'default' "$default[$crop]" -label 'LUMIVEX_FILTER=card' "$card[$crop]" \
-  -label 'LUMIVEX_RESOLUTION=2' "$double[400x300+120+80]" -geometry 400x300+4+4 -filter point \
-  -tile 3x -background '#202020' -fill white -font DejaVu-Sans -pointsize 14 docs/looks-side-by-side.png
+  -label 'LUMIVEX_COLOUR=32' "$true[$crop]" -label 'LUMIVEX_RESOLUTION=2' "$double[400x300+120+80]" \
+  -geometry 400x300+4+4 -filter point -tile 2x -background '#202020' -fill white -font DejaVu-Sans -pointsize 14 docs/looks-side-by-side.png
 zoom=120x60+80+90
 montage -label 'default, 4x' "$default[$zoom]" -label 'LUMIVEX_FILTER=card, 4x' "$card[$zoom]" \
-  -filter point -geometry 480x240+4+4 -tile 2x -background '#202020' -fill white -font DejaVu-Sans \
+  -label 'LUMIVEX_COLOUR=32, 4x' "$true[$zoom]" -filter point -geometry 480x240+4+4 -tile 3x -background '#202020' -fill white -font DejaVu-Sans \
   -pointsize 14 docs/looks-zoom.png
 echo docs/looks-side-by-side.png docs/looks-zoom.png

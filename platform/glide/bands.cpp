@@ -27,10 +27,13 @@ constexpr size_t MAX_SPANS = 1 << 20;
 constexpr size_t MAX_RASTERS = 1 << 16;
 
 struct Clear {
-    uint16_t *colour, *depth;
+    void *colour;
+    uint16_t *depth;
     uint16_t depth_value;
     ClipRect clip;
     int stride;
+    bool true_colour;  // the pixels are 0x00RRGGBB words, all xrgb; else RGB565, from rows
+    uint32_t xrgb;
     uint16_t rows[4][SCREEN_WIDTH * MAX_RESOLUTION];  // the dither's four rows, a screen wide
 };
 
@@ -64,7 +67,12 @@ void clear_band(const Clear &c, int band) {
     const size_t width = (size_t)(c.clip.maxx - c.clip.minx);
     for (int y = y0; y < y1; ++y) {
         const size_t at = (size_t)y * c.stride + c.clip.minx;
-        std::memcpy(c.colour + at, c.rows[y & 3] + c.clip.minx, width * sizeof(uint16_t));
+        if (c.true_colour) {
+            uint32_t *row = static_cast<uint32_t *>(c.colour) + at;
+            std::fill(row, row + width, c.xrgb);
+        } else {
+            std::memcpy(static_cast<uint16_t *>(c.colour) + at, c.rows[y & 3] + c.clip.minx, width * sizeof(uint16_t));
+        }
         if (c.depth) std::fill(c.depth + at, c.depth + at + width, c.depth_value);
     }
 }
@@ -140,6 +148,10 @@ struct Pool {
 };
 Pool pool;
 
+bool at_once() {
+    return bands_threads() == 1;
+}
+
 void finish_if_full() {
     if (recording.spans.size() >= MAX_SPANS || recording.rasters.size() >= MAX_RASTERS) bands_finish();
 }
@@ -150,27 +162,33 @@ int bands_threads() {
     return glide_config.threads;
 }
 
-uint32_t bands_raster(const Raster &ra) {
+const Raster *bands_raster(const Raster &ra) {
+    if (at_once()) return &ra;
     finish_if_full();
     recording.rasters.push_back(ra);
-    return (uint32_t)(recording.rasters.size() - 1);
+    return &recording.rasters.back();
 }
 
-void bands_spans(uint32_t raster, SpanFunction draw, const Span *spans, int count) {
+void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int count) {
+    if (at_once()) {
+        draw(*raster, spans, count);
+        return;
+    }
     Recording &r = recording;
+    const uint32_t item = (uint32_t)(raster - r.rasters.data());
     const uint32_t first = (uint32_t)r.spans.size();
     r.spans.insert(r.spans.end(), spans, spans + count);
     for (int i = 0; i < count;) {
         const int band = spans[i].y / BAND_ROWS;
         int n = 1;
         while (i + n < count && spans[i + n].y / BAND_ROWS == band) ++n;
-        r.pieces[band].push_back({draw, raster, first + (uint32_t)i, (uint32_t)n});
+        r.pieces[band].push_back({draw, item, first + (uint32_t)i, (uint32_t)n});
         i += n;
     }
     r.empty = false;
 }
 
-void bands_clear(uint16_t *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip) {
+void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip) {
     finish_if_full();
     Recording &r = recording;
     Clear &c = r.clears.emplace_back();
@@ -179,9 +197,18 @@ void bands_clear(uint16_t *colour, uint32_t rgb, uint16_t *depth, uint16_t depth
     c.depth_value = depth_value;
     c.clip = clip;
     c.stride = glide.width;
+    c.true_colour = glide.true_colour;
     const unsigned red = rgb >> 16 & 0xFF, green = rgb >> 8 & 0xFF, blue = rgb & 0xFF;
-    for (int i = 0; i < 4; ++i)
-        for (int x = 0; x < glide.width; ++x) c.rows[i][x] = dither_rgb565(DITHER_PATTERN[i][x & 3], red, green, blue);
+    c.xrgb = rgb;
+    if (!c.true_colour)
+        for (int i = 0; i < 4; ++i)
+            for (int x = 0; x < glide.width; ++x)
+                put_pixel(&c.rows[i][x], DITHER_PATTERN[i][x & 3], red, green, blue);
+    if (at_once()) {
+        for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band) clear_band(c, band);
+        r.clears.pop_back();
+        return;
+    }
     const uint32_t item = (uint32_t)(r.clears.size() - 1);
     for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
         r.pieces[band].push_back({nullptr, item, 0, 0});

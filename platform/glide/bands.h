@@ -5,6 +5,7 @@
 // order they were asked for, so a pixel sees the same operations in the same
 // order whatever the number of threads and whichever thread finishes first.
 // Triangles are set up once, by the caller, and their spans binned by band.
+// One thread draws each call at once instead: a recording would only cost.
 //
 // LUMIVEX_THREADS sets the number of threads (the caller is one of them).
 #ifndef LUMIVEX_GLIDE_BANDS_H
@@ -13,15 +14,17 @@
 #include "device.h"
 #include "raster.h"
 
-// Records a triangle's raster; returns its number for bands_spans.
-uint32_t bands_raster(const Raster &ra);
+// Records a triangle's raster; returns the raster for bands_spans (ra
+// itself when one thread draws at once).
+const Raster *bands_raster(const Raster &ra);
 
-// Records spans of a recorded raster, top to bottom.
-void bands_spans(uint32_t raster, SpanFunction draw, const Span *spans, int count);
+// Records spans of that raster, top to bottom, or draws them.
+void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int count);
 
-// Records a clear of the clip rectangle of colour to the colour's dither
-// rows, and of depth (unless null) to depth_value.
-void bands_clear(uint16_t *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip);
+// Records a clear of the clip rectangle of colour (a buffer in the device's
+// pixel format) to rgb, dithered as drawn pixels are, and of depth (unless
+// null) to depth_value.
+void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip);
 
 // Ends a drawing call: drawing into the visible buffer shows at once.
 void bands_call_done();

@@ -21,7 +21,7 @@ void FX_CALL grClipWindow(FxU32 minx, FxU32 miny, FxU32 maxx, FxU32 maxy) {
 // the depth buffer only while depth writes are on.
 void FX_CALL grBufferClear(GrColor_t colour, GrAlpha_t alpha, FxU16 depth) {
     trace_call("grBufferClear", {colour, alpha, depth});
-    uint16_t *target = render_target();
+    void *target = render_target();
     if (!target) return;
     if (glide.clip.minx >= glide.clip.maxx) return;
     const bool clear_depth = glide.depth_mask && glide.has_depth;

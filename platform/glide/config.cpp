@@ -173,5 +173,12 @@ GlideConfig read_config() {
     read_int("LUMIVEX_RESOLUTION", 1, 4, "1", &v);
     c.resolution = (int)v;
 
+    if (const char *text = variable("LUMIVEX_COLOUR")) {
+        if (std::strcmp(text, "32") == 0)
+            c.true_colour = true;
+        else if (std::strcmp(text, "16") != 0)
+            report("LUMIVEX_COLOUR", text, "16");
+    }
+
     return c;
 }

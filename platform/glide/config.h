@@ -18,11 +18,14 @@
 //   LUMIVEX_FILTER         none (default) | card: the boards' video filter
 //   LUMIVEX_GAMMA          the colour lookup's gamma, 0.2 to 5 (default 1)
 //   LUMIVEX_RESOLUTION     frames drawn at 1 to 4 times 640x480 (default 1)
+//   LUMIVEX_COLOUR         16 (default): dithered RGB565 | 32: 8 bits a channel
 //
 // The filter and the gamma change only what the screen shows (window, full
 // screen, dumps, capture), never what is drawn or traced. At a higher
 // resolution the program still sees a 640x480 screen: the device scales what
-// it is given.
+// it is given. In 32-bit colour the pixels keep the 8 bits a channel they are
+// computed in, undithered; the card's filter, which is there to melt the
+// dither, leaves such a buffer as it was drawn.
 #ifndef LUMIVEX_GLIDE_CONFIG_H
 #define LUMIVEX_GLIDE_CONFIG_H
 
@@ -62,6 +65,7 @@ struct GlideConfig {
     bool card_filter = false;
     float gamma = 1.0f;
     int resolution = 1;
+    bool true_colour = false;  // LUMIVEX_COLOUR=32
 };
 
 // Reads the variables now.

@@ -18,11 +18,18 @@ lumivex::GlideClock &glide_clock() {
     return clock_override ? *clock_override : host_clock();
 }
 
-uint16_t *render_target() {
+void *colour_buffer(int which) {
     if (!glide.open) return nullptr;
-    int back = glide.colour_buffers == 2 ? glide.front ^ 1 : glide.front;
-    int which = glide.render_buffer == GR_BUFFER_FRONTBUFFER ? glide.front : back;
+    if (glide.true_colour) return glide.colour32[which].data();
     return glide.colour[which].data();
+}
+
+static int back_buffer() {
+    return glide.colour_buffers == 2 ? glide.front ^ 1 : glide.front;
+}
+
+void *render_target() {
+    return colour_buffer(glide.render_buffer == GR_BUFFER_FRONTBUFFER ? glide.front : back_buffer());
 }
 
 uint32_t colour_to_rgb(GrColor_t c) {
@@ -48,6 +55,7 @@ static void close_device() {
     if (glide.presenter) glide.presenter->close();
     glide.presenter.reset();
     for (auto &buffer : glide.colour) std::vector<uint16_t>().swap(buffer);
+    for (auto &buffer : glide.colour32) std::vector<uint32_t>().swap(buffer);
     std::vector<uint16_t>().swap(glide.depth);
     std::vector<uint32_t>().swap(glide.picture);
     glide.open = false;
@@ -112,10 +120,17 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     glide.width = SCREEN_WIDTH * glide.resolution;
     glide.height = SCREEN_HEIGHT * glide.resolution;
     const size_t pixels = (size_t)glide.width * glide.height;
-    for (int i = 0; i < colour_buffers; ++i) glide.colour[i].assign(pixels, 0);
+    glide.true_colour = glide_config.true_colour;
+    for (int i = 0; i < colour_buffers; ++i) {
+        if (glide.true_colour)
+            glide.colour32[i].assign(pixels, 0);
+        else
+            glide.colour[i].assign(pixels, 0);
+    }
     glide.depth.assign(pixels, GR_WDEPTHVALUE_FARTHEST);
-    glide.picture.assign(pixels, 0);
     glide.scanout = make_scanout(glide_config.card_filter, glide_config.gamma);
+    // A 32-bit buffer with no gamma to apply is shown as it stands (picture.cpp).
+    glide.picture.assign(glide.true_colour && glide.scanout.gamma_identity ? 0 : pixels, 0);
     glide.presenter = std::move(presenter);
     glide.hwnd = hWnd;
     glide.colour_format = colour_format;
@@ -173,13 +188,21 @@ bool glide_set_presenter(std::unique_ptr<Presenter> presenter) {
     return true;
 }
 
-const uint16_t *glide_colour_buffer(GrBuffer_t buffer) {
+// The colour buffer a read names, drawn up to now; null when there is none.
+static void *read_colour(GrBuffer_t buffer) {
     if (!glide.open) return nullptr;
     bands_finish();
-    if (buffer == GR_BUFFER_FRONTBUFFER) return glide.colour[glide.front].data();
-    if (buffer == GR_BUFFER_BACKBUFFER)
-        return glide.colour[glide.colour_buffers == 2 ? glide.front ^ 1 : glide.front].data();
+    if (buffer == GR_BUFFER_FRONTBUFFER) return colour_buffer(glide.front);
+    if (buffer == GR_BUFFER_BACKBUFFER) return colour_buffer(back_buffer());
     return nullptr;
+}
+
+const uint16_t *glide_colour_buffer(GrBuffer_t buffer) {
+    return glide.true_colour ? nullptr : static_cast<const uint16_t *>(read_colour(buffer));
+}
+
+const uint32_t *glide_colour_buffer32(GrBuffer_t buffer) {
+    return glide.true_colour ? static_cast<const uint32_t *>(read_colour(buffer)) : nullptr;
 }
 
 const uint16_t *glide_depth_buffer() {

@@ -53,8 +53,12 @@ struct GlideDevice {
     int resolution = 1;
     int width = SCREEN_WIDTH, height = SCREEN_HEIGHT;
 
-    // Colour buffers: colour[front] is visible; with one buffer both are it.
+    // Colour buffers: number front is visible; with one buffer both are it.
+    // RGB565 in colour, or 0x00RRGGBB words in colour32 with LUMIVEX_COLOUR=32
+    // (the other pair stays empty).
+    bool true_colour = false;
     std::vector<uint16_t> colour[2];
+    std::vector<uint32_t> colour32[2];
     int front = 0;
     int colour_buffers = 2;
     bool has_depth = true;
@@ -101,8 +105,11 @@ void bands_stop();
 // The display clock in use.
 lumivex::GlideClock &glide_clock();
 
+// Colour buffer number which (0 or 1), in its format; null when not open.
+void *colour_buffer(int which);
+
 // The buffer that drawing and clearing write to; null when not open.
-uint16_t *render_target();
+void *render_target();
 
 // A GrColor_t in the device's colour format as 0x00RRGGBB.
 uint32_t colour_to_rgb(GrColor_t colour);

@@ -4,6 +4,7 @@
 #ifndef LUMIVEX_GLIDE_RASTER_H
 #define LUMIVEX_GLIDE_RASTER_H
 
+#include "dither.h"
 #include "texmem.h"
 
 #include <glide.h>
@@ -64,7 +65,7 @@ struct Raster {
     AffineTexture affine;
     uint32_t constant_rgb = 0;
 
-    uint16_t *colour = nullptr;  // the render buffer, stride pixels a row
+    void *colour = nullptr;      // the render buffer, stride pixels a row, in the span function's format
     uint16_t *depth = nullptr;   // null: no depth buffer; stride pixels a row too
     int stride = 0;
     bool depth_test = false, depth_write = false;
@@ -90,26 +91,33 @@ struct Span {
     int y, xa, xb;
 };
 
+// The colour buffer's pixel format: the accelerator's RGB565 through the
+// ordered dither (uint16_t pixels), or, with LUMIVEX_COLOUR=32, 0x00RRGGBB
+// words (uint32_t) that keep the 8 bits a channel a pixel is computed in.
+// Depth, texturing and the mip-map dither are the same in both.
+enum PixelFormat { PIXEL_RGB565, PIXEL_XRGB };
+
+// A pixel of 8-bit channels in a format's buffer, d being its dither cell.
+inline void put_pixel(uint16_t *p, int d, unsigned r, unsigned g, unsigned b) { *p = dither_rgb565(d, r, g, b); }
+inline void put_pixel(uint32_t *p, int, unsigned r, unsigned g, unsigned b) { *p = r << 16 | g << 8 | b; }
+
 // Draws a triangle's spans, top to bottom.
 typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
 
-// The span loops for a colour path, q mode and texture path: one for short
-// spans and one for long ones (where a wide loop pays for its partly empty
-// ends).
-struct SpanFunctions {
-    SpanFunction short_spans, long_spans;
-    static constexpr int LONG = 16;  // pixels, on average
-};
-SpanFunctions span_functions(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels);
+// The span loop for a colour path, q mode, texture path and pixel format; the
+// texture path takes the widest loop allowed, short spans too: the partly
+// empty ends of its groups cost less than a narrower loop's extra groups.
+SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
+                           PixelFormat format);
 
 // The loop of the whole-number texture path (span_lanes.h) four pixels at a
 // time (span4.cpp), for triangles whose pixels sample one level or two; null
 // where the processor has no SSE2.
-SpanFunction span4_function(CombineMode combine, bool mixed_levels);
+SpanFunction span4_function(CombineMode combine, bool mixed_levels, PixelFormat format);
 
 // The same eight pixels at a time (span8.cpp); null where the processor has
 // no AVX2.
-SpanFunction span8_function(CombineMode combine, bool mixed_levels);
+SpanFunction span8_function(CombineMode combine, bool mixed_levels, PixelFormat format);
 
 // The widest of those loops that may be used: 8, 4 or 1 (lumivex_glide.h).
 extern int pixel_loop_limit;

@@ -38,6 +38,13 @@ void card_filter_row(const uint32_t *in, int width, uint32_t *out) {
     }
 }
 
+static void apply_gamma(const Scanout &s, const uint32_t *in, size_t pixels, uint32_t *out) {
+    for (size_t i = 0; i < pixels; ++i) {
+        const uint32_t p = in[i];
+        out[i] = (uint32_t)s.gamma[p >> 16 & 0xFF] << 16 | (uint32_t)s.gamma[p >> 8 & 0xFF] << 8 | s.gamma[p & 0xFF];
+    }
+}
+
 void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, uint32_t *xrgb) {
     static std::vector<uint32_t> row;
     row.resize(s.filter ? (size_t)width : 0);
@@ -50,11 +57,10 @@ void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, u
             widened[x] = (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
         }
         if (s.filter) card_filter_row(widened, width, out);
-        if (!s.gamma_identity)
-            for (int x = 0; x < width; ++x) {
-                uint32_t p = out[x];
-                out[x] = (uint32_t)s.gamma[p >> 16 & 0xFF] << 16 | (uint32_t)s.gamma[p >> 8 & 0xFF] << 8 |
-                         s.gamma[p & 0xFF];
-            }
+        if (!s.gamma_identity) apply_gamma(s, out, (size_t)width, out);
     }
+}
+
+void scan_out(const Scanout &s, const uint32_t *drawn, int width, int height, uint32_t *xrgb) {
+    apply_gamma(s, drawn, (size_t)width * height, xrgb);
 }

@@ -14,6 +14,10 @@
 // beyond the ends of the row, the centre takes its place. Dither never
 // differs by more than one step, so it melts; edges and texture detail
 // beyond two steps stay as sharp as they were drawn.
+//
+// A 32-bit colour buffer (LUMIVEX_COLOUR=32) has no dither to melt: the
+// filter would only soften the detail it keeps, so there it is left out and
+// only the gamma table applies.
 #ifndef LUMIVEX_GLIDE_SCANOUT_H
 #define LUMIVEX_GLIDE_SCANOUT_H
 
@@ -35,5 +39,9 @@ void card_filter_row(const uint32_t *in, int width, uint32_t *out);
 // A picture of width x height RGB565 pixels as the screen shows it, in
 // 0x00RRGGBB pixels.
 void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, uint32_t *xrgb);
+
+// The same of a 32-bit buffer: its 0x00RRGGBB pixels through the gamma table
+// (with gamma 1 the buffer is the picture as it stands).
+void scan_out(const Scanout &s, const uint32_t *drawn, int width, int height, uint32_t *xrgb);
 
 #endif

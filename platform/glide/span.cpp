@@ -6,7 +6,8 @@
 //
 // Per pixel: w = 1/oow gives the depth code and the early depth test; then
 // the texture (s, t divided by q, a level of detail, bilinear filtering),
-// the colour combine, and the 4x4 ordered dither into RGB565.
+// the colour combine, and the 4x4 ordered dither into RGB565 (or the 8-bit
+// channels as they are, in 32-bit colour).
 #include "dither.h"
 #include "raster.h"
 #include "span_lanes.h"
@@ -86,7 +87,7 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
         int x = u >> 8, y = v >> 8;
         x = sm.wrap_s ? x & wmax : clamp_int(x, 0, wmax);
         y = sm.wrap_t ? y & hmax : clamp_int(y, 0, hmax);
-        return level.texels[y * level.stride + x];
+        return level.texels[2 * (y * level.stride + x)];
     }
 
     // Bilinear: texel centres sit at half-texel positions.
@@ -105,11 +106,11 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
     }
     x &= wmax;
     y &= hmax;
-    const uint32_t *row0 = level.texels + y * level.stride, *row1 = row0 + level.stride;
-    return lerp_argb(lerp_argb(row0[x], row0[x + 1], fu), lerp_argb(row1[x], row1[x + 1], fu), fv);
+    const uint32_t *quad = level.texels + 2 * (y * level.stride + x);
+    return lerp_argb(lerp_argb(quad[0], quad[2], fu), lerp_argb(quad[1], quad[3], fu), fv);
 }
 
-template <CombineMode C, QMode Q>
+template <CombineMode C, QMode Q, class Pixel>
 void draw_spans(const Raster &ra, const Span *spans, int count) {
     constexpr bool TEXTURED = C == CC_DECAL || C == CC_TEXTURE_TIMES_ITERATED;
     constexpr bool ITERATED = C == CC_ITERATED || C == CC_TEXTURE_TIMES_ITERATED;
@@ -157,7 +158,7 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
             b = (uint32_t)value[2];
         }
 
-        uint16_t *colour = ra.colour + (size_t)y * ra.stride;
+        Pixel *colour = static_cast<Pixel *>(ra.colour) + (size_t)y * ra.stride;
         uint16_t *depth = ra.depth ? ra.depth + (size_t)y * ra.stride : nullptr;
         const uint8_t *pattern = DITHER_PATTERN[y & 3];
 
@@ -199,7 +200,7 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
                     pb = (texel & 0xFF) * ((b >> 16) + 1) >> 8;
                     break;
                 }
-                colour[x] = dither_rgb565(d, pr, pg, pb);
+                put_pixel(colour + x, d, pr, pg, pb);
                 if (depth_write) depth[x] = z;
             }
             oow += doow;
@@ -271,9 +272,14 @@ struct Scalar {
     static void store16(uint16_t *p, I mask, I v) {
         if (mask) *p = (uint16_t)v;
     }
-    static void fetch_pairs(const uint32_t *base, I index, I *first, I *second) {
-        *first = base[index];
-        *second = base[index + 1];
+    static void store32(uint32_t *p, I mask, I v) {
+        if (mask) *p = v;
+    }
+    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11) {
+        *t00 = base[index];
+        *t01 = base[index + 1];
+        *t10 = base[index + 2];
+        *t11 = base[index + 3];
     }
 };
 
@@ -283,38 +289,43 @@ int pixel_loop_limit = 8;
 
 int lumivex::glide_limit_pixel_loop(int pixels) {
     pixel_loop_limit = pixels;
-    if (pixels >= 8 && span8_function(CC_DECAL, false)) return 8;
-    if (pixels >= 4 && span4_function(CC_DECAL, false)) return 4;
+    if (pixels >= 8 && span8_function(CC_DECAL, false, PIXEL_RGB565)) return 8;
+    if (pixels >= 4 && span4_function(CC_DECAL, false, PIXEL_RGB565)) return 4;
     return 1;
 }
 
 namespace {
 
-template <CombineMode C>
-SpanFunctions for_q(QMode q_mode, bool fast_texture, bool mixed_levels) {
+template <CombineMode C, class Pixel>
+SpanFunction for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format) {
     switch (q_mode) {
-    case Q_OOW: return {draw_spans<C, Q_OOW>, draw_spans<C, Q_OOW>};
-    case Q_SEPARATE: return {draw_spans<C, Q_SEPARATE>, draw_spans<C, Q_SEPARATE>};
+    case Q_OOW: return draw_spans<C, Q_OOW, Pixel>;
+    case Q_SEPARATE: return draw_spans<C, Q_SEPARATE, Pixel>;
     default: break;
     }
-    if (!fast_texture) return {draw_spans<C, Q_AFFINE>, draw_spans<C, Q_AFFINE>};
-    SpanFunction one = lanes_function<Scalar>(C, mixed_levels);
-    SpanFunctions f = {one, one};
-    if (pixel_loop_limit >= 4)
-        if (SpanFunction four = span4_function(C, mixed_levels)) f = {four, four};
+    if (!fast_texture) return draw_spans<C, Q_AFFINE, Pixel>;
     if (pixel_loop_limit >= 8)
-        if (SpanFunction eight = span8_function(C, mixed_levels)) f.long_spans = eight;
-    return f;
+        if (SpanFunction eight = span8_function(C, mixed_levels, format)) return eight;
+    if (pixel_loop_limit >= 4)
+        if (SpanFunction four = span4_function(C, mixed_levels, format)) return four;
+    return lanes_function<Scalar>(C, mixed_levels, format);
+}
+
+template <class Pixel>
+SpanFunction for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format) {
+    switch (combine) {
+    case CC_ZERO: return draw_spans<CC_ZERO, Q_AFFINE, Pixel>;
+    case CC_CONSTANT: return draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>;
+    case CC_ITERATED: return draw_spans<CC_ITERATED, Q_AFFINE, Pixel>;
+    case CC_DECAL: return for_q<CC_DECAL, Pixel>(q_mode, fast_texture, mixed_levels, format);
+    default: return for_q<CC_TEXTURE_TIMES_ITERATED, Pixel>(q_mode, fast_texture, mixed_levels, format);
+    }
 }
 
 }  // namespace
 
-SpanFunctions span_functions(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels) {
-    switch (combine) {
-    case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE>, draw_spans<CC_ZERO, Q_AFFINE>};
-    case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE>, draw_spans<CC_CONSTANT, Q_AFFINE>};
-    case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE>, draw_spans<CC_ITERATED, Q_AFFINE>};
-    case CC_DECAL: return for_q<CC_DECAL>(q_mode, fast_texture, mixed_levels);
-    default: return for_q<CC_TEXTURE_TIMES_ITERATED>(q_mode, fast_texture, mixed_levels);
-    }
+SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
+                           PixelFormat format) {
+    if (format == PIXEL_XRGB) return for_combine<uint32_t>(combine, q_mode, fast_texture, mixed_levels, format);
+    return for_combine<uint16_t>(combine, q_mode, fast_texture, mixed_levels, format);
 }

@@ -58,26 +58,34 @@ struct Sse2 {
         __m128i *out = (__m128i *)p;
         _mm_storel_epi64(out, select(mask16, _mm_packs_epi32(v, v), _mm_loadl_epi64(out)));
     }
-    static void fetch_pairs(const uint32_t *base, I index, I *first, I *second) {
+    static void store32(uint32_t *p, I mask, I v) {
+        __m128i *out = (__m128i *)p;
+        _mm_storeu_si128(out, select(mask, v, _mm_loadu_si128(out)));
+    }
+    // A quad per lane, then the 4x4 transpose of the four quads.
+    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11) {
         alignas(16) int32_t at[4];
         _mm_store_si128((__m128i *)at, index);
-        auto pair = [&](int k) { return _mm_loadl_epi64((const __m128i *)(base + at[k])); };
-        const F p01 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(0), pair(1)));
-        const F p23 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(2), pair(3)));
-        *first = _mm_castps_si128(_mm_shuffle_ps(p01, p23, _MM_SHUFFLE(2, 0, 2, 0)));
-        *second = _mm_castps_si128(_mm_shuffle_ps(p01, p23, _MM_SHUFFLE(3, 1, 3, 1)));
+        auto quad = [&](int k) { return _mm_loadu_si128((const __m128i *)(base + at[k])); };
+        const I q0 = quad(0), q1 = quad(1), q2 = quad(2), q3 = quad(3);
+        const I a = _mm_unpacklo_epi32(q0, q1), b = _mm_unpacklo_epi32(q2, q3);  // t00 t00 t01 t01
+        const I c = _mm_unpackhi_epi32(q0, q1), d = _mm_unpackhi_epi32(q2, q3);  // t10 t10 t11 t11
+        *t00 = _mm_unpacklo_epi64(a, b);
+        *t01 = _mm_unpackhi_epi64(a, b);
+        *t10 = _mm_unpacklo_epi64(c, d);
+        *t11 = _mm_unpackhi_epi64(c, d);
     }
 };
 
 }  // namespace
 
-SpanFunction span4_function(CombineMode combine, bool mixed_levels) {
-    return lanes_function<Sse2>(combine, mixed_levels);
+SpanFunction span4_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
+    return lanes_function<Sse2>(combine, mixed_levels, format);
 }
 
 #else
 
-SpanFunction span4_function(CombineMode, bool) {
+SpanFunction span4_function(CombineMode, bool, PixelFormat) {
     return nullptr;
 }
 

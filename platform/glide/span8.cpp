@@ -72,22 +72,31 @@ struct Avx2 {
         __m128i *out = (__m128i *)p;
         _mm_storeu_si128(out, _mm_blendv_epi8(_mm_loadu_si128(out), v16, mask16));
     }
-    // The pairs are gathered as pixels 0 1 4 5 and 2 3 6 7 so that the split,
-    // which works within 128-bit halves, leaves the pixels in order.
-    static void fetch_pairs(const uint32_t *base, I index, I *first, I *second) {
+    static void store32(uint32_t *p, I mask, I v) {
+        __m256i *out = (__m256i *)p;
+        _mm256_storeu_si256(out, _mm256_blendv_epi8(_mm256_loadu_si256(out), v, mask));
+    }
+    // Two pairs per lane, each texel with the one below it.
+    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11) {
         const I order = _mm256_permute4x64_epi64(index, 0xD8);  // 0 1 4 5 2 3 6 7
-        const F a = _mm256_castsi256_ps(
-            _mm256_i32gather_epi64((const long long *)base, _mm256_castsi256_si128(order), 4));
-        const F b = _mm256_castsi256_ps(
-            _mm256_i32gather_epi64((const long long *)base, _mm256_extracti128_si256(order, 1), 4));
+        const __m128i low = _mm256_castsi256_si128(order), high = _mm256_extracti128_si256(order, 1);
+        fetch_pairs(base, low, high, t00, t01);
+        fetch_pairs(base + 2, low, high, t10, t11);
+    }
+    // The pairs are gathered as pixels 0 1 4 5 (low) and 2 3 6 7 (high) so
+    // that the split, which works within 128-bit halves, leaves the pixels in
+    // order.
+    static void fetch_pairs(const uint32_t *base, __m128i low, __m128i high, I *first, I *second) {
+        const F a = _mm256_castsi256_ps(_mm256_i32gather_epi64((const long long *)base, low, 4));
+        const F b = _mm256_castsi256_ps(_mm256_i32gather_epi64((const long long *)base, high, 4));
         // Halves [0 1 | 4 5] of a and [2 3 | 6 7] of b give [0 1 2 3 | 4 5 6 7].
         *first = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
         *second = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
     }
 };
 
-SpanFunction avx2_function(CombineMode combine, bool mixed_levels) {
-    return lanes_function<Avx2>(combine, mixed_levels);
+SpanFunction avx2_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
+    return lanes_function<Avx2>(combine, mixed_levels, format);
 }
 
 }  // namespace
@@ -98,14 +107,14 @@ SpanFunction avx2_function(CombineMode combine, bool mixed_levels) {
 #pragma GCC pop_options
 #endif
 
-SpanFunction span8_function(CombineMode combine, bool mixed_levels) {
+SpanFunction span8_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
     static const bool avx2 = __builtin_cpu_supports("avx2");
-    return avx2 ? avx2_function(combine, mixed_levels) : nullptr;
+    return avx2 ? avx2_function(combine, mixed_levels, format) : nullptr;
 }
 
 #else
 
-SpanFunction span8_function(CombineMode, bool) {
+SpanFunction span8_function(CombineMode, bool, PixelFormat) {
     return nullptr;
 }
 

@@ -1,15 +1,16 @@
 // span_lanes.h - the show's pixel path, written once over a set of lane
 // operations V and compiled per width: one pixel (span.cpp), four with SSE2
 // (span4.cpp), eight with AVX2 (span8.cpp). A texture with one q per
-// triangle, bilinear and wrapped, decal or modulated by the iterated colour.
+// triangle, bilinear and wrapped, decal or modulated by the iterated colour,
+// into either pixel format (raster.h).
 // Every width computes every pixel's values with the same operations (see
 // SpanStart in raster.h), so every width draws the same picture.
 //
 // Groups of W pixels start at a multiple of W, so lane k always holds dither
 // column k & 3; lanes outside the span are masked off. The depth test runs on
-// all lanes at once and a group with no pixel left costs no more. Texels are
-// fetched a pair at a time (texture levels carry a wrapped extra column and
-// row, see texmem.h) and filtered with each 32-bit texel split into two
+// all lanes at once and a group with no pixel left costs no more. A pixel's
+// four texels are fetched at once (texture levels are stored in pairs of
+// rows, see texmem.h) and filtered with each 32-bit texel split into two
 // 16-bit lanes per channel pair: red/blue and alpha/green.
 //
 // V, for lanes of 32 bits (I) and of floats (F), W of each:
@@ -22,7 +23,9 @@
 //   fset1, fadd, fmul, fdiv, to_float (exact below 2^24), bits (the float's)
 //   load_depth(p): W 16-bit values, zero-extended
 //   store16(p, mask, v): the low halves of v to the lanes of p that mask keeps
-//   fetch_pairs(base, index, &first, &second): base[i], base[i + 1] per lane
+//   store32(p, mask, v): v to the lanes of p that mask keeps
+//   fetch_quads(base, index, &t00, &t10, &t01, &t11): base[i], base[i + 2],
+//   base[i + 1], base[i + 3] per lane
 //
 // Each width's file includes this inside its own target options; everything
 // here has internal linkage, so no width's code is shared with another's.
@@ -74,9 +77,10 @@ void make_phases(const AffineTexture &tex, DitherPhase<V> *phases) {
     const PatternLanes &lanes = pattern_lanes();
     const AffineTexture::Level &fine = tex.levels[0], &coarse = tex.levels[1];
     const I cells = V::set1((int32_t)tex.coarse_cells);
-    const I fine_width = V::set1((int32_t)fine.width_mask), coarse_width = V::set1((int32_t)coarse.width_mask);
+    // Widths and strides count texels of the pairs of rows: twice the texels of a row.
+    const I fine_width = V::set1((int32_t)fine.width_mask * 2), coarse_width = V::set1((int32_t)coarse.width_mask * 2);
     const I fine_height = V::set1((int32_t)fine.height_mask), coarse_height = V::set1((int32_t)coarse.height_mask);
-    const I fine_stride = V::set1((int32_t)fine.stride), coarse_stride = V::set1((int32_t)coarse.stride);
+    const I fine_stride = V::set1((int32_t)fine.stride * 2), coarse_stride = V::set1((int32_t)coarse.stride * 2);
     // Both levels share one block of texels.
     const I fine_base = V::set1(0), coarse_base = V::set1((int32_t)(coarse.texels - fine.texels));
     for (int phase = 0; phase < 4 * DitherPhase<V>::TURNS; ++phase) {
@@ -126,8 +130,7 @@ typename V::I depth_code(typename V::F oow) {
 
 // The dithered RGB565 pixel of 8-bit channels rb (red and blue halves) and
 // ag (green in the low half), as dither.h: floor((v top + offset) / 255), the
-// division being (n + 1) x 257 / 65536, exact below 65535. This and the
-// colour store are the loop's only knowledge of the pixel format.
+// division being (n + 1) x 257 / 65536, exact below 65535.
 template <class V>
 typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &ph) {
     const typename V::I by257 = V::set1(257 << 16 | 257);
@@ -137,10 +140,23 @@ typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &p
                   V::template slli<5>(V::band(g6, V::set1(0x3F))));
 }
 
+// The pixels of 8-bit channels rb and ag (as rgb565 takes them) to the lanes
+// of p that mask keeps, in p's format: these are the loop's only knowledge of
+// the pixel format.
+template <class V>
+void store_pixels(uint16_t *p, typename V::I mask, typename V::I rb, typename V::I ag, const DitherPhase<V> &ph) {
+    V::store16(p, mask, rgb565<V>(rb, ag, ph));
+}
+
+template <class V>
+void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V::I ag, const DitherPhase<V> &) {
+    V::store32(p, mask, V::bor(rb, V::template slli<8>(V::band(ag, V::set1(0xFF)))));
+}
+
 // MIXED: the triangle's pixels sample two levels (dithered mip-mapping
 // between them); otherwise one level, and no lane needs its coordinates
 // halved.
-template <class V, CombineMode C, bool MIXED>
+template <class V, CombineMode C, bool MIXED, class Pixel>
 void draw_lanes(const Raster &ra, const Span *spans, int count) {
     using I = typename V::I;
     using F = typename V::F;
@@ -183,7 +199,7 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
             b = V::add(V::set1((int32_t)(start.b + back * (uint32_t)ra.db)), db_lanes);
         }
         const I first = V::set1(xa - 1), end = V::set1(xb);
-        uint16_t *colour = ra.colour + (size_t)y * ra.stride;
+        Pixel *colour = static_cast<Pixel *>(ra.colour) + (size_t)y * ra.stride;
         uint16_t *depth = ra.depth ? ra.depth + (size_t)y * ra.stride : nullptr;
 
         for (int x = xg; x < xb; x += W) {
@@ -201,16 +217,16 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
             if (V::any(mask)) {
                 const DitherPhase<V> &ph = row_phases[x / W % TURNS];
                 // Texel coordinates: the coarser level's are half; then to the
-                // texel centres, the pair's first texel and the fractions.
+                // texel centres, the first texel (x twice over: see the masks)
+                // and the fractions.
                 const I uu = V::sub(MIXED ? V::select(ph.coarse, V::template srli<1>(u), u) : u, half_texel);
                 const I vv = V::sub(MIXED ? V::select(ph.coarse, V::template srli<1>(v), v) : v, half_texel);
-                const I tx = V::band(V::template srli<16>(uu), ph.width_mask);
+                const I tx2 = V::band(V::template srli<15>(uu), ph.width_mask);
                 const I ty = V::band(V::template srli<16>(vv), ph.height_mask);
                 // Levels are at most 256 texels plus one: mul15 holds.
-                const I top = V::add(V::add(V::mul15(ty, ph.stride), tx), ph.base);
+                const I top = V::add(V::add(V::mul15(ty, ph.stride), tx2), ph.base);
                 I t00, t10, t01, t11;
-                V::fetch_pairs(texels, top, &t00, &t10);
-                V::fetch_pairs(texels, V::add(top, ph.stride), &t01, &t11);
+                V::fetch_quads(texels, top, &t00, &t10, &t01, &t11);
 
                 I fu = V::band(V::template srli<8>(uu), m255);
                 I fv = V::band(V::template srli<8>(vv), m255);
@@ -230,7 +246,7 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
                     rb = V::template srli16<8>(V::mullo16(rb, V::add16(it_rb, one16)));
                     ag = V::template srli16<8>(V::mullo16(ag, V::add16(it_g, one16)));
                 }
-                V::store16(colour + x, mask, rgb565<V>(rb, ag, ph));
+                store_pixels<V>(colour + x, mask, rb, ag, ph);
                 if (depth_write) V::store16(depth + x, mask, z);
             }
             px = V::fadd(px, group);
@@ -245,16 +261,22 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
     }
 }
 
-// The loop for a colour path: only the texture paths have one.
-template <class V>
+template <class V, class Pixel>
 SpanFunction lanes_function(CombineMode combine, bool mixed_levels) {
     switch (combine) {
-    case CC_DECAL: return mixed_levels ? draw_lanes<V, CC_DECAL, true> : draw_lanes<V, CC_DECAL, false>;
+    case CC_DECAL: return mixed_levels ? draw_lanes<V, CC_DECAL, true, Pixel> : draw_lanes<V, CC_DECAL, false, Pixel>;
     case CC_TEXTURE_TIMES_ITERATED:
-        return mixed_levels ? draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, true>
-                            : draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, false>;
+        return mixed_levels ? draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, true, Pixel>
+                            : draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, false, Pixel>;
     default: return nullptr;
     }
+}
+
+// The loop for a colour path and pixel format: only the texture paths have one.
+template <class V>
+SpanFunction lanes_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
+    return format == PIXEL_XRGB ? lanes_function<V, uint32_t>(combine, mixed_levels)
+                                : lanes_function<V, uint16_t>(combine, mixed_levels);
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
     m->level_count = small_lod - large_lod + 1;
     for (int i = 0; i < m->level_count; ++i) {
         lod_size(large_lod + i, aspect, &w, &h);
-        texels += (size_t)(w + 1) * (h + 1);
+        texels += (size_t)2 * (w + 1) * h;
     }
     // Undownloaded memory reads as transparent black.
     m->texels.assign(texels, 0);
@@ -95,7 +95,7 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
         // 256 s units span the 256-texel level: a texel of level n is 2^n units.
         level.to_256th = (float)(1 << 8) / (float)(1 << level.lod);
         level.to_65536th = (float)(1 << 16) / (float)(1 << level.lod);
-        texels += (size_t)level.stride * (level.height + 1);
+        texels += (size_t)2 * level.stride * level.height;
     }
     memory.used += bytes;
     memory.mipmaps.push_back(std::move(m));
@@ -120,16 +120,19 @@ void FX_CALL guTexDownloadMipMap(GrMipMapId_t id, const void *src, const GuNccTa
     if (!table && needs_table(m->format)) table = &empty_table;
     const uint8_t *in = static_cast<const uint8_t *>(src);
     int size = texel_size(m->format);
+    uint32_t row[257];  // the widest level and its extra column
     for (int i = 0; i < m->level_count; ++i) {
         const TexLevel &level = m->levels[i];
         uint32_t *out = const_cast<uint32_t *>(level.texels);
         for (int y = 0; y < level.height; ++y) {
-            uint32_t *row = out + (size_t)y * level.stride;
             decode_texels(m->format, in, (size_t)level.width, table, row);
             row[level.width] = row[0];
             in += (size_t)level.width * size;
+            // Row y is the first of its own pair and the second of the pair above.
+            uint32_t *own = out + (size_t)2 * y * level.stride;
+            uint32_t *above = out + (size_t)2 * ((y + level.height - 1) % level.height) * level.stride + 1;
+            for (int x = 0; x <= level.width; ++x) own[2 * x] = above[2 * x] = row[x];
         }
-        std::memcpy(out + (size_t)level.height * level.stride, out, level.stride * sizeof *out);
     }
 }
 

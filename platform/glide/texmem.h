@@ -13,11 +13,13 @@
 
 constexpr int MAX_LEVELS = GR_LOD_1 - GR_LOD_256 + 1;
 
-// A level is stored with one more column and one more row, copies of its
-// first ones, so that the 2x2 texels of a bilinear sample are always at
-// (x, y), (x + 1, y), (x, y + 1), (x + 1, y + 1) in memory, wrapped or not.
+// A level is stored in pairs of rows: each texel is followed by the one below
+// it (the last row's by the first row's), and each row has one more column, a
+// copy of its first. The 2x2 texels of a bilinear sample at (x, y) are then
+// the four from texels[2 (y stride + x)] on, wrapped or not, and one load
+// fetches them: (x, y), (x, y + 1), (x + 1, y), (x + 1, y + 1).
 struct TexLevel {
-    const uint32_t *texels = nullptr;  // row by row, stride texels apart
+    const uint32_t *texels = nullptr;  // pairs row by row, 2 stride texels apart
     int width = 0, height = 0;
     int stride = 0;  // width + 1
     int lod = 0;     // GR_LOD_ of this level

@@ -94,7 +94,7 @@ struct Edge {
 
 // Draws the pixels whose centres lie inside the triangle, which must have
 // positive area in fixed point.
-void cover(const Corner &c0, const Corner &c1, const Corner &c2, uint32_t raster, const SpanFunctions &span) {
+void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *raster, SpanFunction draw) {
     const ClipRect clip = glide.clip;  // a copy: the spans' stores cannot change it
     int64_t ymin = std::min(c0.Y, std::min(c1.Y, c2.Y)), ymax = std::max(c0.Y, std::max(c1.Y, c2.Y));
     int64_t first = -floor_div(8 - ymin, 16), last = floor_div(ymax - 8, 16);
@@ -126,13 +126,12 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, uint32_t raster
     int64_t flat_k = flat ? flat->flat : 1, flat_step = flat ? flat->flat_step : 0;
 
     static Span spans[SCREEN_HEIGHT * MAX_RESOLUTION];
-    int count = 0, pixels = 0;
+    int count = 0;
     for (int64_t y = first; y <= last; ++y) {
         int64_t xa = std::max<int64_t>(clip.minx, std::max(left[0]->q, left[1]->q) + 1);
         int64_t xb = std::min<int64_t>(clip.maxx, std::min(-right[0]->q, -right[1]->q));
         if (flat_k > 0 && xa < xb) {
             spans[count++] = {(int)y, (int)xa, (int)xb};
-            pixels += (int)(xb - xa);
         }
         left[0]->next();
         if (lefts == 2) left[1]->next();
@@ -140,7 +139,7 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, uint32_t raster
         if (rights == 2) right[1]->next();
         flat_k += flat_step;
     }
-    if (count) bands_spans(raster, pixels >= count * SpanFunctions::LONG ? span.long_spans : span.short_spans, spans, count);
+    if (count) bands_spans(raster, draw, spans, count);
 }
 
 // To the nearest 1/16 (halves away from zero): corners the program snapped
@@ -265,7 +264,7 @@ int clip_polygon(const double (*in)[2], int count, double (*out)[2], int axis, d
 
 // A triangle with far corners: cut to the guard band around the clip window
 // and drawn as a fan; the attribute planes stay those of the whole triangle.
-void cover_far(const Corner c[3], uint32_t raster, const SpanFunctions &span) {
+void cover_far(const Corner c[3], const Raster *raster, SpanFunction draw) {
     const ClipRect &clip = glide.clip;
     double a[9][2], b[9][2];
     for (int i = 0; i < 3; ++i) {
@@ -281,7 +280,7 @@ void cover_far(const Corner c[3], uint32_t raster, const SpanFunctions &span) {
     Corner p[9];
     for (int i = 0; i < n; ++i) set_fixed(p[i], a[i][0], a[i][1]);
     for (int i = 1; i + 1 < n; ++i) {
-        if (fixed_area(p[0], p[i], p[i + 1]) > 0) cover(p[0], p[i], p[i + 1], raster, span);
+        if (fixed_area(p[0], p[i], p[i + 1]) > 0) cover(p[0], p[i], p[i + 1], raster, draw);
     }
 }
 
@@ -394,11 +393,12 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         ra.depth_function = glide.depth_function;
     }
 
-    const SpanFunctions span = span_functions(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0);
-    const uint32_t raster = bands_raster(ra);
+    const SpanFunction draw = span_function(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0,
+                                            glide.true_colour ? PIXEL_XRGB : PIXEL_RGB565);
+    const Raster *raster = bands_raster(ra);
     if (far)
-        cover_far(c, raster, span);
+        cover_far(c, raster, draw);
     else
-        cover(c[0], c[1], c[2], raster, span);
+        cover(c[0], c[1], c[2], raster, draw);
     bands_call_done();
 }

@@ -23,10 +23,10 @@ using lumivex::SCREEN_HEIGHT;
 using lumivex::SCREEN_WIDTH;
 
 inline void clear_environment() {
-    for (const char *name : {"LUMIVEX_OUTPUT", "LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE",
-                             "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_DIR", "LUMIVEX_DUMP_FRAMES",
-                             "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_THREADS",
-                             "LUMIVEX_FILTER", "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION"})
+    for (const char *name :
+         {"LUMIVEX_OUTPUT", "LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE", "LUMIVEX_TRACE_FRAMES",
+          "LUMIVEX_DUMP_DIR", "LUMIVEX_DUMP_FRAMES", "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN",
+          "LUMIVEX_THREADS", "LUMIVEX_FILTER", "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION", "LUMIVEX_COLOUR"})
         unsetenv(name);
 }
 
@@ -83,6 +83,22 @@ inline void quad(const GrVertex &top_left, const GrVertex &top_right, const GrVe
                  const GrVertex &bottom_left) {
     triangle(top_left, top_right, bottom_right);
     triangle(top_left, bottom_right, bottom_left);
+}
+
+// Closes the device and opens it again with a setting changed.
+inline void reopen_with(const char *name, const std::string &value) {
+    grSstWinClose();
+    grGlideShutdown();
+    setenv(name, value.c_str(), 1);
+    ASSERT_TRUE(open_device());
+}
+
+// The 640x480 back buffer in either pixel format, a pixel a word.
+inline std::vector<uint32_t> back_words() {
+    const size_t n = SCREEN_WIDTH * SCREEN_HEIGHT;
+    if (const uint16_t *p = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER)) return {p, p + n};
+    const uint32_t *p = lumivex::glide_colour_buffer32(GR_BUFFER_BACKBUFFER);
+    return {p, p + n};
 }
 
 inline uint16_t back_pixel(int x, int y) {

@@ -117,7 +117,7 @@ TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsed) {
 
     for (const char *name : {"LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_FRAMES",
                              "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_FILTER",
-                             "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION", "LUMIVEX_THREADS"}) {
+                             "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION", "LUMIVEX_THREADS", "LUMIVEX_COLOUR"}) {
         clear_environment();
         setenv(name, bad.c_str(), 1);
         std::string report = captured_stderr_of_init();

@@ -170,3 +170,25 @@ TEST_F(GlideTest, IteratedColourIsDitheredToItsAverage) {
         EXPECT_EQ(back_pixel(3, 3), pixel) << function;
     }
 }
+
+// In 32-bit colour a gradient keeps the 8 bits it is computed in: red grows
+// across and green down by at most one step a pixel, and neither changes the
+// other way (a dither would); the clear is exact too.
+TEST_F(GlideTest, TrueColourDrawsAGradientUndithered) {
+    reopen_with("LUMIVEX_COLOUR", "32");
+    grBufferClear(0x12345600, 0, 0xFFFF);  // RGBA
+    triangle(vertex(0, 0, 0.5f, 0, 0, 40), vertex(640, 0, 0.5f, 255, 0, 40), vertex(0, 480, 0.5f, 0, 255, 40));
+    const std::vector<uint32_t> p = back_words();
+    EXPECT_EQ(p.back(), 0x123456u);
+    auto at = [&](int x, int y, int shift) { return (int)(p[y * SCREEN_WIDTH + x] >> shift & 0xFF); };
+    auto step = [](int d) { return d == 0 || d == 1; };
+    int smooth = 0;
+    for (int y = 1; y < 240; ++y)
+        for (int x = 1; x < 320; ++x) {
+            ASSERT_EQ(at(x, y, 0), 40) << x << "," << y;
+            smooth += step(at(x, y, 16) - at(x - 1, y, 16)) && step(at(x, y, 8) - at(x, y - 1, 8)) &&
+                      at(x, y, 16) == at(x, y - 1, 16) && at(x, y, 8) == at(x - 1, y, 8);
+        }
+    EXPECT_EQ(smooth, 239 * 319);
+    EXPECT_EQ(at(319, 1, 16), 127);
+}

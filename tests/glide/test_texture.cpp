@@ -132,17 +132,16 @@ TEST_F(TextureTest, TextureMemoryRunsOutAndStaleHandlesAreHarmless) {
 // draw exactly the same picture, so that it does not depend on the processor
 // (the widest loop needs AVX2): modulated, two levels mixed by the dither,
 // spans short and long, and long spans whose depth changes steeply (1/w and
-// the colours rounded per group of pixels once drew them differently). Every
-// loop this processor runs is compared with the one-pixel loop; the others
-// are named as skipped.
+// the colours rounded per group of pixels once drew them differently), in
+// both pixel formats. Every loop this processor runs is compared with the
+// one-pixel loop; the others are named as skipped.
 TEST_F(TextureTest, EveryPixelLoopDrawsThePicture) {
-    load_texture(GR_LOD_64, GR_LOD_1, [](int level, int x, int y) {
-        return rgb565((x * 37 + level * 50) & 255, (y * 23) & 255, ((x ^ y) * 11) & 255);
-    });
-    guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
-    grDepthBufferMode(GR_DEPTHBUFFER_WBUFFER);
-    grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);  // one q a triangle, as the show's
     auto draw = [] {
+        load_texture(GR_LOD_64, GR_LOD_1, [](int level, int x, int y) {
+            return rgb565((x * 37 + level * 50) & 255, (y * 23) & 255, ((x ^ y) * 11) & 255);
+        });
+        guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
+        grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0); // one q a triangle, as the show's
         grBufferClear(0, 0, 0xFFFF);
         for (int j = 0; j < 12; ++j)
             for (int i = 0; i < 16; ++i) {
@@ -173,26 +172,28 @@ TEST_F(TextureTest, EveryPixelLoopDrawsThePicture) {
             triangle(corner(x0, y0, 0.97f - k * 0.011f, 255, 3), corner(x0 + 480.6f - k * 3.1f, y0 + 9.2f, 0.013f, 1, 250),
                      corner(x0 + 130.2f, y0 + 61.9f, 0.41f, 128.5f, 77.25f));
         }
-        const uint16_t *back = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER);
-        return std::vector<uint16_t>(back, back + SCREEN_WIDTH * SCREEN_HEIGHT);
+        return back_words();
     };
-    ASSERT_EQ(lumivex::glide_limit_pixel_loop(1), 1);
-    const std::vector<uint16_t> one = draw();
     int compared = 0;
-    for (int width : {4, 8}) {
-        if (lumivex::glide_limit_pixel_loop(width) != width) {
-            std::printf("[ SKIPPED  ] the %d-pixel loop: this processor cannot run it\n", width);
-            continue;
+    for (const char *colour : {"16", "32"}) {
+        reopen_with("LUMIVEX_COLOUR", colour);
+        ASSERT_EQ(lumivex::glide_limit_pixel_loop(1), 1);
+        const std::vector<uint32_t> one = draw();
+        for (int width : {4, 8}) {
+            if (lumivex::glide_limit_pixel_loop(width) != width) {
+                std::printf("[ SKIPPED  ] the %d-pixel loop: this processor cannot run it\n", width);
+                continue;
+            }
+            const std::vector<uint32_t> wide = draw();
+            int differing = 0, lit = 0;
+            for (size_t i = 0; i < one.size(); ++i) {
+                lit += one[i] != 0;
+                differing += one[i] != wide[i];
+            }
+            EXPECT_GT(lit, 200000);
+            EXPECT_EQ(differing, 0) << width << "-pixel loop, " << colour << "-bit colour";
+            ++compared;
         }
-        const std::vector<uint16_t> wide = draw();
-        int differing = 0, lit = 0;
-        for (size_t i = 0; i < one.size(); ++i) {
-            lit += one[i] != 0;
-            differing += one[i] != wide[i];
-        }
-        EXPECT_GT(lit, 200000);
-        EXPECT_EQ(differing, 0) << width << "-pixel loop";
-        ++compared;
     }
     lumivex::glide_limit_pixel_loop(8);
     if (compared == 0) GTEST_SKIP() << "this processor runs only the one-pixel loop";

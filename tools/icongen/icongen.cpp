@@ -77,6 +77,9 @@ int main(int argc, char **argv)
     std::string pak = argv[1], out = argv[2];
     setenv("LUMIVEX_OUTPUT", "offscreen", 1);
     setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
+    // The icon is the show's own 640x480 16-bit picture, whatever the settings.
+    unsetenv("LUMIVEX_RESOLUTION");
+    unsetenv("LUMIVEX_COLOUR");
     voo_init();
     voo_open(nullptr);
     voo_set_render_state();

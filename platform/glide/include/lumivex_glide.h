@@ -43,8 +43,11 @@ bool glide_set_presenter(std::unique_ptr<Presenter> presenter);
 
 // The colour buffers (GR_BUFFER_FRONTBUFFER, GR_BUFFER_BACKBUFFER) and the
 // depth buffer, 640x480 times LUMIVEX_RESOLUTION each, row by row from the
-// top; null while the device is not open.
+// top; null while the device is not open. The colour buffers are RGB565, read
+// by glide_colour_buffer, or with LUMIVEX_COLOUR=32 0x00RRGGBB, read by
+// glide_colour_buffer32; the read of the other format gives null.
 const uint16_t *glide_colour_buffer(GrBuffer_t buffer);
+const uint32_t *glide_colour_buffer32(GrBuffer_t buffer);
 const uint16_t *glide_depth_buffer();
 
 // The buffer swaps made since grGlideInit: the frame the next swap shows.
