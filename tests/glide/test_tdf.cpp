@@ -126,17 +126,15 @@ TEST(TdfRead, EveryFormatReadsBackItsHeaderTableAndTexels) {
         }
         if (is_ncc(f)) {
             const GuNccTable &t = info.table.nccTable;
-            for (int k = 0; k < 16; ++k) EXPECT_EQ(t.yRGB[k], NCC[k]);
-            for (int k = 0; k < 12; ++k) {
-                EXPECT_EQ(t.iRGB[k / 3][k % 3], NCC[16 + k]) << k;
-                EXPECT_EQ(t.qRGB[k / 3][k % 3], NCC[28 + k]) << k;
-            }
-            EXPECT_EQ(t.packed_data[0], 0x30201000u);
-            EXPECT_EQ(t.packed_data[3], 0xFFE0D0C0u);
-            // I entry 0 is (-256, 255, 0): 9-bit 0x100, 0x0FF, 0x000.
-            EXPECT_EQ(t.packed_data[4], 0x100u << 18 | 0x0FFu << 9);
-            // Q entry 2 is (9, -9, 70).
-            EXPECT_EQ(t.packed_data[10], 9u << 18 | 0x1F7u << 9 | 70u);
+            std::vector<int> read(t.yRGB, t.yRGB + 16);
+            for (const auto *entries : {t.iRGB, t.qRGB})
+                for (int k = 0; k < 12; ++k) read.push_back(entries[k / 3][k % 3]);
+            EXPECT_EQ(read, std::vector<int>(NCC, NCC + 40));
+            // I entry 0 is (-256, 255, 0): 9-bit 0x100, 0x0FF, 0x000; Q entry 2 is (9, -9, 70).
+            const FxU32 *packed = t.packed_data;
+            EXPECT_EQ((std::vector<FxU32>{packed[0], packed[3], packed[4], packed[10]}),
+                      (std::vector<FxU32>{0x30201000u, 0xFFE0D0C0u, 0x100u << 18 | 0x0FFu << 9,
+                                          9u << 18 | 0x1F7u << 9 | 70u}));
         }
         for (int k = 0; is_palette(f) && k < 256; ++k) ASSERT_EQ(info.table.palette.data[k], palette_entry(k)) << k;
     }
@@ -160,10 +158,9 @@ TEST(TdfRead, AllAspectsAndAForgivingHeader) {
         size_t bytes = mipmap_bytes(GR_TEXFMT_INTENSITY_8, GR_LOD_1, GR_LOD_256, c.aspect);
         Gu3dfInfo info{};
         ASSERT_TRUE(gu3dfGetInfo(write_file("aspect", header("i8", "1 256", c.ratio) + Bytes(bytes, 7)).c_str(), &info));
-        EXPECT_EQ(info.header.aspect_ratio, c.aspect);
-        EXPECT_EQ(info.header.width, c.w);
-        EXPECT_EQ(info.header.height, c.h);
-        EXPECT_EQ(info.mem_required, bytes);
+        const Gu3dfHeader &h = info.header;
+        EXPECT_EQ((std::vector<size_t>{size_t(h.aspect_ratio), h.width, h.height, info.mem_required}),
+                  (std::vector<size_t>{size_t(c.aspect), c.w, c.h, bytes}));
     }
 }
 

@@ -15,16 +15,12 @@ namespace {
 void expect_sample(const Mesh *m)
 {
     ASSERT_NE(m, nullptr);
-    EXPECT_EQ(m->vertex_count, 4);
-    EXPECT_EQ(m->face_count, 4);
-    EXPECT_EQ(m->tex_vertex_count, 5);
-    EXPECT_EQ(m->vertices[3].z, 1.0f);
-    EXPECT_EQ(m->normals[0].z, -1.0f);
-    EXPECT_EQ(m->vertices[3].w + m->normals[0].w, 2.0f); // both carry w = 1
-    EXPECT_EQ(m->faces[3].v[2], 3);
-    EXPECT_EQ(m->tex_faces[3].t[0], 4);
-    EXPECT_EQ(m->tex_vertices[4].v, 0.25f);
-    EXPECT_EQ(m->colours[3].green, 0.5f);
+    // Counts, then a value from each list; vertices and normals both carry w = 1.
+    EXPECT_EQ((std::vector<float>{float(m->vertex_count), float(m->face_count), float(m->tex_vertex_count),
+                                  m->vertices[3].z, m->normals[0].z, m->vertices[3].w + m->normals[0].w,
+                                  float(m->faces[3].v[2]), float(m->tex_faces[3].t[0]), m->tex_vertices[4].v,
+                                  m->colours[3].green}),
+              (std::vector<float>{4, 4, 5, 1.0f, -1.0f, 2.0f, 3, 4, 0.25f, 0.5f}));
 }
 
 TEST(MeshReader, ChunksLoadInAnyOrderAmongOtherBytes)

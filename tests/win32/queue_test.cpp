@@ -27,9 +27,7 @@ TEST_F(Queue, PostedMessagesComeOutInOrderOnePerCallAndDispatchCallsTheProcedure
     EXPECT_EQ(m.wParam, 1u);
     for (WPARAM i = 1; i <= 3; ++i) {
         ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-        EXPECT_EQ(m.hwnd, hwnd);
-        EXPECT_EQ(m.message, WM_TEST);
-        EXPECT_EQ(m.wParam, i);
+        EXPECT_TRUE(m.hwnd == hwnd && m.message == WM_TEST && m.wParam == i) << i;
     }
     EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
     EXPECT_TRUE(recorded().empty());
