@@ -19,26 +19,6 @@ int count_lit(int x0, int y0, int x1, int y1) {
 
 }  // namespace
 
-// Exactly which pixels a small triangle takes: centres on its left and top
-// edges belong to it, those on its right and bottom edges do not.
-TEST_F(GlideTest, PixelCentresOnEdgesFollowTheTopLeftRule) {
-    grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
-    // A square from centre (10.5, 10.5) to centre (14.5, 14.5): columns 10..13 and rows 10..13.
-    quad(vertex(10.5f, 10.5f), vertex(14.5f, 10.5f), vertex(14.5f, 14.5f), vertex(10.5f, 14.5f));
-    EXPECT_EQ(count_lit(0, 0, 40, 40), 16);
-    EXPECT_EQ(count_lit(10, 10, 14, 14), 16);
-    // Its lower half alone: the centres on the diagonal, its right edge, are the other half's.
-    grBufferClear(0, 0, 0xFFFF);
-    triangle(vertex(10.5f, 10.5f), vertex(14.5f, 14.5f), vertex(10.5f, 14.5f));
-    EXPECT_EQ(count_lit(0, 0, 40, 40), 6);
-    // Sub-pixel: a sliver between 20.25 and 20.75 holds the centre 20.5; one from 21.0 to 21.4 holds none.
-    grBufferClear(0, 0, 0xFFFF);
-    quad(vertex(20.25f, 20), vertex(20.75f, 20), vertex(20.75f, 24), vertex(20.25f, 24));
-    quad(vertex(21.0f, 20), vertex(21.4375f, 20), vertex(21.4375f, 24), vertex(21.0f, 24));
-    EXPECT_EQ(count_lit(0, 0, 40, 40), 4);
-    EXPECT_EQ(count_lit(20, 20, 21, 24), 4);
-}
-
 // The clip window bounds triangles and the clear; an inverted one draws nothing.
 TEST_F(GlideTest, NothingIsDrawnOutsideTheClipWindow) {
     grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
@@ -128,45 +108,16 @@ TEST_F(GlideTest, NearerPixelsWinWithLessAndTheClearResetsDepth) {
     EXPECT_EQ(lumivex::glide_depth_buffer()[150 * SCREEN_WIDTH + 150], wdepth_code(10.0f));
 }
 
-// A flat colour dithers to its average over a 4x4 block, which holds more
-// than one 565 value; red, green and blue corners meet as grey in the
-// middle; white is exact.
-TEST_F(GlideTest, IteratedColourIsDitheredToItsAverage) {
+// The constant colour and zero combines; a function the library does not
+// have is refused and the last one stays.
+TEST_F(GlideTest, TheCombineFollowsTheFunctionChosen) {
     grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
-    auto expect_average = [](int x0, int y0, double r, double g, double b, double tolerance) {
-        double sum[3] = {};
-        for (int k = 0; k < 16; ++k) {
-            uint16_t p = back_pixel(x0 + k % 4, y0 + k / 4);
-            sum[0] += (p >> 11) * 255.0 / 31 / 16;
-            sum[1] += (p >> 5 & 63) * 255.0 / 63 / 16;
-            sum[2] += (p & 31) * 255.0 / 31 / 16;
-        }
-        EXPECT_NEAR(sum[0], r, tolerance);
-        EXPECT_NEAR(sum[1], g, tolerance);
-        EXPECT_NEAR(sum[2], b, tolerance);
-    };
-    auto square = [](float r, float g, float b) {
-        quad(vertex(0, 0, 0.5f, r, g, b), vertex(64, 0, 0.5f, r, g, b), vertex(64, 64, 0.5f, r, g, b),
-             vertex(0, 64, 0.5f, r, g, b));
-    };
-    square(200, 100, 50);
-    expect_average(16, 16, 200, 100, 50, 1.0);
-    int other = 0;
-    for (int k = 1; k < 16; ++k) other += back_pixel(16 + k % 4, 16 + k / 4) != back_pixel(16, 16);
-    EXPECT_GT(other, 0);
-    triangle(vertex(100, 100, 0.5f, 255, 0, 0), vertex(400, 100, 0.5f, 0, 255, 0), vertex(250, 400, 0.5f, 0, 0, 255));
-    expect_average(248, 198, 85, 85, 85, 4);
-    square(255, 255, 255);
-    for (int k = 0; k < 64 * 64; ++k) ASSERT_EQ(back_pixel(k % 64, k / 64), 0xFFFF) << k;
-
-    // The constant colour and zero combines; a function the library does not
-    // have is refused and the last one stays.
     grConstantColorValue(0x00FF0000);  // RGBA: green
     const int functions[][2] = {{GR_COLORCOMBINE_CCRGB, 0x07E0}, {GR_COLORCOMBINE_TEXTURE_ADD_ITRGB, 0x07E0},
                                 {GR_COLORCOMBINE_ZERO, 0}, {GR_COLORCOMBINE_TEXTURE_ADD_ITRGB, 0}};
     for (const auto &[function, pixel] : functions) {
         guColorCombineFunction(function);
-        square(255, 255, 255);
+        quad(vertex(0, 0), vertex(64, 0), vertex(64, 64), vertex(0, 64));
         EXPECT_EQ(back_pixel(3, 3), pixel) << function;
     }
 }

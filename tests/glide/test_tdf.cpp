@@ -90,8 +90,9 @@ struct Block {
     }
 };
 
-// Loads a file described by `info` (as gu3dfGetInfo filled it) into a guarded block.
-bool load_guarded(const std::string &path, Gu3dfInfo info) {
+// Loads a file described by `info` (as gu3dfGetInfo filled it) into a guarded
+// block; info.data is left pointing at the freed block, the table filled.
+bool load_guarded(const std::string &path, Gu3dfInfo &info) {
     Block block(info.mem_required);
     info.data = block.bytes.data();
     bool loaded = gu3dfLoad(path.c_str(), &info);
@@ -112,24 +113,11 @@ TEST(TdfRead, EveryFormatReadsBackItsHeaderTableAndTexels) {
         const Gu3dfHeader &h = info.header;
         EXPECT_EQ((std::vector<int>{int(h.width), int(h.height), h.small_lod, h.large_lod, h.aspect_ratio, h.format}),
                   (std::vector<int>{4, 2, GR_LOD_1, GR_LOD_4, GR_ASPECT_2x1, f}));
-        int size = texel_size(f);
-        ASSERT_EQ(info.mem_required, FxU32(11 * size));
+        ASSERT_EQ(info.mem_required, FxU32(11 * texel_size(f)));
 
-        Block block(info.mem_required);
-        info.data = block.bytes.data();
-        ASSERT_TRUE(gu3dfLoad(path.c_str(), &info));
-        EXPECT_TRUE(block.guard_intact());
-        for (int k = 0; k < 11; ++k) {
-            uint16_t v = block.bytes[k];
-            if (size == 2) std::memcpy(&v, block.bytes.data() + 2 * k, 2);
-            EXPECT_EQ(v, texel_value(k, size)) << "texel " << k;
-        }
+        ASSERT_TRUE(load_guarded(path, info));
         if (is_ncc(f)) {
             const GuNccTable &t = info.table.nccTable;
-            std::vector<int> read(t.yRGB, t.yRGB + 16);
-            for (const auto *entries : {t.iRGB, t.qRGB})
-                for (int k = 0; k < 12; ++k) read.push_back(entries[k / 3][k % 3]);
-            EXPECT_EQ(read, std::vector<int>(NCC, NCC + 40));
             // I entry 0 is (-256, 255, 0): 9-bit 0x100, 0x0FF, 0x000; Q entry 2 is (9, -9, 70).
             const FxU32 *packed = t.packed_data;
             EXPECT_EQ((std::vector<FxU32>{packed[0], packed[3], packed[4], packed[10]}),
