@@ -58,7 +58,7 @@ int main()
     wc.lpfnWndProc = probe_window_proc;
     wc.lpszClassName = "ShowProbe";
     RegisterClassA(&wc);
-    HWND pumped = CreateWindowExA(0, "ShowProbe", "", WS_OVERLAPPED, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
+    HWND pumped = CreateWindowExA(0, "ShowProbe", "", WS_OVERLAPPED, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     PostMessageA(pumped, WM_USER, 0, 0);
 
     voo_init();
