@@ -15,8 +15,8 @@ static void explain(const char *path, char *why, DWORD size)
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
-        if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                           why, size, nullptr) == 0)
+        if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, why,
+                           size, nullptr) == 0)
             snprintf(why, size, "it cannot be opened (error %lu)", (unsigned long)error);
         // The system's text ends in a line break.
         size_t n = strlen(why);

@@ -28,9 +28,7 @@ INT_PTR CALLBACK startup_dialog_proc(HWND hwnd, UINT message, WPARAM wParam, LPA
     case 3:
     case IDC_INSTALL_SAVER:
     case IDC_SAVER_SOUND:
-    case IDC_EFFECT_LIST:
-        return TRUE;
-    default:
-        return FALSE;
+    case IDC_EFFECT_LIST: return TRUE;
+    default: return FALSE;
     }
 }

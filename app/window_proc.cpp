@@ -7,9 +7,7 @@
 LRESULT CALLBACK main_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_DESTROY:
-        quit_requests++;
-        return 0;
+    case WM_DESTROY: quit_requests++; return 0;
     case WM_MOVE:
         // Glide could not follow the window: close it, which ends the show.
         if (!grSstControl(GR_CONTROL_MOVE))
@@ -25,7 +23,6 @@ LRESULT CALLBACK main_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         // Every key-down counts, auto-repeats included.
         quit_requests++;
         return 0;
-    default:
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+    default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }

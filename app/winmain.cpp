@@ -36,8 +36,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     if (RegisterClassA(&wc) == 0)
         return 0;
 
-    main_window = CreateWindowExA(0, "Lumivex", "Lumivex by Tobrek", WS_OVERLAPPED, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, SCREEN_WIDTH, SCREEN_HEIGHT, nullptr, nullptr, app_instance, nullptr);
+    main_window =
+        CreateWindowExA(0, "Lumivex", "Lumivex by Tobrek", WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT,
+                        SCREEN_WIDTH, SCREEN_HEIGHT, nullptr, nullptr, app_instance, nullptr);
     if (main_window == nullptr)
         return 0;
 

@@ -10,8 +10,8 @@
 
 static const char ASSERTION_CAPTION[] = "Microsoft Visual C++ Runtime Library";
 
-char *format_assertion_report(char *buffer, size_t size, const char *program,
-                              const char *expression, const char *file, unsigned line)
+char *format_assertion_report(char *buffer, size_t size, const char *program, const char *expression,
+                              const char *file, unsigned line)
 {
     snprintf(buffer, size,
              "Assertion failed!\n"
@@ -35,7 +35,7 @@ void report_assertion(const char *expression, const char *file, unsigned line)
     char program[260];
     if (GetModuleFileNameA(nullptr, program, sizeof program) == 0)
         snprintf(program, sizeof program, "<program name unknown>");
-    program[sizeof program - 1] = '\0'; // a path cut short is not always terminated
+    program[sizeof program - 1] = '\0';  // a path cut short is not always terminated
 
     static char text[1024];
     format_assertion_report(text, sizeof text, program, expression, file, line);

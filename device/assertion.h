@@ -9,8 +9,8 @@
 
 // Writes the report's text for the program path into buffer (always
 // terminated, cut short if it does not fit); returns buffer.
-char *format_assertion_report(char *buffer, size_t size, const char *program,
-                              const char *expression, const char *file, unsigned line);
+char *format_assertion_report(char *buffer, size_t size, const char *program, const char *expression,
+                              const char *file, unsigned line);
 
 // Shows the report and acts on the answer; returns only for Retry and Ignore.
 void report_assertion(const char *expression, const char *file, unsigned line);

@@ -21,8 +21,8 @@ void voo_init()
 void voo_open(HWND hwnd)
 {
     // The library takes the window as a 32-bit value; our window handles fit.
-    if (!grSstWinOpen((FxU32)(uintptr_t)hwnd, GR_RESOLUTION_640x480, GR_REFRESH_60Hz,
-                      GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1))
+    if (!grSstWinOpen((FxU32)(uintptr_t)hwnd, GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA,
+                      GR_ORIGIN_UPPER_LEFT, 2, 1))
         report_assertion("grSstWinOpen( (FxU32)hWnd , GR_RESOLUTION_640x480, GR_REFRESH_60Hz, "
                          "GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1 )",
                          "glidemain", 104);

@@ -27,10 +27,10 @@ GrMipMapId_t voo_download_texture(Gu3dfInfo *info)
     // The handle goes on unchecked: the allocation follows a reset and is the
     // only one in texture memory.
     GrMipMapId_t handle = guTexAllocateMemory(
-        GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, info->header.width, info->header.height,
-        info->header.format, GR_MIPMAP_NEAREST_DITHER, info->header.small_lod,
-        info->header.large_lod, info->header.aspect_ratio, GR_TEXTURECLAMP_WRAP,
-        GR_TEXTURECLAMP_WRAP, GR_TEXTUREFILTER_BILINEAR, GR_TEXTUREFILTER_BILINEAR, 0.0f, FXFALSE);
+        GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, info->header.width, info->header.height, info->header.format,
+        GR_MIPMAP_NEAREST_DITHER, info->header.small_lod, info->header.large_lod, info->header.aspect_ratio,
+        GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP, GR_TEXTUREFILTER_BILINEAR, GR_TEXTUREFILTER_BILINEAR,
+        0.0f, FXFALSE);
     guTexDownloadMipMap(handle, info->data, &info->table.nccTable);
     // Nothing reads the host copy after its download; an endless show would
     // otherwise grow by one texture every effect.

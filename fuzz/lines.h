@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
-inline std::vector<std::string> lines_of(const uint8_t *data, size_t size) {
+inline std::vector<std::string> lines_of(const uint8_t *data, size_t size)
+{
     std::vector<std::string> lines;
     const char *text = reinterpret_cast<const char *>(data), *end = text + size;
     while (text < end) {
         const char *stop = text;
-        while (stop < end && *stop != '\n') ++stop;
+        while (stop < end && *stop != '\n')
+            ++stop;
         lines.emplace_back(text, stop);
         text = stop + 1;
     }

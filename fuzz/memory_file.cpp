@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-const char *memory_file(const uint8_t *data, size_t size) {
+const char *memory_file(const uint8_t *data, size_t size)
+{
     static int fd = -1;
     static char name[40];
     if (fd < 0) {
@@ -19,6 +20,7 @@ const char *memory_file(const uint8_t *data, size_t size) {
         }
         std::snprintf(name, sizeof name, "/proc/self/fd/%d", fd);
     }
-    if (ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != ssize_t(size)) std::abort();
+    if (ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != ssize_t(size))
+        std::abort();
     return name;
 }

@@ -12,21 +12,25 @@ namespace {
 volatile float sink;
 
 // Reads what the draw modes read for each face; the sanitizers do the rest.
-void read_as_drawn(const Mesh *m, bool textured, bool coloured) {
+void read_as_drawn(const Mesh *m, bool textured, bool coloured)
+{
     float sum = 0;
     for (int32_t f = 0; f < m->face_count; ++f) {
         for (int c = 0; c < 3; ++c) {
             int32_t v = m->faces[f].v[c];
             sum += m->vertices[v].x;
-            if (coloured) sum += m->colours[v].red;
-            if (textured) sum += m->tex_vertices[m->tex_faces[f].t[c]].u;
+            if (coloured)
+                sum += m->colours[v].red;
+            if (textured)
+                sum += m->tex_vertices[m->tex_faces[f].t[c]].u;
         }
         sum += m->normals[f].z;
     }
     sink = sum;
 }
 
-void free_mesh(Mesh *m, bool clone) {
+void free_mesh(Mesh *m, bool clone)
+{
     if (!clone) {
         std::free(m->normals);
         std::free(m->file_data);
@@ -37,12 +41,15 @@ void free_mesh(Mesh *m, bool clone) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
     Mesh *mesh = mesh_load(memory_file(data, size));
-    if (!mesh) return 0;
+    if (!mesh)
+        return 0;
     for (int mode = 0; mode < 4; ++mode) {
         bool textured = mode & 1, coloured = mode & 2;
-        if (drawable(mesh, textured, coloured)) read_as_drawn(mesh, textured, coloured);
+        if (drawable(mesh, textured, coloured))
+            read_as_drawn(mesh, textured, coloured);
     }
     if (Mesh *clone = mesh_clone(mesh)) {
         mesh_normalise(clone, 400.0f);

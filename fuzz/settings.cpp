@@ -17,16 +17,20 @@ const char *const NAMES[] = {"LUMIVEX_OUTPUT",       "LUMIVEX_SCALE",        "LU
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    for (const char *name : NAMES) unsetenv(name);
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    for (const char *name : NAMES)
+        unsetenv(name);
     for (const std::string &line : lines_of(data, size)) {
         size_t equals = line.find('=');
-        if (equals == std::string::npos || line.find('\0') != std::string::npos) continue;
+        if (equals == std::string::npos || line.find('\0') != std::string::npos)
+            continue;
         std::string name = line.substr(0, equals), value = line.substr(equals + 1);
         FrameList list;
         parse_frame_list(value.c_str(), &list);
         for (const char *known : NAMES)
-            if (name == known) setenv(known, value.c_str(), 1);
+            if (name == known)
+                setenv(known, value.c_str(), 1);
     }
     GlideConfig config = read_config();
     (void)config;

@@ -7,7 +7,8 @@
 
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
     setenv("LUMIVEX_OUTPUT", "offscreen", 1);
     setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
     // A trace may open the device in every input: one drawing thread spares
@@ -16,9 +17,11 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
     TracePlayer player;
     player.errors = nullptr;
-    for (const std::string &line : lines_of(data, size)) play_line(player, line);
+    for (const std::string &line : lines_of(data, size))
+        play_line(player, line);
     return 0;
 }

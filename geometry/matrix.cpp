@@ -56,17 +56,17 @@ static const Matrix4 &rotation(Matrix4 *m, int a, int b, float degrees)
 
 const Matrix4 &matrix_rotate_x(float degrees)
 {
-    return rotation(&rotate_x_matrix, 1, 2, degrees); // y toward z
+    return rotation(&rotate_x_matrix, 1, 2, degrees);  // y toward z
 }
 
 const Matrix4 &matrix_rotate_y(float degrees)
 {
-    return rotation(&rotate_y_matrix, 2, 0, degrees); // z toward x
+    return rotation(&rotate_y_matrix, 2, 0, degrees);  // z toward x
 }
 
 const Matrix4 &matrix_rotate_z(float degrees)
 {
-    return rotation(&rotate_z_matrix, 0, 1, degrees); // x toward y
+    return rotation(&rotate_z_matrix, 0, 1, degrees);  // x toward y
 }
 
 const Matrix4 &matrix_translate(float x, float y, float z)
@@ -91,8 +91,8 @@ void matrix_multiply(const Matrix4 &m)
     for (int i = 0; i < 4; i++) {
         for (int j = 0; j < 4; j++) {
             const float *row = &left.m[4 * i];
-            current_matrix.m[4 * i + j] =
-                row[0] * right.m[j] + row[1] * right.m[4 + j] + row[2] * right.m[8 + j] + row[3] * right.m[12 + j];
+            current_matrix.m[4 * i + j] = row[0] * right.m[j] + row[1] * right.m[4 + j] +
+                                          row[2] * right.m[8 + j] + row[3] * right.m[12 + j];
         }
     }
 }

@@ -12,7 +12,7 @@ struct Vector3 {
 };
 
 struct Matrix4 {
-    float m[16]; // element (row r, column c) is m[4 * r + c]
+    float m[16];  // element (row r, column c) is m[4 * r + c]
 };
 
 extern Matrix4 current_matrix;

@@ -23,11 +23,11 @@ struct Vertex4 {
 
 // The file's 12-byte records, used in place.
 struct Face {
-    int32_t v[3]; // vertex indices
+    int32_t v[3];  // vertex indices
 };
 
 struct TexFace {
-    int32_t t[3]; // texture-vertex indices of the face's corners, in the face's order
+    int32_t t[3];  // texture-vertex indices of the face's corners, in the face's order
 };
 
 struct TexVertex {
@@ -36,23 +36,23 @@ struct TexVertex {
 };
 
 struct VertexColour {
-    float red, green, blue; // 0.0 to 1.0
+    float red, green, blue;  // 0.0 to 1.0
 };
 
 const int32_t MAX_VERTICES = 1000;
 
 struct Mesh {
     int32_t vertex_count;
-    Vertex4 *vertices; // owned by this mesh; clones have their own
+    Vertex4 *vertices;  // owned by this mesh; clones have their own
     int32_t face_count;
-    Face *faces; // inside file_data
-    Vertex4 *normals; // one per face; shared by clones
+    Face *faces;       // inside file_data
+    Vertex4 *normals;  // one per face; shared by clones
     int32_t tex_face_count;
-    TexFace *tex_faces; // inside file_data, or null
+    TexFace *tex_faces;  // inside file_data, or null
     int32_t tex_vertex_count;
-    TexVertex *tex_vertices; // inside file_data, or null
-    VertexColour *colours; // inside file_data, or null
-    unsigned char *file_data; // the whole file as read
+    TexVertex *tex_vertices;   // inside file_data, or null
+    VertexColour *colours;     // inside file_data, or null
+    unsigned char *file_data;  // the whole file as read
 };
 
 // The whole file in one heap block, its length in *length; null when the file

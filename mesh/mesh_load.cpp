@@ -31,7 +31,7 @@
 
 #include "mesh/mesh.h"
 
-static const uint32_t RECORD_SIZE = 12; // every record is three 32-bit words
+static const uint32_t RECORD_SIZE = 12;  // every record is three 32-bit words
 
 // Finds a count chunk; 0 when it is missing, cut short or negative.
 static int read_count(const char *tag, unsigned char *data, uint32_t length, int32_t *count)

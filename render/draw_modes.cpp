@@ -21,8 +21,7 @@ static ProjectedVertex projected_vertices[MAX_VERTICES];
 // The logo's constant colour (0x6D6), set again in every frame.
 static const GrColor_t LOGO_CONSTANT_COLOR = 1750;
 
-static const CornerValues CUBE_CORNERS = {{0.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 1.0f}, 1.0f, false,
-                                          {}, {}, {}};
+static const CornerValues CUBE_CORNERS = {{0.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 1.0f}, 1.0f, false, {}, {}, {}};
 
 // Texture coordinates of face i's corners from its texture face, scaled.
 static void texture_corners(const Mesh *mesh, int32_t i, float scale, CornerValues &corners)
@@ -53,8 +52,8 @@ void draw_logo(const Vector3 &angles, const Vector3 &position, const Mesh *mesh)
     corners.tmu_oow = 4.0f;
     for (int32_t i = 0; i < mesh->face_count; ++i) {
         texture_corners(mesh, i, 4.0f, corners);
-        setup_triangle(mesh->faces[i], logo_eye_vertices, logo_projected_vertices,
-                       logo_corner_vertices, corners);
+        setup_triangle(mesh->faces[i], logo_eye_vertices, logo_projected_vertices, logo_corner_vertices,
+                       corners);
     }
 }
 
@@ -64,8 +63,7 @@ void draw_cube(const Mesh *mesh, const Vector3 &angles, const Vector3 &position)
     transform_vertices(eye_vertices, mesh->vertices, mesh->vertex_count);
     project_vertices(projected_vertices, eye_vertices, mesh->vertex_count);
     for (int32_t i = 0; i < mesh->face_count; ++i)
-        setup_triangle(mesh->faces[i], eye_vertices, projected_vertices, corner_vertices,
-                       CUBE_CORNERS);
+        setup_triangle(mesh->faces[i], eye_vertices, projected_vertices, corner_vertices, CUBE_CORNERS);
 }
 
 void draw_torus(const Mesh *mesh, const Vector3 &angles, const Vector3 &position)

@@ -13,8 +13,8 @@ float snap(float v)
     return snapped;
 }
 
-void setup_triangle(const Face &face, const Vertex4 *eye, const ProjectedVertex *projected,
-                    GrVertex *records, const CornerValues &corners)
+void setup_triangle(const Face &face, const Vertex4 *eye, const ProjectedVertex *projected, GrVertex *records,
+                    const CornerValues &corners)
 {
     // Only faces wholly in front of the viewer: no near-plane clipping, and a
     // NaN depth fails the test as well. No back-face test either.

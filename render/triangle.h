@@ -28,7 +28,7 @@ float snap(float v);
 // Draws the face unless one of its vertices has an eye-space z that is not
 // greater than 0; fills records[0..2] from the face's first, second and third
 // vertex. Fields the corners do not give keep what the records held.
-void setup_triangle(const Face &face, const Vertex4 *eye, const ProjectedVertex *projected,
-                    GrVertex *records, const CornerValues &corners);
+void setup_triangle(const Face &face, const Vertex4 *eye, const ProjectedVertex *projected, GrVertex *records,
+                    const CornerValues &corners);
 
 #endif

@@ -17,8 +17,14 @@ static const GrColor_t CUBES_CONSTANT_COLOR = 150;
 
 const double K = 0.008726646261111111;
 
-static float sin_float(float t) { return (float)sin((double)t); }
-static float cos_float(float t) { return (float)cos((double)t); }
+static float sin_float(float t)
+{
+    return (float)sin((double)t);
+}
+static float cos_float(float t)
+{
+    return (float)cos((double)t);
+}
 
 // The end of every effect's frame: show it, then the quit test, and only if
 // the show goes on one message. 0 when the show must stop.

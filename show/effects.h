@@ -12,7 +12,7 @@
 extern Mesh *torus_mesh;
 extern Mesh *logo_mesh;
 extern Mesh *cube_mesh;
-extern Mesh *cube_clones[3]; // sizes 200, 300, 400
+extern Mesh *cube_clones[3];  // sizes 200, 300, 400
 
 // The texture of the running cubes or torus effect (the logo keeps its own,
 // logo_texture, which draw_logo selects).

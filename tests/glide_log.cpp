@@ -9,7 +9,8 @@
 #include <sstream>
 
 // One log a process (a death test's child is another), removed at its end.
-static const std::string LOG = std::string(LUMIVEX_BINARY_DIR) + "/glide_log_" + std::to_string(getpid()) + ".txt";
+static const std::string LOG =
+    std::string(LUMIVEX_BINARY_DIR) + "/glide_log_" + std::to_string(getpid()) + ".txt";
 
 static struct Offscreen {
     Offscreen()
@@ -27,7 +28,7 @@ std::vector<std::string> glide_calls()
     static bool started = false;
     static size_t seen = 0;
     if (!started)
-        grSstIdle(); // triangles alone do not start the log; this call does
+        grSstIdle();  // triangles alone do not start the log; this call does
     std::ifstream in(LOG);
     std::vector<std::string> lines;
     size_t n = 0;
@@ -35,7 +36,7 @@ std::vector<std::string> glide_calls()
         if (n++ >= seen)
             lines.push_back(line);
     seen = n;
-    if (!started) { // the first look sees nothing
+    if (!started) {  // the first look sees nothing
         started = true;
         lines.clear();
     }

@@ -22,7 +22,8 @@
 namespace {
 
 // state.range(0): the threads that draw; 0 for the default.
-void run(benchmark::State &state, SceneKind kind) {
+void run(benchmark::State &state, SceneKind kind)
+{
     Scene scene = make_scene(kind, 16);
     if (state.range(0) > 0)
         setenv("LUMIVEX_THREADS", std::to_string(state.range(0)).c_str(), 1);
@@ -34,13 +35,15 @@ void run(benchmark::State &state, SceneKind kind) {
     voo_set_render_state();
     prepare_scene(scene);
     size_t triangles = 0;
-    for (const auto &f : scene.frames) triangles += f.size() / 3;
+    for (const auto &f : scene.frames)
+        triangles += f.size() / 3;
     std::vector<double> ms;
     int i = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         draw_scene_frame(scene, i++);
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(ms.begin(), ms.end());
     state.counters["triangles"] = (double)triangles / scene.frames.size();
@@ -49,9 +52,18 @@ void run(benchmark::State &state, SceneKind kind) {
     voo_close();
 }
 
-void torus(benchmark::State &state) { run(state, SCENE_TORUS); }
-void cubes(benchmark::State &state) { run(state, SCENE_CUBES); }
-void logo(benchmark::State &state) { run(state, SCENE_LOGO); }
+void torus(benchmark::State &state)
+{
+    run(state, SCENE_TORUS);
+}
+void cubes(benchmark::State &state)
+{
+    run(state, SCENE_CUBES);
+}
+void logo(benchmark::State &state)
+{
+    run(state, SCENE_LOGO);
+}
 
 }  // namespace
 
@@ -59,7 +71,8 @@ BENCHMARK(torus)->ArgName("threads")->Arg(1)->Arg(0)->Unit(benchmark::kMilliseco
 BENCHMARK(cubes)->ArgName("threads")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(logo)->ArgName("threads")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     setenv("LUMIVEX_OUTPUT", "offscreen", 0);
     setenv("LUMIVEX_SWAP_INTERVAL", "0", 0);
     benchmark::Initialize(&argc, argv);

@@ -11,7 +11,8 @@ struct V3 {
 };
 
 // Rotation about X, then Y, then Z, by angles in degrees, then a move.
-V3 place(V3 p, V3 angles, V3 at) {
+V3 place(V3 p, V3 angles, V3 at)
+{
     const double k = 3.14159265358979 / 180;
     float sx = (float)std::sin(angles.x * k), cx = (float)std::cos(angles.x * k);
     float sy = (float)std::sin(angles.y * k), cy = (float)std::cos(angles.y * k);
@@ -22,7 +23,8 @@ V3 place(V3 p, V3 angles, V3 at) {
     return {c.x + at.x, c.y + at.y, c.z + at.z};
 }
 
-float snap(float v) {
+float snap(float v)
+{
     volatile float s = v + 786432.0f;
     return s - 786432.0f;
 }
@@ -34,9 +36,11 @@ struct Corner {
 
 // The show's projection and triangle setup: faces with a corner at or behind
 // the viewer are skipped; nothing else is culled.
-void add_triangle(std::vector<GrVertex> &out, const Corner (&c)[3]) {
+void add_triangle(std::vector<GrVertex> &out, const Corner (&c)[3])
+{
     for (const Corner &k : c)
-        if (!(k.eye.z > 0.0f)) return;
+        if (!(k.eye.z > 0.0f))
+            return;
     for (const Corner &k : c) {
         GrVertex v = {};
         v.x = snap((k.eye.x / k.eye.z + 1) * 0.5f * 640.0f);
@@ -53,8 +57,8 @@ void add_triangle(std::vector<GrVertex> &out, const Corner (&c)[3]) {
 }
 
 // A grid of nu x nv quads, two triangles each, from corner(i, j).
-template <typename F>
-void add_grid(std::vector<GrVertex> &out, int nu, int nv, F corner) {
+template <typename F> void add_grid(std::vector<GrVertex> &out, int nu, int nv, F corner)
+{
     for (int i = 0; i < nu; ++i)
         for (int j = 0; j < nv; ++j) {
             Corner a = corner(i, j), b = corner(i + 1, j), c = corner(i + 1, j + 1), d = corner(i, j + 1);
@@ -65,7 +69,8 @@ void add_grid(std::vector<GrVertex> &out, int nu, int nv, F corner) {
 
 // A torus of 40 x 20 quads (1600 triangles, 800 vertices), 56 units across at
 // depth 40, rocking as the show's does.
-void torus_frame(std::vector<GrVertex> &out, float t) {
+void torus_frame(std::vector<GrVertex> &out, float t)
+{
     const int NU = 40, NV = 20;
     const float R = 20, r = 8;
     V3 angles = {0, std::sin(t) * 760.0f, std::cos(t) * 392.0f};
@@ -88,11 +93,14 @@ void torus_frame(std::vector<GrVertex> &out, float t) {
 
 // Four nested cubes of sides 100 to 400 at depth 400, tumbling as the show's
 // do; every triangle samples (0,0), (1,0), (1,1) of the texture.
-void cubes_frame(std::vector<GrVertex> &out, float t) {
+void cubes_frame(std::vector<GrVertex> &out, float t)
+{
     static const int faces[6][4] = {{0, 1, 3, 2}, {4, 6, 7, 5}, {0, 4, 5, 1},
                                     {2, 3, 7, 6}, {0, 2, 6, 4}, {1, 5, 7, 3}};
     float s = std::sin(t), c = std::cos(t);
-    V3 angles[4] = {{s * 360, s * 180, s * 90}, {c * 360, s * 180, s * 90}, {s * 360, c * 180, s * 90},
+    V3 angles[4] = {{s * 360, s * 180, s * 90},
+                    {c * 360, s * 180, s * 90},
+                    {s * 360, c * 180, s * 90},
                     {s * 360, s * 180, c * 90}};
     for (int k = 0; k < 4; ++k) {
         float h = 50.0f * (k + 1);
@@ -100,9 +108,7 @@ void cubes_frame(std::vector<GrVertex> &out, float t) {
         for (int i = 0; i < 8; ++i)
             eye[i] = place({i & 1 ? h : -h, i & 2 ? h : -h, i & 4 ? h : -h}, angles[k], {0, 0, 400});
         for (const auto &f : faces) {
-            auto corner = [&](int i, float s, float t) {
-                return Corner{eye[i], s, t, 1.0f, 0, 0, 0};
-            };
+            auto corner = [&](int i, float s, float t) { return Corner{eye[i], s, t, 1.0f, 0, 0, 0}; };
             add_triangle(out, {corner(f[0], 0, 0), corner(f[1], 1, 0), corner(f[2], 1, 1)});
             add_triangle(out, {corner(f[0], 0, 0), corner(f[2], 1, 1), corner(f[3], 1, 1)});
         }
@@ -112,7 +118,8 @@ void cubes_frame(std::vector<GrVertex> &out, float t) {
 // A plate of 24 x 8 quads standing in for the logo, swinging at depth 60 to
 // 240, textured as the logo (s, t times 4, texture-unit oow 4) and drawn
 // without the hint: the first pass's perspective path.
-void logo_frame(std::vector<GrVertex> &out, float t) {
+void logo_frame(std::vector<GrVertex> &out, float t)
+{
     const int NU = 24, NV = 8;
     float d = std::sin(t) * 720.0f;
     V3 angles = {d * 0.25f + 60.0f, d * 0.1f, d * 0.05f};
@@ -130,13 +137,15 @@ void logo_frame(std::vector<GrVertex> &out, float t) {
     add_grid(out, NU, NV, corner);
 }
 
-uint16_t rgb565(int r, int g, int b) {
+uint16_t rgb565(int r, int g, int b)
+{
     return (uint16_t)((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3));
 }
 
 }  // namespace
 
-Scene make_scene(SceneKind kind, int frame_count) {
+Scene make_scene(SceneKind kind, int frame_count)
+{
     Scene scene;
     scene.frames.resize(frame_count);
     for (int i = 0; i < frame_count; ++i) {
@@ -152,7 +161,8 @@ Scene make_scene(SceneKind kind, int frame_count) {
     return scene;
 }
 
-void prepare_scene(const Scene &scene) {
+void prepare_scene(const Scene &scene)
+{
     // A 256x256 chain, each level the 2x2 average of the one above: tiles
     // of colour with a bright grid, and a gradient so that the texels next to
     // (0, 0), which the cubes sample, differ.
@@ -186,13 +196,14 @@ void prepare_scene(const Scene &scene) {
     }
     std::vector<uint16_t> texels;
     for (const auto &level : levels)
-        for (uint32_t p : level) texels.push_back(rgb565(p >> 16 & 255, p >> 8 & 255, p & 255));
+        for (uint32_t p : level)
+            texels.push_back(rgb565(p >> 16 & 255, p >> 8 & 255, p & 255));
 
     guTexMemReset();
-    GrMipMapId_t id = guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 256, 256, GR_TEXFMT_RGB_565,
-                                          GR_MIPMAP_NEAREST_DITHER, GR_LOD_1, GR_LOD_256, GR_ASPECT_1x1,
-                                          GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP, GR_TEXTUREFILTER_BILINEAR,
-                                          GR_TEXTUREFILTER_BILINEAR, 0.0f, FXFALSE);
+    GrMipMapId_t id = guTexAllocateMemory(
+        GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 256, 256, GR_TEXFMT_RGB_565, GR_MIPMAP_NEAREST_DITHER, GR_LOD_1,
+        GR_LOD_256, GR_ASPECT_1x1, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP, GR_TEXTUREFILTER_BILINEAR,
+        GR_TEXTUREFILTER_BILINEAR, 0.0f, FXFALSE);
     guTexDownloadMipMap(id, texels.data(), nullptr);
     guTexSource(id);
     guColorCombineFunction(scene.combine);
@@ -202,9 +213,11 @@ void prepare_scene(const Scene &scene) {
     grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP);
 }
 
-void draw_scene_frame(const Scene &scene, int i) {
+void draw_scene_frame(const Scene &scene, int i)
+{
     const std::vector<GrVertex> &v = scene.frames[i % scene.frames.size()];
-    for (size_t k = 0; k + 2 < v.size(); k += 3) guDrawTriangleWithClip(&v[k], &v[k + 1], &v[k + 2]);
+    for (size_t k = 0; k + 2 < v.size(); k += 3)
+        guDrawTriangleWithClip(&v[k], &v[k + 1], &v[k + 2]);
     grBufferSwap(2);
     grBufferClear(0, 0, GR_WDEPTHVALUE_FARTHEST);
     grSstIdle();

@@ -100,7 +100,8 @@ static int run_pass()
     wc.lpfnWndProc = timing_window_proc;
     wc.lpszClassName = "ShowBench";
     RegisterClassA(&wc);
-    HWND timing = CreateWindowExA(0, "ShowBench", "", WS_OVERLAPPED, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    HWND timing =
+        CreateWindowExA(0, "ShowBench", "", WS_OVERLAPPED, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     PostMessageA(timing, WM_USER, 0, 0);
 
     voo_init();
@@ -120,8 +121,8 @@ static int run_pass()
         return 1;
     }
     const char *threads = getenv("LUMIVEX_THREADS");
-    printf("threads %s: frames %zu in %.3f s: %.1f frames/s\n", threads ? threads : "default", PASS_FRAMES, total_s,
-           PASS_FRAMES / total_s);
+    printf("threads %s: frames %zu in %.3f s: %.1f frames/s\n", threads ? threads : "default", PASS_FRAMES,
+           total_s, PASS_FRAMES / total_s);
     report("wall", wall.ms);
     report("cpu", cpu.ms);
     return 0;

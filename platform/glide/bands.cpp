@@ -53,17 +53,21 @@ struct Recording {
 
     // Room for a busy frame from the start, so that the heap does not creep
     // up frame by frame while the show first meets its busiest scenes.
-    Recording() {
+    Recording()
+    {
         rasters.reserve(4096);
         spans.reserve(1 << 15);
         clears.reserve(16);
-        for (auto &p : pieces) p.reserve(1024);
+        for (auto &p : pieces)
+            p.reserve(1024);
     }
 };
 Recording recording;
 
-void clear_band(const Clear &c, int band) {
-    const int y0 = std::max(c.clip.miny, band * BAND_ROWS), y1 = std::min(c.clip.maxy, (band + 1) * BAND_ROWS);
+void clear_band(const Clear &c, int band)
+{
+    const int y0 = std::max(c.clip.miny, band * BAND_ROWS),
+              y1 = std::min(c.clip.maxy, (band + 1) * BAND_ROWS);
     const size_t width = (size_t)(c.clip.maxx - c.clip.minx);
     for (int y = y0; y < y1; ++y) {
         const size_t at = (size_t)y * c.stride + c.clip.minx;
@@ -71,13 +75,16 @@ void clear_band(const Clear &c, int band) {
             uint32_t *row = static_cast<uint32_t *>(c.colour) + at;
             std::fill(row, row + width, c.xrgb);
         } else {
-            std::memcpy(static_cast<uint16_t *>(c.colour) + at, c.rows[y & 3] + c.clip.minx, width * sizeof(uint16_t));
+            std::memcpy(static_cast<uint16_t *>(c.colour) + at, c.rows[y & 3] + c.clip.minx,
+                        width * sizeof(uint16_t));
         }
-        if (c.depth) std::fill(c.depth + at, c.depth + at + width, c.depth_value);
+        if (c.depth)
+            std::fill(c.depth + at, c.depth + at + width, c.depth_value);
     }
 }
 
-void draw_band(int band) {
+void draw_band(int band)
+{
     const Recording &r = recording;
     for (const Piece &p : r.pieces[band]) {
         if (p.draw)
@@ -99,41 +106,51 @@ struct Pool {
     // A program that ends without grGlideShutdown still ends the threads.
     ~Pool() { stop(); }
 
-    void draw_bands() {
-        for (int band; (band = next_band.fetch_add(1, std::memory_order_relaxed)) < BANDS;) draw_band(band);
+    void draw_bands()
+    {
+        for (int band; (band = next_band.fetch_add(1, std::memory_order_relaxed)) < BANDS;)
+            draw_band(band);
     }
 
     // seen: the frame handed out last before the thread started.
-    void run(uint64_t seen) {
+    void run(uint64_t seen)
+    {
         std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
             wake.wait(lock, [&] { return stopping || frame != seen; });
-            if (stopping) return;
+            if (stopping)
+                return;
             seen = frame;
             lock.unlock();
             draw_bands();
             lock.lock();
-            if (--busy == 0) done.notify_one();
+            if (--busy == 0)
+                done.notify_one();
         }
     }
 
-    void start(int count) {
+    void start(int count)
+    {
         stopping = false;
-        for (int i = 1; i < count; ++i) threads.emplace_back([this, seen = frame] { run(seen); });
+        for (int i = 1; i < count; ++i)
+            threads.emplace_back([this, seen = frame] { run(seen); });
     }
 
-    void stop() {
+    void stop()
+    {
         {
             std::lock_guard<std::mutex> lock(mutex);
             stopping = true;
         }
         wake.notify_all();
-        for (std::thread &t : threads) t.join();
+        for (std::thread &t : threads)
+            t.join();
         threads.clear();
     }
 
     // The caller draws too; it returns when every thread has left the frame.
-    void draw_frame() {
+    void draw_frame()
+    {
         {
             std::lock_guard<std::mutex> lock(mutex);
             next_band.store(0, std::memory_order_relaxed);
@@ -148,28 +165,35 @@ struct Pool {
 };
 Pool pool;
 
-bool at_once() {
+bool at_once()
+{
     return bands_threads() == 1;
 }
 
-void finish_if_full() {
-    if (recording.spans.size() >= MAX_SPANS || recording.rasters.size() >= MAX_RASTERS) bands_finish();
+void finish_if_full()
+{
+    if (recording.spans.size() >= MAX_SPANS || recording.rasters.size() >= MAX_RASTERS)
+        bands_finish();
 }
 
 }  // namespace
 
-int bands_threads() {
+int bands_threads()
+{
     return glide_config.threads;
 }
 
-const Raster *bands_raster(const Raster &ra) {
-    if (at_once()) return &ra;
+const Raster *bands_raster(const Raster &ra)
+{
+    if (at_once())
+        return &ra;
     finish_if_full();
     recording.rasters.push_back(ra);
     return &recording.rasters.back();
 }
 
-void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int count) {
+void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int count)
+{
     if (at_once()) {
         draw(*raster, spans, count);
         return;
@@ -181,14 +205,16 @@ void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int
     for (int i = 0; i < count;) {
         const int band = spans[i].y / BAND_ROWS;
         int n = 1;
-        while (i + n < count && spans[i + n].y / BAND_ROWS == band) ++n;
+        while (i + n < count && spans[i + n].y / BAND_ROWS == band)
+            ++n;
         r.pieces[band].push_back({draw, item, first + (uint32_t)i, (uint32_t)n});
         i += n;
     }
     r.empty = false;
 }
 
-void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip) {
+void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip)
+{
     finish_if_full();
     Recording &r = recording;
     Clear &c = r.clears.emplace_back();
@@ -205,7 +231,8 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
             for (int x = 0; x < glide.width; ++x)
                 put_pixel(&c.rows[i][x], DITHER_PATTERN[i][x & 3], red, green, blue);
     if (at_once()) {
-        for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band) clear_band(c, band);
+        for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
+            clear_band(c, band);
         r.clears.pop_back();
         return;
     }
@@ -215,31 +242,38 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
     r.empty = false;
 }
 
-void bands_finish() {
+void bands_finish()
+{
     Recording &r = recording;
-    if (r.empty) return;
+    if (r.empty)
+        return;
     const int threads = bands_threads();
     if ((int)pool.threads.size() + 1 != threads) {
         pool.stop();
         pool.start(threads);
     }
     if (threads == 1) {
-        for (int band = 0; band < BANDS; ++band) draw_band(band);
+        for (int band = 0; band < BANDS; ++band)
+            draw_band(band);
     } else {
         pool.draw_frame();
     }
     r.rasters.clear();
     r.spans.clear();
     r.clears.clear();
-    for (auto &p : r.pieces) p.clear();
+    for (auto &p : r.pieces)
+        p.clear();
     r.empty = true;
 }
 
-void bands_call_done() {
-    if (glide.render_buffer == GR_BUFFER_FRONTBUFFER || glide.colour_buffers == 1) bands_finish();
+void bands_call_done()
+{
+    if (glide.render_buffer == GR_BUFFER_FRONTBUFFER || glide.colour_buffers == 1)
+        bands_finish();
 }
 
-void bands_stop() {
+void bands_stop()
+{
     bands_finish();
     pool.stop();
     recording = Recording();  // and gives back the memory

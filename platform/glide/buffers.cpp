@@ -3,12 +3,15 @@
 #include "device.h"
 #include "trace.h"
 
-void FX_CALL grRenderBuffer(GrBuffer_t buffer) {
+void FX_CALL grRenderBuffer(GrBuffer_t buffer)
+{
     trace_call("grRenderBuffer", {buffer});
-    if (buffer == GR_BUFFER_FRONTBUFFER || buffer == GR_BUFFER_BACKBUFFER) glide.render_buffer = buffer;
+    if (buffer == GR_BUFFER_FRONTBUFFER || buffer == GR_BUFFER_BACKBUFFER)
+        glide.render_buffer = buffer;
 }
 
-void FX_CALL grClipWindow(FxU32 minx, FxU32 miny, FxU32 maxx, FxU32 maxy) {
+void FX_CALL grClipWindow(FxU32 minx, FxU32 miny, FxU32 maxx, FxU32 maxy)
+{
     trace_call("grClipWindow", {minx, miny, maxx, maxy});
     auto limit = [](FxU32 v, int top) { return (v > (FxU32)top ? top : (int)v) * glide.resolution; };
     glide.clip.minx = limit(minx, SCREEN_WIDTH);
@@ -19,11 +22,14 @@ void FX_CALL grClipWindow(FxU32 minx, FxU32 miny, FxU32 maxx, FxU32 maxy) {
 
 // Clears the clip window of the render buffer, dithered like drawn pixels;
 // the depth buffer only while depth writes are on.
-void FX_CALL grBufferClear(GrColor_t colour, GrAlpha_t alpha, FxU16 depth) {
+void FX_CALL grBufferClear(GrColor_t colour, GrAlpha_t alpha, FxU16 depth)
+{
     trace_call("grBufferClear", {colour, alpha, depth});
     void *target = render_target();
-    if (!target) return;
-    if (glide.clip.minx >= glide.clip.maxx) return;
+    if (!target)
+        return;
+    if (glide.clip.minx >= glide.clip.maxx)
+        return;
     const bool clear_depth = glide.depth_mask && glide.has_depth;
     bands_clear(target, colour_to_rgb(colour), clear_depth ? glide.depth.data() : nullptr, depth, glide.clip);
     bands_call_done();
@@ -31,17 +37,22 @@ void FX_CALL grBufferClear(GrColor_t colour, GrAlpha_t alpha, FxU16 depth) {
 
 // W-buffering and no depth buffer are what we have; the z-buffer modes are
 // refused.
-void FX_CALL grDepthBufferMode(GrDepthBufferMode_t mode) {
+void FX_CALL grDepthBufferMode(GrDepthBufferMode_t mode)
+{
     trace_call("grDepthBufferMode", {mode});
-    if (mode == GR_DEPTHBUFFER_DISABLE || mode == GR_DEPTHBUFFER_WBUFFER) glide.depth_mode = mode;
+    if (mode == GR_DEPTHBUFFER_DISABLE || mode == GR_DEPTHBUFFER_WBUFFER)
+        glide.depth_mode = mode;
 }
 
-void FX_CALL grDepthBufferFunction(GrCmpFnc_t function) {
+void FX_CALL grDepthBufferFunction(GrCmpFnc_t function)
+{
     trace_call("grDepthBufferFunction", {function});
-    if (function >= GR_CMP_NEVER && function <= GR_CMP_ALWAYS) glide.depth_function = function;
+    if (function >= GR_CMP_NEVER && function <= GR_CMP_ALWAYS)
+        glide.depth_function = function;
 }
 
-void FX_CALL grDepthMask(FxBool mask) {
+void FX_CALL grDepthMask(FxBool mask)
+{
     trace_call("grDepthMask", {mask});
     glide.depth_mask = mask != FXFALSE;
 }

@@ -66,38 +66,47 @@ struct Capture : CaptureSink {
     ~Capture() override;
 };
 
-void say(const std::string &text) {
+void say(const std::string &text)
+{
     std::fprintf(stderr, "lumivex glide: LUMIVEX_CAPTURE: %s\n", text.c_str());
 }
 
-void fail(Capture &c, const char *what, int error) {
+void fail(Capture &c, const char *what, int error)
+{
     char reason[AV_ERROR_MAX_STRING_SIZE];
     av_strerror(error, reason, sizeof reason);
-    if (!c.failed) say(std::string(what) + " " + c.path + ": " + reason);
+    if (!c.failed)
+        say(std::string(what) + " " + c.path + ": " + reason);
     c.failed = true;
 }
 
-const Kind *kind_of(const char *path) {
+const Kind *kind_of(const char *path)
+{
     size_t n = std::strlen(path);
     for (const Kind &k : KINDS) {
         size_t e = std::strlen(k.extension);
-        if (n > e && strcasecmp(path + n - e, k.extension) == 0) return &k;
+        if (n > e && strcasecmp(path + n - e, k.extension) == 0)
+            return &k;
     }
     return nullptr;
 }
 
 // The error of the file's last writes, which buffered output only shows later.
-int write_error(Capture &c, int error) {
+int write_error(Capture &c, int error)
+{
     return error < 0 ? error : c.file->pb->error;
 }
 
 // Hands a frame (null: the end) to the encoder and writes what comes out.
-bool encode(Capture &c, const AVFrame *frame) {
+bool encode(Capture &c, const AVFrame *frame)
+{
     int error = avcodec_send_frame(c.encoder, frame);
     while (error >= 0) {
         error = avcodec_receive_packet(c.encoder, c.packet);
-        if (error == AVERROR(EAGAIN) || error == AVERROR_EOF) return true;
-        if (error < 0) break;
+        if (error == AVERROR(EAGAIN) || error == AVERROR_EOF)
+            return true;
+        if (error < 0)
+            break;
         av_packet_rescale_ts(c.packet, c.encoder->time_base, c.file->streams[0]->time_base);
         c.packet->stream_index = 0;
         error = write_error(c, av_interleaved_write_frame(c.file, c.packet));
@@ -106,9 +115,11 @@ bool encode(Capture &c, const AVFrame *frame) {
     return false;
 }
 
-void encode_picture(Capture &c, const uint32_t *xrgb) {
+void encode_picture(Capture &c, const uint32_t *xrgb)
+{
     int error = av_frame_make_writable(c.picture);
-    if (error < 0) return fail(c, "cannot encode", error);
+    if (error < 0)
+        return fail(c, "cannot encode", error);
     const uint8_t *rows[] = {reinterpret_cast<const uint8_t *>(xrgb)};
     const int stride[] = {4 * c.width};
     sws_scale(c.convert, rows, stride, 0, c.height, c.picture->data, c.picture->linesize);
@@ -116,15 +127,18 @@ void encode_picture(Capture &c, const uint32_t *xrgb) {
     encode(c, c.picture);
 }
 
-void encoder_thread(Capture &c) {
+void encoder_thread(Capture &c)
+{
     std::unique_lock<std::mutex> hold(c.lock);
     for (;;) {
         c.changed.wait(hold, [&] { return c.encoded < c.added || c.ending; });
-        if (c.encoded == c.added) return;
+        if (c.encoded == c.added)
+            return;
         const uint32_t *frame = c.slots[c.encoded % SLOTS].data();
         hold.unlock();
         // After a failure frames are still taken, so that the show never waits.
-        if (!c.failed) encode_picture(c, frame);
+        if (!c.failed)
+            encode_picture(c, frame);
         hold.lock();
         ++c.encoded;
         c.changed.notify_all();
@@ -133,18 +147,21 @@ void encoder_thread(Capture &c) {
 
 // Opens the encoder and the file, and writes the file's header; false when
 // any of it fails (reported).
-bool open_capture(Capture &c, const Kind &kind) {
+bool open_capture(Capture &c, const Kind &kind)
+{
     const AVCodec *codec = avcodec_find_encoder_by_name(kind.encoder);
     if (!codec) {
         say(std::string("this FFmpeg has no ") + kind.encoder + " encoder");
         return false;
     }
     int error = avformat_alloc_output_context2(&c.file, nullptr, kind.muxer, c.path.c_str());
-    if (error < 0) return fail(c, "cannot make", error), false;
+    if (error < 0)
+        return fail(c, "cannot make", error), false;
     c.encoder = avcodec_alloc_context3(codec);
     c.packet = av_packet_alloc();
     c.picture = av_frame_alloc();
-    if (!c.encoder || !c.packet || !c.picture) return fail(c, "cannot make", AVERROR(ENOMEM)), false;
+    if (!c.encoder || !c.packet || !c.picture)
+        return fail(c, "cannot make", AVERROR(ENOMEM)), false;
 
     c.encoder->width = c.width;
     c.encoder->height = c.height;
@@ -157,39 +174,48 @@ bool open_capture(Capture &c, const Kind &kind) {
         c.encoder->colorspace = AVCOL_SPC_SMPTE170M;
         c.encoder->color_range = AVCOL_RANGE_MPEG;
     }
-    if (c.file->oformat->flags & AVFMT_GLOBALHEADER) c.encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (c.file->oformat->flags & AVFMT_GLOBALHEADER)
+        c.encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     AVDictionary *options = nullptr;
     av_dict_parse_string(&options, kind.encoder_options, "=", ":", 0);
     error = avcodec_open2(c.encoder, codec, &options);
     av_dict_free(&options);
-    if (error < 0) return fail(c, "cannot encode", error), false;
+    if (error < 0)
+        return fail(c, "cannot encode", error), false;
 
     AVStream *stream = avformat_new_stream(c.file, nullptr);
-    if (!stream) return fail(c, "cannot make", AVERROR(ENOMEM)), false;
+    if (!stream)
+        return fail(c, "cannot make", AVERROR(ENOMEM)), false;
     stream->time_base = c.encoder->time_base;
     avcodec_parameters_from_context(stream->codecpar, c.encoder);
 
     error = avio_open(&c.file->pb, c.path.c_str(), AVIO_FLAG_WRITE);
-    if (error < 0) return fail(c, "cannot write", error), false;
+    if (error < 0)
+        return fail(c, "cannot write", error), false;
     av_dict_parse_string(&options, kind.muxer_options, "=", ":", 0);
     error = avformat_write_header(c.file, &options);
     av_dict_free(&options);
-    if (error < 0) return fail(c, "cannot write", error), false;
+    if (error < 0)
+        return fail(c, "cannot write", error), false;
 
     c.picture->format = kind.pixels;
     c.picture->width = c.width;
     c.picture->height = c.height;
     error = av_frame_get_buffer(c.picture, 0);
-    if (error < 0) return fail(c, "cannot make", error), false;
-    c.convert = sws_getContext(c.width, c.height, AV_PIX_FMT_0RGB32, c.width, c.height, kind.pixels,
-                               SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr);
-    if (!c.convert) return fail(c, "cannot make", AVERROR(ENOMEM)), false;
+    if (error < 0)
+        return fail(c, "cannot make", error), false;
+    c.convert =
+        sws_getContext(c.width, c.height, AV_PIX_FMT_0RGB32, c.width, c.height, kind.pixels,
+                       SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr);
+    if (!c.convert)
+        return fail(c, "cannot make", AVERROR(ENOMEM)), false;
     return true;
 }
 
 }  // namespace
 
-Capture::~Capture() {
+Capture::~Capture()
+{
     if (worker.joinable()) {
         {
             std::lock_guard<std::mutex> hold(lock);
@@ -199,12 +225,14 @@ Capture::~Capture() {
         worker.join();
         if (!failed && encode(*this, nullptr)) {
             int error = write_error(*this, av_write_trailer(file));
-            if (error < 0) fail(*this, "cannot write", error);
+            if (error < 0)
+                fail(*this, "cannot write", error);
         }
     }
     if (file && file->pb) {
         int error = avio_closep(&file->pb);
-        if (error < 0) fail(*this, "cannot write", error);
+        if (error < 0)
+            fail(*this, "cannot write", error);
     }
     avformat_free_context(file);
     avcodec_free_context(&encoder);
@@ -213,7 +241,8 @@ Capture::~Capture() {
     av_packet_free(&packet);
 }
 
-void Capture::frame(const uint32_t *xrgb) {
+void Capture::frame(const uint32_t *xrgb)
+{
     std::unique_lock<std::mutex> hold(lock);
     changed.wait(hold, [&] { return added - encoded < SLOTS; });
     // The slot is this thread's until added counts it.
@@ -225,7 +254,8 @@ void Capture::frame(const uint32_t *xrgb) {
     changed.notify_all();
 }
 
-CaptureSink *lumivex_capture_open(const char *path, int width, int height) {
+CaptureSink *lumivex_capture_open(const char *path, int width, int height)
+{
     const Kind *kind = kind_of(path);
     if (!kind) {
         say(std::string(path) + ": only .mkv (lossless FFV1) and .mp4 (H.264) can be made; no capture");
@@ -240,7 +270,8 @@ CaptureSink *lumivex_capture_open(const char *path, int width, int height) {
         delete c;
         return nullptr;
     }
-    for (auto &slot : c->slots) slot.resize((size_t)width * height);
+    for (auto &slot : c->slots)
+        slot.resize((size_t)width * height);
     c->worker = std::thread(encoder_thread, std::ref(*c));
     return c;
 }

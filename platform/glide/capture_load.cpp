@@ -13,13 +13,16 @@
 
 static CaptureSink *capture = nullptr;
 
-void capture_start(const char *path, int width, int height) {
+void capture_start(const char *path, int width, int height)
+{
     capture_finish();
     static void *module = nullptr;
-    if (!module) module = dlopen(LUMIVEX_CAPTURE_MODULE, RTLD_NOW | RTLD_LOCAL);
+    if (!module)
+        module = dlopen(LUMIVEX_CAPTURE_MODULE, RTLD_NOW | RTLD_LOCAL);
     void *entry = module ? dlsym(module, "lumivex_capture_open") : nullptr;
     if (!entry) {
-        std::fprintf(stderr, "lumivex glide: LUMIVEX_CAPTURE: cannot load the encoder (%s); no capture\n", dlerror());
+        std::fprintf(stderr, "lumivex glide: LUMIVEX_CAPTURE: cannot load the encoder (%s); no capture\n",
+                     dlerror());
         return;
     }
     capture = reinterpret_cast<decltype(&lumivex_capture_open)>(entry)(path, width, height);
@@ -30,10 +33,13 @@ void capture_start(const char *path, int width, int height) {
     }
 }
 
-void capture_frame(const uint32_t *xrgb) {
-    if (capture) capture->frame(xrgb);
+void capture_frame(const uint32_t *xrgb)
+{
+    if (capture)
+        capture->frame(xrgb);
 }
 
-void capture_finish() {
+void capture_finish()
+{
     delete std::exchange(capture, nullptr);
 }

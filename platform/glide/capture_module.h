@@ -20,7 +20,7 @@ struct CaptureSink {
 
 // The module's one entry: a capture to path of pictures of width x height,
 // or null when it cannot be made (said on stderr in one line).
-extern "C" __attribute__((visibility("default"))) CaptureSink *lumivex_capture_open(const char *path, int width,
-                                                                                    int height);
+extern "C" __attribute__((visibility("default"))) CaptureSink *lumivex_capture_open(const char *path,
+                                                                                    int width, int height);
 
 #endif

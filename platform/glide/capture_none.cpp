@@ -3,8 +3,10 @@
 
 #include <cstdio>
 
-void capture_start(const char *, int, int) {
-    std::fprintf(stderr, "lumivex glide: LUMIVEX_CAPTURE: video capture is not part of this build; no capture\n");
+void capture_start(const char *, int, int)
+{
+    std::fprintf(stderr,
+                 "lumivex glide: LUMIVEX_CAPTURE: video capture is not part of this build; no capture\n");
 }
 
 void capture_frame(const uint32_t *) {}

@@ -5,7 +5,8 @@
 #include "device.h"
 #include "trace.h"
 
-void FX_CALL guColorCombineFunction(GrColorCombineFnc_t fnc) {
+void FX_CALL guColorCombineFunction(GrColorCombineFnc_t fnc)
+{
     trace_call("guColorCombineFunction", {fnc});
     switch (fnc) {
     case GR_COLORCOMBINE_ZERO:
@@ -17,24 +18,30 @@ void FX_CALL guColorCombineFunction(GrColorCombineFnc_t fnc) {
     }
 }
 
-void FX_CALL guTexCombineFunction(GrChipID_t tmu, GrTextureCombineFnc_t fnc) {
+void FX_CALL guTexCombineFunction(GrChipID_t tmu, GrTextureCombineFnc_t fnc)
+{
     trace_call("guTexCombineFunction", {tmu, fnc});
-    if (tmu == GR_TMU0 && fnc == GR_TEXTURECOMBINE_DECAL) glide.texture_combine = fnc;
+    if (tmu == GR_TMU0 && fnc == GR_TEXTURECOMBINE_DECAL)
+        glide.texture_combine = fnc;
 }
 
 // Kept for the record: nothing reads alpha, as nothing blends.
-void FX_CALL guAlphaSource(GrAlphaSource_t mode) {
+void FX_CALL guAlphaSource(GrAlphaSource_t mode)
+{
     trace_call("guAlphaSource", {mode});
     if (mode >= GR_ALPHASOURCE_CC_ALPHA && mode <= GR_ALPHASOURCE_TEXTURE_ALPHA_TIMES_ITERATED_ALPHA)
         glide.alpha_source = mode;
 }
 
-void FX_CALL grConstantColorValue(GrColor_t value) {
+void FX_CALL grConstantColorValue(GrColor_t value)
+{
     trace_call("grConstantColorValue", {value});
     glide.constant_colour = value;
 }
 
-void FX_CALL grHints(GrHint_t type, FxU32 mask) {
+void FX_CALL grHints(GrHint_t type, FxU32 mask)
+{
     trace_call("grHints", {type, mask});
-    if (type == GR_HINT_STWHINT) glide.stw_hint = mask;
+    if (type == GR_HINT_STWHINT)
+        glide.stw_hint = mask;
 }

@@ -13,41 +13,51 @@
 
 GlideConfig glide_config;
 
-bool FrameList::contains(int64_t frame) const {
+bool FrameList::contains(int64_t frame) const
+{
     for (const Range &r : ranges)
-        if (frame >= r.first && frame <= r.last) return true;
+        if (frame >= r.first && frame <= r.last)
+            return true;
     return false;
 }
 
 // A decimal number of at most 12 digits at *p; advances p past it.
-static bool parse_number(const char **p, int64_t *value) {
+static bool parse_number(const char **p, int64_t *value)
+{
     const char *s = *p;
     int64_t v = 0;
     int digits = 0;
     while (*s >= '0' && *s <= '9') {
-        if (++digits > 12) return false;
+        if (++digits > 12)
+            return false;
         v = v * 10 + (*s++ - '0');
     }
-    if (digits == 0) return false;
+    if (digits == 0)
+        return false;
     *p = s;
     *value = v;
     return true;
 }
 
-bool parse_frame_list(const char *text, FrameList *list) {
+bool parse_frame_list(const char *text, FrameList *list)
+{
     FrameList parsed;
     const char *p = text;
     for (;;) {
         FrameList::Range r;
-        if (!parse_number(&p, &r.first)) return false;
+        if (!parse_number(&p, &r.first))
+            return false;
         r.last = r.first;
         if (*p == '-') {
             ++p;
-            if (!parse_number(&p, &r.last) || r.last < r.first) return false;
+            if (!parse_number(&p, &r.last) || r.last < r.first)
+                return false;
         }
         parsed.ranges.push_back(r);
-        if (*p == '\0') break;
-        if (*p++ != ',') return false;
+        if (*p == '\0')
+            break;
+        if (*p++ != ',')
+            return false;
     }
     *list = parsed;
     return true;
@@ -55,42 +65,53 @@ bool parse_frame_list(const char *text, FrameList *list) {
 
 // The configuration is read more than once a run (a Glide call before
 // grGlideInit reads it too), but each bad value is told once.
-static void report(const char *name, const char *value, const char *fallback) {
+static void report(const char *name, const char *value, const char *fallback)
+{
     static std::set<std::string> told;
-    if (!told.insert(std::string(name) + '=' + value).second) return;
-    std::fprintf(stderr, "lumivex glide: %s=%s is not valid; using %s\n", name, echoed(value).c_str(), fallback);
+    if (!told.insert(std::string(name) + '=' + value).second)
+        return;
+    std::fprintf(stderr, "lumivex glide: %s=%s is not valid; using %s\n", name, echoed(value).c_str(),
+                 fallback);
 }
 
 // The variable's value, or null when it is unset or empty.
-static const char *variable(const char *name) {
+static const char *variable(const char *name)
+{
     const char *v = std::getenv(name);
     return v && *v ? v : nullptr;
 }
 
 // A whole decimal number from lo to hi.
-static bool parse_int(const char *text, int64_t lo, int64_t hi, int64_t *value) {
+static bool parse_int(const char *text, int64_t lo, int64_t hi, int64_t *value)
+{
     const char *p = text;
     int64_t v;
-    if (!parse_number(&p, &v) || *p != '\0' || v < lo || v > hi) return false;
+    if (!parse_number(&p, &v) || *p != '\0' || v < lo || v > hi)
+        return false;
     *value = v;
     return true;
 }
 
-static void read_int(const char *name, int64_t lo, int64_t hi, const char *fallback, int64_t *value) {
+static void read_int(const char *name, int64_t lo, int64_t hi, const char *fallback, int64_t *value)
+{
     const char *text = variable(name);
-    if (text && !parse_int(text, lo, hi, value)) report(name, text, fallback);
+    if (text && !parse_int(text, lo, hi, value))
+        report(name, text, fallback);
 }
 
-static void read_frames(const char *name, const char *fallback, FrameList *list, bool *set) {
+static void read_frames(const char *name, const char *fallback, FrameList *list, bool *set)
+{
     const char *text = variable(name);
-    if (!text) return;
+    if (!text)
+        return;
     if (parse_frame_list(text, list))
         *set = true;
     else
         report(name, text, fallback);
 }
 
-GlideConfig read_config() {
+GlideConfig read_config()
+{
     GlideConfig c;
 
     if (const char *text = variable("LUMIVEX_OUTPUT")) {
@@ -112,16 +133,19 @@ GlideConfig read_config() {
     read_int("LUMIVEX_SWAP_INTERVAL", 0, 60, "the program's interval", &v);
     c.swap_interval = (int)v;
 
-    if (const char *text = variable("LUMIVEX_TRACE")) c.trace_path = text;
+    if (const char *text = variable("LUMIVEX_TRACE"))
+        c.trace_path = text;
     bool listed = false;
     read_frames("LUMIVEX_TRACE_FRAMES", "every frame", &c.trace_frames, &listed);
     c.trace_all_frames = !listed;
 
-    if (const char *text = variable("LUMIVEX_DUMP_DIR")) c.dump_dir = text;
+    if (const char *text = variable("LUMIVEX_DUMP_DIR"))
+        c.dump_dir = text;
     listed = false;
     read_frames("LUMIVEX_DUMP_FRAMES", "no frame", &c.dump_frames, &listed);
 
-    if (const char *text = variable("LUMIVEX_CAPTURE")) c.capture_path = text;
+    if (const char *text = variable("LUMIVEX_CAPTURE"))
+        c.capture_path = text;
 
     read_int("LUMIVEX_KEY_AT_FRAME", 0, 999999999999, "none: no key will be pressed", &c.key_at_frame);
 

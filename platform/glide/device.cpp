@@ -14,25 +14,32 @@ GlideDevice glide;
 
 static lumivex::GlideClock *clock_override = nullptr;
 
-lumivex::GlideClock &glide_clock() {
+lumivex::GlideClock &glide_clock()
+{
     return clock_override ? *clock_override : host_clock();
 }
 
-void *colour_buffer(int which) {
-    if (!glide.open) return nullptr;
-    if (glide.true_colour) return glide.colour32[which].data();
+void *colour_buffer(int which)
+{
+    if (!glide.open)
+        return nullptr;
+    if (glide.true_colour)
+        return glide.colour32[which].data();
     return glide.colour[which].data();
 }
 
-static int back_buffer() {
+static int back_buffer()
+{
     return glide.colour_buffers == 2 ? glide.front ^ 1 : glide.front;
 }
 
-void *render_target() {
+void *render_target()
+{
     return colour_buffer(glide.render_buffer == GR_BUFFER_FRONTBUFFER ? glide.front : back_buffer());
 }
 
-uint32_t colour_to_rgb(GrColor_t c) {
+uint32_t colour_to_rgb(GrColor_t c)
+{
     uint32_t v = (uint32_t)c;
     switch (glide.colour_format) {
     case GR_COLORFORMAT_ARGB: return v & 0xFFFFFF;
@@ -43,27 +50,34 @@ uint32_t colour_to_rgb(GrColor_t c) {
 }
 
 // Starts the display clock's retrace count now.
-static void restart_retraces() {
+static void restart_retraces()
+{
     glide.epoch = glide_clock().now();
     glide.last_retrace = 0;
 }
 
-static void close_device() {
+static void close_device()
+{
     bands_finish();
     capture_finish();
     progress_end();
-    if (glide.presenter) glide.presenter->close();
+    if (glide.presenter)
+        glide.presenter->close();
     glide.presenter.reset();
-    for (auto &buffer : glide.colour) std::vector<uint16_t>().swap(buffer);
-    for (auto &buffer : glide.colour32) std::vector<uint32_t>().swap(buffer);
+    for (auto &buffer : glide.colour)
+        std::vector<uint16_t>().swap(buffer);
+    for (auto &buffer : glide.colour32)
+        std::vector<uint32_t>().swap(buffer);
     std::vector<uint16_t>().swap(glide.depth);
     std::vector<uint32_t>().swap(glide.picture);
     glide.open = false;
     trace_frame(false, glide.frames_shown);
 }
 
-void FX_CALL grGlideInit(void) {
-    if (glide.open) close_device();
+void FX_CALL grGlideInit(void)
+{
+    if (glide.open)
+        close_device();
     glide_configure();
     trace_call("grGlideInit", {});
     tex_memory_restart();
@@ -72,11 +86,14 @@ void FX_CALL grGlideInit(void) {
     restart_retraces();
 }
 
-FxBool FX_CALL grSstQueryHardware(GrHwConfiguration *hw) {
+FxBool FX_CALL grSstQueryHardware(GrHwConfiguration *hw)
+{
     trace_call("grSstQueryHardware", {TracePointer()});
-    if (!hw) return FXFALSE;
+    if (!hw)
+        return FXFALSE;
     std::memset(hw, 0, sizeof *hw);
-    if (glide_config.boards == 0) return FXFALSE;
+    if (glide_config.boards == 0)
+        return FXFALSE;
     hw->num_sst = 1;
     hw->SSTs[0].type = GR_SSTTYPE_VOODOO;
     GrVoodooConfig_t &v = hw->SSTs[0].sstBoard.VoodooConfig;
@@ -89,21 +106,25 @@ FxBool FX_CALL grSstQueryHardware(GrHwConfiguration *hw) {
     return FXTRUE;
 }
 
-void FX_CALL grSstSelect(int which_sst) {
+void FX_CALL grSstSelect(int which_sst)
+{
     trace_call("grSstSelect", {which_sst});
 }
 
 FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScreenRefresh_t refresh,
                             GrColorFormat_t colour_format, GrOriginLocation_t origin, int colour_buffers,
-                            int aux_buffers) {
-    trace_call("grSstWinOpen", {hWnd, resolution, refresh, colour_format, origin, colour_buffers, aux_buffers});
+                            int aux_buffers)
+{
+    trace_call("grSstWinOpen",
+               {hWnd, resolution, refresh, colour_format, origin, colour_buffers, aux_buffers});
     // Kept when the open fails: a program that goes on still swaps, and the
     // scripted key still goes to its window.
     if (glide.initialised && !glide.open) {
         glide.hwnd = hWnd;
         glide.open_failed = true;
     }
-    if (!glide.initialised || glide.open || glide_config.fail_open || glide_config.boards == 0) return FXFALSE;
+    if (!glide.initialised || glide.open || glide_config.fail_open || glide_config.boards == 0)
+        return FXFALSE;
     if (resolution != GR_RESOLUTION_640x480 || colour_format < GR_COLORFORMAT_ARGB ||
         colour_format > GR_COLORFORMAT_BGRA || origin != GR_ORIGIN_UPPER_LEFT || colour_buffers < 1 ||
         colour_buffers > 2 || aux_buffers < 0 || aux_buffers > 1)
@@ -113,7 +134,8 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     std::unique_ptr<lumivex::Presenter> presenter;
     if (glide_config.output != Output::OFFSCREEN) {
         presenter = open_host_presenter(hWnd, glide_config.output == Output::FULLSCREEN, glide_config.scale);
-        if (!presenter) return FXFALSE;
+        if (!presenter)
+            return FXFALSE;
     }
 
     glide.resolution = glide_config.resolution;
@@ -143,19 +165,24 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     glide.open_failed = false;
     restart_retraces();
     progress_start();
-    if (!glide_config.capture_path.empty()) capture_start(glide_config.capture_path.c_str(), glide.width, glide.height);
+    if (!glide_config.capture_path.empty())
+        capture_start(glide_config.capture_path.c_str(), glide.width, glide.height);
     trace_frame(true, glide.frames_shown);
     return FXTRUE;
 }
 
-void FX_CALL grSstWinClose(void) {
+void FX_CALL grSstWinClose(void)
+{
     trace_call("grSstWinClose", {});
-    if (glide.open) close_device();
+    if (glide.open)
+        close_device();
 }
 
-void FX_CALL grGlideShutdown(void) {
+void FX_CALL grGlideShutdown(void)
+{
     trace_call("grGlideShutdown", {});
-    if (glide.open) close_device();
+    if (glide.open)
+        close_device();
     bands_stop();
     tex_memory_reset();
     glide.initialised = false;
@@ -163,58 +190,73 @@ void FX_CALL grGlideShutdown(void) {
 
 // Nothing to hand over: the presenter follows its window by itself. A move
 // never fails, so the program never closes its window for it.
-FxBool FX_CALL grSstControl(FxU32 code) {
+FxBool FX_CALL grSstControl(FxU32 code)
+{
     trace_call("grSstControl", {code});
     return FXTRUE;
 }
 
 // Drawing is finished by every call that reads or replaces what it draws
 // with (swaps, buffer reads, texture memory), so there is nothing to wait for.
-void FX_CALL grSstIdle(void) {
+void FX_CALL grSstIdle(void)
+{
     trace_call("grSstIdle", {});
 }
 
 namespace lumivex {
 
-void glide_set_clock(GlideClock *clock) {
+void glide_set_clock(GlideClock *clock)
+{
     clock_override = clock;
     restart_retraces();
 }
 
-bool glide_set_presenter(std::unique_ptr<Presenter> presenter) {
-    if (!glide.open || !presenter) return false;
-    if (glide.presenter) glide.presenter->close();
+bool glide_set_presenter(std::unique_ptr<Presenter> presenter)
+{
+    if (!glide.open || !presenter)
+        return false;
+    if (glide.presenter)
+        glide.presenter->close();
     glide.presenter = std::move(presenter);
     return true;
 }
 
 // The colour buffer a read names, drawn up to now; null when there is none.
-static void *read_colour(GrBuffer_t buffer) {
-    if (!glide.open) return nullptr;
+static void *read_colour(GrBuffer_t buffer)
+{
+    if (!glide.open)
+        return nullptr;
     bands_finish();
-    if (buffer == GR_BUFFER_FRONTBUFFER) return colour_buffer(glide.front);
-    if (buffer == GR_BUFFER_BACKBUFFER) return colour_buffer(back_buffer());
+    if (buffer == GR_BUFFER_FRONTBUFFER)
+        return colour_buffer(glide.front);
+    if (buffer == GR_BUFFER_BACKBUFFER)
+        return colour_buffer(back_buffer());
     return nullptr;
 }
 
-const uint16_t *glide_colour_buffer(GrBuffer_t buffer) {
+const uint16_t *glide_colour_buffer(GrBuffer_t buffer)
+{
     return glide.true_colour ? nullptr : static_cast<const uint16_t *>(read_colour(buffer));
 }
 
-const uint32_t *glide_colour_buffer32(GrBuffer_t buffer) {
+const uint32_t *glide_colour_buffer32(GrBuffer_t buffer)
+{
     return glide.true_colour ? static_cast<const uint32_t *>(read_colour(buffer)) : nullptr;
 }
 
-const uint16_t *glide_depth_buffer() {
+const uint16_t *glide_depth_buffer()
+{
     bands_finish();
     return glide.open && glide.has_depth ? glide.depth.data() : nullptr;
 }
 
-int64_t glide_frames_shown() {
+int64_t glide_frames_shown()
+{
     return glide.frames_shown;
 }
 
-int64_t glide_last_swap_retrace() {
+int64_t glide_last_swap_retrace()
+{
     return glide.last_retrace;
 }
 

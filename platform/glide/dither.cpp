@@ -8,11 +8,13 @@ const uint8_t DITHER_PATTERN[4][4] = {
     {15, 7, 13, 5},
 };
 
-static constexpr uint8_t dithered(int v, int top, int d) {
+static constexpr uint8_t dithered(int v, int top, int d)
+{
     return (uint8_t)((v * top + dither_offset(d)) / 255);
 }
 
-static constexpr DitherTables make_tables() {
+static constexpr DitherTables make_tables()
+{
     DitherTables t{};
     for (int d = 0; d < 16; ++d)
         for (int v = 0; v < 256; ++v) {

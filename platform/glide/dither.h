@@ -13,7 +13,8 @@
 extern const uint8_t DITHER_PATTERN[4][4];
 
 // (d + 0.5) / 16 * 255, rounded: 8 to 247.
-constexpr int dither_offset(int d) {
+constexpr int dither_offset(int d)
+{
     return ((2 * d + 1) * 255 + 16) / 32;
 }
 
@@ -24,7 +25,8 @@ struct DitherTables {
 };
 extern const DitherTables dither_tables;
 
-inline uint16_t dither_rgb565(int d, unsigned r, unsigned g, unsigned b) {
+inline uint16_t dither_rgb565(int d, unsigned r, unsigned g, unsigned b)
+{
     return (uint16_t)(dither_tables.to5[d][r] << 11 | dither_tables.to6[d][g] << 5 | dither_tables.to5[d][b]);
 }
 

@@ -19,15 +19,23 @@ struct HostClock : lumivex::GlideClock {
     // asks for finer: the clock asks for 1 ms while it lives, so that a sleep
     // to the deadline wakes within about a millisecond of it and nothing
     // spins.
-    HostClock() { timeBeginPeriod(1); }
-    ~HostClock() { timeEndPeriod(1); }
+    HostClock()
+    {
+        timeBeginPeriod(1);
+    }
+    ~HostClock()
+    {
+        timeEndPeriod(1);
+    }
 #endif
-    int64_t now() override {
+    int64_t now() override
+    {
         return std::chrono::duration_cast<std::chrono::nanoseconds>(
                    std::chrono::steady_clock::now().time_since_epoch())
             .count();
     }
-    void sleep_until(int64_t deadline) override {
+    void sleep_until(int64_t deadline) override
+    {
         for (int64_t t = now(); t < deadline; t = now()) {
 #if defined(_WIN32)
             // Whole milliseconds, rounded up: the frame is never early.
@@ -45,11 +53,13 @@ struct HostClock : lumivex::GlideClock {
 
 }  // namespace
 
-lumivex::GlideClock &host_clock() {
+lumivex::GlideClock &host_clock()
+{
     static HostClock clock;
     return clock;
 }
 
-void host_post_key(FxU32 hwnd) {
+void host_post_key(FxU32 hwnd)
+{
     PostMessageA((HWND)(uintptr_t)hwnd, WM_KEYDOWN, VK_SPACE, 0);
 }

@@ -9,13 +9,15 @@
 #define STBI_WRITE_NO_STDIO
 #include <stb_image_write.h>
 
-static void append(void *context, void *data, int size) {
+static void append(void *context, void *data, int size)
+{
     auto *out = static_cast<std::vector<uint8_t> *>(context);
     auto *bytes = static_cast<const uint8_t *>(data);
     out->insert(out->end(), bytes, bytes + size);
 }
 
-bool write_png(const char *path, const uint32_t *pixels, int width, int height) {
+bool write_png(const char *path, const uint32_t *pixels, int width, int height)
+{
     std::vector<uint8_t> rgb((size_t)width * height * 3);
     for (size_t i = 0; i < rgb.size() / 3; ++i) {
         rgb[3 * i] = (uint8_t)(pixels[i] >> 16);
@@ -23,9 +25,11 @@ bool write_png(const char *path, const uint32_t *pixels, int width, int height) 
         rgb[3 * i + 2] = (uint8_t)pixels[i];
     }
     std::vector<uint8_t> png;
-    if (!stbi_write_png_to_func(append, &png, width, height, 3, rgb.data(), width * 3)) return false;
+    if (!stbi_write_png_to_func(append, &png, width, height, 3, rgb.data(), width * 3))
+        return false;
     std::FILE *f = std::fopen(path, "wb");
-    if (!f) return false;
+    if (!f)
+        return false;
     bool ok = std::fwrite(png.data(), 1, png.size(), f) == png.size();
     return std::fclose(f) == 0 && ok;
 }

@@ -17,13 +17,15 @@ using lumivex::SCREEN_WIDTH;
 
 // The program hands its window over as a 32-bit value. Window handles are
 // 32-bit values on 64-bit Windows too, widened with their sign.
-HWND window_of(FxU32 hwnd) {
+HWND window_of(FxU32 hwnd)
+{
     return (HWND)(intptr_t)(int32_t)hwnd;
 }
 
 // The largest rectangle of the picture's shape that fits the client area,
 // centred in it.
-RECT fit_picture(const RECT &client, int width, int height) {
+RECT fit_picture(const RECT &client, int width, int height)
+{
     int cw = client.right - client.left, ch = client.bottom - client.top;
     int w = cw, h = ch;
     if ((int64_t)cw * height <= (int64_t)ch * width)
@@ -45,7 +47,8 @@ struct GdiPresenter : lumivex::Presenter {
     RECT saved_rect{};
     BITMAPINFO info{};
 
-    bool open(HWND w, bool full, int scale) {
+    bool open(HWND w, bool full, int scale)
+    {
         window = w;
         fullscreen = full;
         saved_style = GetWindowLongPtrA(window, GWL_STYLE);
@@ -61,8 +64,7 @@ struct GdiPresenter : lumivex::Presenter {
                          SWP_FRAMECHANGED | SWP_NOACTIVATE);
         } else {
             RECT r{0, 0, SCREEN_WIDTH * scale, SCREEN_HEIGHT * scale};
-            AdjustWindowRectEx(&r, (DWORD)saved_style, FALSE,
-                               (DWORD)GetWindowLongPtrA(window, GWL_EXSTYLE));
+            AdjustWindowRectEx(&r, (DWORD)saved_style, FALSE, (DWORD)GetWindowLongPtrA(window, GWL_EXSTYLE));
             SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
@@ -74,37 +76,50 @@ struct GdiPresenter : lumivex::Presenter {
     }
 
     // 0x00RRGGBB is GDI's 32-bit BGRX in memory.
-    void present(const uint32_t *xrgb, int width, int height) override {
-        if (!window) return;
+    void present(const uint32_t *xrgb, int width, int height) override
+    {
+        if (!window)
+            return;
         info.bmiHeader.biWidth = width;
         info.bmiHeader.biHeight = -height;  // rows from the top
         RECT client;
-        if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return;
+        if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+            return;
         HDC dc = GetDC(window);
-        if (!dc) return;
+        if (!dc)
+            return;
         RECT to = fit_picture(client, width, height);
         // The bars around the picture; none in a window of the right shape.
-        if (to.top > 0) PatBlt(dc, 0, 0, client.right, to.top, BLACKNESS);
-        if (to.bottom < client.bottom) PatBlt(dc, 0, to.bottom, client.right, client.bottom - to.bottom, BLACKNESS);
-        if (to.left > 0) PatBlt(dc, 0, to.top, to.left, to.bottom - to.top, BLACKNESS);
-        if (to.right < client.right) PatBlt(dc, to.right, to.top, client.right - to.right, to.bottom - to.top, BLACKNESS);
+        if (to.top > 0)
+            PatBlt(dc, 0, 0, client.right, to.top, BLACKNESS);
+        if (to.bottom < client.bottom)
+            PatBlt(dc, 0, to.bottom, client.right, client.bottom - to.bottom, BLACKNESS);
+        if (to.left > 0)
+            PatBlt(dc, 0, to.top, to.left, to.bottom - to.top, BLACKNESS);
+        if (to.right < client.right)
+            PatBlt(dc, to.right, to.top, client.right - to.right, to.bottom - to.top, BLACKNESS);
         int w = to.right - to.left, h = to.bottom - to.top;
         if (w == width && h == height) {
-            SetDIBitsToDevice(dc, to.left, to.top, width, height, 0, 0, 0, height, xrgb, &info, DIB_RGB_COLORS);
+            SetDIBitsToDevice(dc, to.left, to.top, width, height, 0, 0, 0, height, xrgb, &info,
+                              DIB_RGB_COLORS);
         } else {
             // Whole pixels, no smoothing: the picture keeps its hard edges.
             SetStretchBltMode(dc, COLORONCOLOR);
-            StretchDIBits(dc, to.left, to.top, w, h, 0, 0, width, height, xrgb, &info, DIB_RGB_COLORS, SRCCOPY);
+            StretchDIBits(dc, to.left, to.top, w, h, 0, 0, width, height, xrgb, &info, DIB_RGB_COLORS,
+                          SRCCOPY);
         }
         ReleaseDC(window, dc);
     }
 
-    void close() override {
+    void close() override
+    {
         if (window && fullscreen && IsWindow(window)) {
-            SetWindowLongPtrA(window, GWL_STYLE, (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) |
-                                                     (saved_style & ~(LONG_PTR)WS_VISIBLE));
+            SetWindowLongPtrA(window, GWL_STYLE,
+                              (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) |
+                                  (saved_style & ~(LONG_PTR)WS_VISIBLE));
             SetWindowPos(window, nullptr, saved_rect.left, saved_rect.top, saved_rect.right - saved_rect.left,
-                         saved_rect.bottom - saved_rect.top, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
+                         saved_rect.bottom - saved_rect.top,
+                         SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         window = nullptr;
     }
@@ -114,10 +129,13 @@ struct GdiPresenter : lumivex::Presenter {
 
 }  // namespace
 
-std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscreen, int scale) {
+std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscreen, int scale)
+{
     HWND window = window_of(hwnd);
-    if (!IsWindow(window)) return nullptr;
+    if (!IsWindow(window))
+        return nullptr;
     auto presenter = std::make_unique<GdiPresenter>();
-    if (!presenter->open(window, fullscreen, scale)) return nullptr;
+    if (!presenter->open(window, fullscreen, scale))
+        return nullptr;
     return presenter;
 }

@@ -13,7 +13,8 @@
 namespace {
 
 // The largest picture of the right shape in an output of ow x oh, centred.
-SDL_Rect fitted(int width, int height, int ow, int oh) {
+SDL_Rect fitted(int width, int height, int ow, int oh)
+{
     SDL_Rect dst;
     if ((int64_t)ow * height <= (int64_t)oh * width) {
         dst.w = ow;
@@ -29,7 +30,8 @@ SDL_Rect fitted(int width, int height, int ow, int oh) {
 
 // Whole-number enlargements keep their pixels sharp; the full screen's odd
 // scale, and a picture finer than the window, are smoothed.
-bool smoothed(bool fullscreen, const SDL_Rect &dst, int width) {
+bool smoothed(bool fullscreen, const SDL_Rect &dst, int width)
+{
     return fullscreen || dst.w < width;
 }
 
@@ -47,19 +49,23 @@ struct SdlPresenter : lumivex::Presenter {
     int texture_width = lumivex::SCREEN_WIDTH, texture_height = lumivex::SCREEN_HEIGHT;
     SDL_Surface *picture = nullptr;  // the frame's pixels as a surface, for scaling
 
-    void present(const uint32_t *xrgb, int width, int height) override {
+    void present(const uint32_t *xrgb, int width, int height) override
+    {
         if (renderer)
             render(xrgb, width, height);
         else
             blit(xrgb, width, height);
     }
 
-    void render(const uint32_t *xrgb, int width, int height) {
-        if (!texture) return;
+    void render(const uint32_t *xrgb, int width, int height)
+    {
+        if (!texture)
+            return;
         if (width != texture_width || height != texture_height) {  // drawn at a higher resolution
-            SDL_Texture *sized = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                                   width, height);
-            if (!sized) return;
+            SDL_Texture *sized = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888,
+                                                   SDL_TEXTUREACCESS_STREAMING, width, height);
+            if (!sized)
+                return;
             SDL_DestroyTexture(texture);
             texture = sized;
             texture_width = width;
@@ -69,7 +75,8 @@ struct SdlPresenter : lumivex::Presenter {
         int ow = width, oh = height;
         SDL_GetRendererOutputSize(renderer, &ow, &oh);
         SDL_Rect dst = fitted(width, height, ow, oh);
-        SDL_SetTextureScaleMode(texture, smoothed(fullscreen, dst, width) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        SDL_SetTextureScaleMode(texture, smoothed(fullscreen, dst, width) ? SDL_ScaleModeLinear
+                                                                          : SDL_ScaleModeNearest);
         // Black only where the picture leaves bars: filling the whole window
         // under it would cost as much as the copy itself.
         if (dst.w != ow || dst.h != oh) {
@@ -80,21 +87,27 @@ struct SdlPresenter : lumivex::Presenter {
         SDL_RenderPresent(renderer);
     }
 
-    void blit(const uint32_t *xrgb, int width, int height) {
+    void blit(const uint32_t *xrgb, int width, int height)
+    {
         SDL_Surface *screen = SDL_GetWindowSurface(window);
-        if (!screen) return;
+        if (!screen)
+            return;
         SDL_Rect dst = fitted(width, height, screen->w, screen->h);
         bool same_pixels = screen->format->format == SDL_PIXELFORMAT_RGB888;
         if (dst.w == width && dst.h == height && same_pixels && !SDL_MUSTLOCK(screen)) {
-            if (dst.w != screen->w || dst.h != screen->h) SDL_FillRect(screen, nullptr, 0);
-            auto *to = static_cast<uint8_t *>(screen->pixels) + (size_t)dst.y * screen->pitch + (size_t)dst.x * 4;
-            for (int y = 0; y < height; ++y) std::memcpy(to + (size_t)y * screen->pitch, xrgb + (size_t)y * width, width * 4);
+            if (dst.w != screen->w || dst.h != screen->h)
+                SDL_FillRect(screen, nullptr, 0);
+            auto *to =
+                static_cast<uint8_t *>(screen->pixels) + (size_t)dst.y * screen->pitch + (size_t)dst.x * 4;
+            for (int y = 0; y < height; ++y)
+                std::memcpy(to + (size_t)y * screen->pitch, xrgb + (size_t)y * width, width * 4);
         } else {
             if (!picture || picture->pixels != xrgb || picture->w != width || picture->h != height) {
                 SDL_FreeSurface(picture);
-                picture = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t *>(xrgb), width, height, 32, width * 4,
-                                                             SDL_PIXELFORMAT_RGB888);
-                if (!picture) return;
+                picture = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t *>(xrgb), width, height, 32,
+                                                             width * 4, SDL_PIXELFORMAT_RGB888);
+                if (!picture)
+                    return;
             }
             SDL_FillRect(screen, nullptr, 0);
             if (smoothed(fullscreen, dst, width) && same_pixels)
@@ -105,12 +118,15 @@ struct SdlPresenter : lumivex::Presenter {
         SDL_UpdateWindowSurface(window);
     }
 
-    void close() override {
-        if (texture) SDL_DestroyTexture(texture);
+    void close() override
+    {
+        if (texture)
+            SDL_DestroyTexture(texture);
         texture = nullptr;
         SDL_FreeSurface(picture);
         picture = nullptr;
-        if (own_renderer && renderer) SDL_DestroyRenderer(renderer);
+        if (own_renderer && renderer)
+            SDL_DestroyRenderer(renderer);
         renderer = nullptr;
         if (fullscreen && window) {
             SDL_SetWindowFullscreen(window, 0);
@@ -127,25 +143,32 @@ struct SdlPresenter : lumivex::Presenter {
 // True when SDL's renderer draws with OpenGL that is itself drawn by the
 // processor (Mesa's llvmpipe, softpipe or swrast, as on a virtual X server):
 // then every frame would be uploaded and scaled twice over on the CPU.
-bool gl_on_the_processor(SDL_Renderer *renderer) {
+bool gl_on_the_processor(SDL_Renderer *renderer)
+{
     SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0)
+        return false;
     using GetString = const unsigned char *(*)(unsigned int);
     auto get_string = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
     const unsigned int GL_RENDERER = 0x1F01;
     const char *name = get_string ? reinterpret_cast<const char *>(get_string(GL_RENDERER)) : nullptr;
-    if (!name) return false;
+    if (!name)
+        return false;
     for (const char *soft : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"})
-        if (std::strstr(name, soft)) return true;
+        if (std::strstr(name, soft))
+            return true;
     return false;
 }
 
 // A renderer on the GPU, or null where there is none: then the window's own
 // surface, which costs a fraction of an emulated GPU's work.
-SDL_Renderer *open_gpu_renderer(SDL_Window *window) {
+SDL_Renderer *open_gpu_renderer(SDL_Window *window)
+{
     SDL_Renderer *renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer && !gl_on_the_processor(renderer)) return renderer;
-    if (renderer) SDL_DestroyRenderer(renderer);
+    if (renderer && !gl_on_the_processor(renderer))
+        return renderer;
+    if (renderer)
+        SDL_DestroyRenderer(renderer);
     // The surface in the window system's own memory, not one SDL would
     // itself draw through a renderer.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -157,7 +180,8 @@ SDL_Renderer *open_gpu_renderer(SDL_Window *window) {
 // Covers the window's display from its corner. Done by hand before the
 // full-screen request: without a window manager (a bare X server) the request
 // alone leaves the window where and as large as it was.
-static bool cover_display(SdlPresenter &p) {
+static bool cover_display(SdlPresenter &p)
+{
     SDL_GetWindowPosition(p.window, &p.windowed.x, &p.windowed.y);
     SDL_GetWindowSize(p.window, &p.windowed.w, &p.windowed.h);
     SDL_Rect display;
@@ -171,20 +195,25 @@ static bool cover_display(SdlPresenter &p) {
 
 // The scale asked for, or the largest that fits the window's screen (said
 // once: the open happens once a run).
-static int fitting_scale(SDL_Window *window, int scale) {
+static int fitting_scale(SDL_Window *window, int scale)
+{
     SDL_Rect room;
     int display = SDL_GetWindowDisplayIndex(window);
-    if (display < 0 || SDL_GetDisplayUsableBounds(display, &room) != 0) return scale;
+    if (display < 0 || SDL_GetDisplayUsableBounds(display, &room) != 0)
+        return scale;
     int fits = scale;
-    while (fits > 1 && (lumivex::SCREEN_WIDTH * fits > room.w || lumivex::SCREEN_HEIGHT * fits > room.h)) --fits;
+    while (fits > 1 && (lumivex::SCREEN_WIDTH * fits > room.w || lumivex::SCREEN_HEIGHT * fits > room.h))
+        --fits;
     if (fits != scale)
-        std::fprintf(stderr, "lumivex glide: a %dx%d window does not fit the %dx%d screen; using LUMIVEX_SCALE=%d\n",
+        std::fprintf(stderr,
+                     "lumivex glide: a %dx%d window does not fit the %dx%d screen; using LUMIVEX_SCALE=%d\n",
                      lumivex::SCREEN_WIDTH * scale, lumivex::SCREEN_HEIGHT * scale, room.w, room.h, fits);
     return fits;
 }
 
 // Sizes the window at the scale and centres it on its screen.
-static void place_window(SDL_Window *window, int scale) {
+static void place_window(SDL_Window *window, int scale)
+{
     SDL_SetWindowSize(window, lumivex::SCREEN_WIDTH * scale, lumivex::SCREEN_HEIGHT * scale);
     int display = SDL_GetWindowDisplayIndex(window);
     if (display >= 0)
@@ -195,7 +224,8 @@ static void place_window(SDL_Window *window, int scale) {
 // The window's renderer, one of our own on the GPU, or else the window's
 // surface. The window may already have a renderer (the window layer's); it
 // is shared.
-static bool attach_renderer(SdlPresenter &p) {
+static bool attach_renderer(SdlPresenter &p)
+{
     p.renderer = SDL_GetRenderer(p.window);
     if (!p.renderer) {
         p.renderer = open_gpu_renderer(p.window);
@@ -204,8 +234,10 @@ static bool attach_renderer(SdlPresenter &p) {
     return p.renderer || SDL_GetWindowSurface(p.window);
 }
 
-std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool fullscreen, int scale) {
-    if (!window) return nullptr;
+std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool fullscreen, int scale)
+{
+    if (!window)
+        return nullptr;
     auto p = std::make_unique<SdlPresenter>();
     p->window = window;
     p->fullscreen = fullscreen;
@@ -235,7 +267,8 @@ std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool 
     return p;
 }
 
-std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscreen, int scale) {
+std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscreen, int scale)
+{
     // Without a screen the open fails as a board without a monitor would,
     // rather than showing frames nobody can see.
     if (!win32_have_display()) {
@@ -244,6 +277,7 @@ std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscr
         return nullptr;
     }
     SDL_Window *window = win32_sdl_window((HWND)(uintptr_t)hwnd);
-    if (window && !fullscreen) scale = fitting_scale(window, scale);
+    if (window && !fullscreen)
+        scale = fitting_scale(window, scale);
     return open_sdl_presenter(window, fullscreen, scale);
 }

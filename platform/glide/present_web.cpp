@@ -13,7 +13,8 @@ void lumivex_present(const uint32_t *xrgb, int width, int height);
 namespace {
 
 struct WebPresenter : lumivex::Presenter {
-    void present(const uint32_t *xrgb, int width, int height) override {
+    void present(const uint32_t *xrgb, int width, int height) override
+    {
         lumivex_present(xrgb, width, height);
     }
     void close() override {}
@@ -21,8 +22,10 @@ struct WebPresenter : lumivex::Presenter {
 
 }  // namespace
 
-std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscreen, int scale) {
-    if (!IsWindow((HWND)(uintptr_t)hwnd)) return nullptr;
+std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscreen, int scale)
+{
+    if (!IsWindow((HWND)(uintptr_t)hwnd))
+        return nullptr;
     lumivex_canvas_open(fullscreen, scale);
     return std::make_unique<WebPresenter>();
 }

@@ -20,7 +20,8 @@ static const int64_t REDRAW_NS = NS_PER_SECOND / 4;
 static bool shown = false;
 static int64_t started = 0, drawn = 0, last_frames = 0;
 
-static void draw(int64_t frames, int64_t now) {
+static void draw(int64_t frames, int64_t now)
+{
     double seconds = (double)(now - started) / NS_PER_SECOND;
     double fps = seconds > 0 ? frames / seconds : 0;
     char line[160];
@@ -37,22 +38,28 @@ static void draw(int64_t frames, int64_t now) {
     drawn = now;
 }
 
-void progress_start() {
+void progress_start()
+{
     shown = glide_config.output == Output::OFFSCREEN &&
             (!glide_config.dump_dir.empty() || !glide_config.capture_path.empty()) && isatty(fileno(stderr));
     started = drawn = host_clock().now();
     last_frames = 0;
 }
 
-void progress_frames(int64_t frames) {
-    if (!shown) return;
+void progress_frames(int64_t frames)
+{
+    if (!shown)
+        return;
     last_frames = frames;
     int64_t now = host_clock().now();
-    if (now - drawn >= REDRAW_NS) draw(frames, now);
+    if (now - drawn >= REDRAW_NS)
+        draw(frames, now);
 }
 
-void progress_end() {
-    if (!shown) return;
+void progress_end()
+{
+    if (!shown)
+        return;
     draw(last_frames, host_clock().now());
     std::fputc('\n', stderr);
     shown = false;

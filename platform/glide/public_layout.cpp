@@ -13,8 +13,8 @@ static_assert(sizeof(FxU32) == 4 && sizeof(FxI32) == 4 && sizeof(FxBool) == 4,
 static_assert(sizeof(GrColor_t) == 4 && sizeof(GrMipMapId_t) == 4, "handles and colours are 32-bit");
 
 static_assert(sizeof(GrTmuVertex) == 12, "GrTmuVertex: sow, tow, oow");
-static_assert(offsetof(GrVertex, ooz) == 24 && offsetof(GrVertex, a) == 28 &&
-                  offsetof(GrVertex, oow) == 32 && offsetof(GrVertex, tmuvtx) == 36,
+static_assert(offsetof(GrVertex, ooz) == 24 && offsetof(GrVertex, a) == 28 && offsetof(GrVertex, oow) == 32 &&
+                  offsetof(GrVertex, tmuvtx) == 36,
               "GrVertex: x y z r g b ooz a oow, then the texture units");
 static_assert(sizeof(GrVertex) == 72, "GrVertex: eighteen floats, three texture units");
 

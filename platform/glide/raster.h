@@ -49,13 +49,13 @@ struct AffineTexture {
         uint32_t width_mask, height_mask;
         uint32_t stride;
     } levels[2];
-    float scale = 0;        // s units to 1/65536 texels of levels[0]
+    float scale = 0;          // s units to 1/65536 texels of levels[0]
     uint32_t du = 0, dv = 0;  // per pixel, in those units
 };
 
 struct Raster {
-    Plane oow, s, t, q;  // s and t are s/q and t/q when the q mode is Q_AFFINE
-    Plane r, g, b;       // 0 to 255
+    Plane oow, s, t, q;              // s and t are s/q and t/q when the q mode is Q_AFFINE
+    Plane r, g, b;                   // 0 to 255
     int32_t dr = 0, dg = 0, db = 0;  // per pixel, 16.16
     QMode q_mode = Q_AFFINE;
     int lod = 0;  // in 1/256 levels, for Q_AFFINE
@@ -65,8 +65,8 @@ struct Raster {
     AffineTexture affine;
     uint32_t constant_rgb = 0;
 
-    void *colour = nullptr;      // the render buffer, stride pixels a row, in the span function's format
-    uint16_t *depth = nullptr;   // null: no depth buffer; stride pixels a row too
+    void *colour = nullptr;     // the render buffer, stride pixels a row, in the span function's format
+    uint16_t *depth = nullptr;  // null: no depth buffer; stride pixels a row too
     int stride = 0;
     bool depth_test = false, depth_write = false;
     GrCmpFnc_t depth_function = GR_CMP_LESS;
@@ -77,7 +77,8 @@ struct Raster {
 // 2^n times smaller than the 256 one. Dithered mip-mapping rounds up where the
 // fraction exceeds the pixel's place in the 4x4 pattern, so neighbouring
 // pixels mix the two nearest levels in proportion to the fraction.
-inline int level_index(const Sampler &sm, int lod, int d) {
+inline int level_index(const Sampler &sm, int lod, int d)
+{
     int index = 0;
     if (sm.mipmap_mode == GR_MIPMAP_NEAREST_DITHER)
         index = ((lod + d * 16 + 8) >> 8) - sm.large_lod;
@@ -98,8 +99,14 @@ struct Span {
 enum PixelFormat { PIXEL_RGB565, PIXEL_XRGB };
 
 // A pixel of 8-bit channels in a format's buffer, d being its dither cell.
-inline void put_pixel(uint16_t *p, int d, unsigned r, unsigned g, unsigned b) { *p = dither_rgb565(d, r, g, b); }
-inline void put_pixel(uint32_t *p, int, unsigned r, unsigned g, unsigned b) { *p = r << 16 | g << 8 | b; }
+inline void put_pixel(uint16_t *p, int d, unsigned r, unsigned g, unsigned b)
+{
+    *p = dither_rgb565(d, r, g, b);
+}
+inline void put_pixel(uint32_t *p, int, unsigned r, unsigned g, unsigned b)
+{
+    *p = r << 16 | g << 8 | b;
+}
 
 // Draws a triangle's spans, top to bottom.
 typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
@@ -127,7 +134,8 @@ extern int pixel_loop_limit;
 // the last pixel stays in range too (as it does inside the triangle, but for
 // rounding); otherwise the step is taken between the held ends. Either way
 // every pixel is in range without a test in the loop.
-inline int32_t colour_span(const Plane &p, float px, float py, int n, int32_t step, int32_t *value) {
+inline int32_t colour_span(const Plane &p, float px, float py, int n, int32_t step, int32_t *value)
+{
     auto held = [](float v) {
         v = v > 0.0f ? v : 0.0f;
         return v < 255.0f ? v : 255.0f;
@@ -135,14 +143,16 @@ inline int32_t colour_span(const Plane &p, float px, float py, int n, int32_t st
     float first = held(p.at + p.dx * px + p.dy * py);
     *value = (int32_t)(first * 65536.0f);
     int64_t last = *value + (int64_t)step * (n - 1);
-    if (last >= 0 && last <= 255 * 65536) return step;
+    if (last >= 0 && last <= 255 * 65536)
+        return step;
     float end = held(p.at + p.dx * (px + n - 1) + p.dy * py);
     return (int32_t)((end - first) * 65536.0f / (n - 1));
 }
 
 // A texture coordinate in 16.16 texels; only its value modulo 2^32 matters
 // when it wraps, so the conversion goes through 64 bits.
-inline uint32_t wrapped_fixed(float v) {
+inline uint32_t wrapped_fixed(float v)
+{
     v = v > -1e18f ? v : -1e18f;
     v = v < 1e18f ? v : 1e18f;
     return (uint32_t)(int64_t)v;
@@ -163,20 +173,23 @@ struct SpanStart {
     float oow_row;     // oow.at + oow.dy (y + 0.5f)
 };
 
-inline float oow_at(const Plane &oow, float px, float oow_row) {
+inline float oow_at(const Plane &oow, float px, float oow_row)
+{
     return oow_row + oow.dx * px;
 }
 
 // A colour channel in 16.16 fixed point, held to what 32 bits hold (a value
 // beyond 0..255 is held per pixel by colour_channel).
-inline uint32_t fixed_colour(float v) {
+inline uint32_t fixed_colour(float v)
+{
     v *= 65536.0f;
     v = v > -2147483648.0f ? v : -2147483648.0f;  // NaN too
     v = v < 2147483520.0f ? v : 2147483520.0f;    // the largest float below 2^31
     return (uint32_t)(int32_t)v;
 }
 
-inline SpanStart span_start(const Raster &ra, int y, int xa, bool iterated) {
+inline SpanStart span_start(const Raster &ra, int y, int xa, bool iterated)
+{
     const float px = xa + 0.5f, py = y + 0.5f;
     auto at = [&](const Plane &p) { return p.at + p.dx * px + p.dy * py; };
     SpanStart s;
@@ -194,13 +207,15 @@ inline SpanStart span_start(const Raster &ra, int y, int xa, bool iterated) {
 
 // The 0..255 channel of a 16.16 colour: its whole part as a signed 16-bit
 // number, held to 0..255 (as the wide loops do with 16-bit lanes).
-inline unsigned colour_channel(uint32_t c) {
+inline unsigned colour_channel(uint32_t c)
+{
     const int v = (int16_t)(c >> 16);
     return v < 0 ? 0 : v > 255 ? 255 : (unsigned)v;
 }
 
 // Whether two texture-path levels are the same.
-inline bool same_level(const AffineTexture::Level &a, const AffineTexture::Level &b) {
+inline bool same_level(const AffineTexture::Level &a, const AffineTexture::Level &b)
+{
     return a.texels == b.texels && a.width_mask == b.width_mask && a.height_mask == b.height_mask &&
            a.stride == b.stride;
 }

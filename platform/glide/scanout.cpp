@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
-Scanout make_scanout(bool card_filter, float gamma) {
+Scanout make_scanout(bool card_filter, float gamma)
+{
     Scanout s;
     s.filter = card_filter;
     s.gamma_identity = gamma == 1.0f;
@@ -17,20 +18,23 @@ Scanout make_scanout(bool card_filter, float gamma) {
 // Two steps of a 5- and a 6-bit channel once widened to 8 bits.
 static const int THRESHOLD_RB = 17, THRESHOLD_G = 9;
 
-static bool close_enough(uint32_t a, uint32_t b) {
+static bool close_enough(uint32_t a, uint32_t b)
+{
     int dr = std::abs((int)(a >> 16 & 0xFF) - (int)(b >> 16 & 0xFF));
     int dg = std::abs((int)(a >> 8 & 0xFF) - (int)(b >> 8 & 0xFF));
     int db = std::abs((int)(a & 0xFF) - (int)(b & 0xFF));
     return dr <= THRESHOLD_RB && dg <= THRESHOLD_G && db <= THRESHOLD_RB;
 }
 
-void card_filter_row(const uint32_t *in, int width, uint32_t *out) {
+void card_filter_row(const uint32_t *in, int width, uint32_t *out)
+{
     for (int x = 0; x < width; ++x) {
         const uint32_t centre = in[x];
         // Channels summed side by side: four 8-bit values fit in 10 bits.
         uint32_t sum = (centre & 0xFF) | (centre & 0xFF00) << 2 | (centre & 0xFF0000) << 4;
         for (int dx : {-1, 1, 2}) {
-            uint32_t p = x + dx >= 0 && x + dx < width && close_enough(in[x + dx], centre) ? in[x + dx] : centre;
+            uint32_t p =
+                x + dx >= 0 && x + dx < width && close_enough(in[x + dx], centre) ? in[x + dx] : centre;
             sum += (p & 0xFF) | (p & 0xFF00) << 2 | (p & 0xFF0000) << 4;
         }
         sum += 2 | 2 << 10 | 2 << 20;  // rounds the quarter
@@ -38,14 +42,17 @@ void card_filter_row(const uint32_t *in, int width, uint32_t *out) {
     }
 }
 
-static void apply_gamma(const Scanout &s, const uint32_t *in, size_t pixels, uint32_t *out) {
+static void apply_gamma(const Scanout &s, const uint32_t *in, size_t pixels, uint32_t *out)
+{
     for (size_t i = 0; i < pixels; ++i) {
         const uint32_t p = in[i];
-        out[i] = (uint32_t)s.gamma[p >> 16 & 0xFF] << 16 | (uint32_t)s.gamma[p >> 8 & 0xFF] << 8 | s.gamma[p & 0xFF];
+        out[i] = (uint32_t)s.gamma[p >> 16 & 0xFF] << 16 | (uint32_t)s.gamma[p >> 8 & 0xFF] << 8 |
+                 s.gamma[p & 0xFF];
     }
 }
 
-void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, uint32_t *xrgb) {
+void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, uint32_t *xrgb)
+{
     static std::vector<uint32_t> row;
     row.resize(s.filter ? (size_t)width : 0);
     for (int y = 0; y < height; ++y) {
@@ -56,11 +63,14 @@ void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, u
             unsigned p = in[x], r = p >> 11, g = p >> 5 & 63, b = p & 31;
             widened[x] = (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
         }
-        if (s.filter) card_filter_row(widened, width, out);
-        if (!s.gamma_identity) apply_gamma(s, out, (size_t)width, out);
+        if (s.filter)
+            card_filter_row(widened, width, out);
+        if (!s.gamma_identity)
+            apply_gamma(s, out, (size_t)width, out);
     }
 }
 
-void scan_out(const Scanout &s, const uint32_t *drawn, int width, int height, uint32_t *xrgb) {
+void scan_out(const Scanout &s, const uint32_t *drawn, int width, int height, uint32_t *xrgb)
+{
     apply_gamma(s, drawn, (size_t)width * height, xrgb);
 }

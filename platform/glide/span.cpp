@@ -19,7 +19,8 @@
 
 namespace {
 
-inline bool depth_passes(GrCmpFnc_t function, unsigned z, unsigned stored) {
+inline bool depth_passes(GrCmpFnc_t function, unsigned z, unsigned stored)
+{
     switch (function) {
     case GR_CMP_NEVER: return false;
     case GR_CMP_LESS: return z < stored;
@@ -35,19 +36,22 @@ inline bool depth_passes(GrCmpFnc_t function, unsigned z, unsigned stored) {
 // Texture coordinates are valid from -32768 to 32767; anything beyond,
 // infinities and NaN included (NaN fails the first test), is held there so
 // that the conversion to whole texels stays defined.
-inline float clamp_coordinate(float v) {
+inline float clamp_coordinate(float v)
+{
     v = v > -32768.0f ? v : -32768.0f;
     return v < 32767.0f ? v : 32767.0f;
 }
 
-inline int clamp_int(int v, int lo, int hi) {
+inline int clamp_int(int v, int lo, int hi)
+{
     return v < lo ? lo : v > hi ? hi : v;
 }
 
 // a + (b - a) f / 256 for all four channels at once: red and blue travel in
 // the two 16-bit halves of one word, alpha and green in another, and 255 x 256
 // still fits a half.
-inline uint32_t lerp_argb(uint32_t a, uint32_t b, uint32_t f) {
+inline uint32_t lerp_argb(uint32_t a, uint32_t b, uint32_t f)
+{
     uint32_t g = 256 - f;
     uint32_t rb = (((a & 0x00FF00FF) * g + (b & 0x00FF00FF) * f) >> 8) & 0x00FF00FF;
     uint32_t ag = (((a >> 8) & 0x00FF00FF) * g + ((b >> 8) & 0x00FF00FF) * f) & 0xFF00FF00;
@@ -57,7 +61,8 @@ inline uint32_t lerp_argb(uint32_t a, uint32_t b, uint32_t f) {
 // log2 of a positive float, read off its bits: the exponent, plus the
 // mantissa taken as a straight line between powers of two (at most 0.09
 // away), in 1/2^23 steps, offset by 127 << 23.
-inline int32_t log_bits(float v) {
+inline int32_t log_bits(float v)
+{
     int32_t bits;
     std::memcpy(&bits, &v, sizeof bits);
     return bits & 0x7FFFFFFF;
@@ -67,14 +72,17 @@ inline int32_t log_bits(float v) {
 // the larger squared length of the two screen derivatives of (s, t), each
 // multiplied by q^2) and q: 0.5 log2(rho2q) - 2 log2(q), computed on the
 // bits in 2^-22 steps; 190.5 << 22 gathers the offsets of both logarithms.
-inline int pixel_lod(float rho2q, float q) {
+inline int pixel_lod(float rho2q, float q)
+{
     int32_t l22 = (log_bits(rho2q) >> 2) - log_bits(q) + 799014912;
     return l22 >> 14;
 }
 
 // Samples the texture at (s, t), in units where 256 spans the larger side.
-inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
-    if (!sm.levels) return 0xFFFFFFFF;
+inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d)
+{
+    if (!sm.levels)
+        return 0xFFFFFFFF;
     const int index = level_index(sm, lod, d);
     const TexLevel &level = sm.levels[index];
     const int wmax = level.width - 1, hmax = level.height - 1;
@@ -110,8 +118,8 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d) {
     return lerp_argb(lerp_argb(quad[0], quad[2], fu), lerp_argb(quad[1], quad[3], fu), fv);
 }
 
-template <CombineMode C, QMode Q, class Pixel>
-void draw_spans(const Raster &ra, const Span *spans, int count) {
+template <CombineMode C, QMode Q, class Pixel> void draw_spans(const Raster &ra, const Span *spans, int count)
+{
     constexpr bool TEXTURED = C == CC_DECAL || C == CC_TEXTURE_TIMES_ITERATED;
     constexpr bool ITERATED = C == CC_ITERATED || C == CC_TEXTURE_TIMES_ITERATED;
     constexpr bool PERSPECTIVE = TEXTURED && Q != Q_AFFINE;
@@ -201,7 +209,8 @@ void draw_spans(const Raster &ra, const Span *spans, int count) {
                     break;
                 }
                 put_pixel(colour + x, d, pr, pg, pb);
-                if (depth_write) depth[x] = z;
+                if (depth_write)
+                    depth[x] = z;
             }
             oow += doow;
             if (TEXTURED) {
@@ -244,15 +253,33 @@ struct Scalar {
     static I select(I mask, I a, I b) { return (mask & a) | (~mask & b); }
     static bool any(I mask) { return mask != 0; }
     static I mul15(I a, I b) { return a * b; }
-    template <typename Op> static I halves(I a, I b, Op op) {
-        return (uint32_t)(uint16_t)op(a & 0xFFFF, b & 0xFFFF) | (uint32_t)(uint16_t)op(a >> 16, b >> 16) << 16;
+    template <typename Op> static I halves(I a, I b, Op op)
+    {
+        return (uint32_t)(uint16_t)op(a & 0xFFFF, b & 0xFFFF) | (uint32_t)(uint16_t)op(a >> 16, b >> 16)
+                                                                    << 16;
     }
-    static I add16(I a, I b) { return halves(a, b, [](uint32_t x, uint32_t y) { return x + y; }); }
-    static I sub16(I a, I b) { return halves(a, b, [](uint32_t x, uint32_t y) { return x - y; }); }
-    static I mullo16(I a, I b) { return halves(a, b, [](uint32_t x, uint32_t y) { return x * y; }); }
-    static I mulhi16(I a, I b) { return halves(a, b, [](uint32_t x, uint32_t y) { return x * y >> 16; }); }
-    template <int N> static I srli16(I a) { return halves(a, 0, [](uint32_t x, uint32_t) { return x >> N; }); }
-    static I clamp16(I a, int16_t hi) {
+    static I add16(I a, I b)
+    {
+        return halves(a, b, [](uint32_t x, uint32_t y) { return x + y; });
+    }
+    static I sub16(I a, I b)
+    {
+        return halves(a, b, [](uint32_t x, uint32_t y) { return x - y; });
+    }
+    static I mullo16(I a, I b)
+    {
+        return halves(a, b, [](uint32_t x, uint32_t y) { return x * y; });
+    }
+    static I mulhi16(I a, I b)
+    {
+        return halves(a, b, [](uint32_t x, uint32_t y) { return x * y >> 16; });
+    }
+    template <int N> static I srli16(I a)
+    {
+        return halves(a, 0, [](uint32_t x, uint32_t) { return x >> N; });
+    }
+    static I clamp16(I a, int16_t hi)
+    {
         return halves(a, 0, [hi](uint32_t x, uint32_t) {
             const int16_t v = (int16_t)x;
             return v < 0 ? 0 : v > hi ? hi : v;
@@ -263,19 +290,25 @@ struct Scalar {
     static F fmul(F a, F b) { return a * b; }
     static F fdiv(F a, F b) { return a / b; }
     static F to_float(I a) { return (float)(int32_t)a; }
-    static I bits(F a) {
+    static I bits(F a)
+    {
         uint32_t b;
         std::memcpy(&b, &a, sizeof b);
         return b;
     }
     static I load_depth(const uint16_t *p) { return *p; }
-    static void store16(uint16_t *p, I mask, I v) {
-        if (mask) *p = (uint16_t)v;
+    static void store16(uint16_t *p, I mask, I v)
+    {
+        if (mask)
+            *p = (uint16_t)v;
     }
-    static void store32(uint32_t *p, I mask, I v) {
-        if (mask) *p = v;
+    static void store32(uint32_t *p, I mask, I v)
+    {
+        if (mask)
+            *p = v;
     }
-    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11) {
+    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11)
+    {
         *t00 = base[index];
         *t01 = base[index + 1];
         *t10 = base[index + 2];
@@ -287,32 +320,41 @@ struct Scalar {
 
 int pixel_loop_limit = 8;
 
-int lumivex::glide_limit_pixel_loop(int pixels) {
+int lumivex::glide_limit_pixel_loop(int pixels)
+{
     pixel_loop_limit = pixels;
-    if (pixels >= 8 && span8_function(CC_DECAL, false, PIXEL_RGB565)) return 8;
-    if (pixels >= 4 && span4_function(CC_DECAL, false, PIXEL_RGB565)) return 4;
+    if (pixels >= 8 && span8_function(CC_DECAL, false, PIXEL_RGB565))
+        return 8;
+    if (pixels >= 4 && span4_function(CC_DECAL, false, PIXEL_RGB565))
+        return 4;
     return 1;
 }
 
 namespace {
 
 template <CombineMode C, class Pixel>
-SpanFunction for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format) {
+SpanFunction for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format)
+{
     switch (q_mode) {
     case Q_OOW: return draw_spans<C, Q_OOW, Pixel>;
     case Q_SEPARATE: return draw_spans<C, Q_SEPARATE, Pixel>;
     default: break;
     }
-    if (!fast_texture) return draw_spans<C, Q_AFFINE, Pixel>;
+    if (!fast_texture)
+        return draw_spans<C, Q_AFFINE, Pixel>;
     if (pixel_loop_limit >= 8)
-        if (SpanFunction eight = span8_function(C, mixed_levels, format)) return eight;
+        if (SpanFunction eight = span8_function(C, mixed_levels, format))
+            return eight;
     if (pixel_loop_limit >= 4)
-        if (SpanFunction four = span4_function(C, mixed_levels, format)) return four;
+        if (SpanFunction four = span4_function(C, mixed_levels, format))
+            return four;
     return lanes_function<Scalar>(C, mixed_levels, format);
 }
 
 template <class Pixel>
-SpanFunction for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format) {
+SpanFunction for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
+                         PixelFormat format)
+{
     switch (combine) {
     case CC_ZERO: return draw_spans<CC_ZERO, Q_AFFINE, Pixel>;
     case CC_CONSTANT: return draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>;
@@ -325,7 +367,9 @@ SpanFunction for_combine(CombineMode combine, QMode q_mode, bool fast_texture, b
 }  // namespace
 
 SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                           PixelFormat format) {
-    if (format == PIXEL_XRGB) return for_combine<uint32_t>(combine, q_mode, fast_texture, mixed_levels, format);
+                           PixelFormat format)
+{
+    if (format == PIXEL_XRGB)
+        return for_combine<uint32_t>(combine, q_mode, fast_texture, mixed_levels, format);
     return for_combine<uint16_t>(combine, q_mode, fast_texture, mixed_levels, format);
 }

@@ -18,7 +18,8 @@ struct Sse2 {
     static constexpr int W = 4;
 
     static I set1(int32_t v) { return _mm_set1_epi32(v); }
-    static I lanes(uint32_t first, uint32_t step) {
+    static I lanes(uint32_t first, uint32_t step)
+    {
         return _mm_setr_epi32((int32_t)first, (int32_t)(first + step), (int32_t)(first + 2 * step),
                               (int32_t)(first + 3 * step));
     }
@@ -32,7 +33,10 @@ struct Sse2 {
     template <int N> static I slli(I a) { return _mm_slli_epi32(a, N); }
     static I gt(I a, I b) { return _mm_cmpgt_epi32(a, b); }
     static I eq(I a, I b) { return _mm_cmpeq_epi32(a, b); }
-    static I select(I mask, I a, I b) { return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b)); }
+    static I select(I mask, I a, I b)
+    {
+        return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
+    }
     static bool any(I mask) { return _mm_movemask_epi8(mask) != 0; }
     static I mul15(I a, I b) { return _mm_madd_epi16(a, b); }  // the high halves are zero
     static I add16(I a, I b) { return _mm_add_epi16(a, b); }
@@ -40,7 +44,10 @@ struct Sse2 {
     static I mullo16(I a, I b) { return _mm_mullo_epi16(a, b); }
     static I mulhi16(I a, I b) { return _mm_mulhi_epu16(a, b); }
     template <int N> static I srli16(I a) { return _mm_srli_epi16(a, N); }
-    static I clamp16(I a, int16_t hi) { return _mm_min_epi16(_mm_max_epi16(a, _mm_setzero_si128()), _mm_set1_epi16(hi)); }
+    static I clamp16(I a, int16_t hi)
+    {
+        return _mm_min_epi16(_mm_max_epi16(a, _mm_setzero_si128()), _mm_set1_epi16(hi));
+    }
     static F fset1(float v) { return _mm_set1_ps(v); }
     static F fadd(F a, F b) { return _mm_add_ps(a, b); }
     static F fmul(F a, F b) { return _mm_mul_ps(a, b); }
@@ -48,22 +55,26 @@ struct Sse2 {
     static F to_float(I a) { return _mm_cvtepi32_ps(a); }
     static I bits(F a) { return _mm_castps_si128(a); }
 
-    static I load_depth(const uint16_t *p) {
+    static I load_depth(const uint16_t *p)
+    {
         return _mm_unpacklo_epi16(_mm_loadl_epi64((const __m128i *)p), _mm_setzero_si128());
     }
     // The low halves of v, sign-extended so that the saturating pack keeps them.
-    static void store16(uint16_t *p, I mask, I v) {
+    static void store16(uint16_t *p, I mask, I v)
+    {
         v = _mm_srai_epi32(_mm_slli_epi32(v, 16), 16);
         const I mask16 = _mm_packs_epi32(mask, mask);
         __m128i *out = (__m128i *)p;
         _mm_storel_epi64(out, select(mask16, _mm_packs_epi32(v, v), _mm_loadl_epi64(out)));
     }
-    static void store32(uint32_t *p, I mask, I v) {
+    static void store32(uint32_t *p, I mask, I v)
+    {
         __m128i *out = (__m128i *)p;
         _mm_storeu_si128(out, select(mask, v, _mm_loadu_si128(out)));
     }
     // A quad per lane, then the 4x4 transpose of the four quads.
-    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11) {
+    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11)
+    {
         alignas(16) int32_t at[4];
         _mm_store_si128((__m128i *)at, index);
         auto quad = [&](int k) { return _mm_loadu_si128((const __m128i *)(base + at[k])); };
@@ -79,13 +90,15 @@ struct Sse2 {
 
 }  // namespace
 
-SpanFunction span4_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
+SpanFunction span4_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+{
     return lanes_function<Sse2>(combine, mixed_levels, format);
 }
 
 #else
 
-SpanFunction span4_function(CombineMode, bool, PixelFormat) {
+SpanFunction span4_function(CombineMode, bool, PixelFormat)
+{
     return nullptr;
 }
 

@@ -29,10 +29,11 @@ struct Avx2 {
     static constexpr int W = 8;
 
     static I set1(int32_t v) { return _mm256_set1_epi32(v); }
-    static I lanes(uint32_t first, uint32_t step) {
-        return _mm256_add_epi32(_mm256_set1_epi32((int32_t)first),
-                                _mm256_mullo_epi32(_mm256_set1_epi32((int32_t)step),
-                                                   _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)));
+    static I lanes(uint32_t first, uint32_t step)
+    {
+        return _mm256_add_epi32(
+            _mm256_set1_epi32((int32_t)first),
+            _mm256_mullo_epi32(_mm256_set1_epi32((int32_t)step), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)));
     }
     static I load(const int32_t *v) { return _mm256_loadu_si256((const __m256i *)v); }
     static I add(I a, I b) { return _mm256_add_epi32(a, b); }
@@ -52,7 +53,8 @@ struct Avx2 {
     static I mullo16(I a, I b) { return _mm256_mullo_epi16(a, b); }
     static I mulhi16(I a, I b) { return _mm256_mulhi_epu16(a, b); }
     template <int N> static I srli16(I a) { return _mm256_srli_epi16(a, N); }
-    static I clamp16(I a, int16_t hi) {
+    static I clamp16(I a, int16_t hi)
+    {
         return _mm256_min_epi16(_mm256_max_epi16(a, _mm256_setzero_si256()), _mm256_set1_epi16(hi));
     }
     static F fset1(float v) { return _mm256_set1_ps(v); }
@@ -62,22 +64,29 @@ struct Avx2 {
     static F to_float(I a) { return _mm256_cvtepi32_ps(a); }
     static I bits(F a) { return _mm256_castps_si256(a); }
 
-    static I load_depth(const uint16_t *p) { return _mm256_cvtepu16_epi32(_mm_loadu_si128((const __m128i *)p)); }
+    static I load_depth(const uint16_t *p)
+    {
+        return _mm256_cvtepu16_epi32(_mm_loadu_si128((const __m128i *)p));
+    }
     // The low halves of v (the pack saturates: v must be below 65536), in
     // lane order: the pack works within 128-bit halves, the permute puts the
     // quarters back.
-    static void store16(uint16_t *p, I mask, I v) {
-        const __m128i mask16 = _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packs_epi32(mask, mask), 0x08));
+    static void store16(uint16_t *p, I mask, I v)
+    {
+        const __m128i mask16 =
+            _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packs_epi32(mask, mask), 0x08));
         const __m128i v16 = _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packus_epi32(v, v), 0x08));
         __m128i *out = (__m128i *)p;
         _mm_storeu_si128(out, _mm_blendv_epi8(_mm_loadu_si128(out), v16, mask16));
     }
-    static void store32(uint32_t *p, I mask, I v) {
+    static void store32(uint32_t *p, I mask, I v)
+    {
         __m256i *out = (__m256i *)p;
         _mm256_storeu_si256(out, _mm256_blendv_epi8(_mm256_loadu_si256(out), v, mask));
     }
     // Two pairs per lane, each texel with the one below it.
-    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11) {
+    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11)
+    {
         const I order = _mm256_permute4x64_epi64(index, 0xD8);  // 0 1 4 5 2 3 6 7
         const __m128i low = _mm256_castsi256_si128(order), high = _mm256_extracti128_si256(order, 1);
         fetch_pairs(base, low, high, t00, t01);
@@ -86,7 +95,8 @@ struct Avx2 {
     // The pairs are gathered as pixels 0 1 4 5 (low) and 2 3 6 7 (high) so
     // that the split, which works within 128-bit halves, leaves the pixels in
     // order.
-    static void fetch_pairs(const uint32_t *base, __m128i low, __m128i high, I *first, I *second) {
+    static void fetch_pairs(const uint32_t *base, __m128i low, __m128i high, I *first, I *second)
+    {
         const F a = _mm256_castsi256_ps(_mm256_i32gather_epi64((const long long *)base, low, 4));
         const F b = _mm256_castsi256_ps(_mm256_i32gather_epi64((const long long *)base, high, 4));
         // Halves [0 1 | 4 5] of a and [2 3 | 6 7] of b give [0 1 2 3 | 4 5 6 7].
@@ -95,7 +105,8 @@ struct Avx2 {
     }
 };
 
-SpanFunction avx2_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
+SpanFunction avx2_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+{
     return lanes_function<Avx2>(combine, mixed_levels, format);
 }
 
@@ -107,14 +118,16 @@ SpanFunction avx2_function(CombineMode combine, bool mixed_levels, PixelFormat f
 #pragma GCC pop_options
 #endif
 
-SpanFunction span8_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
+SpanFunction span8_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+{
     static const bool avx2 = __builtin_cpu_supports("avx2");
     return avx2 ? avx2_function(combine, mixed_levels, format) : nullptr;
 }
 
 #else
 
-SpanFunction span8_function(CombineMode, bool, PixelFormat) {
+SpanFunction span8_function(CombineMode, bool, PixelFormat)
+{
     return nullptr;
 }
 

@@ -43,8 +43,7 @@ namespace {
 // dither cell samples, as an offset from the finer level's texels, and the
 // offset of its dither. A group of four lanes or more covers a row of the
 // pattern; narrower groups take turns along it.
-template <class V>
-struct DitherPhase {
+template <class V> struct DitherPhase {
     static constexpr int TURNS = V::W < 4 ? 4 / V::W : 1;
     typename V::I coarse, width_mask, height_mask, stride, base, dither_g, dither_rb;
 };
@@ -55,7 +54,8 @@ struct PatternLanes {
     int32_t cell[4][8], offset[4][8];
 };
 
-inline const PatternLanes &pattern_lanes() {
+inline const PatternLanes &pattern_lanes()
+{
     static const PatternLanes lanes = [] {
         PatternLanes l;
         for (int row = 0; row < 4; ++row)
@@ -71,16 +71,19 @@ inline const PatternLanes &pattern_lanes() {
 
 // The phases of the four rows of the pattern, TURNS a row: each lane takes
 // the coarser level where its cell is one of the triangle's coarse cells.
-template <class V>
-void make_phases(const AffineTexture &tex, DitherPhase<V> *phases) {
+template <class V> void make_phases(const AffineTexture &tex, DitherPhase<V> *phases)
+{
     using I = typename V::I;
     const PatternLanes &lanes = pattern_lanes();
     const AffineTexture::Level &fine = tex.levels[0], &coarse = tex.levels[1];
     const I cells = V::set1((int32_t)tex.coarse_cells);
     // Widths and strides count texels of the pairs of rows: twice the texels of a row.
-    const I fine_width = V::set1((int32_t)fine.width_mask * 2), coarse_width = V::set1((int32_t)coarse.width_mask * 2);
-    const I fine_height = V::set1((int32_t)fine.height_mask), coarse_height = V::set1((int32_t)coarse.height_mask);
-    const I fine_stride = V::set1((int32_t)fine.stride * 2), coarse_stride = V::set1((int32_t)coarse.stride * 2);
+    const I fine_width = V::set1((int32_t)fine.width_mask * 2),
+            coarse_width = V::set1((int32_t)coarse.width_mask * 2);
+    const I fine_height = V::set1((int32_t)fine.height_mask),
+            coarse_height = V::set1((int32_t)coarse.height_mask);
+    const I fine_stride = V::set1((int32_t)fine.stride * 2),
+            coarse_stride = V::set1((int32_t)coarse.stride * 2);
     // Both levels share one block of texels.
     const I fine_base = V::set1(0), coarse_base = V::set1((int32_t)(coarse.texels - fine.texels));
     for (int phase = 0; phase < 4 * DitherPhase<V>::TURNS; ++phase) {
@@ -97,8 +100,8 @@ void make_phases(const AffineTexture &tex, DitherPhase<V> *phases) {
     }
 }
 
-template <class V>
-typename V::I depth_passes(GrCmpFnc_t function, typename V::I z, typename V::I stored) {
+template <class V> typename V::I depth_passes(GrCmpFnc_t function, typename V::I z, typename V::I stored)
+{
     const typename V::I all = V::set1(-1);
     switch (function) {
     case GR_CMP_NEVER: return V::set1(0);
@@ -113,14 +116,14 @@ typename V::I depth_passes(GrCmpFnc_t function, typename V::I z, typename V::I s
 }
 
 // a + (b - a) f / 256 on 16-bit channel lanes; g = 256 - f.
-template <class V>
-typename V::I lerp16(typename V::I a, typename V::I b, typename V::I g, typename V::I f) {
+template <class V> typename V::I lerp16(typename V::I a, typename V::I b, typename V::I g, typename V::I f)
+{
     return V::template srli16<8>(V::add16(V::mullo16(a, g), V::mullo16(b, f)));
 }
 
 // The W-buffer code of w = 1/oow, as wdepth_code does it.
-template <class V>
-typename V::I depth_code(typename V::F oow) {
+template <class V> typename V::I depth_code(typename V::F oow)
+{
     const typename V::I bits = V::bits(V::fdiv(V::fset1(1.0f), oow)), one = V::set1(0x3F800000);
     const typename V::I far = V::set1(0xFFFF);
     typename V::I z = V::template srli<11>(V::sub(bits, one));
@@ -131,10 +134,11 @@ typename V::I depth_code(typename V::F oow) {
 // The dithered RGB565 pixel of 8-bit channels rb (red and blue halves) and
 // ag (green in the low half), as dither.h: floor((v top + offset) / 255), the
 // division being (n + 1) x 257 / 65536, exact below 65535.
-template <class V>
-typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &ph) {
+template <class V> typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &ph)
+{
     const typename V::I by257 = V::set1(257 << 16 | 257);
-    const typename V::I rb5 = V::mulhi16(V::add16(V::mullo16(rb, V::set1(31 << 16 | 31)), ph.dither_rb), by257);
+    const typename V::I rb5 =
+        V::mulhi16(V::add16(V::mullo16(rb, V::set1(31 << 16 | 31)), ph.dither_rb), by257);
     const typename V::I g6 = V::mulhi16(V::add16(V::mullo16(ag, V::set1(63)), ph.dither_g), by257);
     return V::bor(V::bor(V::band(rb5, V::set1(0x1F)), V::band(V::template srli<5>(rb5), V::set1(0xF800))),
                   V::template slli<5>(V::band(g6, V::set1(0x3F))));
@@ -144,12 +148,15 @@ typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &p
 // of p that mask keeps, in p's format: these are the loop's only knowledge of
 // the pixel format.
 template <class V>
-void store_pixels(uint16_t *p, typename V::I mask, typename V::I rb, typename V::I ag, const DitherPhase<V> &ph) {
+void store_pixels(uint16_t *p, typename V::I mask, typename V::I rb, typename V::I ag,
+                  const DitherPhase<V> &ph)
+{
     V::store16(p, mask, rgb565<V>(rb, ag, ph));
 }
 
 template <class V>
-void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V::I ag, const DitherPhase<V> &) {
+void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V::I ag, const DitherPhase<V> &)
+{
     V::store32(p, mask, V::bor(rb, V::template slli<8>(V::band(ag, V::set1(0xFF)))));
 }
 
@@ -157,7 +164,8 @@ void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V:
 // between them); otherwise one level, and no lane needs its coordinates
 // halved.
 template <class V, CombineMode C, bool MIXED, class Pixel>
-void draw_lanes(const Raster &ra, const Span *spans, int count) {
+void draw_lanes(const Raster &ra, const Span *spans, int count)
+{
     using I = typename V::I;
     using F = typename V::F;
     constexpr int W = V::W;
@@ -175,7 +183,8 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
     const I db_lanes = V::lanes(0, (uint32_t)ra.db);
     const I dr = V::set1(W * ra.dr), dg = V::set1(W * ra.dg), db = V::set1(W * ra.db);  // |step| <= 2^24
     const I half_texel = V::set1(32768), m00ff = V::set1(0x00FF00FF), m255 = V::set1(255);
-    const I w256 = V::set1(256 << 16 | 256), one16 = V::set1(1 << 16 | 1), high = V::set1((int32_t)0xFFFF0000);
+    const I w256 = V::set1(256 << 16 | 256), one16 = V::set1(1 << 16 | 1),
+            high = V::set1((int32_t)0xFFFF0000);
     const I lane = V::lanes(0, 1);
     const bool depth_test = ra.depth_test, depth_write = ra.depth_write;
     const GrCmpFnc_t depth_function = ra.depth_function;
@@ -212,7 +221,8 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
             // oow_at() at each pixel (no fused multiply-add: the library is
             // built without contraction), then its depth code.
             const I z = depth_code<V>(V::fadd(oow_row, V::fmul(oow_dx, px)));
-            if (depth_test) mask = V::band(mask, depth_passes<V>(depth_function, z, V::load_depth(depth + x)));
+            if (depth_test)
+                mask = V::band(mask, depth_passes<V>(depth_function, z, V::load_depth(depth + x)));
 
             if (V::any(mask)) {
                 const DitherPhase<V> &ph = row_phases[x / W % TURNS];
@@ -236,8 +246,8 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
                 I rb = lerp16<V>(lerp16<V>(V::band(t00, m00ff), V::band(t10, m00ff), gu, fu),
                                  lerp16<V>(V::band(t01, m00ff), V::band(t11, m00ff), gu, fu), gv, fv);
                 I ag = lerp16<V>(lerp16<V>(V::template srli16<8>(t00), V::template srli16<8>(t10), gu, fu),
-                                 lerp16<V>(V::template srli16<8>(t01), V::template srli16<8>(t11), gu, fu), gv,
-                                 fv);
+                                 lerp16<V>(V::template srli16<8>(t01), V::template srli16<8>(t11), gu, fu),
+                                 gv, fv);
                 if (ITERATED) {
                     // texel x (c + 1) / 256, with c the iterated channel's
                     // whole part as a 16-bit lane held to 0..255 (colour_channel).
@@ -247,7 +257,8 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
                     ag = V::template srli16<8>(V::mullo16(ag, V::add16(it_g, one16)));
                 }
                 store_pixels<V>(colour + x, mask, rb, ag, ph);
-                if (depth_write) V::store16(depth + x, mask, z);
+                if (depth_write)
+                    V::store16(depth + x, mask, z);
             }
             px = V::fadd(px, group);
             u = V::add(u, du);
@@ -261,10 +272,11 @@ void draw_lanes(const Raster &ra, const Span *spans, int count) {
     }
 }
 
-template <class V, class Pixel>
-SpanFunction lanes_function(CombineMode combine, bool mixed_levels) {
+template <class V, class Pixel> SpanFunction lanes_function(CombineMode combine, bool mixed_levels)
+{
     switch (combine) {
-    case CC_DECAL: return mixed_levels ? draw_lanes<V, CC_DECAL, true, Pixel> : draw_lanes<V, CC_DECAL, false, Pixel>;
+    case CC_DECAL:
+        return mixed_levels ? draw_lanes<V, CC_DECAL, true, Pixel> : draw_lanes<V, CC_DECAL, false, Pixel>;
     case CC_TEXTURE_TIMES_ITERATED:
         return mixed_levels ? draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, true, Pixel>
                             : draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, false, Pixel>;
@@ -273,8 +285,8 @@ SpanFunction lanes_function(CombineMode combine, bool mixed_levels) {
 }
 
 // The loop for a colour path and pixel format: only the texture paths have one.
-template <class V>
-SpanFunction lanes_function(CombineMode combine, bool mixed_levels, PixelFormat format) {
+template <class V> SpanFunction lanes_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+{
     return format == PIXEL_XRGB ? lanes_function<V, uint32_t>(combine, mixed_levels)
                                 : lanes_function<V, uint16_t>(combine, mixed_levels);
 }

@@ -26,24 +26,30 @@
 static const int64_t NS_PER_SECOND = 1000000000;
 static const int64_t RETRACES_PER_SECOND = 60;
 
-static int64_t retrace_time(int64_t k) {
+static int64_t retrace_time(int64_t k)
+{
     return glide.epoch + k / RETRACES_PER_SECOND * NS_PER_SECOND +
            k % RETRACES_PER_SECOND * NS_PER_SECOND / RETRACES_PER_SECOND;
 }
 
 // The last retrace at or before time t.
-static int64_t retrace_at(int64_t t) {
+static int64_t retrace_at(int64_t t)
+{
     int64_t since = t - glide.epoch;
-    if (since < 0) return -1;
+    if (since < 0)
+        return -1;
     int64_t k = since / NS_PER_SECOND * RETRACES_PER_SECOND +
                 since % NS_PER_SECOND * RETRACES_PER_SECOND / NS_PER_SECOND;
-    while (retrace_time(k + 1) <= t) ++k;  // rounding of the second form
-    while (k > 0 && retrace_time(k) > t) --k;
+    while (retrace_time(k + 1) <= t)
+        ++k;  // rounding of the second form
+    while (k > 0 && retrace_time(k) > t)
+        --k;
     return k;
 }
 
 // Waits for the retrace that shows a frame swapped with the interval.
-static void wait_for_retrace(int interval) {
+static void wait_for_retrace(int interval)
+{
     lumivex::GlideClock &clock = glide_clock();
     int64_t now = clock.now();
     if (interval <= 0) {
@@ -51,12 +57,14 @@ static void wait_for_retrace(int interval) {
         return;
     }
     int64_t target = glide.last_retrace + interval;
-    if (retrace_time(target) < now) target = retrace_at(now) + 1;
+    if (retrace_time(target) < now)
+        target = retrace_at(now) + 1;
     clock.sleep_until(retrace_time(target));
     glide.last_retrace = target;
 }
 
-static void dump_frame(int64_t frame, const uint32_t *picture) {
+static void dump_frame(int64_t frame, const uint32_t *picture)
+{
     // A folder that cannot be written fails every frame alike: told once.
     static bool told = false;
     std::error_code made;
@@ -64,43 +72,52 @@ static void dump_frame(int64_t frame, const uint32_t *picture) {
     char name[32];
     std::snprintf(name, sizeof name, "frame-%06lld.png", (long long)frame);
     std::string path = glide_config.dump_dir;
-    if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+    if (!path.empty() && path.back() != '/' && path.back() != '\\')
+        path += '/';
     path += name;
     errno = 0;
-    if (write_png(path.c_str(), picture, glide.width, glide.height) || told) return;
+    if (write_png(path.c_str(), picture, glide.width, glide.height) || told)
+        return;
     told = true;
     std::string why = made ? made.message() : errno ? std::strerror(errno) : "the write failed";
     std::fprintf(stderr, "lumivex glide: LUMIVEX_DUMP_DIR: cannot write %s (%s); the show goes on\n",
                  path.c_str(), why.c_str());
 }
 
-void FX_CALL grBufferSwap(int swap_interval) {
+void FX_CALL grBufferSwap(int swap_interval)
+{
     trace_call("grBufferSwap", {swap_interval});
     // After a failed open (its report ignored) there is nothing to show, but
     // the frames keep their pace and their count, so a program that runs on
     // still ends with its key.
-    if (!glide.open && !glide.open_failed) return;
+    if (!glide.open && !glide.open_failed)
+        return;
     bands_finish();
     int interval = glide_config.swap_interval >= 0 ? glide_config.swap_interval : swap_interval;
     wait_for_retrace(interval);
     if (!glide.open) {
         int64_t frame = glide.frames_shown++;
-        if (frame == glide_config.key_at_frame && glide.hwnd) host_post_key(glide.hwnd);
+        if (frame == glide_config.key_at_frame && glide.hwnd)
+            host_post_key(glide.hwnd);
         return;
     }
 
-    if (glide.colour_buffers == 2) glide.front ^= 1;
+    if (glide.colour_buffers == 2)
+        glide.front ^= 1;
     int64_t frame = glide.frames_shown++;
     // The picture is made only for those who look at it: offscreen, only a
     // dump or a capture does.
     bool dump = !glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame);
     if (glide.presenter || dump || !glide_config.capture_path.empty()) {
         const uint32_t *shown = shown_picture();
-        if (glide.presenter) glide.presenter->present(shown, glide.width, glide.height);
-        if (dump) dump_frame(frame, shown);
+        if (glide.presenter)
+            glide.presenter->present(shown, glide.width, glide.height);
+        if (dump)
+            dump_frame(frame, shown);
         capture_frame(shown);
     }
     progress_frames(glide.frames_shown);
-    if (frame == glide_config.key_at_frame) host_post_key(glide.hwnd);
+    if (frame == glide_config.key_at_frame)
+        host_post_key(glide.hwnd);
     trace_frame(true, glide.frames_shown);
 }

@@ -48,24 +48,29 @@ struct TdfHeader {
     GrTextureFormat_t format;
     GrLOD_t small_lod, large_lod;
     GrAspectRatio_t aspect;
-    int width, height;  // of the largest level
-    size_t table_bytes; // NCC table or palette in the file
-    size_t texel_bytes; // the whole mip chain
+    int width, height;   // of the largest level
+    size_t table_bytes;  // NCC table or palette in the file
+    size_t texel_bytes;  // the whole mip chain
 };
 
 // Opens a regular file for reading. A FIFO or device in the file's place is
 // refused: opened non-blocking and checked, it cannot hang the caller.
-FILE *open_regular(const char *name) {
-    if (!name) return nullptr;
+FILE *open_regular(const char *name)
+{
+    if (!name)
+        return nullptr;
 #ifdef _WIN32
     return std::fopen(name, "rb");
 #else
     int fd = open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return nullptr;
+    if (fd < 0)
+        return nullptr;
     struct stat st;
     FILE *f = nullptr;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && fcntl(fd, F_SETFL, 0) == 0) f = fdopen(fd, "rb");
-    if (!f) close(fd);
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && fcntl(fd, F_SETFL, 0) == 0)
+        f = fdopen(fd, "rb");
+    if (!f)
+        close(fd);
     return f;
 #endif
 }
@@ -73,8 +78,10 @@ FILE *open_regular(const char *name) {
 struct File {
     FILE *f;
     explicit File(const char *name) : f(open_regular(name)) {}
-    ~File() {
-        if (f) std::fclose(f);
+    ~File()
+    {
+        if (f)
+            std::fclose(f);
     }
     File(const File &) = delete;
     File &operator=(const File &) = delete;
@@ -83,17 +90,21 @@ struct File {
 // Reads the next line that is not blank into buf, without its line end.
 // False at the end of the file, for a line longer than any valid one, and
 // for a NUL, which would hide the rest of the line.
-bool read_line(FILE *f, char *buf) {
+bool read_line(FILE *f, char *buf)
+{
     for (;;) {
         int n = 0, c;
         while ((c = std::fgetc(f)) != EOF && c != '\n') {
-            if (n == MAX_LINE || c == 0) return false;
+            if (n == MAX_LINE || c == 0)
+                return false;
             buf[n++] = char(c);
         }
-        if (c == EOF) return false; // every header line ends with a newline
+        if (c == EOF)
+            return false;  // every header line ends with a newline
         buf[n] = 0;
         for (int k = 0; k < n; ++k)
-            if (buf[k] != ' ' && buf[k] != '\t' && buf[k] != '\r') return true;
+            if (buf[k] != ' ' && buf[k] != '\t' && buf[k] != '\r')
+                return true;
     }
 }
 
@@ -101,51 +112,65 @@ bool read_line(FILE *f, char *buf) {
 struct Line {
     const char *p;
 
-    void skip_space() {
-        while (*p == ' ' || *p == '\t' || *p == '\r') ++p;
+    void skip_space()
+    {
+        while (*p == ' ' || *p == '\t' || *p == '\r')
+            ++p;
     }
     // The next word in any case; a word ends at a blank or a colon.
-    bool word(const char *expected) {
+    bool word(const char *expected)
+    {
         skip_space();
         size_t n = std::strlen(expected);
         for (size_t k = 0; k < n; ++k) {
             char c = p[k];
-            if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-            if (c != expected[k]) return false;
+            if (c >= 'A' && c <= 'Z')
+                c = char(c - 'A' + 'a');
+            if (c != expected[k])
+                return false;
         }
         char after = p[n];
-        if (after != 0 && after != ' ' && after != '\t' && after != '\r' && after != ':') return false;
+        if (after != 0 && after != ' ' && after != '\t' && after != '\r' && after != ':')
+            return false;
         p += n;
         return true;
     }
-    bool colon() {
+    bool colon()
+    {
         skip_space();
-        if (*p != ':') return false;
+        if (*p != ':')
+            return false;
         ++p;
         return true;
     }
     // A decimal number from 1 to 256, digits only.
-    bool number(int *value) {
+    bool number(int *value)
+    {
         skip_space();
         int v = 0, digits = 0;
         while (*p >= '0' && *p <= '9') {
             v = v * 10 + (*p++ - '0');
-            if (++digits > 3) return false;
+            if (++digits > 3)
+                return false;
         }
-        if (digits == 0 || v < 1 || v > 256) return false;
+        if (digits == 0 || v < 1 || v > 256)
+            return false;
         char after = *p;
-        if (after != 0 && after != ' ' && after != '\t' && after != '\r') return false;
+        if (after != 0 && after != ' ' && after != '\t' && after != '\r')
+            return false;
         *value = v;
         return true;
     }
-    bool end() {
+    bool end()
+    {
         skip_space();
         return *p == 0;
     }
 };
 
 // The level code of a side length: 256 -> GR_LOD_256, ..., 1 -> GR_LOD_1.
-bool lod_of_side(int side, GrLOD_t *lod) {
+bool lod_of_side(int side, GrLOD_t *lod)
+{
     for (GrLOD_t l = GR_LOD_256; l <= GR_LOD_1; ++l)
         if (side == 256 >> l) {
             *lod = l;
@@ -154,7 +179,8 @@ bool lod_of_side(int side, GrLOD_t *lod) {
     return false;
 }
 
-bool aspect_of_ratio(int w, int h, GrAspectRatio_t *aspect) {
+bool aspect_of_ratio(int w, int h, GrAspectRatio_t *aspect)
+{
     static const int RATIOS[7][2] = {{8, 1}, {4, 1}, {2, 1}, {1, 1}, {1, 2}, {1, 4}, {1, 8}};
     for (int a = 0; a < 7; ++a)
         if (w == RATIOS[a][0] && h == RATIOS[a][1]) {
@@ -164,11 +190,13 @@ bool aspect_of_ratio(int w, int h, GrAspectRatio_t *aspect) {
     return false;
 }
 
-bool has_ncc_table(GrTextureFormat_t format) {
+bool has_ncc_table(GrTextureFormat_t format)
+{
     return format == GR_TEXFMT_YIQ_422 || format == GR_TEXFMT_AYIQ_8422;
 }
 
-bool has_palette(GrTextureFormat_t format) {
+bool has_palette(GrTextureFormat_t format)
+{
     return format == GR_TEXFMT_P_8 || format == GR_TEXFMT_AP_88;
 }
 
@@ -176,9 +204,11 @@ constexpr size_t NCC_FILE_BYTES = (16 + 12 + 12) * 2;
 constexpr size_t PALETTE_FILE_BYTES = 256 * 4;
 
 // Reads a header line of two words, a colon and two numbers.
-bool read_numbers(FILE *f, const char *first, const char *second, int *a, int *b) {
+bool read_numbers(FILE *f, const char *first, const char *second, int *a, int *b)
+{
     char buf[MAX_LINE + 1];
-    if (!read_line(f, buf)) return false;
+    if (!read_line(f, buf))
+        return false;
     Line line{buf};
     return line.word(first) && line.word(second) && line.colon() && line.number(a) && line.number(b) &&
            line.end();
@@ -186,23 +216,29 @@ bool read_numbers(FILE *f, const char *first, const char *second, int *a, int *b
 
 // Reads and checks the four header lines, leaving f at the first byte after
 // the last newline.
-bool read_header(FILE *f, TdfHeader *h) {
+bool read_header(FILE *f, TdfHeader *h)
+{
     char buf[MAX_LINE + 1];
     Line line;
 
-    if (!read_line(f, buf)) return false;
+    if (!read_line(f, buf))
+        return false;
     line.p = buf;
-    if (!line.word("3df") || !line.word("v1.0") || !line.end()) return false;
+    if (!line.word("3df") || !line.word("v1.0") || !line.end())
+        return false;
 
-    if (!read_line(f, buf)) return false;
+    if (!read_line(f, buf))
+        return false;
     line.p = buf;
     h->format = -1;
     for (GrTextureFormat_t fmt = 0; fmt < 16; ++fmt) {
         const char *name = texel_format_name(fmt);
         Line probe = line;
-        if (name && probe.word(name) && probe.end()) h->format = fmt;
+        if (name && probe.word(name) && probe.end())
+            h->format = fmt;
     }
-    if (h->format < 0) return false;
+    if (h->format < 0)
+        return false;
 
     int small_side, large_side;
     if (!read_numbers(f, "lod", "range", &small_side, &large_side) ||
@@ -223,30 +259,39 @@ bool read_header(FILE *f, TdfHeader *h) {
     return h->texel_bytes != 0;
 }
 
-unsigned be16(const unsigned char *p) { return unsigned(p[0]) << 8 | p[1]; }
+unsigned be16(const unsigned char *p)
+{
+    return unsigned(p[0]) << 8 | p[1];
+}
 
-uint32_t be32(const unsigned char *p) {
+uint32_t be32(const unsigned char *p)
+{
     return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
 }
 
-uint32_t pack9(const FxI16 rgb[3]) {
-    return (uint32_t(rgb[0]) & 0x1FF) << 18 | (uint32_t(rgb[1]) & 0x1FF) << 9 |
-           (uint32_t(rgb[2]) & 0x1FF);
+uint32_t pack9(const FxI16 rgb[3])
+{
+    return (uint32_t(rgb[0]) & 0x1FF) << 18 | (uint32_t(rgb[1]) & 0x1FF) << 9 | (uint32_t(rgb[2]) & 0x1FF);
 }
 
 // Reads the NCC table, refusing values the accelerator cannot hold.
-bool read_ncc_table(FILE *f, GuNccTable *t) {
+bool read_ncc_table(FILE *f, GuNccTable *t)
+{
     unsigned char raw[NCC_FILE_BYTES];
-    if (std::fread(raw, 1, sizeof raw, f) != sizeof raw) return false;
+    if (std::fread(raw, 1, sizeof raw, f) != sizeof raw)
+        return false;
     for (int k = 0; k < 16; ++k) {
         unsigned y = be16(raw + 2 * k);
-        if (y > 255) return false;
+        if (y > 255)
+            return false;
         t->yRGB[k] = FxU8(y);
     }
     for (int k = 0; k < 24; ++k) {
         int v = int(be16(raw + 32 + 2 * k));
-        if (v >= 0x8000) v -= 0x10000;
-        if (v < -256 || v > 255) return false;
+        if (v >= 0x8000)
+            v -= 0x10000;
+        if (v < -256 || v > 255)
+            return false;
         FxI16(*entries)[3] = k < 12 ? t->iRGB : t->qRGB;
         entries[(k % 12) / 3][k % 3] = FxI16(v);
     }
@@ -260,25 +305,32 @@ bool read_ncc_table(FILE *f, GuNccTable *t) {
     return true;
 }
 
-bool read_palette(FILE *f, GuTexPalette *p) {
+bool read_palette(FILE *f, GuTexPalette *p)
+{
     unsigned char raw[PALETTE_FILE_BYTES];
-    if (std::fread(raw, 1, sizeof raw, f) != sizeof raw) return false;
-    for (int k = 0; k < 256; ++k) p->data[k] = be32(raw + 4 * k);
+    if (std::fread(raw, 1, sizeof raw, f) != sizeof raw)
+        return false;
+    for (int k = 0; k < 256; ++k)
+        p->data[k] = be32(raw + 4 * k);
     return true;
 }
 
 // Reads the texels into data, turning 16-bit values to host order.
-bool read_texels(FILE *f, const TdfHeader &h, void *data) {
+bool read_texels(FILE *f, const TdfHeader &h, void *data)
+{
     unsigned char *bytes = static_cast<unsigned char *>(data);
-    if (std::fread(bytes, 1, h.texel_bytes, f) != h.texel_bytes) return false;
+    if (std::fread(bytes, 1, h.texel_bytes, f) != h.texel_bytes)
+        return false;
     if (texel_size(h.format) == 2) {
         uint16_t *texels = static_cast<uint16_t *>(data);
-        for (size_t k = 0; k < h.texel_bytes / 2; ++k) texels[k] = uint16_t(be16(bytes + 2 * k));
+        for (size_t k = 0; k < h.texel_bytes / 2; ++k)
+            texels[k] = uint16_t(be16(bytes + 2 * k));
     }
     return true;
 }
 
-void fill_header(const TdfHeader &h, Gu3dfInfo *info) {
+void fill_header(const TdfHeader &h, Gu3dfInfo *info)
+{
     info->header.width = FxU32(h.width);
     info->header.height = FxU32(h.height);
     info->header.small_lod = h.small_lod;
@@ -288,29 +340,35 @@ void fill_header(const TdfHeader &h, Gu3dfInfo *info) {
     info->mem_required = FxU32(h.texel_bytes);
 }
 
-} // namespace
+}  // namespace
 
-FX_ENTRY FxBool FX_CALL gu3dfGetInfo(const char *filename, Gu3dfInfo *info) {
+FX_ENTRY FxBool FX_CALL gu3dfGetInfo(const char *filename, Gu3dfInfo *info)
+{
     trace_call("gu3dfGetInfo", {filename, TracePointer()});
     File file(filename);
     TdfHeader h;
-    if (!file.f || !info || !read_header(file.f, &h)) return FXFALSE;
+    if (!file.f || !info || !read_header(file.f, &h))
+        return FXFALSE;
     // The data must be exactly as long as the header says: a file cut short
     // or carrying more levels than announced fails here, before the caller
     // allocates for it.
     long start = std::ftell(file.f);
-    if (start < 0 || std::fseek(file.f, 0, SEEK_END) != 0) return FXFALSE;
+    if (start < 0 || std::fseek(file.f, 0, SEEK_END) != 0)
+        return FXFALSE;
     long end = std::ftell(file.f);
-    if (end < start || size_t(end - start) != h.table_bytes + h.texel_bytes) return FXFALSE;
+    if (end < start || size_t(end - start) != h.table_bytes + h.texel_bytes)
+        return FXFALSE;
     fill_header(h, info);
     return FXTRUE;
 }
 
-FX_ENTRY FxBool FX_CALL gu3dfLoad(const char *filename, Gu3dfInfo *info) {
+FX_ENTRY FxBool FX_CALL gu3dfLoad(const char *filename, Gu3dfInfo *info)
+{
     trace_call("gu3dfLoad", {filename, TracePointer()});
     File file(filename);
     TdfHeader h;
-    if (!file.f || !info || !info->data || !read_header(file.f, &h)) return FXFALSE;
+    if (!file.f || !info || !info->data || !read_header(file.f, &h))
+        return FXFALSE;
     // The caller allocated data for what gu3dfGetInfo described: a file
     // that no longer matches that description (or a record never filled by
     // gu3dfGetInfo) must not be written into the block.
@@ -321,10 +379,14 @@ FX_ENTRY FxBool FX_CALL gu3dfLoad(const char *filename, Gu3dfInfo *info) {
 
     GuTexTable table;
     std::memset(&table, 0, sizeof table);
-    if (has_ncc_table(h.format) && !read_ncc_table(file.f, &table.nccTable)) return FXFALSE;
-    if (has_palette(h.format) && !read_palette(file.f, &table.palette)) return FXFALSE;
-    if (!read_texels(file.f, h, info->data)) return FXFALSE;
-    if (std::fgetc(file.f) != EOF) return FXFALSE;
+    if (has_ncc_table(h.format) && !read_ncc_table(file.f, &table.nccTable))
+        return FXFALSE;
+    if (has_palette(h.format) && !read_palette(file.f, &table.palette))
+        return FXFALSE;
+    if (!read_texels(file.f, h, info->data))
+        return FXFALSE;
+    if (std::fgetc(file.f) != EOF)
+        return FXFALSE;
     fill_header(h, info);
     info->table = table;
     return FXTRUE;

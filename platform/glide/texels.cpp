@@ -10,31 +10,53 @@ constexpr GrLOD_t LARGEST_LOD = GR_LOD_256;
 constexpr GrLOD_t SMALLEST_LOD = GR_LOD_1;
 
 const char *const FORMAT_NAMES[16] = {
-    "rgb332", "yiq", "a8", "i8", "ai44", "p8", nullptr, nullptr,
-    "argb8332", "ayiq8422", "rgb565", "argb1555", "argb4444", "ai88", "ap88", nullptr,
+    "rgb332",   "yiq",      "a8",     "i8",       "ai44",     "p8",   nullptr, nullptr,
+    "argb8332", "ayiq8422", "rgb565", "argb1555", "argb4444", "ai88", "ap88",  nullptr,
 };
 
-uint32_t widen3(uint32_t v) { return (v << 5) | (v << 2) | (v >> 1); }
-uint32_t widen4(uint32_t v) { return v * 0x11; }
-uint32_t widen5(uint32_t v) { return (v << 3) | (v >> 2); }
-uint32_t widen6(uint32_t v) { return (v << 2) | (v >> 4); }
+uint32_t widen3(uint32_t v)
+{
+    return (v << 5) | (v << 2) | (v >> 1);
+}
+uint32_t widen4(uint32_t v)
+{
+    return v * 0x11;
+}
+uint32_t widen5(uint32_t v)
+{
+    return (v << 3) | (v >> 2);
+}
+uint32_t widen6(uint32_t v)
+{
+    return (v << 2) | (v >> 4);
+}
 
-uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
+uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b)
+{
     return (a << 24) | (r << 16) | (g << 8) | b;
 }
 
-uint32_t grey(uint32_t a, uint32_t i) { return argb(a, i, i, i); }
+uint32_t grey(uint32_t a, uint32_t i)
+{
+    return argb(a, i, i, i);
+}
 
-uint32_t rgb332(uint32_t a, uint32_t t) {
+uint32_t rgb332(uint32_t a, uint32_t t)
+{
     return argb(a, widen3(t >> 5), widen3((t >> 2) & 7), (t & 3) * 0x55);
 }
 
-uint32_t clamp_channel(int v) { return v < 0 ? 0 : v > 255 ? 255 : uint32_t(v); }
+uint32_t clamp_channel(int v)
+{
+    return v < 0 ? 0 : v > 255 ? 255 : uint32_t(v);
+}
 
 // An NCC texel is 4 bits of Y, 2 of I and 2 of Q; the table turns each into
 // an RGB contribution and the three are summed per channel.
-uint32_t ncc(uint32_t a, uint32_t t, const GuTexTable *table) {
-    if (!table) return argb(a, 0, 0, 0);
+uint32_t ncc(uint32_t a, uint32_t t, const GuTexTable *table)
+{
+    if (!table)
+        return argb(a, 0, 0, 0);
     const GuNccTable &n = table->nccTable;
     int y = n.yRGB[t >> 4];
     const FxI16 *i = n.iRGB[(t >> 2) & 3];
@@ -44,12 +66,14 @@ uint32_t ncc(uint32_t a, uint32_t t, const GuTexTable *table) {
 }
 
 // The palette holds colours only: the texel format decides the alpha.
-uint32_t palette(uint32_t a, uint32_t t, const GuTexTable *table) {
+uint32_t palette(uint32_t a, uint32_t t, const GuTexTable *table)
+{
     uint32_t rgb = table ? uint32_t(table->palette.data[t]) & 0xFFFFFF : 0;
     return (a << 24) | rgb;
 }
 
-uint32_t decode8(GrTextureFormat_t format, uint32_t t, const GuTexTable *table) {
+uint32_t decode8(GrTextureFormat_t format, uint32_t t, const GuTexTable *table)
+{
     switch (format) {
     case GR_TEXFMT_RGB_332: return rgb332(0xFF, t);
     case GR_TEXFMT_YIQ_422: return ncc(0xFF, t, table);
@@ -61,16 +85,15 @@ uint32_t decode8(GrTextureFormat_t format, uint32_t t, const GuTexTable *table) 
     }
 }
 
-uint32_t decode16(GrTextureFormat_t format, uint32_t t, const GuTexTable *table) {
+uint32_t decode16(GrTextureFormat_t format, uint32_t t, const GuTexTable *table)
+{
     uint32_t hi = t >> 8, lo = t & 0xFF;
     switch (format) {
     case GR_TEXFMT_ARGB_8332: return rgb332(hi, lo);
     case GR_TEXFMT_AYIQ_8422: return ncc(hi, lo, table);
-    case GR_TEXFMT_RGB_565:
-        return argb(0xFF, widen5(t >> 11), widen6((t >> 5) & 63), widen5(t & 31));
+    case GR_TEXFMT_RGB_565: return argb(0xFF, widen5(t >> 11), widen6((t >> 5) & 63), widen5(t & 31));
     case GR_TEXFMT_ARGB_1555:
-        return argb(t & 0x8000 ? 0xFF : 0, widen5((t >> 10) & 31), widen5((t >> 5) & 31),
-                    widen5(t & 31));
+        return argb(t & 0x8000 ? 0xFF : 0, widen5((t >> 10) & 31), widen5((t >> 5) & 31), widen5(t & 31));
     case GR_TEXFMT_ARGB_4444:
         return argb(widen4(t >> 12), widen4((t >> 8) & 15), widen4((t >> 4) & 15), widen4(t & 15));
     case GR_TEXFMT_ALPHA_INTENSITY_88: return grey(hi, lo);
@@ -79,53 +102,63 @@ uint32_t decode16(GrTextureFormat_t format, uint32_t t, const GuTexTable *table)
     }
 }
 
-} // namespace
+}  // namespace
 
-int texel_size(GrTextureFormat_t format) {
-    if (format < 0 || format > 15 || !FORMAT_NAMES[format]) return 0;
+int texel_size(GrTextureFormat_t format)
+{
+    if (format < 0 || format > 15 || !FORMAT_NAMES[format])
+        return 0;
     return format < GR_TEXFMT_16BIT ? 1 : 2;
 }
 
-const char *texel_format_name(GrTextureFormat_t format) {
+const char *texel_format_name(GrTextureFormat_t format)
+{
     return texel_size(format) ? FORMAT_NAMES[format] : nullptr;
 }
 
-bool lod_size(GrLOD_t lod, GrAspectRatio_t aspect, int *width, int *height) {
+bool lod_size(GrLOD_t lod, GrAspectRatio_t aspect, int *width, int *height)
+{
     if (lod < LARGEST_LOD || lod > SMALLEST_LOD || aspect < GR_ASPECT_8x1 || aspect > GR_ASPECT_1x8)
         return false;
     int side = 256 >> lod;
     int shift = aspect < GR_ASPECT_1x1 ? GR_ASPECT_1x1 - aspect : aspect - GR_ASPECT_1x1;
     int other = side >> shift;
-    if (other < 1) other = 1;
+    if (other < 1)
+        other = 1;
     *width = aspect <= GR_ASPECT_1x1 ? side : other;
     *height = aspect <= GR_ASPECT_1x1 ? other : side;
     return true;
 }
 
-size_t mipmap_bytes(GrTextureFormat_t format, GrLOD_t small_lod, GrLOD_t large_lod,
-                    GrAspectRatio_t aspect) {
+size_t mipmap_bytes(GrTextureFormat_t format, GrLOD_t small_lod, GrLOD_t large_lod, GrAspectRatio_t aspect)
+{
     int bytes = texel_size(format);
     if (!bytes || small_lod < large_lod || large_lod < LARGEST_LOD || small_lod > SMALLEST_LOD)
         return 0;
     size_t total = 0;
     for (GrLOD_t lod = large_lod; lod <= small_lod; ++lod) {
         int w, h;
-        if (!lod_size(lod, aspect, &w, &h)) return 0;
+        if (!lod_size(lod, aspect, &w, &h))
+            return 0;
         total += size_t(w) * size_t(h) * size_t(bytes);
     }
     return total;
 }
 
-void decode_texels(GrTextureFormat_t format, const void *texels, size_t count,
-                   const GuTexTable *table, uint32_t *out) {
+void decode_texels(GrTextureFormat_t format, const void *texels, size_t count, const GuTexTable *table,
+                   uint32_t *out)
+{
     int bytes = texel_size(format);
     if (bytes == 1) {
         const uint8_t *in = static_cast<const uint8_t *>(texels);
-        for (size_t n = 0; n < count; ++n) out[n] = decode8(format, in[n], table);
+        for (size_t n = 0; n < count; ++n)
+            out[n] = decode8(format, in[n], table);
     } else if (bytes == 2) {
         const uint16_t *in = static_cast<const uint16_t *>(texels);
-        for (size_t n = 0; n < count; ++n) out[n] = decode16(format, in[n], table);
+        for (size_t n = 0; n < count; ++n)
+            out[n] = decode16(format, in[n], table);
     } else {
-        for (size_t n = 0; n < count; ++n) out[n] = 0;
+        for (size_t n = 0; n < count; ++n)
+            out[n] = 0;
     }
 }

@@ -21,26 +21,31 @@ TextureMemory memory;
 
 }  // namespace
 
-void tex_memory_reset() {
+void tex_memory_reset()
+{
     bands_finish();  // recorded triangles read the texels
     memory.mipmaps.clear();
     memory.used = 0;
     glide.tmu.source = nullptr;
 }
 
-void tex_memory_restart() {
+void tex_memory_restart()
+{
     tex_memory_reset();
     memory.next_id = 0;
 }
 
 // The mip-map of a handle, or null for a void or unknown handle.
-static const MipMap *find_mipmap(GrMipMapId_t id) {
+static const MipMap *find_mipmap(GrMipMapId_t id)
+{
     for (const auto &m : memory.mipmaps)
-        if (m->id == id) return m.get();
+        if (m->id == id)
+            return m.get();
     return nullptr;
 }
 
-void FX_CALL guTexMemReset(void) {
+void FX_CALL guTexMemReset(void)
+{
     trace_call("guTexMemReset", {});
     tex_memory_reset();
 }
@@ -52,10 +57,11 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
                                          GrLOD_t small_lod, GrLOD_t large_lod, GrAspectRatio_t aspect,
                                          GrTextureClampMode_t clamp_s, GrTextureClampMode_t clamp_t,
                                          GrTextureFilterMode_t minfilter, GrTextureFilterMode_t magfilter,
-                                         float lod_bias, FxBool trilinear) {
-    trace_call("guTexAllocateMemory", {tmu, odd_even_mask, width, height, format, mipmap_mode, small_lod,
-                                       large_lod, aspect, clamp_s, clamp_t, minfilter, magfilter, lod_bias,
-                                       trilinear});
+                                         float lod_bias, FxBool trilinear)
+{
+    trace_call("guTexAllocateMemory",
+               {tmu, odd_even_mask, width, height, format, mipmap_mode, small_lod, large_lod, aspect, clamp_s,
+                clamp_t, minfilter, magfilter, lod_bias, trilinear});
     int w, h;
     size_t bytes = mipmap_bytes(format, small_lod, large_lod, aspect);
     if (tmu != GR_TMU0 || bytes == 0 || !lod_size(large_lod, aspect, &w, &h) || w != width || h != height ||
@@ -102,7 +108,8 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
     return memory.next_id - 1;
 }
 
-static bool needs_table(GrTextureFormat_t format) {
+static bool needs_table(GrTextureFormat_t format)
+{
     return format == GR_TEXFMT_YIQ_422 || format == GR_TEXFMT_AYIQ_8422 || format == GR_TEXFMT_P_8 ||
            format == GR_TEXFMT_AP_88;
 }
@@ -110,14 +117,17 @@ static bool needs_table(GrTextureFormat_t format) {
 // The table arrives as the NCC table, but the palette formats read it as a
 // palette: the pointer is taken as the union both live in (the program passes
 // its Gu3dfInfo's table, which is that union).
-void FX_CALL guTexDownloadMipMap(GrMipMapId_t id, const void *src, const GuNccTable *ncc_table) {
+void FX_CALL guTexDownloadMipMap(GrMipMapId_t id, const void *src, const GuNccTable *ncc_table)
+{
     trace_call("guTexDownloadMipMap", {id, TracePointer(), TracePointer()});
     MipMap *m = const_cast<MipMap *>(find_mipmap(id));
-    if (!m || !src) return;
+    if (!m || !src)
+        return;
     bands_finish();  // recorded triangles may read these texels
     static const GuTexTable empty_table = {};
     const GuTexTable *table = reinterpret_cast<const GuTexTable *>(ncc_table);
-    if (!table && needs_table(m->format)) table = &empty_table;
+    if (!table && needs_table(m->format))
+        table = &empty_table;
     const uint8_t *in = static_cast<const uint8_t *>(src);
     int size = texel_size(m->format);
     uint32_t row[257];  // the widest level and its extra column
@@ -131,22 +141,26 @@ void FX_CALL guTexDownloadMipMap(GrMipMapId_t id, const void *src, const GuNccTa
             // Row y is the first of its own pair and the second of the pair above.
             uint32_t *own = out + (size_t)2 * y * level.stride;
             uint32_t *above = out + (size_t)2 * ((y + level.height - 1) % level.height) * level.stride + 1;
-            for (int x = 0; x <= level.width; ++x) own[2 * x] = above[2 * x] = row[x];
+            for (int x = 0; x <= level.width; ++x)
+                own[2 * x] = above[2 * x] = row[x];
         }
     }
 }
 
-size_t lumivex::glide_mipmap_bytes(GrMipMapId_t id) {
+size_t lumivex::glide_mipmap_bytes(GrMipMapId_t id)
+{
     const MipMap *m = find_mipmap(id);
     return m ? m->bytes : 0;
 }
 
-void FX_CALL guTexSource(GrMipMapId_t id) {
+void FX_CALL guTexSource(GrMipMapId_t id)
+{
     trace_call("guTexSource", {id});
     const MipMap *m = find_mipmap(id);
     TmuState &t = glide.tmu;
     t.source = m;
-    if (!m) return;
+    if (!m)
+        return;
     t.clamp_s = m->clamp_s;
     t.clamp_t = m->clamp_t;
     t.minfilter = m->minfilter;
@@ -155,10 +169,16 @@ void FX_CALL guTexSource(GrMipMapId_t id) {
     t.lod_bias = m->lod_bias;
 }
 
-void FX_CALL grTexClampMode(GrChipID_t tmu, GrTextureClampMode_t clamp_s, GrTextureClampMode_t clamp_t) {
+void FX_CALL grTexClampMode(GrChipID_t tmu, GrTextureClampMode_t clamp_s, GrTextureClampMode_t clamp_t)
+{
     trace_call("grTexClampMode", {tmu, clamp_s, clamp_t});
-    if (tmu != GR_TMU0) return;
-    auto valid = [](GrTextureClampMode_t m) { return m == GR_TEXTURECLAMP_WRAP || m == GR_TEXTURECLAMP_CLAMP; };
-    if (valid(clamp_s)) glide.tmu.clamp_s = clamp_s;
-    if (valid(clamp_t)) glide.tmu.clamp_t = clamp_t;
+    if (tmu != GR_TMU0)
+        return;
+    auto valid = [](GrTextureClampMode_t m) {
+        return m == GR_TEXTURECLAMP_WRAP || m == GR_TEXTURECLAMP_CLAMP;
+    };
+    if (valid(clamp_s))
+        glide.tmu.clamp_s = clamp_s;
+    if (valid(clamp_t))
+        glide.tmu.clamp_t = clamp_t;
 }

@@ -13,30 +13,38 @@ static bool configured = false;
 // on without it.
 static bool write_failure_told = false;
 
-static void check_written() {
-    if (write_failure_told || !std::ferror(trace_log.file)) return;
+static void check_written()
+{
+    if (write_failure_told || !std::ferror(trace_log.file))
+        return;
     write_failure_told = true;
     std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s could not be written; the trace is incomplete\n",
                  echoed(trace_log.path.c_str()).c_str());
 }
 
 // Opens the log at path (closing any before it); an empty path logs nothing.
-static void trace_open(const char *path) {
+static void trace_open(const char *path)
+{
     // The window procedure's grSstControl calls come before grGlideInit reads
     // the settings again: reopening the same file would wipe them. A file
     // removed meanwhile is a new log, though, not one to go on writing unseen.
-    if (trace_log.file && trace_log.path == path && std::filesystem::exists(path)) return;
-    if (trace_log.file) std::fclose(trace_log.file);
+    if (trace_log.file && trace_log.path == path && std::filesystem::exists(path))
+        return;
+    if (trace_log.file)
+        std::fclose(trace_log.file);
     trace_log.file = nullptr;
     trace_log.path = path;
-    if (!*path) return;
+    if (!*path)
+        return;
     trace_log.file = std::fopen(path, "w");
     write_failure_told = false;  // a new log, told anew
     if (!trace_log.file)
-        std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s cannot be written; not logging\n", echoed(path).c_str());
+        std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s cannot be written; not logging\n",
+                     echoed(path).c_str());
 }
 
-void glide_configure() {
+void glide_configure()
+{
     glide_config = read_config();
     trace_open(glide_config.trace_path.c_str());
     // Never inside a frame: grGlideInit has closed the device first, and the
@@ -45,18 +53,23 @@ void glide_configure() {
     configured = true;
 }
 
-static void end_line() {
+static void end_line()
+{
     std::fputc('\n', trace_log.file);
     // Outside the frames calls are few; each line reaches the disk at once.
-    if (trace_log.in_frame) return;
+    if (trace_log.in_frame)
+        return;
     std::fflush(trace_log.file);
     check_written();
 }
 
-void trace_call(const char *name, std::initializer_list<TraceArg> args) {
-    if (!configured) glide_configure();
+void trace_call(const char *name, std::initializer_list<TraceArg> args)
+{
+    if (!configured)
+        glide_configure();
     std::FILE *f = trace_log.file;
-    if (!f) return;
+    if (!f)
+        return;
     std::fputs(name, f);
     for (const TraceArg &a : args) {
         switch (a.kind) {
@@ -69,8 +82,10 @@ void trace_call(const char *name, std::initializer_list<TraceArg> args) {
     end_line();
 }
 
-void trace_triangle_line(const GrVertex *a, const GrVertex *b, const GrVertex *c) {
-    if (trace_log.in_frame && !trace_log.frame_listed) return;
+void trace_triangle_line(const GrVertex *a, const GrVertex *b, const GrVertex *c)
+{
+    if (trace_log.in_frame && !trace_log.frame_listed)
+        return;
     std::FILE *f = trace_log.file;
     std::fputs("guDrawTriangleWithClip", f);
     for (const GrVertex *v : {a, b, c}) {
@@ -79,16 +94,18 @@ void trace_triangle_line(const GrVertex *a, const GrVertex *b, const GrVertex *c
             continue;
         }
         const GrTmuVertex &t = v->tmuvtx[0];
-        std::fprintf(f, " %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g", v->x, v->y, v->oow, t.sow,
-                     t.tow, t.oow, v->r, v->g, v->b);
+        std::fprintf(f, " %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g", v->x, v->y, v->oow, t.sow, t.tow,
+                     t.oow, v->r, v->g, v->b);
     }
     end_line();
 }
 
-void trace_frame(bool device_open, int64_t frame) {
+void trace_frame(bool device_open, int64_t frame)
+{
     trace_log.in_frame = device_open;
     trace_log.frame_listed = glide_config.trace_all_frames || glide_config.trace_frames.contains(frame);
-    if (!trace_log.file) return;
+    if (!trace_log.file)
+        return;
     std::fflush(trace_log.file);
     check_written();
 }

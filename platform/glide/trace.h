@@ -33,7 +33,9 @@ struct TraceArg {
     const char *string = nullptr;
 
     template <typename T, typename = std::enable_if_t<std::is_integral_v<T>>>
-    TraceArg(T v) : kind(INTEGER), integer((long long)v) {}
+    TraceArg(T v) : kind(INTEGER), integer((long long)v)
+    {
+    }
     TraceArg(float v) : kind(REAL), real(v) {}
     TraceArg(const char *s) : kind(STRING), string(s) {}
     TraceArg(TracePointer) : kind(POINTER) {}
@@ -53,8 +55,10 @@ void trace_call(const char *name, std::initializer_list<TraceArg> args);
 
 // Logs a guDrawTriangleWithClip call unless its frame is left out.
 void trace_triangle_line(const GrVertex *a, const GrVertex *b, const GrVertex *c);
-inline void trace_triangle(const GrVertex *a, const GrVertex *b, const GrVertex *c) {
-    if (trace_log.file) trace_triangle_line(a, b, c);
+inline void trace_triangle(const GrVertex *a, const GrVertex *b, const GrVertex *c)
+{
+    if (trace_log.file)
+        trace_triangle_line(a, b, c);
 }
 
 // Reads the configuration and restarts the log at its path (grGlideInit).

@@ -37,7 +37,8 @@ struct Corner {
 const double EXACT_LIMIT = 16777216.0;
 const double GUARD = 4096.0;
 
-int64_t floor_div(int64_t n, int64_t d) {  // d > 0
+int64_t floor_div(int64_t n, int64_t d)
+{  // d > 0
     int64_t q = n / d;
     return n % d < 0 ? q - 1 : q;
 }
@@ -47,14 +48,16 @@ int64_t floor_div(int64_t n, int64_t d) {  // d > 0
 struct FloorWalker {
     int64_t q = 0, r = 0, d = 1, step_q = 0, step_r = 0;
 
-    void start(int64_t n, int64_t den, int64_t step) {
+    void start(int64_t n, int64_t den, int64_t step)
+    {
         d = den;
         q = floor_div(n, d);
         r = n - q * d;
         step_q = floor_div(step, d);
         step_r = step - step_q * d;
     }
-    void next() {
+    void next()
+    {
         r += step_r;
         const int64_t carry = r >= d;
         q += step_q + carry;
@@ -66,13 +69,14 @@ enum EdgeKind { EDGE_LEFT, EDGE_RIGHT, EDGE_FLAT };
 
 struct Edge {
     EdgeKind kind = EDGE_FLAT;
-    FloorWalker walker;  // left: first pixel q + 1; right: end (exclusive) -q
+    FloorWalker walker;               // left: first pixel q + 1; right: end (exclusive) -q
     int64_t flat = 0, flat_step = 0;  // flat: the row is inside while flat > 0
 
     // The edge from a to b, starting at the row whose centre is Yc, for a
     // triangle whose interior is on the side where the edge function
     // E = dx (Y - ay) - dy (X - ax) is positive.
-    void start(const Corner &a, const Corner &b, int64_t Yc) {
+    void start(const Corner &a, const Corner &b, int64_t Yc)
+    {
         int64_t dx = b.X - a.X, dy = b.Y - a.Y;
         bool top_left = dy < 0 || (dy == 0 && dx > 0);
         // E at the centre of pixel px of the row is k - 16 dy px; counting
@@ -94,13 +98,17 @@ struct Edge {
 
 // Draws the pixels whose centres lie inside the triangle, which must have
 // positive area in fixed point.
-void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *raster, SpanFunction draw) {
+void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *raster, SpanFunction draw)
+{
     const ClipRect clip = glide.clip;  // a copy: the spans' stores cannot change it
     int64_t ymin = std::min(c0.Y, std::min(c1.Y, c2.Y)), ymax = std::max(c0.Y, std::max(c1.Y, c2.Y));
     int64_t first = -floor_div(8 - ymin, 16), last = floor_div(ymax - 8, 16);
-    if (first < clip.miny) first = clip.miny;
-    if (last > clip.maxy - 1) last = clip.maxy - 1;
-    if (first > last || clip.minx >= clip.maxx) return;
+    if (first < clip.miny)
+        first = clip.miny;
+    if (last > clip.maxy - 1)
+        last = clip.maxy - 1;
+    if (first > last || clip.minx >= clip.maxx)
+        return;
 
     Edge edges[3];
     const int64_t Yc = 16 * first + 8;
@@ -120,9 +128,12 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *r
         else
             flat = &e;
     }
-    if (lefts == 0 || rights == 0) return;  // no area in fixed point
-    if (lefts == 1) left[1] = left[0];
-    if (rights == 1) right[1] = right[0];
+    if (lefts == 0 || rights == 0)
+        return;  // no area in fixed point
+    if (lefts == 1)
+        left[1] = left[0];
+    if (rights == 1)
+        right[1] = right[0];
     int64_t flat_k = flat ? flat->flat : 1, flat_step = flat ? flat->flat_step : 0;
 
     static Span spans[SCREEN_HEIGHT * MAX_RESOLUTION];
@@ -134,29 +145,35 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *r
             spans[count++] = {(int)y, (int)xa, (int)xb};
         }
         left[0]->next();
-        if (lefts == 2) left[1]->next();
+        if (lefts == 2)
+            left[1]->next();
         right[0]->next();
-        if (rights == 2) right[1]->next();
+        if (rights == 2)
+            right[1]->next();
         flat_k += flat_step;
     }
-    if (count) bands_spans(raster, draw, spans, count);
+    if (count)
+        bands_spans(raster, draw, spans, count);
 }
 
 // To the nearest 1/16 (halves away from zero): corners the program snapped
 // are already there.
-int64_t to_fixed(double v) {
+int64_t to_fixed(double v)
+{
     v *= 16.0;
     return (int64_t)(v < 0 ? v - 0.5 : v + 0.5);
 }
 
-void set_fixed(Corner &c, double x, double y) {
+void set_fixed(Corner &c, double x, double y)
+{
     c.X = to_fixed(x);
     c.Y = to_fixed(y);
     c.x = c.X / 16.0;
     c.y = c.Y / 16.0;
 }
 
-int64_t fixed_area(const Corner &a, const Corner &b, const Corner &c) {
+int64_t fixed_area(const Corner &a, const Corner &b, const Corner &c)
+{
     return (b.X - a.X) * (c.Y - a.Y) - (c.X - a.X) * (b.Y - a.Y);
 }
 
@@ -167,7 +184,8 @@ struct Frame {
 };
 
 // The plane through the three corners' values of one attribute.
-Plane plane(const Corner c[3], double Corner::*value, const Frame &f) {
+Plane plane(const Corner c[3], double Corner::*value, const Frame &f)
+{
     double d1 = c[1].*value - c[0].*value, d2 = c[2].*value - c[0].*value;
     double dx = (d1 * f.y2 - d2 * f.y1) * f.inverse_area;
     double dy = (d2 * f.x1 - d1 * f.x2) * f.inverse_area;
@@ -178,21 +196,25 @@ Plane plane(const Corner c[3], double Corner::*value, const Frame &f) {
     return p;
 }
 
-bool finite(const Plane &p) {
+bool finite(const Plane &p)
+{
     return std::isfinite(p.at) && std::isfinite(p.dx) && std::isfinite(p.dy);
 }
 
 // A colour's step per pixel in 16.16; beyond a whole range per pixel the
 // span loop takes its own.
-int32_t colour_step(const Plane &p) {
+int32_t colour_step(const Plane &p)
+{
     float d = p.dx > -256.0f ? (p.dx < 256.0f ? p.dx : 256.0f) : -256.0f;
     return (int32_t)(d * 65536.0f);
 }
 
 // Sets up the whole-number texture path if the triangle can take it.
-void set_affine_texture(Raster &ra) {
+void set_affine_texture(Raster &ra)
+{
     const Sampler &sm = ra.sampler;
-    if (!sm.levels || !sm.bilinear_min || !sm.bilinear_mag || !sm.wrap_s || !sm.wrap_t) return;
+    if (!sm.levels || !sm.bilinear_min || !sm.bilinear_mag || !sm.wrap_s || !sm.wrap_t)
+        return;
     AffineTexture &a = ra.affine;
     const int fine = level_index(sm, ra.lod, 0), coarse = level_index(sm, ra.lod, 15);
     // The cells that round up are those from d0 on, where lod + 16 d0 + 8
@@ -205,7 +227,8 @@ void set_affine_texture(Raster &ra) {
     }
     for (int i = 0; i < 2; ++i) {
         const TexLevel &level = sm.levels[i == 0 ? fine : coarse];
-        a.levels[i] = {level.texels, (uint32_t)level.width - 1, (uint32_t)level.height - 1, (uint32_t)level.stride};
+        a.levels[i] = {level.texels, (uint32_t)level.width - 1, (uint32_t)level.height - 1,
+                       (uint32_t)level.stride};
     }
     a.scale = sm.levels[fine].to_65536th;
     a.du = wrapped_fixed(ra.s.dx * a.scale);
@@ -213,7 +236,8 @@ void set_affine_texture(Raster &ra) {
     ra.fast_texture = true;
 }
 
-CombineMode combine_mode() {
+CombineMode combine_mode()
+{
     switch (glide.colour_combine) {
     case GR_COLORCOMBINE_ZERO: return CC_ZERO;
     case GR_COLORCOMBINE_CCRGB: return CC_CONSTANT;
@@ -223,10 +247,12 @@ CombineMode combine_mode() {
     }
 }
 
-void set_sampler(Sampler &sm) {
+void set_sampler(Sampler &sm)
+{
     const TmuState &tmu = glide.tmu;
     const MipMap *m = tmu.source;
-    if (!m) return;  // nothing selected: white
+    if (!m)
+        return;  // nothing selected: white
     sm.levels = m->levels;
     sm.level_count = m->level_count;
     sm.large_lod = m->large_lod;
@@ -241,7 +267,8 @@ void set_sampler(Sampler &sm) {
 }
 
 // Clips the polygon to the half-plane where sign * (coordinate - limit) <= 0.
-int clip_polygon(const double (*in)[2], int count, double (*out)[2], int axis, double limit, double sign) {
+int clip_polygon(const double (*in)[2], int count, double (*out)[2], int axis, double limit, double sign)
+{
     int n = 0;
     for (int i = 0; i < count; ++i) {
         const double *a = in[i], *b = in[(i + 1) % count];
@@ -264,7 +291,8 @@ int clip_polygon(const double (*in)[2], int count, double (*out)[2], int axis, d
 
 // A triangle with far corners: cut to the guard band around the clip window
 // and drawn as a fan; the attribute planes stay those of the whole triangle.
-void cover_far(const Corner c[3], const Raster *raster, SpanFunction draw) {
+void cover_far(const Corner c[3], const Raster *raster, SpanFunction draw)
+{
     const ClipRect &clip = glide.clip;
     double a[9][2], b[9][2];
     for (int i = 0; i < 3; ++i) {
@@ -276,19 +304,24 @@ void cover_far(const Corner c[3], const Raster *raster, SpanFunction draw) {
     n = clip_polygon(b, n, a, 0, clip.maxx + GUARD, 1.0);
     n = clip_polygon(a, n, b, 1, clip.miny - GUARD, -1.0);
     n = clip_polygon(b, n, a, 1, clip.maxy + GUARD, 1.0);
-    if (n < 3) return;
+    if (n < 3)
+        return;
     Corner p[9];
-    for (int i = 0; i < n; ++i) set_fixed(p[i], a[i][0], a[i][1]);
+    for (int i = 0; i < n; ++i)
+        set_fixed(p[i], a[i][0], a[i][1]);
     for (int i = 1; i + 1 < n; ++i) {
-        if (fixed_area(p[0], p[i], p[i + 1]) > 0) cover(p[0], p[i], p[i + 1], raster, draw);
+        if (fixed_area(p[0], p[i], p[i + 1]) > 0)
+            cover(p[0], p[i], p[i + 1], raster, draw);
     }
 }
 
 }  // namespace
 
-void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, const GrVertex *vc) {
+void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, const GrVertex *vc)
+{
     trace_triangle(va, vb, vc);
-    if (!glide.open || !va || !vb || !vc) return;
+    if (!glide.open || !va || !vb || !vc)
+        return;
 
     const CombineMode combine = combine_mode();
     const bool textured = combine == CC_DECAL || combine == CC_TEXTURE_TIMES_ITERATED;
@@ -306,7 +339,8 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
     for (int i = 0; i < 3; ++i) {
         const GrVertex &g = *v[i];
         Corner &k = c[i];
-        if (!std::isfinite(g.x) || !std::isfinite(g.y) || !std::isfinite(g.oow)) return;
+        if (!std::isfinite(g.x) || !std::isfinite(g.y) || !std::isfinite(g.oow))
+            return;
         k.oow = g.oow;
         k.s = g.tmuvtx[0].sow;
         k.t = g.tmuvtx[0].tow;
@@ -314,8 +348,10 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         k.r = g.r;
         k.g = g.g;
         k.b = g.b;
-        if (textured && !(std::isfinite(k.s) && std::isfinite(k.t) && std::isfinite(k.q))) return;
-        if (iterated && !(std::isfinite(k.r) && std::isfinite(k.g) && std::isfinite(k.b))) return;
+        if (textured && !(std::isfinite(k.s) && std::isfinite(k.t) && std::isfinite(k.q)))
+            return;
+        if (iterated && !(std::isfinite(k.r) && std::isfinite(k.g) && std::isfinite(k.b)))
+            return;
         const double x = g.x * res, y = g.y * res;
         if (std::fabs(x) >= EXACT_LIMIT || std::fabs(y) >= EXACT_LIMIT) {
             far = true;
@@ -341,18 +377,21 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         }
         area = fixed / 256.0;
     }
-    if (area == 0 || !std::isfinite(area)) return;
+    if (area == 0 || !std::isfinite(area))
+        return;
 
-    const Frame frame = {c[1].x - c[0].x, c[1].y - c[0].y, c[2].x - c[0].x, c[2].y - c[0].y, 1.0 / area,
-                         c[0].x,          c[0].y};
+    const Frame frame = {c[1].x - c[0].x, c[1].y - c[0].y, c[2].x - c[0].x, c[2].y - c[0].y,
+                         1.0 / area,      c[0].x,          c[0].y};
     Raster ra;
     ra.oow = plane(c, &Corner::oow, frame);
-    if (!finite(ra.oow)) return;
+    if (!finite(ra.oow))
+        return;
     if (iterated) {
         ra.r = plane(c, &Corner::r, frame);
         ra.g = plane(c, &Corner::g, frame);
         ra.b = plane(c, &Corner::b, frame);
-        if (!finite(ra.r) || !finite(ra.g) || !finite(ra.b)) return;
+        if (!finite(ra.r) || !finite(ra.g) || !finite(ra.b))
+            return;
         ra.dr = colour_step(ra.r);
         ra.dg = colour_step(ra.g);
         ra.db = colour_step(ra.b);
@@ -369,14 +408,17 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         } else {
             ra.q_mode = own_q ? Q_SEPARATE : Q_OOW;
             ra.q = plane(c, &Corner::q, frame);
-            if (!finite(ra.q)) return;
+            if (!finite(ra.q))
+                return;
         }
         ra.s = plane(c, &Corner::s, frame);
         ra.t = plane(c, &Corner::t, frame);
-        if (!finite(ra.s) || !finite(ra.t)) return;
+        if (!finite(ra.s) || !finite(ra.t))
+            return;
         set_sampler(ra.sampler);
         if (ra.q_mode == Q_AFFINE) {
-            double rho2 = std::max(ra.s.dx * ra.s.dx + ra.t.dx * ra.t.dx, ra.s.dy * ra.s.dy + ra.t.dy * ra.t.dy);
+            double rho2 =
+                std::max(ra.s.dx * ra.s.dx + ra.t.dx * ra.t.dx, ra.s.dy * ra.s.dy + ra.t.dy * ra.t.dy);
             double lod = rho2 > 0 ? 128.0 * std::log2(rho2) : -1e9;  // 256 x 0.5 log2
             lod = lod > -65536.0 ? (lod < 65536.0 ? lod : 65536.0) : -65536.0;
             ra.lod = (int)std::floor(lod) + ra.sampler.lod_bias;

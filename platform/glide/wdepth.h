@@ -10,11 +10,13 @@
 #include <cstdint>
 #include <cstring>
 
-inline uint16_t wdepth_code(float w) {
+inline uint16_t wdepth_code(float w)
+{
     int32_t bits;
     std::memcpy(&bits, &w, sizeof bits);
     const int32_t one = 0x3F800000;  // 1.0f
-    if (bits < one) return 0;        // below 1, negative, or a negative NaN
+    if (bits < one)
+        return 0;  // below 1, negative, or a negative NaN
     uint32_t code = (uint32_t)(bits - one) >> 11;
     return code > 0xFFFF ? 0xFFFF : (uint16_t)code;
 }

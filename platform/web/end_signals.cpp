@@ -2,9 +2,7 @@
 // outright. Nothing to watch, and WinMain's result stands.
 #include "../win32/entry/entry.h"
 
-void watch_end_signals()
-{
-}
+void watch_end_signals() {}
 
 int exit_status(int winmain_result)
 {

@@ -78,8 +78,8 @@ HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, size_t stack_size, LPTHREAD_ST
     f->routine = routine;
     f->parameter = parameter;
     f->wake_at = emscripten_get_now();
-    emscripten_fiber_init(&f->context, thread_main, f.get(), f->c_stack.get(), c_bytes, f->asyncify_stack.get(),
-                          ASYNCIFY_STACK_BYTES);
+    emscripten_fiber_init(&f->context, thread_main, f.get(), f->c_stack.get(), c_bytes,
+                          f->asyncify_stack.get(), ASYNCIFY_STACK_BYTES);
     threads.push_back(std::move(f));
     if (thread_id)
         *thread_id = static_cast<DWORD>(number);

@@ -6,11 +6,8 @@
 LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_NCCREATE:
-        return TRUE;  // anything else would fail the creation
-    case WM_CLOSE:
-        DestroyWindow(hwnd);
-        return 0;
+    case WM_NCCREATE: return TRUE;  // anything else would fail the creation
+    case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_SYSKEYDOWN:
         // Alt+F4: bit 29 of lParam says Alt was down.
         if (wParam == VK_F4 && (lParam & (1 << 29)))
@@ -29,7 +26,6 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         Window *w = find_window(hwnd);
         return w && w->brush ? 1 : 0;
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }

@@ -28,16 +28,14 @@ LRESULT CALLBACK dialog_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         // Closing a dialog from its caption is the same as Esc: IDCANCEL.
         SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return 0;
-    case WM_INITDIALOG:
-        return 0;
+    case WM_INITDIALOG: return 0;
     case WM_ACTIVATE:
         // A dialog that comes up without a focus gives it to its first
         // control that takes one.
         if (LOWORD(wParam) != WA_INACTIVE && w && w->dialog && w->dialog->focus < 0)
             dialog_initial_focus(*w->dialog);
         return 0;
-    default:
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+    default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }
 
@@ -93,9 +91,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc,
     int answer = preset_answer();
     bool on_screen = answer <= 0;
     if (on_screen && !have_display()) {
-        fprintf(stderr,
-                "lumivex: no display for the start-up dialog; run with LUMIVEX_DIALOG=start "
-                "LUMIVEX_OUTPUT=offscreen to play the show without one\n");
+        fprintf(stderr, "lumivex: no display for the start-up dialog; run with LUMIVEX_DIALOG=start "
+                        "LUMIVEX_OUTPUT=offscreen to play the show without one\n");
         return -1;
     }
 

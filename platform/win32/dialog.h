@@ -26,7 +26,7 @@ struct DialogControl {
     ControlKind kind;
     PixelRect rect;
     bool enabled;
-    bool is_default;  // BS_DEFPUSHBUTTON in the resource
+    bool is_default;                 // BS_DEFPUSHBUTTON in the resource
     std::vector<std::string> items;  // a combo box's list, sorted for CBS_SORT
 };
 
@@ -43,7 +43,7 @@ struct DialogState {
     int pressed = -1;           // a button held down by the mouse or Space
     bool pressed_inside = false;
     bool pressed_by_key = false;
-    bool dirty = true;          // needs drawing
+    bool dirty = true;  // needs drawing
 
     SDL_Renderer *renderer = nullptr;
 };

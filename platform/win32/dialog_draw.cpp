@@ -53,7 +53,8 @@ std::string find_font_file(const std::string &face, int *pixels)
         path = reinterpret_cast<const char *>(file);
         FcPatternGetString(match, FC_FAMILY, 0, &family);
         const FontSize *size = FONT_SIZES;
-        while (*size->family && !(family && std::string(size->family) == reinterpret_cast<const char *>(family)))
+        while (*size->family &&
+               !(family && std::string(size->family) == reinterpret_cast<const char *>(family)))
             ++size;
         *pixels = size->pixels;
     }

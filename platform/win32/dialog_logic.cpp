@@ -158,8 +158,7 @@ int dialog_key_down(DialogState &d, int vk, bool shift)
             return d.controls[i].enabled ? d.controls[i].resource->id : 0;
         return IDOK;  // a dialog without a default button still answers Enter with IDOK
     }
-    case VK_ESCAPE:
-        return IDCANCEL;
+    case VK_ESCAPE: return IDCANCEL;
     case VK_SPACE:
         if (is_button(d, d.focus) && d.pressed < 0) {
             d.pressed = d.focus;
@@ -168,8 +167,7 @@ int dialog_key_down(DialogState &d, int vk, bool shift)
             d.dirty = true;
         }
         return 0;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

@@ -48,9 +48,7 @@ void dialog_sdl_event(Window *w, const SDL_Event &e)
         if (e.button.button == SDL_BUTTON_LEFT)
             command = dialog_mouse_down(d, e.button.x, e.button.y);
         break;
-    case SDL_MOUSEMOTION:
-        command = dialog_mouse_move(d, e.motion.x, e.motion.y);
-        break;
+    case SDL_MOUSEMOTION: command = dialog_mouse_move(d, e.motion.x, e.motion.y); break;
     case SDL_MOUSEBUTTONUP:
         if (e.button.button == SDL_BUTTON_LEFT)
             command = dialog_mouse_up(d, e.button.x, e.button.y);
@@ -63,8 +61,7 @@ void dialog_sdl_event(Window *w, const SDL_Event &e)
         else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
             activate_window(w);
         break;
-    default:
-        break;
+    default: break;
     }
     dialog_send_command(w, command);
 }
@@ -75,8 +72,8 @@ bool display_open_dialog(Window *w)
 {
     DialogState &d = *w->dialog;
     // DS_CENTER: centred on the screen, whoever the owner.
-    w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                              d.width, d.height, SDL_WINDOW_HIDDEN);
+    w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width,
+                              d.height, SDL_WINDOW_HIDDEN);
     if (w->sdl) {
         w->sdl_event = dialog_sdl_event;
         d.renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
@@ -110,4 +107,3 @@ void display_close_dialog(Window *w)
     d.renderer = nullptr;
     w->sdl = nullptr;
 }
-

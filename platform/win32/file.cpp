@@ -21,8 +21,8 @@ static int handle_fd(HANDLE h)
     return static_cast<int>(v - FILE_HANDLE_BASE);
 }
 
-HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition,
-                          DWORD, HANDLE)
+HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
+                          HANDLE)
 {
     // The program only ever opens existing files for reading.
     if (!name || access != GENERIC_READ || disposition != OPEN_EXISTING) {
@@ -79,7 +79,7 @@ BOOL WINAPI ReadFile(HANDLE h, LPVOID buffer, DWORD to_read, LPDWORD read_count,
             return FALSE;
         }
         if (n == 0)
-            break; // end of file: a short read, as on Windows
+            break;  // end of file: a short read, as on Windows
         done += static_cast<DWORD>(n);
     }
     if (read_count)

@@ -6,9 +6,9 @@
 
 namespace {
 
-const int STOCK_OBJECTS = 20;         // WHITE_BRUSH (0) .. DC_PEN (19)
+const int STOCK_OBJECTS = 20;  // WHITE_BRUSH (0) .. DC_PEN (19)
 const intptr_t ICON_BASE = GDI_HANDLE_BASE + STOCK_OBJECTS;
-const int SYSTEM_ICONS = 8;           // IDI_APPLICATION (32512) .. IDI_SHIELD (32518)
+const int SYSTEM_ICONS = 8;  // IDI_APPLICATION (32512) .. IDI_SHIELD (32518)
 const intptr_t CURSOR_BASE = ICON_BASE + SYSTEM_ICONS;
 const int SYSTEM_CURSORS = 0xFF - CURSOR_BASE;
 const uintptr_t FIRST_SYSTEM_ID = 32512;

@@ -15,16 +15,16 @@ struct KeyCode {
 KeyCode key_code(int sc)
 {
     if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) {
-        static const unsigned char letters[26] = {
-            0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,
-            0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+        static const unsigned char letters[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                                  0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                                  0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
         int i = sc - SDL_SCANCODE_A;
         return {static_cast<unsigned char>('A' + i), letters[i], false};
     }
     if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_0) {  // 1..9, then 0
         int i = sc - SDL_SCANCODE_1;
-        return {static_cast<unsigned char>(i == 9 ? '0' : '1' + i),
-                static_cast<unsigned char>(0x02 + i), false};
+        return {static_cast<unsigned char>(i == 9 ? '0' : '1' + i), static_cast<unsigned char>(0x02 + i),
+                false};
     }
     if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F10) {
         int i = sc - SDL_SCANCODE_F1;

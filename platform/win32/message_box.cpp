@@ -18,8 +18,7 @@ namespace {
 
 const UINT MB_TYPEMASK = 0x0F;
 const UINT MB_ICONMASK = 0xF0;
-const UINT MB_OKCANCEL = 0x1, MB_YESNOCANCEL = 0x3, MB_YESNO = 0x4,
-           MB_RETRYCANCEL = 0x5;
+const UINT MB_OKCANCEL = 0x1, MB_YESNOCANCEL = 0x3, MB_YESNO = 0x4, MB_RETRYCANCEL = 0x5;
 const int IDYES = 6, IDNO = 7;
 
 struct Button {
@@ -36,11 +35,28 @@ int buttons_of(UINT type, Button *out)
         ignore{IDIGNORE, "Ignore", "ignore"}, yes{IDYES, "Yes", "yes"}, no{IDNO, "No", "no"};
     int n = 0;
     switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: out[n++] = ok; out[n++] = cancel; break;
-    case MB_ABORTRETRYIGNORE: out[n++] = abort; out[n++] = retry; out[n++] = ignore; break;
-    case MB_YESNOCANCEL: out[n++] = yes; out[n++] = no; out[n++] = cancel; break;
-    case MB_YESNO: out[n++] = yes; out[n++] = no; break;
-    case MB_RETRYCANCEL: out[n++] = retry; out[n++] = cancel; break;
+    case MB_OKCANCEL:
+        out[n++] = ok;
+        out[n++] = cancel;
+        break;
+    case MB_ABORTRETRYIGNORE:
+        out[n++] = abort;
+        out[n++] = retry;
+        out[n++] = ignore;
+        break;
+    case MB_YESNOCANCEL:
+        out[n++] = yes;
+        out[n++] = no;
+        out[n++] = cancel;
+        break;
+    case MB_YESNO:
+        out[n++] = yes;
+        out[n++] = no;
+        break;
+    case MB_RETRYCANCEL:
+        out[n++] = retry;
+        out[n++] = cancel;
+        break;
     case MB_OK:
     default: out[n++] = ok; break;
     }

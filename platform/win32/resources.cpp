@@ -94,7 +94,8 @@ struct Reader {
 // writes them in capitals), spelled as Windows spells them.
 std::string control_class(int atom, const std::string &name)
 {
-    static const char *const system_classes[] = {"Button", "Edit", "Static", "ListBox", "ScrollBar", "ComboBox"};
+    static const char *const system_classes[] = {"Button",  "Edit",      "Static",
+                                                 "ListBox", "ScrollBar", "ComboBox"};
     if (atom >= 0x80 && atom < 0x80 + 6)
         return system_classes[atom - 0x80];
     for (const char *c : system_classes)

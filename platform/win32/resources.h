@@ -16,10 +16,10 @@
 struct DialogControlResource {
     std::string class_name;  // "Button", "Static", "ComboBox", ... (system classes spelled so)
     std::string text;
-    int id;                  // -1 for a control that sends no commands
-    DWORD style;             // WS_CHILD | WS_VISIBLE and the script's styles
+    int id;       // -1 for a control that sends no commands
+    DWORD style;  // WS_CHILD | WS_VISIBLE and the script's styles
     DWORD ex_style;
-    int x, y, cx, cy;        // dialog units
+    int x, y, cx, cy;  // dialog units
 };
 
 // One entry of a dialog's initialisation list: a message sent to a control
@@ -32,12 +32,12 @@ struct DialogInitItem {
 
 struct DialogResource {
     int id;
-    int language;            // MAKELANGID(primary, sub)
+    int language;  // MAKELANGID(primary, sub)
     DWORD style;
     DWORD ex_style;
-    int x, y, cx, cy;        // dialog units
+    int x, y, cx, cy;  // dialog units
     std::string caption;
-    int font_points;         // 0 without DS_SETFONT
+    int font_points;  // 0 without DS_SETFONT
     std::string font_name;
     std::vector<DialogControlResource> controls;
     std::vector<DialogInitItem> init;  // from the RT_DLGINIT resource of the same id

@@ -23,15 +23,9 @@ void key_event(Window *w, const SDL_KeyboardEvent &e)
 void window_event(Window *w, const SDL_WindowEvent &e)
 {
     switch (e.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-        PostMessageA(w->handle, WM_CLOSE, 0, 0);
-        break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-        activate_window(w);
-        break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-        deactivate_window(w);
-        break;
+    case SDL_WINDOWEVENT_CLOSE: PostMessageA(w->handle, WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: activate_window(w); break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: deactivate_window(w); break;
     case SDL_WINDOWEVENT_MOVED:
         if (w->x != e.data1 || w->y != e.data2) {
             w->x = e.data1;
@@ -49,8 +43,7 @@ void window_event(Window *w, const SDL_WindowEvent &e)
             SendMessageA(w->handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->width, w->height));
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

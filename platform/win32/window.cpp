@@ -12,7 +12,7 @@
 namespace {
 
 std::mutex table_mutex;
-std::vector<WindowClass> classes;     // atom = 0xC000 + index, as string atoms are
+std::vector<WindowClass> classes;             // atom = 0xC000 + index, as string atoms are
 std::deque<std::unique_ptr<Window>> windows;  // slot 0 is the desktop
 
 const ATOM FIRST_CLASS_ATOM = 0xC000;
@@ -121,4 +121,3 @@ BOOL WINAPI IsWindowVisible(HWND hwnd)
     Window *w = find_window(hwnd);
     return w && w->visible;
 }
-

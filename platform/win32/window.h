@@ -30,7 +30,7 @@ struct Window {
 
     std::atomic<bool> alive{false};
     bool visible = false;
-    bool sized = false;        // WM_SIZE and WM_MOVE sent once since creation
+    bool sized = false;  // WM_SIZE and WM_MOVE sent once since creation
     bool active = false;
     bool minimised = false;
     bool needs_paint = false;

@@ -23,15 +23,14 @@ LRESULT send(Window *w, UINT message, WPARAM wParam, LPARAM lParam)
 // that was created hidden learns them only then.
 void send_size_and_move(Window *w)
 {
-    send(w, WM_SIZE, w->minimised ? SIZE_MINIMIZED : SIZE_RESTORED,
-         MAKELPARAM(w->width, w->height));
+    send(w, WM_SIZE, w->minimised ? SIZE_MINIMIZED : SIZE_RESTORED, MAKELPARAM(w->width, w->height));
     send(w, WM_MOVE, 0, MAKELPARAM(w->x, w->y));
 }
 
 }  // namespace
 
-HWND create_window_with_proc(WNDPROC proc, LPCSTR title, DWORD style, int x, int y, int width,
-                             int height, HWND owner, LPVOID param)
+HWND create_window_with_proc(WNDPROC proc, LPCSTR title, DWORD style, int x, int y, int width, int height,
+                             HWND owner, LPVOID param)
 {
     Window *w = new_window();
     if (!w)
@@ -72,9 +71,8 @@ HWND create_window_with_proc(WNDPROC proc, LPCSTR title, DWORD style, int x, int
     return w->handle;
 }
 
-
-HWND WINAPI CreateWindowExA(DWORD, LPCSTR class_name, LPCSTR title, DWORD style, int x, int y,
-                            int width, int height, HWND parent, HMENU, HINSTANCE, LPVOID param)
+HWND WINAPI CreateWindowExA(DWORD, LPCSTR class_name, LPCSTR title, DWORD style, int x, int y, int width,
+                            int height, HWND parent, HMENU, HINSTANCE, LPVOID param)
 {
     const WindowClass *c = class_name ? find_class(class_name) : nullptr;
     if (!c)
@@ -86,7 +84,6 @@ HWND WINAPI CreateWindowExA(DWORD, LPCSTR class_name, LPCSTR title, DWORD style,
         w->brush = c->brush;
     return hwnd;
 }
-
 
 void activate_window(Window *w)
 {

@@ -9,8 +9,8 @@ struct Window;
 
 // Creates a window with a procedure of our own instead of a class: the
 // dialog manager's windows. Sends the creation messages like CreateWindowExA.
-HWND create_window_with_proc(WNDPROC proc, LPCSTR title, DWORD style, int x, int y, int width,
-                             int height, HWND owner, LPVOID param);
+HWND create_window_with_proc(WNDPROC proc, LPCSTR title, DWORD style, int x, int y, int width, int height,
+                             HWND owner, LPVOID param);
 
 // Activation as the system does it when a window is shown, clicked or
 // restored, and when it loses the focus.

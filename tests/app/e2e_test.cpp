@@ -30,7 +30,7 @@ struct Headless {
 
 struct Outcome {
     ProbeResult result;
-    std::vector<std::string> trace; // one Glide call a line
+    std::vector<std::string> trace;  // one Glide call a line
 };
 
 // Runs the program offscreen and unpaced (the trace keeps the triangles of
@@ -59,7 +59,8 @@ TEST(Lumivex, ExitInTheDialogOrNoDialogEndsWithoutTouchingGlide)
     EXPECT_EQ(o.result.status, 0);
     EXPECT_TRUE(o.trace.empty());
     EXPECT_EQ(std::count(o.result.err.begin(), o.result.err.end(), '\n'), 1) << o.result.err;
-    EXPECT_NE(o.result.err.find("LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=offscreen"), std::string::npos) << o.result.err;
+    EXPECT_NE(o.result.err.find("LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=offscreen"), std::string::npos)
+        << o.result.err;
 }
 
 // The key posted after frame N's swap is dispatched by that frame's pump:
@@ -72,16 +73,19 @@ TEST(Lumivex, AKeyEndsTheShowOneFrameLater)
         Outcome o = run_lumivex({"LUMIVEX_DIALOG=start", "LUMIVEX_KEY_AT_FRAME=" + std::to_string(frame)});
         EXPECT_EQ(o.result.status, 0) << o.result.err;
         EXPECT_EQ(std::count(o.trace.begin(), o.trace.end(), "grBufferSwap 2"), frame + 2);
-        EXPECT_EQ(std::count_if(o.trace.begin(), o.trace.end(), [](auto &l) { return l.starts_with("gu3dfGetInfo"); }),
+        EXPECT_EQ(std::count_if(o.trace.begin(), o.trace.end(),
+                                [](auto &l) { return l.starts_with("gu3dfGetInfo"); }),
                   frame ? 2 : 1);
         // Showing the window activates and moves it before the device is up,
         // and those notifications reach Glide too; then the device comes up.
         ASSERT_GE(o.trace.size(), 4u);
         EXPECT_EQ(std::vector<std::string>(o.trace.begin(), o.trace.begin() + 4),
-                  (std::vector<std::string>{"grSstControl 1", "grSstControl 4", "grGlideInit", "grSstQueryHardware -"}));
+                  (std::vector<std::string>{"grSstControl 1", "grSstControl 4", "grGlideInit",
+                                            "grSstQueryHardware -"}));
         auto last_swap = std::find(o.trace.rbegin(), o.trace.rend(), "grBufferSwap 2").base();
         EXPECT_EQ(std::vector<std::string>(last_swap, o.trace.end()),
-                  (std::vector<std::string>{"grBufferClear 0 0 65535", "grSstIdle", "grSstWinClose", "grGlideShutdown"}));
+                  (std::vector<std::string>{"grBufferClear 0 0 65535", "grSstIdle", "grSstWinClose",
+                                            "grGlideShutdown"}));
     }
 }
 
@@ -92,9 +96,11 @@ TEST(Lumivex, AKeyEndsTheShowOneFrameLater)
 // without a display.
 TEST(Lumivex, AFailedStartUpCheckIsReportedAndAbortEndsWithThree)
 {
-    const std::string QUERY = "File: glidemain\nLine: 90\n\nExpression: grSstQueryHardware ( &voo_hwconfig )\n";
-    const std::string OPEN = "File: glidemain\nLine: 104\n\nExpression: grSstWinOpen( (FxU32)hWnd , "
-                             "GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1 )\n";
+    const std::string QUERY =
+        "File: glidemain\nLine: 90\n\nExpression: grSstQueryHardware ( &voo_hwconfig )\n";
+    const std::string OPEN =
+        "File: glidemain\nLine: 104\n\nExpression: grSstWinOpen( (FxU32)hWnd , "
+        "GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1 )\n";
     const struct {
         std::vector<std::string> env;
         const std::string &report;
@@ -114,8 +120,9 @@ TEST(Lumivex, AFailedStartUpCheckIsReportedAndAbortEndsWithThree)
         EXPECT_EQ(o.result.status, c.last_call ? 3 : 0);
         EXPECT_NE(o.result.err.find(c.report), std::string::npos) << o.result.err;
         ASSERT_FALSE(o.trace.empty());
-        EXPECT_TRUE(o.trace.back().starts_with(c.last_call ? c.last_call : "grGlideShutdown")) << o.trace.back();
+        EXPECT_TRUE(o.trace.back().starts_with(c.last_call ? c.last_call : "grGlideShutdown"))
+            << o.trace.back();
     }
 }
 
-} // namespace
+}  // namespace

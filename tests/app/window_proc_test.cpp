@@ -14,7 +14,7 @@
 namespace {
 
 class MainWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         static ATOM atom = 0;
@@ -104,11 +104,11 @@ TEST(WinMainDeathTest, FailedRegistrationReturnsZeroAtOnce)
         wc.lpszClassName = "Lumivex";
         RegisterClassA(&wc);
         setenv("LUMIVEX_DIALOG", "start", 1);
-        alarm(30); // a WinMain that went on would run the show until stopped
+        alarm(30);  // a WinMain that went on would run the show until stopped
         int rc = WinMain(nullptr, nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
         _exit(rc == 0 && start_requests == 0 ? 0 : 1);
     };
     EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "");
 }
 
-} // namespace
+}  // namespace

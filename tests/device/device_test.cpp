@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 // Texture loading runs in this process, on a device opened offscreen once.
 class Textures : public ::testing::Test {
-protected:
+  protected:
     static inline std::string directory;
 
     static void SetUpTestSuite()
@@ -51,7 +51,8 @@ TEST_F(Textures, NeitherLoadsNorFailedLoadsLeaveMemoryBehind)
     std::string bad_table = directory + "/bad-table.3df";
     {
         std::ofstream out(bad_table, std::ios::binary);
-        out << "3df v1.0\nyiq\nlod range: 1 1\naspect ratio: 1 1\n" << std::string(2 * (16 + 12 + 12), '\x7f');
+        out << "3df v1.0\nyiq\nlod range: 1 1\naspect ratio: 1 1\n"
+            << std::string(2 * (16 + 12 + 12), '\x7f');
         out.put(0);
     }
     Gu3dfInfo description = {};
@@ -67,7 +68,7 @@ TEST_F(Textures, NeitherLoadsNorFailedLoadsLeaveMemoryBehind)
             voo_download_texture(info);
         }
     };
-    round(); // the library's own buffers settle first
+    round();  // the library's own buffers settle first
     round();
     size_t before = heap_in_use();
     for (int i = 0; i < 10; ++i)

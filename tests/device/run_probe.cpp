@@ -30,7 +30,8 @@ std::vector<std::string> read_lines(const std::string &path)
     return lines;
 }
 
-ProbeResult run_probe(const std::string &program, const std::string &directory, const std::vector<std::string> &env)
+ProbeResult run_probe(const std::string &program, const std::string &directory,
+                      const std::vector<std::string> &env)
 {
     std::string command = "cd '" + directory + "' && exec env";
     for (const std::string &entry : env)

@@ -14,7 +14,8 @@ struct ProbeResult {
 };
 
 // env entries are "NAME=value", added to the test's own environment.
-ProbeResult run_probe(const std::string &program, const std::string &directory, const std::vector<std::string> &env);
+ProbeResult run_probe(const std::string &program, const std::string &directory,
+                      const std::vector<std::string> &env);
 
 // A new empty directory under the system's temporary directory.
 std::string make_temp_directory();

@@ -12,13 +12,16 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int *argc, char ***argv);
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     namespace fs = std::filesystem;
-    if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
     std::vector<fs::path> files;
     for (int k = 1; k < argc; ++k) {
         if (fs::is_directory(argv[k]))
-            for (const fs::directory_entry &e : fs::directory_iterator(argv[k])) files.push_back(e.path());
+            for (const fs::directory_entry &e : fs::directory_iterator(argv[k]))
+                files.push_back(e.path());
         else
             files.push_back(argv[k]);
     }

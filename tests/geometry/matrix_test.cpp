@@ -20,4 +20,4 @@ TEST(Matrix, MultiplySumsInFloatFromTheLeft)
     EXPECT_EQ(current_matrix.m[0], 1.0f);
 }
 
-} // namespace
+}  // namespace

@@ -14,9 +14,9 @@ TEST(Transform, RowVectorTimesTheMatrixSummedInFloat)
     Vertex4 in[2] = {{1, 2, 4, 0}, {9, 9, 9, 9}}, eye[2] = {{}, {7, 7, 7, 7}};
     matrix_load(matrix_translate(5, 6, 7));
     transform_vertices(eye, in, 1);
-    EXPECT_EQ(eye[0].x, 1.0f); // w = 0: not moved
+    EXPECT_EQ(eye[0].x, 1.0f);  // w = 0: not moved
     EXPECT_EQ(eye[0].z, 4.0f);
-    EXPECT_EQ(eye[1].x, 7.0f); // count respected
+    EXPECT_EQ(eye[1].x, 7.0f);  // count respected
     transform_vertices(eye, in, 0);
     transform_vertices(eye, in, -1);
     EXPECT_EQ(eye[0].x, 1.0f);
@@ -37,11 +37,12 @@ TEST(Projection, ScreenFractionsFromXAndYOverZ)
     ProjectedVertex p[3];
     p[2].sx = 9.0f;
     project_vertices(p, eye, 2);
-    EXPECT_EQ((std::vector<float>{p[0].sx, p[0].sy, p[0].sz, p[0].z}), (std::vector<float>{0.625f, 0.75f, 1, 4}));
+    EXPECT_EQ((std::vector<float>{p[0].sx, p[0].sy, p[0].sz, p[0].z}),
+              (std::vector<float>{0.625f, 0.75f, 1, 4}));
     // At the viewer's depth nothing is finite; triangle setup skips the face.
     EXPECT_FALSE(std::isfinite(p[1].sx));
     EXPECT_FALSE(std::isfinite(p[1].sz));
     EXPECT_EQ(p[2].sx, 9.0f);
 }
 
-} // namespace
+}  // namespace

@@ -22,23 +22,26 @@ namespace glide_test {
 using lumivex::SCREEN_HEIGHT;
 using lumivex::SCREEN_WIDTH;
 
-inline void clear_environment() {
-    for (const char *name :
-         {"LUMIVEX_OUTPUT", "LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE", "LUMIVEX_TRACE_FRAMES",
-          "LUMIVEX_DUMP_DIR", "LUMIVEX_DUMP_FRAMES", "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN",
-          "LUMIVEX_THREADS", "LUMIVEX_FILTER", "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION", "LUMIVEX_COLOUR"})
+inline void clear_environment()
+{
+    for (const char *name : {"LUMIVEX_OUTPUT", "LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE",
+                             "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_DIR", "LUMIVEX_DUMP_FRAMES",
+                             "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_THREADS",
+                             "LUMIVEX_FILTER", "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION", "LUMIVEX_COLOUR"})
         unsetenv(name);
 }
 
 // Offscreen and unpaced; the device closed afterwards.
 class Offscreen : public ::testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         clear_environment();
         setenv("LUMIVEX_OUTPUT", "offscreen", 1);
         setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         grSstWinClose();
         grGlideShutdown();
         clear_environment();
@@ -48,13 +51,15 @@ class Offscreen : public ::testing::Test {
 // And opened in the show's configuration.
 class GlideTest : public Offscreen {
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         Offscreen::SetUp();
         ASSERT_TRUE(open_device());
     }
 };
 
-inline GrVertex vertex(float x, float y, float oow = 0.5f, float r = 255, float g = 255, float b = 255) {
+inline GrVertex vertex(float x, float y, float oow = 0.5f, float r = 255, float g = 255, float b = 255)
+{
     GrVertex v = {};
     v.x = x;
     v.y = y;
@@ -66,7 +71,8 @@ inline GrVertex vertex(float x, float y, float oow = 0.5f, float r = 255, float 
     return v;
 }
 
-inline GrVertex textured(float x, float y, float s, float t, float oow = 1.0f, float tmu_oow = 1.0f) {
+inline GrVertex textured(float x, float y, float s, float t, float oow = 1.0f, float tmu_oow = 1.0f)
+{
     GrVertex v = vertex(x, y, oow);
     v.tmuvtx[0].sow = s;
     v.tmuvtx[0].tow = t;
@@ -74,19 +80,22 @@ inline GrVertex textured(float x, float y, float s, float t, float oow = 1.0f, f
     return v;
 }
 
-inline void triangle(const GrVertex &a, const GrVertex &b, const GrVertex &c) {
+inline void triangle(const GrVertex &a, const GrVertex &b, const GrVertex &c)
+{
     guDrawTriangleWithClip(&a, &b, &c);
 }
 
 // A rectangle as two triangles sharing the diagonal from (x0,y0) to (x1,y1).
 inline void quad(const GrVertex &top_left, const GrVertex &top_right, const GrVertex &bottom_right,
-                 const GrVertex &bottom_left) {
+                 const GrVertex &bottom_left)
+{
     triangle(top_left, top_right, bottom_right);
     triangle(top_left, bottom_right, bottom_left);
 }
 
 // Closes the device and opens it again with a setting changed.
-inline void reopen_with(const char *name, const std::string &value) {
+inline void reopen_with(const char *name, const std::string &value)
+{
     grSstWinClose();
     grGlideShutdown();
     setenv(name, value.c_str(), 1);
@@ -94,18 +103,22 @@ inline void reopen_with(const char *name, const std::string &value) {
 }
 
 // The 640x480 back buffer in either pixel format, a pixel a word.
-inline std::vector<uint32_t> back_words() {
+inline std::vector<uint32_t> back_words()
+{
     const size_t n = SCREEN_WIDTH * SCREEN_HEIGHT;
-    if (const uint16_t *p = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER)) return {p, p + n};
+    if (const uint16_t *p = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER))
+        return {p, p + n};
     const uint32_t *p = lumivex::glide_colour_buffer32(GR_BUFFER_BACKBUFFER);
     return {p, p + n};
 }
 
-inline uint16_t back_pixel(int x, int y) {
+inline uint16_t back_pixel(int x, int y)
+{
     return lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER)[y * SCREEN_WIDTH + x];
 }
 
-inline uint16_t rgb565(int r, int g, int b) {
+inline uint16_t rgb565(int r, int g, int b)
+{
     return (uint16_t)((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3));
 }
 
@@ -114,16 +127,18 @@ inline uint16_t rgb565(int r, int g, int b) {
 template <typename F>
 GrMipMapId_t load_texture(GrLOD_t large_lod, GrLOD_t small_lod, F texel,
                           GrMipMapMode_t mode = GR_MIPMAP_NEAREST_DITHER,
-                          GrTextureFilterMode_t filter = GR_TEXTUREFILTER_BILINEAR) {
+                          GrTextureFilterMode_t filter = GR_TEXTUREFILTER_BILINEAR)
+{
     std::vector<uint16_t> data;
     for (int lod = large_lod; lod <= small_lod; ++lod) {
         int side = 256 >> lod;
         for (int y = 0; y < side; ++y)
-            for (int x = 0; x < side; ++x) data.push_back(texel(lod - large_lod, x, y));
+            for (int x = 0; x < side; ++x)
+                data.push_back(texel(lod - large_lod, x, y));
     }
     int side = 256 >> large_lod;
-    GrMipMapId_t id = guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, side, side, GR_TEXFMT_RGB_565, mode,
-                                          small_lod, large_lod, GR_ASPECT_1x1, GR_TEXTURECLAMP_WRAP,
+    GrMipMapId_t id = guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, side, side, GR_TEXFMT_RGB_565,
+                                          mode, small_lod, large_lod, GR_ASPECT_1x1, GR_TEXTURECLAMP_WRAP,
                                           GR_TEXTURECLAMP_WRAP, filter, filter, 0.0f, FXFALSE);
     guTexDownloadMipMap(id, data.data(), nullptr);
     guTexSource(id);
@@ -131,12 +146,14 @@ GrMipMapId_t load_texture(GrLOD_t large_lod, GrLOD_t small_lod, F texel,
 }
 
 // Reads a whole text file.
-inline std::string read_file(const std::string &path) {
+inline std::string read_file(const std::string &path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-inline std::string temp_path(const std::string &name) {
+inline std::string temp_path(const std::string &name)
+{
     return std::string(LUMIVEX_BINARY_DIR) + "/glide_test_" + name;
 }
 

@@ -6,13 +6,15 @@
 
 #include <glide.h>
 
-inline bool open_device() {
+inline bool open_device()
+{
     static GrHwConfiguration hw;
     grGlideInit();
-    if (!grSstQueryHardware(&hw)) return false;
+    if (!grSstQueryHardware(&hw))
+        return false;
     grSstSelect(0);
-    if (!grSstWinOpen(0x101, GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT,
-                      2, 1))
+    if (!grSstWinOpen(0x101, GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA,
+                      GR_ORIGIN_UPPER_LEFT, 2, 1))
         return false;
     grDepthBufferMode(GR_DEPTHBUFFER_WBUFFER);
     grDepthBufferFunction(GR_CMP_LESS);

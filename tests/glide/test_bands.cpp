@@ -21,7 +21,8 @@ struct Frame {
 // either side, slivers one pixel high or wide, tall thin ones through many
 // bands, at equal depths so that their order decides; a clear of part of the
 // screen comes between two halves of the frame.
-Frame draw_with(int threads) {
+Frame draw_with(int threads)
+{
     setenv("LUMIVEX_THREADS", std::to_string(threads).c_str(), 1);
     EXPECT_TRUE(open_device());
     load_texture(GR_LOD_64, GR_LOD_1, [](int level, int x, int y) {
@@ -65,7 +66,8 @@ Frame draw_with(int threads) {
         }
     }
     Frame f;
-    const uint16_t *colour = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER), *depth = lumivex::glide_depth_buffer();
+    const uint16_t *colour = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER),
+                   *depth = lumivex::glide_depth_buffer();
     f.colour.assign(colour, colour + SCREEN_WIDTH * SCREEN_HEIGHT);
     f.depth.assign(depth, depth + SCREEN_WIDTH * SCREEN_HEIGHT);
     grSstWinClose();
@@ -73,10 +75,12 @@ Frame draw_with(int threads) {
     return f;
 }
 
-int running_threads() {
+int running_threads()
+{
     int n = 0;
     if (DIR *dir = opendir("/proc/self/task")) {
-        while (dirent *e = readdir(dir)) n += e->d_name[0] != '.';
+        while (dirent *e = readdir(dir))
+            n += e->d_name[0] != '.';
         closedir(dir);
     }
     return n;
@@ -86,10 +90,12 @@ using BandsTest = Offscreen;
 
 }  // namespace
 
-TEST_F(BandsTest, AnyNumberOfThreadsDrawsTheSamePixels) {
+TEST_F(BandsTest, AnyNumberOfThreadsDrawsTheSamePixels)
+{
     const Frame one = draw_with(1);
     int lit = 0;
-    for (uint16_t p : one.colour) lit += p != 0;
+    for (uint16_t p : one.colour)
+        lit += p != 0;
     EXPECT_GT(lit, 100000);
     for (int threads : {2, 3, 8}) {
         const Frame many = draw_with(threads);
@@ -100,7 +106,8 @@ TEST_F(BandsTest, AnyNumberOfThreadsDrawsTheSamePixels) {
 
 // The threads start with the first frame drawn and end with grGlideShutdown,
 // and a second session starts them again.
-TEST_F(BandsTest, ThreadsEndAtShutdownAndStartAgain) {
+TEST_F(BandsTest, ThreadsEndAtShutdownAndStartAgain)
+{
     const int before = running_threads();
     for (int session = 0; session < 2; ++session) {
         setenv("LUMIVEX_THREADS", "4", 1);

@@ -3,7 +3,6 @@
 
 #include "platform/glide/config.h"
 
-
 using namespace glide_test;
 
 namespace {
@@ -11,7 +10,8 @@ namespace {
 using DeviceTest = Offscreen;
 
 // Every call the show makes, made where it does nothing.
-void every_call() {
+void every_call()
+{
     GrVertex a = vertex(0, 0), b = vertex(100, 0), c = vertex(0, 100);
     EXPECT_NE(grSstControl(GR_CONTROL_ACTIVATE), FXFALSE);
     EXPECT_NE(grSstControl(GR_CONTROL_MOVE), FXFALSE);
@@ -24,8 +24,8 @@ void every_call() {
     grClipWindow(0, 0, 640, 480);
     guTexMemReset();
     GrMipMapId_t id = guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 8, 8, GR_TEXFMT_RGB_565,
-                                          GR_MIPMAP_NEAREST_DITHER, GR_LOD_8, GR_LOD_8, GR_ASPECT_1x1, 0, 0, 1, 1,
-                                          0.0f, FXFALSE);
+                                          GR_MIPMAP_NEAREST_DITHER, GR_LOD_8, GR_LOD_8, GR_ASPECT_1x1, 0, 0,
+                                          1, 1, 0.0f, FXFALSE);
     uint16_t texels[64] = {};
     guTexDownloadMipMap(id, texels, nullptr);
     guTexSource(id);
@@ -43,7 +43,8 @@ void every_call() {
     EXPECT_EQ(lumivex::glide_depth_buffer(), nullptr);
 }
 
-std::string captured_stderr_of_init() {
+std::string captured_stderr_of_init()
+{
     testing::internal::CaptureStderr();
     grGlideInit();
     return testing::internal::GetCapturedStderr();
@@ -56,7 +57,8 @@ std::string captured_stderr_of_init() {
 // resolution, origin, buffer count or colour format, a window without a
 // display), and fails when fault injection takes the board away (the query
 // fails too) or fails the open.
-TEST_F(DeviceTest, CallsInTheWrongStateAndRefusedOpensAreHarmless) {
+TEST_F(DeviceTest, CallsInTheWrongStateAndRefusedOpensAreHarmless)
+{
     every_call();
     grGlideInit();
     every_call();
@@ -103,7 +105,8 @@ TEST_F(DeviceTest, CallsInTheWrongStateAndRefusedOpensAreHarmless) {
 }
 
 // Each bad value is told once a process: a repeated run brings new ones.
-TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsed) {
+TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsed)
+{
     static int runs = 0;
     const std::string bad = "1x" + std::to_string(runs++);
     setenv("LUMIVEX_OUTPUT", ("sideways" + bad).c_str(), 1);
@@ -112,9 +115,10 @@ TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsed) {
     // The default, full screen, has no display here: the open fails.
     EXPECT_FALSE(grSstWinOpen(0x101, GR_RESOLUTION_640x480, 0, 2, 0, 2, 1));
 
-    for (const char *name : {"LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_FRAMES",
-                             "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_FILTER",
-                             "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION", "LUMIVEX_THREADS", "LUMIVEX_COLOUR"}) {
+    for (const char *name :
+         {"LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_FRAMES",
+          "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_FILTER", "LUMIVEX_GAMMA",
+          "LUMIVEX_RESOLUTION", "LUMIVEX_THREADS", "LUMIVEX_COLOUR"}) {
         clear_environment();
         setenv(name, bad.c_str(), 1);
         std::string report = captured_stderr_of_init();
@@ -138,13 +142,16 @@ TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsed) {
     ASSERT_TRUE(open_device());  // defaults: a board, and the open works
 }
 
-TEST(FrameList, ParsesNumbersAndRanges) {
+TEST(FrameList, ParsesNumbersAndRanges)
+{
     FrameList list;
     ASSERT_TRUE(parse_frame_list("0,157,720-729", &list));
-    for (int frame : {0, 157, 720, 725, 729}) EXPECT_TRUE(list.contains(frame)) << frame;
-    for (int frame : {1, 156, 158, 719, 730}) EXPECT_FALSE(list.contains(frame)) << frame;
-    for (const char *bad : {"", ",", "1,", ",1", "1,,2", "5-3", "1-", "-1", "a", "1 ,2", "12345678901234", "1;2"})
+    for (int frame : {0, 157, 720, 725, 729})
+        EXPECT_TRUE(list.contains(frame)) << frame;
+    for (int frame : {1, 156, 158, 719, 730})
+        EXPECT_FALSE(list.contains(frame)) << frame;
+    for (const char *bad :
+         {"", ",", "1,", ",1", "1,,2", "5-3", "1-", "-1", "a", "1 ,2", "12345678901234", "1;2"})
         EXPECT_FALSE(parse_frame_list(bad, &list)) << bad;
     EXPECT_TRUE(list.contains(157));  // untouched by a failed parse
 }
-

@@ -8,7 +8,8 @@ using namespace glide_test;
 
 namespace {
 
-std::string stderr_of_a_frame() {
+std::string stderr_of_a_frame()
+{
     testing::internal::CaptureStderr();
     if (open_device()) {
         grBufferSwap(1);
@@ -21,7 +22,8 @@ std::string stderr_of_a_frame() {
 }  // namespace
 
 // Opening a FIFO for reading waits for a writer: it must be refused at once.
-TEST(Hostile, AFifoInPlaceOfATextureFileIsRefusedWithoutWaiting) {
+TEST(Hostile, AFifoInPlaceOfATextureFileIsRefusedWithoutWaiting)
+{
     std::string fifo = temp_path("fifo.3df");
     remove(fifo.c_str());
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -31,7 +33,8 @@ TEST(Hostile, AFifoInPlaceOfATextureFileIsRefusedWithoutWaiting) {
     remove(fifo.c_str());
 }
 
-TEST(Hostile, AnUnwritableTraceIsReportedOnceAndTheShowGoesOn) {
+TEST(Hostile, AnUnwritableTraceIsReportedOnceAndTheShowGoesOn)
+{
     clear_environment();
     grGlideInit();  // closes a log this test left open when it ran before: a new one is told anew
     grGlideShutdown();
@@ -40,5 +43,6 @@ TEST(Hostile, AnUnwritableTraceIsReportedOnceAndTheShowGoesOn) {
     setenv("LUMIVEX_TRACE", "/dev/full", 1);
     std::string report = stderr_of_a_frame() + stderr_of_a_frame();
     clear_environment();
-    EXPECT_EQ(report, "lumivex glide: LUMIVEX_TRACE=\"/dev/full\" could not be written; the trace is incomplete\n");
+    EXPECT_EQ(report,
+              "lumivex glide: LUMIVEX_TRACE=\"/dev/full\" could not be written; the trace is incomplete\n");
 }

@@ -11,8 +11,10 @@ const int64_t SECOND = 1000000000;
 struct FakeClock : lumivex::GlideClock {
     int64_t time = 5 * SECOND;  // any origin
     int64_t now() override { return time; }
-    void sleep_until(int64_t deadline) override {
-        if (deadline > time) time = deadline;
+    void sleep_until(int64_t deadline) override
+    {
+        if (deadline > time)
+            time = deadline;
     }
 };
 
@@ -21,22 +23,26 @@ class SwapTest : public ::testing::Test {
     FakeClock clock;
     int64_t start = 0;
 
-    void open(const char *interval = nullptr) {
+    void open(const char *interval = nullptr)
+    {
         clear_environment();
         setenv("LUMIVEX_OUTPUT", "offscreen", 1);
-        if (interval) setenv("LUMIVEX_SWAP_INTERVAL", interval, 1);
+        if (interval)
+            setenv("LUMIVEX_SWAP_INTERVAL", interval, 1);
         lumivex::glide_set_clock(&clock);
         ASSERT_TRUE(open_device());
         start = clock.time;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         grSstWinClose();
         grGlideShutdown();
         lumivex::glide_set_clock(nullptr);
         clear_environment();
     }
     // A frame that takes work_ns to draw, then its swap.
-    void frame(int64_t work_ns, int interval = 2) {
+    void frame(int64_t work_ns, int interval = 2)
+    {
         clock.time += work_ns;
         grBufferSwap(interval);
     }
@@ -47,23 +53,28 @@ class SwapTest : public ::testing::Test {
 // Deadlines are absolute, computed from the retrace count, not added up: a
 // thousand seconds on, still exactly on the retrace. The environment
 // overrides the interval: 0 shows at once, 3 gives 20 frames a second.
-TEST_F(SwapTest, IntervalTwoShowsThirtyFramesASecondWithoutDrift) {
+TEST_F(SwapTest, IntervalTwoShowsThirtyFramesASecondWithoutDrift)
+{
     open();
-    for (int i = 0; i < 30; ++i) frame(10 * 1000000);
+    for (int i = 0; i < 30; ++i)
+        frame(10 * 1000000);
     EXPECT_EQ(clock.time - start, SECOND);
     EXPECT_EQ(lumivex::glide_last_swap_retrace(), 60);
-    for (int i = 0; i < 30000; ++i) frame(i % 7 * 3000000);
+    for (int i = 0; i < 30000; ++i)
+        frame(i % 7 * 3000000);
     EXPECT_EQ(clock.time - start, 1001 * SECOND);
     EXPECT_EQ(lumivex::glide_frames_shown(), 30030);
     for (const auto &[interval, elapsed] : {std::pair("0", int64_t(0)), std::pair("3", SECOND)}) {
         TearDown();
         open(interval);
-        for (int i = 0; i < 20; ++i) frame(0);
+        for (int i = 0; i < 20; ++i)
+            frame(0);
         EXPECT_EQ(clock.time - start, elapsed) << interval;
     }
 }
 
-TEST_F(SwapTest, ALateFrameWaitsForTheNextRetrace) {
+TEST_F(SwapTest, ALateFrameWaitsForTheNextRetrace)
+{
     open();
     frame(0);  // retrace 2, 33.3 ms
     EXPECT_EQ(lumivex::glide_last_swap_retrace(), 2);
@@ -79,7 +90,8 @@ TEST_F(SwapTest, ALateFrameWaitsForTheNextRetrace) {
     EXPECT_EQ(lumivex::glide_last_swap_retrace(), 69);
 }
 
-TEST_F(SwapTest, DrawingToTheFrontBufferShowsAtOnce) {
+TEST_F(SwapTest, DrawingToTheFrontBufferShowsAtOnce)
+{
     open("0");
     grRenderBuffer(GR_BUFFER_FRONTBUFFER);
     triangle(vertex(200, 0), vertex(300, 0), vertex(200, 100));

@@ -17,22 +17,26 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using namespace std::string_literals;
 
-void put16(Bytes &b, unsigned v) {
+void put16(Bytes &b, unsigned v)
+{
     b.push_back(uint8_t(v >> 8));
     b.push_back(uint8_t(v));
 }
 
-Bytes operator+(Bytes a, const Bytes &b) {
+Bytes operator+(Bytes a, const Bytes &b)
+{
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
-Bytes header(const std::string &format, const std::string &lods = "1 4", const std::string &aspect = "2 1") {
+Bytes header(const std::string &format, const std::string &lods = "1 4", const std::string &aspect = "2 1")
+{
     std::string h = "3df v1.0\n" + format + "\nlod range: " + lods + "\naspect ratio: " + aspect + "\n";
     return Bytes(h.begin(), h.end());
 }
 
-std::string write_file(const std::string &name, const Bytes &bytes) {
+std::string write_file(const std::string &name, const Bytes &bytes)
+{
     std::string path = testing::TempDir() + "lumivex_tdf_" + name;
     if (FILE *f = std::fopen(path.c_str(), "wb")) {
         std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -42,33 +46,52 @@ std::string write_file(const std::string &name, const Bytes &bytes) {
 }
 
 // The NCC table used in the files below: Y, then I and Q (three 16-bit values an entry).
-const int NCC[40] = {0,  16, 32, 48,   64, 80, 96, 112, 128, 144, 160, 176, 192, 208, 224, 255,  -256, 255, 0, 1,
-                     -1, 100, -100, 37, -37, 2, 3,   4,   5,   -5,  255, -256, 0,  0,   9,   -9,   70,  -70, 128, -128};
+const int NCC[40] = {0,   16,  32,   48,   64, 80, 96, 112, 128,  144, 160, 176, 192, 208,
+                     224, 255, -256, 255,  0,  1,  -1, 100, -100, 37,  -37, 2,   3,   4,
+                     5,   -5,  255,  -256, 0,  0,  9,  -9,  70,   -70, 128, -128};
 
-Bytes ncc_bytes() {
+Bytes ncc_bytes()
+{
     Bytes b;
-    for (int v : NCC) put16(b, unsigned(v) & 0xFFFF);
+    for (int v : NCC)
+        put16(b, unsigned(v) & 0xFFFF);
     return b;
 }
 
-uint32_t palette_entry(int k) { return 0xFF000000u - uint32_t(k) * 0x01010101u + 0x00123456u * uint32_t(k & 3); }
+uint32_t palette_entry(int k)
+{
+    return 0xFF000000u - uint32_t(k) * 0x01010101u + 0x00123456u * uint32_t(k & 3);
+}
 
 // The 11 texels of a 4x2, 2x1, 1x1 chain.
-unsigned texel_value(int k, int size) { return size == 1 ? unsigned(k * 37 + 5) & 0xFF : unsigned(k * 0x1357 + 0x0102) & 0xFFFF; }
+unsigned texel_value(int k, int size)
+{
+    return size == 1 ? unsigned(k * 37 + 5) & 0xFF : unsigned(k * 0x1357 + 0x0102) & 0xFFFF;
+}
 
-Bytes texel_bytes(int size, int count = 11) {
+Bytes texel_bytes(int size, int count = 11)
+{
     Bytes b;
     for (int k = 0; k < count; ++k) {
-        if (size == 1) b.push_back(uint8_t(texel_value(k, 1)));
-        else put16(b, texel_value(k, 2));
+        if (size == 1)
+            b.push_back(uint8_t(texel_value(k, 1)));
+        else
+            put16(b, texel_value(k, 2));
     }
     return b;
 }
 
-bool is_ncc(GrTextureFormat_t f) { return f == GR_TEXFMT_YIQ_422 || f == GR_TEXFMT_AYIQ_8422; }
-bool is_palette(GrTextureFormat_t f) { return f == GR_TEXFMT_P_8 || f == GR_TEXFMT_AP_88; }
+bool is_ncc(GrTextureFormat_t f)
+{
+    return f == GR_TEXFMT_YIQ_422 || f == GR_TEXFMT_AYIQ_8422;
+}
+bool is_palette(GrTextureFormat_t f)
+{
+    return f == GR_TEXFMT_P_8 || f == GR_TEXFMT_AP_88;
+}
 
-Bytes valid_file(GrTextureFormat_t f) {
+Bytes valid_file(GrTextureFormat_t f)
+{
     Bytes table = is_ncc(f) ? ncc_bytes() : Bytes();
     for (int k = 0; is_palette(f) && k < 256; ++k) {
         put16(table, palette_entry(k) >> 16);
@@ -83,16 +106,19 @@ struct Block {
     std::vector<uint8_t> bytes;
     size_t size;
     explicit Block(size_t n) : bytes(n + 64, 0xA5), size(n) {}
-    bool guard_intact() const {
+    bool guard_intact() const
+    {
         for (size_t k = size; k < bytes.size(); ++k)
-            if (bytes[k] != 0xA5) return false;
+            if (bytes[k] != 0xA5)
+                return false;
         return true;
     }
 };
 
 // Loads a file described by `info` (as gu3dfGetInfo filled it) into a guarded
 // block; info.data is left pointing at the freed block, the table filled.
-bool load_guarded(const std::string &path, Gu3dfInfo &info) {
+bool load_guarded(const std::string &path, Gu3dfInfo &info)
+{
     Block block(info.mem_required);
     info.data = block.bytes.data();
     bool loaded = gu3dfLoad(path.c_str(), &info);
@@ -102,16 +128,19 @@ bool load_guarded(const std::string &path, Gu3dfInfo &info) {
 
 }  // namespace
 
-TEST(TdfRead, EveryFormatReadsBackItsHeaderTableAndTexels) {
+TEST(TdfRead, EveryFormatReadsBackItsHeaderTableAndTexels)
+{
     for (int f = GR_TEXFMT_RGB_332; f <= GR_TEXFMT_AP_88; ++f) {
-        if (!texel_format_name(f)) continue;
+        if (!texel_format_name(f))
+            continue;
         SCOPED_TRACE(texel_format_name(f));
         std::string path = write_file("fmt", valid_file(f));
         Gu3dfInfo info;
         std::memset(&info, 0x55, sizeof info);
         ASSERT_TRUE(gu3dfGetInfo(path.c_str(), &info));
         const Gu3dfHeader &h = info.header;
-        EXPECT_EQ((std::vector<int>{int(h.width), int(h.height), h.small_lod, h.large_lod, h.aspect_ratio, h.format}),
+        EXPECT_EQ((std::vector<int>{int(h.width), int(h.height), h.small_lod, h.large_lod, h.aspect_ratio,
+                                    h.format}),
                   (std::vector<int>{4, 2, GR_LOD_1, GR_LOD_4, GR_ASPECT_2x1, f}));
         ASSERT_EQ(info.mem_required, FxU32(11 * texel_size(f)));
 
@@ -124,14 +153,16 @@ TEST(TdfRead, EveryFormatReadsBackItsHeaderTableAndTexels) {
                       (std::vector<FxU32>{0x30201000u, 0xFFE0D0C0u, 0x100u << 18 | 0x0FFu << 9,
                                           9u << 18 | 0x1F7u << 9 | 70u}));
         }
-        for (int k = 0; is_palette(f) && k < 256; ++k) ASSERT_EQ(info.table.palette.data[k], palette_entry(k)) << k;
+        for (int k = 0; is_palette(f) && k < 256; ++k)
+            ASSERT_EQ(info.table.palette.data[k], palette_entry(k)) << k;
     }
 }
 
 // Every aspect over a whole chain; blanks, carriage returns and case do not matter.
-TEST(TdfRead, AllAspectsAndAForgivingHeader) {
+TEST(TdfRead, AllAspectsAndAForgivingHeader)
+{
     for (const std::string &h : {"3df v1.0\r\nrgb565\r\nlod range: 1 4\r\naspect ratio: 2 1\r\n"s,
-                                "\n  3DF V1.0  \n\n\tRGB565\t\nLOD Range : 1   4\n  aspect ratio:2 1 \n"s}) {
+                                 "\n  3DF V1.0  \n\n\tRGB565\t\nLOD Range : 1   4\n  aspect ratio:2 1 \n"s}) {
         Gu3dfInfo info{};
         ASSERT_TRUE(
             gu3dfGetInfo(write_file("tolerant", Bytes(h.begin(), h.end()) + texel_bytes(2)).c_str(), &info))
@@ -139,13 +170,20 @@ TEST(TdfRead, AllAspectsAndAForgivingHeader) {
         EXPECT_EQ(info.header.format, GR_TEXFMT_RGB_565);
         EXPECT_EQ(info.header.aspect_ratio, GR_ASPECT_2x1);
     }
-    const struct { const char *ratio; GrAspectRatio_t aspect; FxU32 w, h; } cases[] = {
-        {"8 1", GR_ASPECT_8x1, 256, 32}, {"1 1", GR_ASPECT_1x1, 256, 256}, {"1 8", GR_ASPECT_1x8, 32, 256},
+    const struct {
+        const char *ratio;
+        GrAspectRatio_t aspect;
+        FxU32 w, h;
+    } cases[] = {
+        {"8 1", GR_ASPECT_8x1, 256, 32},
+        {"1 1", GR_ASPECT_1x1, 256, 256},
+        {"1 8", GR_ASPECT_1x8, 32, 256},
     };
     for (const auto &c : cases) {
         size_t bytes = mipmap_bytes(GR_TEXFMT_INTENSITY_8, GR_LOD_1, GR_LOD_256, c.aspect);
         Gu3dfInfo info{};
-        ASSERT_TRUE(gu3dfGetInfo(write_file("aspect", header("i8", "1 256", c.ratio) + Bytes(bytes, 7)).c_str(), &info));
+        ASSERT_TRUE(gu3dfGetInfo(
+            write_file("aspect", header("i8", "1 256", c.ratio) + Bytes(bytes, 7)).c_str(), &info));
         const Gu3dfHeader &h = info.header;
         EXPECT_EQ((std::vector<size_t>{size_t(h.aspect_ratio), h.width, h.height, info.mem_required}),
                   (std::vector<size_t>{size_t(c.aspect), c.w, c.h, bytes}));
@@ -153,7 +191,8 @@ TEST(TdfRead, AllAspectsAndAForgivingHeader) {
 }
 
 // Both calls refuse a bad header, a missing file or a missing record.
-TEST(TdfRead, MalformedHeadersAndMissingFilesFail) {
+TEST(TdfRead, MalformedHeadersAndMissingFilesFail)
+{
     const std::string bad[] = {
         "",
         "3df v1.1\nrgb565\nlod range: 1 4\naspect ratio: 2 1\n",
@@ -188,7 +227,8 @@ TEST(TdfRead, MalformedHeadersAndMissingFilesFail) {
 
 // Cut a file short at every byte: both calls fail, and loading with the
 // description of the whole file stays inside its block.
-TEST(TdfRead, TruncatedAtEveryByteFails) {
+TEST(TdfRead, TruncatedAtEveryByteFails)
+{
     for (GrTextureFormat_t f : {GR_TEXFMT_YIQ_422, GR_TEXFMT_AP_88, GR_TEXFMT_ARGB_1555}) {
         SCOPED_TRACE(texel_format_name(f));
         Bytes whole = valid_file(f);
@@ -206,7 +246,8 @@ TEST(TdfRead, TruncatedAtEveryByteFails) {
 // Data longer than the header says, a file that no longer matches the record
 // gu3dfGetInfo filled (replaced by a larger one in between), and NCC values
 // out of range: gu3dfLoad fails and stays inside the caller's block.
-TEST(TdfRead, LoadRefusesDataThatDoesNotMatchTheRecord) {
+TEST(TdfRead, LoadRefusesDataThatDoesNotMatchTheRecord)
+{
     std::string path = write_file("swap", valid_file(GR_TEXFMT_RGB_332));
     Gu3dfInfo info{};
     ASSERT_TRUE(gu3dfGetInfo(path.c_str(), &info));
@@ -219,7 +260,10 @@ TEST(TdfRead, LoadRefusesDataThatDoesNotMatchTheRecord) {
         EXPECT_FALSE(load_guarded(path, info));
     }
     // A Y value above 255, an I value above 255, an I value of -257, a Q value of -32768.
-    const struct { size_t offset; unsigned value; } patches[] = {{2 * 3, 256}, {32 + 2 * 4, 256}, {32 + 2 * 7, 0xFEFF}, {56 + 2 * 11, 0x8000}};
+    const struct {
+        size_t offset;
+        unsigned value;
+    } patches[] = {{2 * 3, 256}, {32 + 2 * 4, 256}, {32 + 2 * 7, 0xFEFF}, {56 + 2 * 11, 0x8000}};
     for (const auto &p : patches) {
         Bytes table = ncc_bytes();
         table[p.offset] = uint8_t(p.value >> 8);

@@ -14,12 +14,15 @@ namespace {
 const uint16_t RED = 0xF800, BLUE = 0x001F, WHITE = 0xFFFF, BLACK = 0;
 
 // A screen rectangle whose texture coordinates run linearly with it.
-void textured_rect(float x0, float y0, float x1, float y1, float s0, float t0, float s1, float t1) {
-    quad(textured(x0, y0, s0, t0), textured(x1, y0, s1, t0), textured(x1, y1, s1, t1), textured(x0, y1, s0, t1));
+void textured_rect(float x0, float y0, float x1, float y1, float s0, float t0, float s1, float t1)
+{
+    quad(textured(x0, y0, s0, t0), textured(x1, y0, s1, t0), textured(x1, y1, s1, t1),
+         textured(x0, y1, s0, t1));
 }
 
 // A 565 pixel widened to 8 bits a channel as the dumps do.
-void expect_colour(int x, int y, int r, int g, int b, int tolerance = 10) {
+void expect_colour(int x, int y, int r, int g, int b, int tolerance = 10)
+{
     const uint16_t p = back_pixel(x, y);
     const int pr = p >> 11, pg = p >> 5 & 63, pb = p & 31;
     EXPECT_NEAR(pr << 3 | pr >> 2, r, tolerance) << "at " << x << "," << y;
@@ -29,7 +32,8 @@ void expect_colour(int x, int y, int r, int g, int b, int tolerance = 10) {
 
 class TextureTest : public GlideTest {
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         GlideTest::SetUp();
         guColorCombineFunction(GR_COLORCOMBINE_DECAL_TEXTURE);
         guTexCombineFunction(GR_TMU0, GR_TEXTURECOMBINE_DECAL);
@@ -44,7 +48,8 @@ class TextureTest : public GlideTest {
 // clamping keeps the edge texel. Each check runs twice: with one 1/w for the
 // whole rectangle, and with 1/w varying a hair, which takes the per-pixel
 // perspective path.
-TEST_F(TextureTest, BilinearWrapsOrClampsAtTheEdges) {
+TEST_F(TextureTest, BilinearWrapsOrClampsAtTheEdges)
+{
     load_texture(GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x == 0 ? RED : x == 7 ? BLUE : BLACK; });
     for (float slant : {0.0f, 1e-5f}) {
         SCOPED_TRACE(slant);
@@ -53,7 +58,8 @@ TEST_F(TextureTest, BilinearWrapsOrClampsAtTheEdges) {
                 float oow = 1.0f + slant * (x + y);
                 return textured(x, y, s * oow, t * oow, oow);
             };
-            quad(corner(x0, y0, s0, t0), corner(x1, y0, s1, t0), corner(x1, y1, s1, t1), corner(x0, y1, s0, t1));
+            quad(corner(x0, y0, s0, t0), corner(x1, y0, s1, t0), corner(x1, y1, s1, t1),
+                 corner(x0, y1, s0, t1));
         };
         grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP);
         rect(0, 0, 256, 64, 0, 0, 256, 256);
@@ -66,7 +72,8 @@ TEST_F(TextureTest, BilinearWrapsOrClampsAtTheEdges) {
 
         // The same along t, with s and t swapped.
         grBufferClear(0, 0, 0xFFFF);
-        quad(textured(0, 0, 0, 0), textured(64, 0, 0, 0), textured(64, 256, 256, 0), textured(0, 256, 256, 0));
+        quad(textured(0, 0, 0, 0), textured(64, 0, 0, 0), textured(64, 256, 256, 0),
+             textured(0, 256, 256, 0));
         expect_colour(32, 0, 132, 0, 123);
         expect_colour(32, 16, 251, 0, 0);
 
@@ -82,36 +89,44 @@ TEST_F(TextureTest, BilinearWrapsOrClampsAtTheEdges) {
     // Point sampled: the texel under the pixel, wrapped from s = 256 on.
     guTexMemReset();
     load_texture(
-        GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x == 0 ? RED : x == 7 ? BLUE : BLACK; }, GR_MIPMAP_DISABLE,
-        GR_TEXTUREFILTER_POINT_SAMPLED);
+        GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x == 0   ? RED
+                                                         : x == 7 ? BLUE
+                                                                  : BLACK; },
+        GR_MIPMAP_DISABLE, GR_TEXTUREFILTER_POINT_SAMPLED);
     textured_rect(0, 0, 288, 16, 0, 0, 288, 16);
-    for (const auto &[x, texel] : {std::pair(0, RED), std::pair(31, RED), std::pair(32, BLACK), std::pair(270, RED)})
+    for (const auto &[x, texel] :
+         {std::pair(0, RED), std::pair(31, RED), std::pair(32, BLACK), std::pair(270, RED)})
         EXPECT_EQ(back_pixel(x, 8), texel) << x;
 }
 
 // Without the dither (a mode the show does not use; its golden frames check
 // the dithered one) the nearest level: 1.75 levels down rounds to 2.
-TEST_F(TextureTest, UnditheredMipMappingTakesTheNearestLevel) {
-    load_texture(GR_LOD_64, GR_LOD_1, [](int level, int, int) { return level == 2 ? RED : BLUE; }, GR_MIPMAP_NEAREST);
+TEST_F(TextureTest, UnditheredMipMappingTakesTheNearestLevel)
+{
+    load_texture(
+        GR_LOD_64, GR_LOD_1, [](int level, int, int) { return level == 2 ? RED : BLUE; }, GR_MIPMAP_NEAREST);
     const float k = 64 * 8 * std::pow(2.0f, 0.75f);  // a texel of the 64 level is 4 units
     textured_rect(0, 0, 64, 64, 0, 0, k, k);
     int red = 0;
-    for (int i = 0; i < 48 * 48; ++i) red += back_pixel(8 + i % 48, 8 + i / 48) == RED;
+    for (int i = 0; i < 48 * 48; ++i)
+        red += back_pixel(8 + i % 48, 8 + i / 48) == RED;
     EXPECT_EQ(red, 48 * 48);
 }
 
 // Texture memory is 2 MB: the thirteenth 256x256 16-bit chain does not fit.
 // A stale, a null and a never-issued handle select no texture (white); one
 // allocated but not downloaded is transparent black.
-TEST_F(TextureTest, TextureMemoryRunsOutAndStaleHandlesAreHarmless) {
+TEST_F(TextureTest, TextureMemoryRunsOutAndStaleHandlesAreHarmless)
+{
     auto allocate = []() {
         return guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 256, 256, GR_TEXFMT_RGB_565,
-                                   GR_MIPMAP_NEAREST_DITHER, GR_LOD_1, GR_LOD_256, GR_ASPECT_1x1, GR_TEXTURECLAMP_WRAP,
-                                   GR_TEXTURECLAMP_WRAP, GR_TEXTUREFILTER_BILINEAR, GR_TEXTUREFILTER_BILINEAR, 0.0f,
-                                   FXFALSE);
+                                   GR_MIPMAP_NEAREST_DITHER, GR_LOD_1, GR_LOD_256, GR_ASPECT_1x1,
+                                   GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP, GR_TEXTUREFILTER_BILINEAR,
+                                   GR_TEXTUREFILTER_BILINEAR, 0.0f, FXFALSE);
     };
     std::vector<GrMipMapId_t> ids;
-    for (int i = 0; i < 12; ++i) ids.push_back(allocate());
+    for (int i = 0; i < 12; ++i)
+        ids.push_back(allocate());
     EXPECT_EQ(std::count(ids.begin(), ids.end(), GR_NULL_MIPMAP_HANDLE), 0);
     EXPECT_EQ(allocate(), GR_NULL_MIPMAP_HANDLE);
     guTexMemReset();
@@ -135,13 +150,14 @@ TEST_F(TextureTest, TextureMemoryRunsOutAndStaleHandlesAreHarmless) {
 // the colours rounded per group of pixels once drew them differently), in
 // both pixel formats. Every loop this processor runs is compared with the
 // one-pixel loop; the others are named as skipped.
-TEST_F(TextureTest, EveryPixelLoopDrawsThePicture) {
+TEST_F(TextureTest, EveryPixelLoopDrawsThePicture)
+{
     auto draw = [] {
         load_texture(GR_LOD_64, GR_LOD_1, [](int level, int x, int y) {
             return rgb565((x * 37 + level * 50) & 255, (y * 23) & 255, ((x ^ y) * 11) & 255);
         });
         guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
-        grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0); // one q a triangle, as the show's
+        grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);  // one q a triangle, as the show's
         grBufferClear(0, 0, 0xFFFF);
         for (int j = 0; j < 12; ++j)
             for (int i = 0; i < 16; ++i) {
@@ -169,7 +185,8 @@ TEST_F(TextureTest, EveryPixelLoopDrawsThePicture) {
                 return v;
             };
             const float x0 = 3.3f + k * 7.9f, y0 = 5.7f + k * 17.3f;
-            triangle(corner(x0, y0, 0.97f - k * 0.011f, 255, 3), corner(x0 + 480.6f - k * 3.1f, y0 + 9.2f, 0.013f, 1, 250),
+            triangle(corner(x0, y0, 0.97f - k * 0.011f, 255, 3),
+                     corner(x0 + 480.6f - k * 3.1f, y0 + 9.2f, 0.013f, 1, 250),
                      corner(x0 + 130.2f, y0 + 61.9f, 0.41f, 128.5f, 77.25f));
         }
         return back_words();
@@ -196,5 +213,6 @@ TEST_F(TextureTest, EveryPixelLoopDrawsThePicture) {
         }
     }
     lumivex::glide_limit_pixel_loop(8);
-    if (compared == 0) GTEST_SKIP() << "this processor runs only the one-pixel loop";
+    if (compared == 0)
+        GTEST_SKIP() << "this processor runs only the one-pixel loop";
 }

@@ -8,13 +8,15 @@ namespace {
 class TraceTest : public Offscreen {
   protected:
     std::string path = temp_path("trace.txt");
-    void SetUp() override {
+    void SetUp() override
+    {
         Offscreen::SetUp();
         setenv("LUMIVEX_TRACE", path.c_str(), 1);
     }
 };
 
-GrVertex corner(float x, float y, float oow, float s, float t, float tmu_oow, float r, float g, float b) {
+GrVertex corner(float x, float y, float oow, float s, float t, float tmu_oow, float r, float g, float b)
+{
     GrVertex v = textured(x, y, s, t, oow, tmu_oow);
     v.r = r;
     v.g = g;
@@ -26,15 +28,16 @@ GrVertex corner(float x, float y, float oow, float s, float t, float tmu_oow, fl
 
 // Twice over in one process: the second log starts afresh where the first was
 // removed.
-TEST_F(TraceTest, EveryCallIsALineWithItsArguments) {
+TEST_F(TraceTest, EveryCallIsALineWithItsArguments)
+{
     for (int run = 0; run < 2; ++run) {
         remove(path.c_str());
         ASSERT_TRUE(open_device());
         guTexMemReset();
-        GrMipMapId_t id = guTexAllocateMemory(GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 8, 8, GR_TEXFMT_RGB_565,
-                                              GR_MIPMAP_NEAREST_DITHER, GR_LOD_8, GR_LOD_8, GR_ASPECT_1x1,
-                                              GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP, GR_TEXTUREFILTER_BILINEAR,
-                                              GR_TEXTUREFILTER_BILINEAR, 0.1f, FXFALSE);
+        GrMipMapId_t id = guTexAllocateMemory(
+            GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 8, 8, GR_TEXFMT_RGB_565, GR_MIPMAP_NEAREST_DITHER, GR_LOD_8,
+            GR_LOD_8, GR_ASPECT_1x1, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP, GR_TEXTUREFILTER_BILINEAR,
+            GR_TEXTUREFILTER_BILINEAR, 0.1f, FXFALSE);
         std::vector<uint16_t> texels(64, 0);
         guTexDownloadMipMap(id, texels.data(), nullptr);
         guTexSource(id);
@@ -45,7 +48,8 @@ TEST_F(TraceTest, EveryCallIsALineWithItsArguments) {
         grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP);
         grConstantColorValue(1750);
         triangle(corner(213.3125f, 373.3125f, 0.0099999998f, 63.75f, 127.5f, 1, 255, 127.5f, 0),
-                 corner(320, 240, 0.5f, 1, 0, 1, 0, 0, 0), corner(100.125f, -0.0625f, 1, 1, 1, 4, 1e-3f, 1e20f, 0));
+                 corner(320, 240, 0.5f, 1, 0, 1, 0, 0, 0),
+                 corner(100.125f, -0.0625f, 1, 1, 1, 4, 1e-3f, 1e20f, 0));
         grBufferSwap(2);
         grBufferClear(0, 0, 0xFFFF);
         grSstIdle();

@@ -33,7 +33,7 @@ void fuzz(const char *path, int rounds)
                 size_t at = random() % file.size();
                 file[at] ^= static_cast<unsigned char>(1u << (random() % 8));
             }
-        } else { // an aligned word, most often among the counts near the start
+        } else {  // an aligned word, most often among the counts near the start
             size_t words = file.size() / 4;
             bool near_start = random() % 2;
             size_t at = 4 * (random() % (near_start ? std::min<size_t>(words, 64) : words));
@@ -45,7 +45,7 @@ void fuzz(const char *path, int rounds)
             ASSERT_EQ(draw_guarantee_violation(mesh.get(), file.size()), "") << path << " round " << round;
         }
     }
-    EXPECT_GT(loaded, rounds / 4) << path; // the walk above did see meshes
+    EXPECT_GT(loaded, rounds / 4) << path;  // the walk above did see meshes
 }
 
 TEST(MeshFuzz, DamagedShowMeshes)
@@ -55,4 +55,4 @@ TEST(MeshFuzz, DamagedShowMeshes)
     fuzz("pak/torus.dat", 400);
 }
 
-} // namespace
+}  // namespace

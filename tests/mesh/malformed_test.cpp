@@ -40,7 +40,8 @@ TEST(MalformedMesh, BadRequiredDataRejectsTheFile)
     EXPECT_EQ(load_checked(sample_with(VTXNUM, count_chunk("VTXNUM->", -1)), VTXLIST), nullptr);
     EXPECT_EQ(load_checked(sample_with(VTXNUM, count_chunk("VTXNUM->", 5)), VTXLIST), nullptr);
     for (int32_t count : {-1, 5, WRAPS, INT32_MAX})
-        EXPECT_EQ(load_checked(sample_with(FACENUM, count_chunk("FACENUM>", count)), FACELIST), nullptr) << count;
+        EXPECT_EQ(load_checked(sample_with(FACENUM, count_chunk("FACENUM>", count)), FACELIST), nullptr)
+            << count;
     Bytes short_normals = chunks_of(sample_model())[NMLIST];
     short_normals.pop_back();
     EXPECT_EQ(load_checked(sample_with(NMLIST, short_normals), NMLIST), nullptr);
@@ -64,14 +65,14 @@ TEST(MalformedMesh, BadRequiredDataRejectsTheFile)
 TEST(MalformedMesh, BadOptionalChunksAreDropped)
 {
     MeshModel model = sample_model();
-    model.tex_faces[2][1] = 5; // one past the texture vertices
+    model.tex_faces[2][1] = 5;  // one past the texture vertices
     MeshPtr mesh = load_checked(chunks_of(model));
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->tex_faces, nullptr);
     EXPECT_NE(mesh->tex_vertices, nullptr);
 
     model = sample_model();
-    model.tex_faces.pop_back(); // face 3 would have no texture face
+    model.tex_faces.pop_back();  // face 3 would have no texture face
     mesh = load_checked(chunks_of(model));
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->tex_faces, nullptr);
@@ -99,4 +100,4 @@ TEST(MalformedMesh, BadOptionalChunksAreDropped)
     EXPECT_NE(mesh->tex_faces, nullptr);
 }
 
-} // namespace
+}  // namespace

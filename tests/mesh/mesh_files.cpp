@@ -89,7 +89,8 @@ std::string draw_guarantee_violation(const Mesh *mesh, size_t length)
     const int32_t T = mesh->tex_vertices ? mesh->tex_vertex_count : 0;
     if (V < 0 || V > MAX_VERTICES || F < 0 || mesh->tex_face_count < 0 || T < 0)
         return "a count out of range";
-    if (!inside(mesh, length, mesh->faces, F) || (mesh->tex_vertices && !inside(mesh, length, mesh->tex_vertices, T)))
+    if (!inside(mesh, length, mesh->faces, F) ||
+        (mesh->tex_vertices && !inside(mesh, length, mesh->tex_vertices, T)))
         return "a list past the end of the file";
     if (mesh->tex_faces && (!inside(mesh, length, mesh->tex_faces, F) || mesh->tex_face_count < F))
         return "fewer texture faces than faces";
@@ -103,7 +104,8 @@ std::string draw_guarantee_violation(const Mesh *mesh, size_t length)
             int32_t n = mesh->faces[i].v[k];
             if (n < 0 || n >= V)
                 return "a face index outside the vertices";
-            sink = sink + mesh->vertices[n].x + mesh->normals[i].x + (mesh->colours ? mesh->colours[n].red : 0);
+            sink =
+                sink + mesh->vertices[n].x + mesh->normals[i].x + (mesh->colours ? mesh->colours[n].red : 0);
             if (mesh->tex_faces) {
                 int32_t m = mesh->tex_faces[i].t[k];
                 if (m < 0 || m >= T)

@@ -14,7 +14,7 @@
 using Bytes = std::vector<unsigned char>;
 
 struct MeshFree {
-    void operator()(Mesh *mesh) const; // frees all that mesh_load allocated
+    void operator()(Mesh *mesh) const;  // frees all that mesh_load allocated
 };
 using MeshPtr = std::unique_ptr<Mesh, MeshFree>;
 

@@ -67,7 +67,8 @@ TEST(MeshReader, RequiredChunksMustBeFoundOnTheGrid)
     shifted.insert(shifted.begin(), 2, 0);
     EXPECT_EQ(load_bytes(shifted), nullptr);
     // Off the grid, an optional chunk is simply not there.
-    Bytes file = join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVFCLIST, TVTXNUM, TVTXLIST});
+    Bytes file =
+        join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVFCLIST, TVTXNUM, TVTXLIST});
     file.push_back(0);
     file.insert(file.end(), chunks[CVTX].begin(), chunks[CVTX].end());
     MeshPtr mesh = load_bytes(file);
@@ -81,12 +82,12 @@ TEST(MeshOperations, NormaliseWithoutAnExtentChangesNothing)
     Vertex4 point[2] = {{3, 4, 5, 1}, {3, 4, 5, 1}};
     Mesh mesh = {};
     mesh.vertices = point;
-    EXPECT_EQ(mesh_normalise(&mesh, 100.0f), 0); // no vertices
+    EXPECT_EQ(mesh_normalise(&mesh, 100.0f), 0);  // no vertices
     mesh.vertex_count = 2;
-    EXPECT_EQ(mesh_normalise(&mesh, 100.0f), 0); // all at one point
-    point[0].x = NAN; // no extent to scale by, rather than NaN everywhere
+    EXPECT_EQ(mesh_normalise(&mesh, 100.0f), 0);  // all at one point
+    point[0].x = NAN;                             // no extent to scale by, rather than NaN everywhere
     EXPECT_EQ(mesh_normalise(&mesh, 100.0f), 0);
     EXPECT_EQ(point[1].x, 3.0f);
 }
 
-} // namespace
+}  // namespace

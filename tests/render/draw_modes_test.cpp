@@ -20,13 +20,13 @@ struct TestMesh {
 const Vector3 NO_TURN = {0, 0, 0};
 const Vector3 AHEAD = {0, 0, 4};
 
-} // namespace
+}  // namespace
 
 TEST(DrawLogo, SetsItsColourAndTextureThenDrawsACopyWithTexturesScaledByFour)
 {
     TestMesh t;
     for (Vertex4 &v : t.vertices)
-        v.w = 0.0f; // the copy has w = 1, so the position still applies
+        v.w = 0.0f;  // the copy has w = 1, so the position still applies
     logo_texture = 77;
     glide_calls();
     draw_logo(NO_TURN, AHEAD, &t.mesh);
@@ -43,7 +43,7 @@ TEST(DrawLogo, SetsItsColourAndTextureThenDrawsACopyWithTexturesScaledByFour)
     EXPECT_EQ(std::vector<float>(copy.begin() + 18, copy.end()),
               (std::vector<float>{last.x, last.y, last.oow, last.tmuvtx[0].sow, last.tmuvtx[0].tow,
                                   last.tmuvtx[0].oow, last.r, last.g, last.b}));
-    EXPECT_EQ(t.vertices[1].w, 0.0f); // the mesh is left as it was
+    EXPECT_EQ(t.vertices[1].w, 0.0f);  // the mesh is left as it was
 
     // Without faces the state calls are still made.
     t.mesh.face_count = 0;

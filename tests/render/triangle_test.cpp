@@ -18,15 +18,15 @@ struct Triangle {
     void setup(Face face = {{0, 1, 2}}) { setup_triangle(face, eye, projected, records, corners); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(SetupTriangle, SnapsScreenPositionsAndGivesOowFromDepth)
 {
     glide_calls();
     Triangle t;
     t.projected[0] = {0.5f, 0.5f, 1.0f, 1.0f};
-    t.projected[1] = {1.0f / 3.0f, 0.7777f, 1.0f, 99.0f}; // 213.33334 and 373.29599 before snapping
-    t.projected[2] = {5.0f, -3.0f, 1.0f, 1e-9f};          // off screen: clipping is the library's
+    t.projected[1] = {1.0f / 3.0f, 0.7777f, 1.0f, 99.0f};  // 213.33334 and 373.29599 before snapping
+    t.projected[2] = {5.0f, -3.0f, 1.0f, 1e-9f};           // off screen: clipping is the library's
     t.eye[0].z = 1.0f;
     t.eye[1].z = 99.0f;
     t.eye[2].z = 1e-9f;
@@ -37,9 +37,15 @@ TEST(SetupTriangle, SnapsScreenPositionsAndGivesOowFromDepth)
     std::vector<std::string> calls = glide_calls();
     ASSERT_EQ(calls.size(), 2u);
     // x, y, oow, then s, t and 1/w for the texture, then r, g, b, at each corner
-    EXPECT_EQ(corners(calls[0]), (std::vector<float>{320, 240, 0.5f, 0, 3, 4, 0, 0, 0,              //
-                                                     213.3125f, 373.3125f, 0.0099999998f, 1, 4, 4, 0, 0, 0, //
-                                                     3200, -1440, 1, 2, 5, 4, 0, 0, 0}));
+    EXPECT_EQ(corners(calls[0]), (std::vector<float>{320,       240,       0.5f,
+                                                     0,         3,         4,
+                                                     0,         0,         0,  //
+                                                     213.3125f, 373.3125f, 0.0099999998f,
+                                                     1,         4,         4,
+                                                     0,         0,         0,  //
+                                                     3200,      -1440,     1,
+                                                     2,         5,         4,
+                                                     0,         0,         0}));
     EXPECT_EQ(corners(calls[1])[0], 3200.0f);
     EXPECT_EQ(corners(calls[1])[3], 0.0f);
 }

@@ -29,7 +29,7 @@ static LRESULT CALLBACK probe_window_proc(HWND hwnd, UINT message, WPARAM wParam
     PostMessageA(hwnd, WM_USER, 0, 0);
     long frame = frames_pumped++;
     if (frame == key_in_frame)
-        ++quit_requests; // as the window procedure does for WM_KEYDOWN
+        ++quit_requests;  // as the window procedure does for WM_KEYDOWN
     if (frame == remove_meshes_in_frame) {
         remove("pak/torus.dat");
         remove("pak/3dfx.dat");
@@ -58,7 +58,8 @@ int main()
     wc.lpfnWndProc = probe_window_proc;
     wc.lpszClassName = "ShowProbe";
     RegisterClassA(&wc);
-    HWND pumped = CreateWindowExA(0, "ShowProbe", "", WS_OVERLAPPED, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    HWND pumped =
+        CreateWindowExA(0, "ShowProbe", "", WS_OVERLAPPED, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     PostMessageA(pumped, WM_USER, 0, 0);
 
     voo_init();

@@ -121,9 +121,9 @@ std::vector<std::vector<std::string>> triangles_by_frame(const std::vector<std::
 std::string effects_played(const std::vector<std::string> &trace)
 {
     std::string played;
-    long swaps = -1; // before the first effect
+    long swaps = -1;  // before the first effect
     for (const std::string &line : trace) {
-        if (is_call(line, "gu3dfGetInfo")) { // "pak//name" -
+        if (is_call(line, "gu3dfGetInfo")) {  // "pak//name" -
             if (swaps >= 0)
                 played.append(":").append(std::to_string(swaps)).append(" ");
             size_t name = line.rfind('/') + 1;
@@ -135,7 +135,8 @@ std::string effects_played(const std::vector<std::string> &trace)
     if (swaps >= 0)
         played.append(":").append(std::to_string(swaps)).append(" ");
     size_t n = trace.size();
-    return played + (n >= 2 && trace[n - 2] == "grSstWinClose" && trace[n - 1] == "grGlideShutdown" ? "closed" : "open");
+    return played + (n >= 2 && trace[n - 2] == "grSstWinClose" && trace[n - 1] == "grGlideShutdown" ? "closed"
+                                                                                                    : "open");
 }
 
 void expect_played(const ShowRun &run, const std::string &effects)
@@ -180,7 +181,8 @@ void expect_golden_frames(const StagedShow &show, const GoldenList &golden)
         char dumped[64];
         std::snprintf(dumped, sizeof dumped, "/dumps/frame-%06ld.png", frame);
         std::vector<unsigned char> actual = read_png(show.directory + dumped);
-        std::vector<unsigned char> expected_pixels = read_png(LUMIVEX_SOURCE_DIR "/tests/golden/" + name + ".png");
+        std::vector<unsigned char> expected_pixels =
+            read_png(LUMIVEX_SOURCE_DIR "/tests/golden/" + name + ".png");
         ASSERT_FALSE(expected_pixels.empty()) << "bash tests/golden/regenerate.sh makes it";
         ASSERT_EQ(actual.size(), expected_pixels.size());
         size_t differing = 0;
@@ -190,14 +192,15 @@ void expect_golden_frames(const StagedShow &show, const GoldenList &golden)
     }
 }
 
-} // namespace
+}  // namespace
 
 // Meshes the draw modes could not read whole are refused like missing ones
 // before any effect; the cube is drawn untextured and uncoloured, so a plain
 // one is fine.
 TEST(UnusableMeshes, EndTheShowBeforeAnyEffect)
 {
-    MeshModel plain = tetrahedron(), uncoloured = tetrahedron(), untextured = tetrahedron(), huge = tetrahedron();
+    MeshModel plain = tetrahedron(), uncoloured = tetrahedron(), untextured = tetrahedron(),
+              huge = tetrahedron();
     plain.tex_faces.clear();
     plain.tex_vertices.clear();
     plain.colours.clear();
@@ -236,15 +239,15 @@ TEST(WholePass, MatchesTheGoldenFramesAndTheNextPassDrawsItAgain)
 
     // The pass runs once a process; a repeated test reads what it left.
     static const StagedShow show(StagedShow::COMMITTED);
-    static const ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=" + std::to_string(PASS + TORUS),
-                                        "PROBE_REMOVE_MESHES_IN_FRAME=0",
-                                        "PROBE_HEAP_IN_FRAME=" + std::to_string(TORUS),
-                                        // Chunks kept in malloc's per-thread cache count as in use:
-                                        // without it the reading is what the program holds.
-                                        "GLIBC_TUNABLES=glibc.malloc.tcache_count=0",
-                                        "LUMIVEX_TRACE_FRAMES=" + trace_frames, "LUMIVEX_DUMP_DIR=dumps",
-                                        "LUMIVEX_DUMP_FRAMES=" + dump_frames});
-    expect_played(run, "3dfx.3df:720 cube.3df:720 torus.3df:2160 3dfx.3df:720 cube.3df:720 torus.3df:2 closed");
+    static const ShowRun run = run_show_probe(
+        show, {"PROBE_KEY_IN_FRAME=" + std::to_string(PASS + TORUS), "PROBE_REMOVE_MESHES_IN_FRAME=0",
+               "PROBE_HEAP_IN_FRAME=" + std::to_string(TORUS),
+               // Chunks kept in malloc's per-thread cache count as in use:
+               // without it the reading is what the program holds.
+               "GLIBC_TUNABLES=glibc.malloc.tcache_count=0", "LUMIVEX_TRACE_FRAMES=" + trace_frames,
+               "LUMIVEX_DUMP_DIR=dumps", "LUMIVEX_DUMP_FRAMES=" + dump_frames});
+    expect_played(run,
+                  "3dfx.3df:720 cube.3df:720 torus.3df:2160 3dfx.3df:720 cube.3df:720 torus.3df:2 closed");
 
     expect_golden_frames(show, golden);
 
@@ -259,7 +262,7 @@ TEST(WholePass, MatchesTheGoldenFramesAndTheNextPassDrawsItAgain)
         ASSERT_EQ(first.size(), second.size());
         for (size_t i = 0; i < first.size(); ++i) {
             std::vector<std::string> a = words(first[i]), b = words(second[i]);
-            if (f >= 720 && f < TORUS) // the corners' r, g and b
+            if (f >= 720 && f < TORUS)  // the corners' r, g and b
                 for (int k = 0; k < 3; ++k)
                     for (int c = 7; c <= 9; ++c) {
                         EXPECT_EQ(a[9 * k + c], "0");
@@ -286,8 +289,9 @@ TEST(WholePass, AtResolutionTwoMatchesItsGoldenFrames)
     std::string dump_frames;
     const GoldenList golden = golden_list("resolution2.txt", &dump_frames);
     const StagedShow show(StagedShow::COMMITTED);
-    ShowRun run = run_show_probe(show, {"PROBE_KEY_IN_FRAME=1439", "LUMIVEX_RESOLUTION=2", "LUMIVEX_TRACE_FRAMES=0",
-                                        "LUMIVEX_DUMP_DIR=dumps", "LUMIVEX_DUMP_FRAMES=" + dump_frames});
+    ShowRun run =
+        run_show_probe(show, {"PROBE_KEY_IN_FRAME=1439", "LUMIVEX_RESOLUTION=2", "LUMIVEX_TRACE_FRAMES=0",
+                              "LUMIVEX_DUMP_DIR=dumps", "LUMIVEX_DUMP_FRAMES=" + dump_frames});
     EXPECT_EQ(run.result.status, 0) << run.result.err;
     expect_golden_frames(show, golden);
 }

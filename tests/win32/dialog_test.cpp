@@ -9,7 +9,7 @@
 namespace {
 
 class Dialog : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         const DialogResource *r = find_dialog_resource(101);
@@ -44,10 +44,14 @@ TEST_F(Dialog, TheKeyboard)
     const int START = index_of(IDOK), EXIT = index_of(IDCANCEL);
     EXPECT_EQ(d.focus, START);
     // key, shift, command, focus and pressed button after it
-    const struct { WPARAM key; bool shift; int command, focus, pressed; } steps[] = {
-        {VK_RETURN, false, IDOK, START, -1},    {VK_TAB, false, 0, EXIT, -1},
-        {VK_RETURN, false, IDCANCEL, EXIT, -1}, {VK_ESCAPE, false, IDCANCEL, EXIT, -1},
-        {VK_SPACE, false, 0, EXIT, EXIT},       {VK_TAB, false, 0, START, -1},
+    const struct {
+        WPARAM key;
+        bool shift;
+        int command, focus, pressed;
+    } steps[] = {
+        {VK_RETURN, false, IDOK, START, -1},     {VK_TAB, false, 0, EXIT, -1},
+        {VK_RETURN, false, IDCANCEL, EXIT, -1},  {VK_ESCAPE, false, IDCANCEL, EXIT, -1},
+        {VK_SPACE, false, 0, EXIT, EXIT},        {VK_TAB, false, 0, START, -1},
         {VK_ESCAPE, false, IDCANCEL, START, -1}, {VK_TAB, true, 0, EXIT, -1},
         {VK_RIGHT, false, 0, START, -1},
     };
@@ -110,7 +114,8 @@ INT_PTR run(const char *answer, std::string &printed)
     if (answer)
         setenv("LUMIVEX_DIALOG", answer, 1);
     testing::internal::CaptureStderr();
-    INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(101), GetDesktopWindow(), test_dialog_proc, 55);
+    INT_PTR result =
+        DialogBoxParamA(nullptr, MAKEINTRESOURCEA(101), GetDesktopWindow(), test_dialog_proc, 55);
     printed = testing::internal::GetCapturedStderr();
     unsetenv("LUMIVEX_DIALOG");
     return result;
@@ -138,7 +143,7 @@ TEST(DialogBox, AnswersSendTheirButtonsCommand)
     EXPECT_NE(printed, "");
 
     EXPECT_EQ(run(nullptr, printed), -1);  // what it says is the end-to-end tests'
-    EXPECT_TRUE(dialog_seen.empty());       // no dialog was made
+    EXPECT_TRUE(dialog_seen.empty());      // no dialog was made
     EXPECT_EQ(run("maybe", printed), -1);
     EXPECT_NE(printed.find("LUMIVEX_DIALOG=\"maybe\""), std::string::npos) << printed;
     EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(999), nullptr, test_dialog_proc, 0), -1);

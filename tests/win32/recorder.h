@@ -36,7 +36,7 @@ void drain_messages();
 // A fresh recording window for each test, destroyed after it; the queue
 // drained and the records cleared either side.
 class RecordingTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         drain_messages();

@@ -11,7 +11,7 @@
 namespace {
 
 class SdlEvents : public RecordingTest {
-protected:
+  protected:
     void SetUp() override
     {
         RecordingTest::SetUp();
@@ -21,13 +21,14 @@ protected:
         recorded().clear();
     }
     // A key (repeated or not, with modifiers) or, with a window event, that.
-    void push(SDL_Scancode key, Uint16 mod = KMOD_NONE, bool repeat = false, Uint8 window_event = 0, int x = 0,
-              int y = 0)
+    void push(SDL_Scancode key, Uint16 mod = KMOD_NONE, bool repeat = false, Uint8 window_event = 0,
+              int x = 0, int y = 0)
     {
         SDL_Event e{};
         if (window_event) {
             e.type = SDL_WINDOWEVENT;
-            e.window = {SDL_WINDOWEVENT, 0, SDL_GetWindowID(win32_sdl_window(hwnd)), window_event, 0, 0, 0, x, y};
+            e.window = {
+                SDL_WINDOWEVENT, 0, SDL_GetWindowID(win32_sdl_window(hwnd)), window_event, 0, 0, 0, x, y};
         } else {
             e.type = SDL_KEYDOWN;
             e.key.windowID = SDL_GetWindowID(win32_sdl_window(hwnd));
@@ -47,7 +48,11 @@ TEST_F(SdlEvents, KeysAndCloseArePostedOnePerPeek)
     push(SDL_SCANCODE_A, KMOD_NONE, true);
     push(SDL_SCANCODE_X, KMOD_LALT);
     push_window(SDL_WINDOWEVENT_CLOSE);
-    const struct { UINT message; WPARAM key; bool repeat; } expected[] = {
+    const struct {
+        UINT message;
+        WPARAM key;
+        bool repeat;
+    } expected[] = {
         {WM_KEYDOWN, 'A', false}, {WM_KEYDOWN, 'A', true}, {WM_SYSKEYDOWN, 'X', false}, {WM_CLOSE, 0, false}};
     MSG m;
     for (const auto &e : expected) {

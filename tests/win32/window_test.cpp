@@ -22,7 +22,8 @@ TEST(Window, ClassesRegisterOnceAndUnknownOnesMakeNoWindow)
     wc.lpfnWndProc = nullptr;
     wc.lpszClassName = "NoProcedure";
     EXPECT_EQ(RegisterClassA(&wc), 0);
-    EXPECT_EQ(CreateWindowExA(0, "Nowhere", "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(CreateWindowExA(0, "Nowhere", "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
     HWND by_atom =
         CreateWindowExA(0, MAKEINTRESOURCEA(atom), "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     EXPECT_NE(by_atom, nullptr);

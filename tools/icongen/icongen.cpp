@@ -17,7 +17,7 @@
 #include "render/draw_modes.h"
 
 static const int SIZES[] = {48, 128, 256};
-static const int SQUARE = 480; // the middle of the screen, where the torus is
+static const int SQUARE = 480;  // the middle of the screen, where the torus is
 // Tilted to show its hole and turned a little, just far enough to fit whole.
 static const Vector3 ICON_ANGLES = {50.0f, 0.0f, 20.0f};
 static const Vector3 ICON_POSITION = {0.0f, 10.0f, 78.0f};

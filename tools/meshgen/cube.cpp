@@ -11,7 +11,7 @@ MeshModel make_cube()
         cube.vertices.push_back({i & 1 ? 1.0f : -1.0f, i & 2 ? 1.0f : -1.0f, i & 4 ? 1.0f : -1.0f});
 
     struct Side {
-        int32_t corners[4]; // in order round the side
+        int32_t corners[4];  // in order round the side
         Float3 outward;
     };
     const Side sides[6] = {

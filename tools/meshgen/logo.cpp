@@ -30,18 +30,54 @@ struct Letter {
 
 // On a grid 5 units high with strokes 1 unit thick.
 const Letter LETTERS[] = {
-    {3, {{0, 0}, {3, 0}, {3, 1}, {1, 1}, {1, 5}, {0, 5}}},                                     // L
-    {3, {{0, 0}, {3, 0}, {3, 5}, {2, 5}, {2, 1}, {1, 1}, {1, 5}, {0, 5}}},                     // U
-    {5, {{0, 0}, {1, 0}, {1, 3.5}, {2.5, 2}, {4, 3.5}, {4, 0}, {5, 0}, {5, 5}, {4, 5}, {2.5, 3.5}, {1, 5}, {0, 5}}}, // M
-    {1, {{0, 0}, {1, 0}, {1, 5}, {0, 5}}},                                                     // I
-    {4, {{1.5, 0}, {2.5, 0}, {4, 5}, {3, 5}, {2, 5.0 / 3.0}, {1, 5}, {0, 5}}},                 // V
-    {3, {{0, 0}, {3, 0}, {3, 1}, {1, 1}, {1, 2}, {2.5, 2}, {2.5, 3}, {1, 3}, {1, 4}, {3, 4}, {3, 5}, {0, 5}}}, // E
-    {4, {{0, 0}, {1, 0}, {2, 5.0 / 3.0}, {3, 0}, {4, 0}, {2.5, 2.5}, {4, 5}, {3, 5}, {2, 10.0 / 3.0}, {1, 5}, {0, 5}, {1.5, 2.5}}}, // X
+    {3, {{0, 0}, {3, 0}, {3, 1}, {1, 1}, {1, 5}, {0, 5}}},                  // L
+    {3, {{0, 0}, {3, 0}, {3, 5}, {2, 5}, {2, 1}, {1, 1}, {1, 5}, {0, 5}}},  // U
+    {5,
+     {{0, 0},
+      {1, 0},
+      {1, 3.5},
+      {2.5, 2},
+      {4, 3.5},
+      {4, 0},
+      {5, 0},
+      {5, 5},
+      {4, 5},
+      {2.5, 3.5},
+      {1, 5},
+      {0, 5}}},                                                                 // M
+    {1, {{0, 0}, {1, 0}, {1, 5}, {0, 5}}},                                      // I
+    {4, {{1.5, 0}, {2.5, 0}, {4, 5}, {3, 5}, {2, 5.0 / 3.0}, {1, 5}, {0, 5}}},  // V
+    {3,
+     {{0, 0},
+      {3, 0},
+      {3, 1},
+      {1, 1},
+      {1, 2},
+      {2.5, 2},
+      {2.5, 3},
+      {1, 3},
+      {1, 4},
+      {3, 4},
+      {3, 5},
+      {0, 5}}},  // E
+    {4,
+     {{0, 0},
+      {1, 0},
+      {2, 5.0 / 3.0},
+      {3, 0},
+      {4, 0},
+      {2.5, 2.5},
+      {4, 5},
+      {3, 5},
+      {2, 10.0 / 3.0},
+      {1, 5},
+      {0, 5},
+      {1.5, 2.5}}},  // X
 };
 const double GRID_HEIGHT = 5.0;
 const double LETTER_GAP = 0.8;
-const double SCALE = 3.5;       // model units per grid unit: the word is about 97 units wide
-const double THICKNESS = 6.0;   // model units, along y
+const double SCALE = 3.5;      // model units per grid unit: the word is about 97 units wide
+const double THICKNESS = 6.0;  // model units, along y
 const double TEXTURE_SIZE = 256.0;
 
 double cross(Point o, Point a, Point b)
@@ -67,10 +103,11 @@ std::vector<Index3> triangulate(const std::vector<Point> &outline)
         for (size_t k = 0; k < n && ear == n; k++) {
             int32_t a = left[(k + n - 1) % n], b = left[k], c = left[(k + 1) % n];
             if (cross(outline[a], outline[b], outline[c]) <= 0)
-                continue; // reflex or flat corner
+                continue;  // reflex or flat corner
             bool empty = true;
             for (int32_t p : left) {
-                if (p != a && p != b && p != c && inside_or_on(outline[p], outline[a], outline[b], outline[c]))
+                if (p != a && p != b && p != c &&
+                    inside_or_on(outline[p], outline[a], outline[b], outline[c]))
                     empty = false;
             }
             if (empty)
@@ -87,7 +124,7 @@ std::vector<Index3> triangulate(const std::vector<Point> &outline)
     return triangles;
 }
 
-} // namespace
+}  // namespace
 
 MeshModel make_logo()
 {
@@ -121,18 +158,20 @@ MeshModel make_logo()
         auto tex_of = [&](int32_t k) { return first_tex + k; };
 
         for (const Index3 &t : triangulate(outline)) {
-            logo.add_face({front_of(t[0]), front_of(t[1]), front_of(t[2])}, {tex_of(t[0]), tex_of(t[1]), tex_of(t[2])},
-                          {0, -1, 0});
-            logo.add_face({back_of(t[0]), back_of(t[1]), back_of(t[2])}, {tex_of(t[0]), tex_of(t[1]), tex_of(t[2])},
-                          {0, 1, 0});
+            logo.add_face({front_of(t[0]), front_of(t[1]), front_of(t[2])},
+                          {tex_of(t[0]), tex_of(t[1]), tex_of(t[2])}, {0, -1, 0});
+            logo.add_face({back_of(t[0]), back_of(t[1]), back_of(t[2])},
+                          {tex_of(t[0]), tex_of(t[1]), tex_of(t[2])}, {0, 1, 0});
         }
         for (int32_t k = 0; k < n; k++) {
             int32_t next = (k + 1) % n;
             // Going counter-clockwise, the outside of an edge is on its right.
-            Float3 outward = {float(outline[next].z - outline[k].z), 0, float(outline[k].x - outline[next].x)};
-            logo.add_face({front_of(k), front_of(next), back_of(next)}, {tex_of(k), tex_of(next), tex_of(next)},
+            Float3 outward = {float(outline[next].z - outline[k].z), 0,
+                              float(outline[k].x - outline[next].x)};
+            logo.add_face({front_of(k), front_of(next), back_of(next)},
+                          {tex_of(k), tex_of(next), tex_of(next)}, outward);
+            logo.add_face({front_of(k), back_of(next), back_of(k)}, {tex_of(k), tex_of(next), tex_of(k)},
                           outward);
-            logo.add_face({front_of(k), back_of(next), back_of(k)}, {tex_of(k), tex_of(next), tex_of(k)}, outward);
         }
         left_edge += letter.width + LETTER_GAP;
     }

@@ -12,7 +12,8 @@ static bool write_mesh(const std::string &path, const MeshModel &model)
 {
     ChunkWriter file = encode_mesh(model);
     for (const std::string &tag : misplaced_tags(file)) {
-        std::fprintf(stderr, "meshgen: %s: the data spells \"%s\" before its chunk\n", path.c_str(), tag.c_str());
+        std::fprintf(stderr, "meshgen: %s: the data spells \"%s\" before its chunk\n", path.c_str(),
+                     tag.c_str());
         return false;
     }
     std::ofstream out(path, std::ios::binary);

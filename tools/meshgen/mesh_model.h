@@ -20,10 +20,10 @@ struct TexCoord {
 struct MeshModel {
     std::vector<Float3> vertices;
     std::vector<Index3> faces;
-    std::vector<Float3> normals; // one per face
-    std::vector<Index3> tex_faces; // one per face, or none
+    std::vector<Float3> normals;    // one per face
+    std::vector<Index3> tex_faces;  // one per face, or none
     std::vector<TexCoord> tex_vertices;
-    std::vector<Float3> colours; // one per vertex, or none
+    std::vector<Float3> colours;  // one per vertex, or none
 
     // Adds the triangle of the vertices v (and, for a textured model, the
     // texture vertices t of the same corners) with its unit normal, turning

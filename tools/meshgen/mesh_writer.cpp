@@ -69,7 +69,7 @@ ChunkWriter encode_mesh(const MeshModel &model)
         for (const TexCoord &t : model.tex_vertices) {
             w.f32(t.u);
             w.f32(t.v);
-            w.u32(0); // the word after u and v that nothing reads
+            w.u32(0);  // the word after u and v that nothing reads
         }
     }
     if (!model.colours.empty()) {

@@ -13,9 +13,9 @@
 
 struct ChunkWriter {
     std::vector<unsigned char> bytes;
-    std::vector<size_t> tag_offsets; // where each tag() call put its tag
+    std::vector<size_t> tag_offsets;  // where each tag() call put its tag
 
-    void tag(const char *eight_chars); // exactly 8 bytes, no terminator
+    void tag(const char *eight_chars);  // exactly 8 bytes, no terminator
     void u32(uint32_t value);
     void i32(int32_t value);
     void f32(float value);

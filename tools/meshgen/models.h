@@ -4,8 +4,8 @@
 
 #include "mesh_model.h"
 
-MeshModel make_cube();  // pak/cube.dat
-MeshModel make_torus(); // pak/torus.dat
-MeshModel make_logo();  // pak/3dfx.dat
+MeshModel make_cube();   // pak/cube.dat
+MeshModel make_torus();  // pak/torus.dat
+MeshModel make_logo();   // pak/3dfx.dat
 
 #endif

@@ -11,8 +11,8 @@
 
 #include "models.h"
 
-static const int RING_STEPS = 48; // round the ring (u)
-static const int TUBE_STEPS = 16; // round the tube (v)
+static const int RING_STEPS = 48;  // round the ring (u)
+static const int TUBE_STEPS = 16;  // round the tube (v)
 static const double MAJOR_RADIUS = 3.0;
 static const double MINOR_RADIUS = 1.0;
 

@@ -13,8 +13,8 @@
 // What a trace's pointer arguments stand for in this run, and the count of
 // lines that could not be played.
 struct TracePlayer {
-    const char *name = "";   // of the trace, for the reports
-    FILE *errors = stderr;   // where the reports go; null: nowhere
+    const char *name = "";  // of the trace, for the reports
+    FILE *errors = stderr;  // where the reports go; null: nowhere
     int line_number = 0;
     int problems = 0;
 

@@ -28,8 +28,10 @@
 
 namespace {
 
-void default_env(const char *name, const char *value) {
-    if (std::getenv(name)) return;
+void default_env(const char *name, const char *value)
+{
+    if (std::getenv(name))
+        return;
 #ifdef _WIN32
     _putenv_s(name, value);
 #else
@@ -37,9 +39,10 @@ void default_env(const char *name, const char *value) {
 #endif
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     if (argc != 2) {
         std::fprintf(stderr, "usage: replay TRACE\n");
         return 2;
@@ -55,6 +58,7 @@ int main(int argc, char **argv) {
     TracePlayer player;
     player.name = argv[1];
     std::string line;
-    while (std::getline(in, line)) play_line(player, line);
+    while (std::getline(in, line))
+        play_line(player, line);
     return player.problems ? 1 : 0;
 }

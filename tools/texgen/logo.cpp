@@ -10,15 +10,17 @@
 
 namespace {
 
-constexpr double HORIZON = 0.56; // of the letters' height
+constexpr double HORIZON = 0.56;  // of the letters' height
 
 struct Stop {
     double at;
     Rgb colour;
 };
 
-Rgb ramp(const Stop *stops, int n, double v) {
-    if (v <= stops[0].at) return stops[0].colour;
+Rgb ramp(const Stop *stops, int n, double v)
+{
+    if (v <= stops[0].at)
+        return stops[0].colour;
     for (int k = 1; k < n; ++k)
         if (v <= stops[k].at)
             return mix(stops[k - 1].colour, stops[k].colour,
@@ -27,34 +29,39 @@ Rgb ramp(const Stop *stops, int n, double v) {
 }
 
 const Stop SKY[] = {
-    {0.00, {72, 44, 160}},  {0.22, {128, 56, 186}}, {0.38, {226, 80, 164}},
+    {0.00, {72, 44, 160}},   {0.22, {128, 56, 186}},  {0.38, {226, 80, 164}},
     {0.48, {255, 136, 104}}, {0.54, {255, 210, 140}}, {HORIZON, {255, 246, 214}},
 };
 const Stop FLOOR[] = {
-    {HORIZON, {150, 60, 175}}, {0.70, {112, 44, 150}}, {1.00, {190, 110, 215}},
+    {HORIZON, {150, 60, 175}},
+    {0.70, {112, 44, 150}},
+    {1.00, {190, 110, 215}},
 };
 const Rgb GRID = {255, 110, 235};
 const Rgb WHITE = {255, 255, 255};
 
 // Distance from x to the nearest whole multiple of period, in periods.
-double to_nearest(double x, double period) {
+double to_nearest(double x, double period)
+{
     double k = x / period;
     double frac = k - std::floor(k);
     return frac < 0.5 ? frac : 1.0 - frac;
 }
 
-Rgb sky(double y, double v) {
+Rgb sky(double y, double v)
+{
     Rgb c = ramp(SKY, 6, v);
     // Fine bands, thicker towards the horizon like the stripes of a setting sun.
-    double band = to_nearest(y, 12.0) * 12.0; // texels from the band's centre
+    double band = to_nearest(y, 12.0) * 12.0;  // texels from the band's centre
     double width = 0.6 + 1.6 * v / HORIZON;
     double dark = 1.0 - 0.22 * (1.0 - smoothstep(width - 0.8, width + 0.8, band));
     return scale(c, dark);
 }
 
-Rgb floor_at(double x, double y, double v) {
+Rgb floor_at(double x, double y, double v)
+{
     Rgb c = ramp(FLOOR, 3, v);
-    double depth = (v - HORIZON) / (1.0 - HORIZON); // 0 at the horizon, 1 at the foot
+    double depth = (v - HORIZON) / (1.0 - HORIZON);  // 0 at the horizon, 1 at the foot
     // Cross lines at equal steps of distance: closer together near the horizon.
     double line = 1e9;
     for (int k = 1; k <= 7; ++k) {
@@ -74,9 +81,10 @@ Rgb floor_at(double x, double y, double v) {
     return mix(c, Rgb{255, 190, 220}, 0.5 * (1.0 - smoothstep(0.0, 0.08, depth)));
 }
 
-} // namespace
+}  // namespace
 
-Picture logo_picture() {
+Picture logo_picture()
+{
     Picture p(256);
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) {

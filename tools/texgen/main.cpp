@@ -12,12 +12,15 @@
 
 namespace {
 
-bool write_preview(const std::string &file, const std::string &dir, const std::string &name) {
+bool write_preview(const std::string &file, const std::string &dir, const std::string &name)
+{
     Gu3dfInfo info{};
-    if (!gu3dfGetInfo(file.c_str(), &info)) return false;
+    if (!gu3dfGetInfo(file.c_str(), &info))
+        return false;
     std::vector<uint8_t> data(info.mem_required);
     info.data = data.data();
-    if (!gu3dfLoad(file.c_str(), &info)) return false;
+    if (!gu3dfLoad(file.c_str(), &info))
+        return false;
     const uint8_t *level = data.data();
     for (GrLOD_t lod = info.header.large_lod; lod <= info.header.small_lod; ++lod) {
         int w, h;
@@ -27,7 +30,8 @@ bool write_preview(const std::string &file, const std::string &dir, const std::s
         level += argb.size() * size_t(texel_size(info.header.format));
         std::string path = dir + "/" + name + "-" + std::to_string(w) + ".ppm";
         FILE *f = std::fopen(path.c_str(), "wb");
-        if (!f) return false;
+        if (!f)
+            return false;
         std::fprintf(f, "P6\n%d %d\n255\n", w, h);
         for (uint32_t c : argb) {
             const unsigned char rgb[3] = {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)};
@@ -38,9 +42,10 @@ bool write_preview(const std::string &file, const std::string &dir, const std::s
     return true;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     if (argc != 2 && argc != 3) {
         std::fprintf(stderr, "usage: texgen DIRECTORY [PREVIEW_DIRECTORY]\n");
         return 2;

@@ -28,21 +28,27 @@ struct Table {
     double i[4][3], q[4][3];
 };
 
-double clamp_to(double v, double lo, double hi) { return v < lo ? lo : v > hi ? hi : v; }
+double clamp_to(double v, double lo, double hi)
+{
+    return v < lo ? lo : v > hi ? hi : v;
+}
 
 // Means of `groups` equally populated slices of the sorted values.
-void slice_means(std::vector<double> values, int groups, double *out) {
+void slice_means(std::vector<double> values, int groups, double *out)
+{
     std::sort(values.begin(), values.end());
     size_t n = values.size();
     for (int g = 0; g < groups; ++g) {
         size_t lo = n * size_t(g) / size_t(groups), hi = n * size_t(g + 1) / size_t(groups);
         double sum = 0;
-        for (size_t k = lo; k < hi; ++k) sum += values[k];
+        for (size_t k = lo; k < hi; ++k)
+            sum += values[k];
         out[g] = hi > lo ? sum / double(hi - lo) : (g ? out[g - 1] : 0.0);
     }
 }
 
-Table start_table(const std::vector<Rgb> &texels) {
+Table start_table(const std::vector<Rgb> &texels)
+{
     std::vector<double> luma, in_phase, quadrature;
     for (const Rgb &c : texels) {
         luma.push_back(0.299 * c.r + 0.587 * c.g + 0.114 * c.b);
@@ -64,9 +70,11 @@ Table start_table(const std::vector<Rgb> &texels) {
 }
 
 // The table as the file stores it: whole numbers in the accelerator's ranges.
-GuNccTable rounded(const Table &t) {
+GuNccTable rounded(const Table &t)
+{
     GuNccTable n{};
-    for (int k = 0; k < 16; ++k) n.yRGB[k] = FxU8(std::floor(clamp_to(t.y[k], 0, 255) + 0.5));
+    for (int k = 0; k < 16; ++k)
+        n.yRGB[k] = FxU8(std::floor(clamp_to(t.y[k], 0, 255) + 0.5));
     for (int k = 0; k < 4; ++k)
         for (int c = 0; c < 3; ++c) {
             n.iRGB[k][c] = FxI16(std::floor(clamp_to(t.i[k][c], -256, 255) + 0.5));
@@ -76,7 +84,8 @@ GuNccTable rounded(const Table &t) {
 }
 
 // The nearest of the table's 256 colours, as the texture unit decodes them.
-uint8_t nearest(const GuNccTable &n, const Rgb &c) {
+uint8_t nearest(const GuNccTable &n, const Rgb &c)
+{
     double best = 1e300;
     int best_code = 0;
     for (int code = 0; code < 256; ++code) {
@@ -86,22 +95,25 @@ uint8_t nearest(const GuNccTable &n, const Rgb &c) {
         double dg = clamp_to(y + i[1] + q[1], 0, 255) - c.g;
         double db = clamp_to(y + i[2] + q[2], 0, 255) - c.b;
         double e = dr * dr + dg * dg + db * db;
-        if (e < best) best = e, best_code = code;
+        if (e < best)
+            best = e, best_code = code;
     }
     return uint8_t(best_code);
 }
 
-void refit(Table &t, const std::vector<Rgb> &texels, const std::vector<uint8_t> &codes) {
+void refit(Table &t, const std::vector<Rgb> &texels, const std::vector<uint8_t> &codes)
+{
     double ysum[16] = {}, ycount[16] = {};
     for (size_t k = 0; k < texels.size(); ++k) {
         int Y = codes[k] >> 4, I = (codes[k] >> 2) & 3, Q = codes[k] & 3;
         const Rgb &c = texels[k];
-        ysum[Y] += (c.r - t.i[I][0] - t.q[Q][0] + c.g - t.i[I][1] - t.q[Q][1] + c.b - t.i[I][2] -
-                    t.q[Q][2]) / 3.0;
+        ysum[Y] +=
+            (c.r - t.i[I][0] - t.q[Q][0] + c.g - t.i[I][1] - t.q[Q][1] + c.b - t.i[I][2] - t.q[Q][2]) / 3.0;
         ycount[Y] += 1;
     }
     for (int Y = 0; Y < 16; ++Y)
-        if (ycount[Y] > 0) t.y[Y] = ysum[Y] / ycount[Y];
+        if (ycount[Y] > 0)
+            t.y[Y] = ysum[Y] / ycount[Y];
 
     // I and then Q: the mean offset each entry's texels leave unexplained.
     for (int part = 0; part < 2; ++part) {
@@ -112,33 +124,39 @@ void refit(Table &t, const std::vector<Rgb> &texels, const std::vector<uint8_t> 
             const double rgb[3] = {c.r, c.g, c.b};
             int own = part == 0 ? I : Q;
             const double *other = part == 0 ? t.q[Q] : t.i[I];
-            for (int ch = 0; ch < 3; ++ch) sum[own][ch] += rgb[ch] - t.y[Y] - other[ch];
+            for (int ch = 0; ch < 3; ++ch)
+                sum[own][ch] += rgb[ch] - t.y[Y] - other[ch];
             count[own] += 1;
         }
         double(*entries)[3] = part == 0 ? t.i : t.q;
         for (int e = 0; e < 4; ++e)
             if (count[e] > 0)
-                for (int ch = 0; ch < 3; ++ch) entries[e][ch] = sum[e][ch] / count[e];
+                for (int ch = 0; ch < 3; ++ch)
+                    entries[e][ch] = sum[e][ch] / count[e];
     }
 }
 
-} // namespace
+}  // namespace
 
-Texture encode_yiq(const std::vector<Picture> &chain) {
+Texture encode_yiq(const std::vector<Picture> &chain)
+{
     std::vector<Rgb> texels;
-    for (const Picture &level : chain) texels.insert(texels.end(), level.px.begin(), level.px.end());
+    for (const Picture &level : chain)
+        texels.insert(texels.end(), level.px.begin(), level.px.end());
 
     Table t = start_table(texels);
     std::vector<uint8_t> codes(texels.size());
     for (int round = 0; round < ROUNDS; ++round) {
         GuNccTable n = rounded(t);
-        for (size_t k = 0; k < texels.size(); ++k) codes[k] = nearest(n, texels[k]);
+        for (size_t k = 0; k < texels.size(); ++k)
+            codes[k] = nearest(n, texels[k]);
         refit(t, texels, codes);
     }
 
     Texture out;
     out.format = GR_TEXFMT_YIQ_422;
     out.table.nccTable = rounded(t);
-    for (const Rgb &c : texels) out.texels.push_back(nearest(out.table.nccTable, c));
+    for (const Rgb &c : texels)
+        out.texels.push_back(nearest(out.table.nccTable, c));
     return out;
 }

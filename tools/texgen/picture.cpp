@@ -4,35 +4,47 @@
 
 #include <cmath>
 
-Rgb mix(Rgb a, Rgb b, double t) {
+Rgb mix(Rgb a, Rgb b, double t)
+{
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-Rgb scale(Rgb c, double k) { return {c.r * k, c.g * k, c.b * k}; }
+Rgb scale(Rgb c, double k)
+{
+    return {c.r * k, c.g * k, c.b * k};
+}
 
-double wave(double turns) {
-    double x = turns - std::floor(turns); // [0, 1)
+double wave(double turns)
+{
+    double x = turns - std::floor(turns);  // [0, 1)
     double sign = 1.0;
     if (x >= 0.5) {
         x -= 0.5;
         sign = -1.0;
     }
-    if (x > 0.25) x = 0.5 - x;
+    if (x > 0.25)
+        x = 0.5 - x;
     // Taylor series of sin on [0, pi/2], through the 13th power.
     double t = x * 6.283185307179586, t2 = t * t;
     double s = 1.0 - t2 / 156.0;
-    for (int n = 11; n >= 3; n -= 2) s = 1.0 - t2 / double(n * (n - 1)) * s;
+    for (int n = 11; n >= 3; n -= 2)
+        s = 1.0 - t2 / double(n * (n - 1)) * s;
     return sign * t * s;
 }
 
-double clamp01(double x) { return x < 0.0 ? 0.0 : x > 1.0 ? 1.0 : x; }
+double clamp01(double x)
+{
+    return x < 0.0 ? 0.0 : x > 1.0 ? 1.0 : x;
+}
 
-double smoothstep(double edge0, double edge1, double x) {
+double smoothstep(double edge0, double edge1, double x)
+{
     double t = clamp01((x - edge0) / (edge1 - edge0));
     return t * t * (3.0 - 2.0 * t);
 }
 
-double hash01(uint32_t x, uint32_t y, uint32_t seed) {
+double hash01(uint32_t x, uint32_t y, uint32_t seed)
+{
     uint32_t h = x * 0x9E3779B1u ^ y * 0x85EBCA77u ^ seed * 0xC2B2AE3Du;
     h ^= h >> 16;
     h *= 0x7FEB352Du;
@@ -42,7 +54,8 @@ double hash01(uint32_t x, uint32_t y, uint32_t seed) {
     return double(h >> 8) / 16777216.0;
 }
 
-double tiled_noise(double x, double y, int cells_x, int cells_y, uint32_t seed) {
+double tiled_noise(double x, double y, int cells_x, int cells_y, uint32_t seed)
+{
     double gx = x * cells_x / 256.0, gy = y * cells_y / 256.0;
     double fx = std::floor(gx), fy = std::floor(gy);
     double tx = gx - fx, ty = gy - fy;
@@ -56,7 +69,8 @@ double tiled_noise(double x, double y, int cells_x, int cells_y, uint32_t seed) 
     return top + (bottom - top) * ty;
 }
 
-std::vector<Picture> box_chain(const Picture &top) {
+std::vector<Picture> box_chain(const Picture &top)
+{
     std::vector<Picture> chain{top};
     while (chain.back().size > 1) {
         const Picture &big = chain.back();
@@ -77,14 +91,16 @@ namespace {
 
 const int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
-unsigned quantise(double v, int levels, double dither) {
+unsigned quantise(double v, int levels, double dither)
+{
     double q = std::floor(v * levels / 255.0 + dither);
     return unsigned(q < 0 ? 0 : q > levels ? levels : q);
 }
 
-} // namespace
+}  // namespace
 
-Texture encode_rgb565(const std::vector<Picture> &chain) {
+Texture encode_rgb565(const std::vector<Picture> &chain)
+{
     Texture t;
     t.format = GR_TEXFMT_RGB_565;
     for (const Picture &level : chain)
@@ -92,8 +108,8 @@ Texture encode_rgb565(const std::vector<Picture> &chain) {
             for (int x = 0; x < level.size; ++x) {
                 double d = (BAYER[y & 3][x & 3] + 0.5) / 16.0;
                 const Rgb &c = level.at(x, y);
-                t.texels.push_back(uint16_t(quantise(c.r, 31, d) << 11 | quantise(c.g, 63, d) << 5 |
-                                            quantise(c.b, 31, d)));
+                t.texels.push_back(
+                    uint16_t(quantise(c.r, 31, d) << 11 | quantise(c.g, 63, d) << 5 | quantise(c.b, 31, d)));
             }
     return t;
 }

@@ -16,7 +16,7 @@
 #include <vector>
 
 struct Rgb {
-    double r, g, b; // 0 to 255
+    double r, g, b;  // 0 to 255
 };
 
 Rgb mix(Rgb a, Rgb b, double t);
@@ -48,8 +48,8 @@ std::vector<Picture> box_chain(const Picture &top);
 // A 3DF texture ready to write: square, from 256x256 down to 1x1.
 struct Texture {
     GrTextureFormat_t format;
-    GuTexTable table{}; // the NCC table, when the format has one
-    std::vector<uint16_t> texels; // every level, largest first; 8-bit formats use the low byte
+    GuTexTable table{};            // the NCC table, when the format has one
+    std::vector<uint16_t> texels;  // every level, largest first; 8-bit formats use the low byte
 };
 
 // RGB565 with a 4x4 ordered dither, which bilinear filtering smooths back

@@ -12,14 +12,15 @@
 namespace {
 
 constexpr double TILE_W = 16.0, TILE_H = 64.0;
-constexpr double BEVEL_W = 2.5, BEVEL_H = 10.0; // equal on the surface
+constexpr double BEVEL_W = 2.5, BEVEL_H = 10.0;  // equal on the surface
 
 const Rgb WARM = {252, 248, 238};
 const Rgb COOL = {208, 218, 232};
 
-} // namespace
+}  // namespace
 
-Picture torus_picture() {
+Picture torus_picture()
+{
     Picture p(256);
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) {
@@ -32,7 +33,8 @@ Picture torus_picture() {
             double top = smoothstep(0.0, BEVEL_H, fy), bottom = smoothstep(0.0, BEVEL_H, TILE_H - fy);
             // Lit from the top left: the top and left bevels brighter, the
             // others darker, and a thin groove between the tiles.
-            double light = 1.0 + 0.05 * ((1.0 - left) + (1.0 - top)) - 0.10 * ((1.0 - right) + (1.0 - bottom));
+            double light =
+                1.0 + 0.05 * ((1.0 - left) + (1.0 - top)) - 0.10 * ((1.0 - right) + (1.0 - bottom));
             double groove = 0.88 + 0.12 * smoothstep(0.0, 0.5, left * right * top * bottom);
             double marble = tiled_noise(xc, yc, 32, 8, 7) * 0.6 + tiled_noise(xc, yc, 64, 16, 11) * 0.4;
             double k = light * groove * (0.95 + 0.07 * marble);

@@ -274,11 +274,11 @@ typedef struct {
 } GrTmuVertex;
 
 typedef struct {
-    float x, y, z;  /* screen position; x and y in pixels, 1/16 pixel precise */
-    float r, g, b;  /* 0 to 255 */
-    float ooz;      /* 65535 / z, for z-buffering */
-    float a;        /* 0 to 255 */
-    float oow;      /* 1 / w, for w-buffering and perspective */
+    float x, y, z; /* screen position; x and y in pixels, 1/16 pixel precise */
+    float r, g, b; /* 0 to 255 */
+    float ooz;     /* 65535 / z, for z-buffering */
+    float a;       /* 0 to 255 */
+    float oow;     /* 1 / w, for w-buffering and perspective */
     GrTmuVertex tmuvtx[GLIDE_NUM_TMU];
 } GrVertex;
 
@@ -356,8 +356,7 @@ FX_ENTRY FxBool FX_CALL grSstQueryHardware(GrHwConfiguration *hwconfig);
 FX_ENTRY void FX_CALL grSstSelect(int which_sst);
 FX_ENTRY FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t screen_resolution,
                                      GrScreenRefresh_t refresh_rate, GrColorFormat_t color_format,
-                                     GrOriginLocation_t origin_location, int nColBuffers,
-                                     int nAuxBuffers);
+                                     GrOriginLocation_t origin_location, int nColBuffers, int nAuxBuffers);
 FX_ENTRY void FX_CALL grSstWinClose(void);
 FX_ENTRY void FX_CALL grGlideShutdown(void);
 FX_ENTRY FxBool FX_CALL grSstControl(FxU32 code);
@@ -384,20 +383,17 @@ FX_ENTRY FxBool FX_CALL gu3dfGetInfo(const char *filename, Gu3dfInfo *info);
 FX_ENTRY FxBool FX_CALL gu3dfLoad(const char *filename, Gu3dfInfo *data);
 FX_ENTRY void FX_CALL guTexMemReset(void);
 FX_ENTRY GrMipMapId_t FX_CALL guTexAllocateMemory(
-    GrChipID_t tmu, FxU8 odd_even_mask, int width, int height, GrTextureFormat_t fmt,
-    GrMipMapMode_t mm_mode, GrLOD_t smallest_lod, GrLOD_t largest_lod, GrAspectRatio_t aspect,
-    GrTextureClampMode_t s_clamp_mode, GrTextureClampMode_t t_clamp_mode,
-    GrTextureFilterMode_t minfilter_mode, GrTextureFilterMode_t magfilter_mode, float lod_bias,
-    FxBool trilinear);
-FX_ENTRY void FX_CALL guTexDownloadMipMap(GrMipMapId_t mmid, const void *src,
-                                          const GuNccTable *ncc_table);
+    GrChipID_t tmu, FxU8 odd_even_mask, int width, int height, GrTextureFormat_t fmt, GrMipMapMode_t mm_mode,
+    GrLOD_t smallest_lod, GrLOD_t largest_lod, GrAspectRatio_t aspect, GrTextureClampMode_t s_clamp_mode,
+    GrTextureClampMode_t t_clamp_mode, GrTextureFilterMode_t minfilter_mode,
+    GrTextureFilterMode_t magfilter_mode, float lod_bias, FxBool trilinear);
+FX_ENTRY void FX_CALL guTexDownloadMipMap(GrMipMapId_t mmid, const void *src, const GuNccTable *ncc_table);
 FX_ENTRY void FX_CALL guTexSource(GrMipMapId_t mmid);
 FX_ENTRY void FX_CALL grTexClampMode(GrChipID_t tmu, GrTextureClampMode_t s_clampmode,
                                      GrTextureClampMode_t t_clampmode);
 
 /* ---- drawing ---- */
-FX_ENTRY void FX_CALL guDrawTriangleWithClip(const GrVertex *a, const GrVertex *b,
-                                             const GrVertex *c);
+FX_ENTRY void FX_CALL guDrawTriangleWithClip(const GrVertex *a, const GrVertex *b, const GrVertex *c);
 
 #ifdef __cplusplus
 }

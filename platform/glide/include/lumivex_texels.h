@@ -24,8 +24,7 @@ bool lod_size(GrLOD_t lod, GrAspectRatio_t aspect, int *width, int *height);
 
 // Bytes of a whole chain from large_lod down to small_lod; 0 when any value
 // is out of range or small_lod < large_lod (GR_LOD_256 is the largest).
-size_t mipmap_bytes(GrTextureFormat_t format, GrLOD_t small_lod, GrLOD_t large_lod,
-                    GrAspectRatio_t aspect);
+size_t mipmap_bytes(GrTextureFormat_t format, GrLOD_t small_lod, GrLOD_t large_lod, GrAspectRatio_t aspect);
 
 // Decodes count texels of a format to 0xAARRGGBB, widening narrow channels
 // by bit replication. table is the NCC table of the YIQ formats (yRGB, iRGB,
@@ -33,7 +32,7 @@ size_t mipmap_bytes(GrTextureFormat_t format, GrLOD_t small_lod, GrLOD_t large_l
 // entries give only the colour (unused otherwise; null reads as all zero).
 // Formats without colour give white with their alpha, those without alpha
 // give 0xFF. An unknown format gives 0 for every texel.
-void decode_texels(GrTextureFormat_t format, const void *texels, size_t count,
-                   const GuTexTable *table, uint32_t *out);
+void decode_texels(GrTextureFormat_t format, const void *texels, size_t count, const GuTexTable *table,
+                   uint32_t *out);
 
 #endif

@@ -21,8 +21,8 @@ namespace {
 
 sigset_t end_set;
 std::atomic<int> end_signal{0};
-std::mutex delivery;   // held while windows are told, and by the exit
-bool stopping = false; // under delivery: the process is ending anyway
+std::mutex delivery;    // held while windows are told, and by the exit
+bool stopping = false;  // under delivery: the process is ending anyway
 std::vector<HWND> told;
 
 // Tells each window once; windows that appear later (the show's, after the

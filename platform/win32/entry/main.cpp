@@ -23,6 +23,7 @@ int main(int argc, char **argv)
     }
     enter_data_folder();
     watch_end_signals();
-    int result = WinMain(reinterpret_cast<HINSTANCE>(IMAGE_BASE), nullptr, command_line.data(), SW_SHOWNORMAL);
+    int result =
+        WinMain(reinterpret_cast<HINSTANCE>(IMAGE_BASE), nullptr, command_line.data(), SW_SHOWNORMAL);
     return exit_status(result);
 }

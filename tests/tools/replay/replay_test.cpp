@@ -48,24 +48,27 @@ const char *const TRACE =
     "grSstWinClose\n"
     "grGlideShutdown\n";
 
-std::string read_all(const fs::path &path) {
+std::string read_all(const fs::path &path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Runs the replayer from the source tree (the trace names pak/ files) and
 // returns its exit status; stderr goes to dir/stderr.txt.
-int replay(const fs::path &dir, const std::string &trace) {
+int replay(const fs::path &dir, const std::string &trace)
+{
     fs::path file = dir / "trace.txt";
     std::ofstream(file, std::ios::binary) << trace;
-    std::string command = "cd \"" + std::string(LUMIVEX_SOURCE_DIR) + "\" && LUMIVEX_DUMP_DIR=\"" + dir.string() +
-                          "\" LUMIVEX_DUMP_FRAMES=0-1 \"" + REPLAY_PATH + "\" \"" +
+    std::string command = "cd \"" + std::string(LUMIVEX_SOURCE_DIR) + "\" && LUMIVEX_DUMP_DIR=\"" +
+                          dir.string() + "\" LUMIVEX_DUMP_FRAMES=0-1 \"" + REPLAY_PATH + "\" \"" +
                           file.string() + "\" 2> \"" + (dir / "stderr.txt").string() + "\"";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-fs::path fresh_dir(const char *name) {
+fs::path fresh_dir(const char *name)
+{
     fs::path dir = fs::path(testing::TempDir()) / name;
     fs::remove_all(dir);
     fs::create_directories(dir);
@@ -74,7 +77,8 @@ fs::path fresh_dir(const char *name) {
 
 // The textured triangle is in the first picture, not in the cleared second;
 // a line it does not know is reported by number, and the rest still plays.
-TEST(Replay, PlaysATraceOffscreenDumpsItsFramesAndReportsBadLines) {
+TEST(Replay, PlaysATraceOffscreenDumpsItsFramesAndReportsBadLines)
+{
     fs::path dir = fresh_dir("lumivex_replay");
     ASSERT_EQ(replay(dir, TRACE), 0) << read_all(dir / "stderr.txt");
     std::string first = read_all(dir / "frame-000000.png"), second = read_all(dir / "frame-000001.png");
@@ -95,4 +99,4 @@ TEST(Replay, PlaysATraceOffscreenDumpsItsFramesAndReportsBadLines) {
     EXPECT_TRUE(fs::exists(dir / "frame-000000.png"));
 }
 
-} // namespace
+}  // namespace
