@@ -84,24 +84,25 @@ struct Avx2 {
         __m256i *out = (__m256i *)p;
         _mm256_storeu_si256(out, _mm256_blendv_epi8(_mm256_loadu_si256(out), v, mask));
     }
-    // Two pairs per lane, each texel with the one below it.
+    // A quad per lane, loaded as the four-pixel loop does (a gather is slow
+    // on some processors): pixels k and k + 4 share a register, so the 4x4
+    // transposes, which work within 128-bit halves, leave the pixels in order.
     static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11)
     {
-        const I order = _mm256_permute4x64_epi64(index, 0xD8);  // 0 1 4 5 2 3 6 7
-        const __m128i low = _mm256_castsi256_si128(order), high = _mm256_extracti128_si256(order, 1);
-        fetch_pairs(base, low, high, t00, t01);
-        fetch_pairs(base + 2, low, high, t10, t11);
-    }
-    // The pairs are gathered as pixels 0 1 4 5 (low) and 2 3 6 7 (high) so
-    // that the split, which works within 128-bit halves, leaves the pixels in
-    // order.
-    static void fetch_pairs(const uint32_t *base, __m128i low, __m128i high, I *first, I *second)
-    {
-        const F a = _mm256_castsi256_ps(_mm256_i32gather_epi64((const long long *)base, low, 4));
-        const F b = _mm256_castsi256_ps(_mm256_i32gather_epi64((const long long *)base, high, 4));
-        // Halves [0 1 | 4 5] of a and [2 3 | 6 7] of b give [0 1 2 3 | 4 5 6 7].
-        *first = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
-        *second = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
+        alignas(32) int32_t at[8];
+        _mm256_store_si256((__m256i *)at, index);
+        auto quads = [&](int k) {
+            const __m128i low = _mm_loadu_si128((const __m128i *)(base + at[k]));
+            return _mm256_inserti128_si256(_mm256_castsi128_si256(low),
+                                           _mm_loadu_si128((const __m128i *)(base + at[k + 4])), 1);
+        };
+        const I q0 = quads(0), q1 = quads(1), q2 = quads(2), q3 = quads(3);
+        const I a = _mm256_unpacklo_epi32(q0, q1), b = _mm256_unpacklo_epi32(q2, q3);  // t00 t00 t01 t01
+        const I c = _mm256_unpackhi_epi32(q0, q1), d = _mm256_unpackhi_epi32(q2, q3);  // t10 t10 t11 t11
+        *t00 = _mm256_unpacklo_epi64(a, b);
+        *t01 = _mm256_unpackhi_epi64(a, b);
+        *t10 = _mm256_unpacklo_epi64(c, d);
+        *t11 = _mm256_unpackhi_epi64(c, d);
     }
 };
 
