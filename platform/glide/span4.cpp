@@ -5,7 +5,7 @@
 
 #include <lumivex_glide.h>
 
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#if defined(__SSE2__)
 #include <emmintrin.h>
 
 #include "span_lanes.h"
