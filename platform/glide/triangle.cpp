@@ -96,6 +96,39 @@ struct Edge {
     }
 };
 
+// The spans of rows first to last: each row's is the intersection of the
+// left edges' first pixels, the right edges' ends and the clip columns. A
+// triangle has one or two left edges, one or two right edges and, when it has
+// one of each, a flat one; the walkers are copied in so that the row loop
+// keeps them in registers.
+template <int LEFTS, int RIGHTS>
+int walk_rows(FloorWalker *const left[2], FloorWalker *const right[2], const Edge *flat, int first, int last,
+              int minx, int maxx, Span *spans)
+{
+    constexpr bool FLAT = LEFTS == 1 && RIGHTS == 1;
+    FloorWalker l0 = *left[0], l1 = *left[LEFTS - 1], r0 = *right[0], r1 = *right[RIGHTS - 1];
+    int64_t flat_k = FLAT ? flat->flat : 1;
+    const int64_t flat_step = FLAT ? flat->flat_step : 0;
+    int count = 0;
+    for (int y = first; y <= last; ++y) {
+        int64_t xa = LEFTS == 2 ? std::max(l0.q, l1.q) : l0.q;
+        int64_t xb = RIGHTS == 2 ? std::min(-r0.q, -r1.q) : -r0.q;
+        xa = std::max<int64_t>(minx, xa + 1);
+        xb = std::min<int64_t>(maxx, xb);
+        if ((!FLAT || flat_k > 0) && xa < xb)
+            spans[count++] = {y, (int)xa, (int)xb};
+        l0.next();
+        if (LEFTS == 2)
+            l1.next();
+        r0.next();
+        if (RIGHTS == 2)
+            r1.next();
+        if (FLAT)
+            flat_k += flat_step;
+    }
+    return count;
+}
+
 // Draws the pixels whose centres lie inside the triangle, which must have
 // positive area in fixed point.
 void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *raster, SpanFunction draw)
@@ -115,8 +148,6 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *r
     edges[0].start(c0, c1, Yc);
     edges[1].start(c1, c2, Yc);
     edges[2].start(c2, c0, Yc);
-    // A triangle has one or two left edges, one or two right edges and at
-    // most one flat one; sorting them once keeps the row loop straight.
     FloorWalker *left[2], *right[2];
     int lefts = 0, rights = 0;
     const Edge *flat = nullptr;
@@ -130,28 +161,16 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *r
     }
     if (lefts == 0 || rights == 0)
         return;  // no area in fixed point
-    if (lefts == 1)
-        left[1] = left[0];
-    if (rights == 1)
-        right[1] = right[0];
-    int64_t flat_k = flat ? flat->flat : 1, flat_step = flat ? flat->flat_step : 0;
 
     static Span spans[SCREEN_HEIGHT * MAX_RESOLUTION];
-    int count = 0;
-    for (int64_t y = first; y <= last; ++y) {
-        int64_t xa = std::max<int64_t>(clip.minx, std::max(left[0]->q, left[1]->q) + 1);
-        int64_t xb = std::min<int64_t>(clip.maxx, std::min(-right[0]->q, -right[1]->q));
-        if (flat_k > 0 && xa < xb) {
-            spans[count++] = {(int)y, (int)xa, (int)xb};
-        }
-        left[0]->next();
-        if (lefts == 2)
-            left[1]->next();
-        right[0]->next();
-        if (rights == 2)
-            right[1]->next();
-        flat_k += flat_step;
-    }
+    const int y0 = (int)first, y1 = (int)last;
+    int count;
+    if (lefts == 2)
+        count = walk_rows<2, 1>(left, right, flat, y0, y1, clip.minx, clip.maxx, spans);
+    else if (rights == 2)
+        count = walk_rows<1, 2>(left, right, flat, y0, y1, clip.minx, clip.maxx, spans);
+    else
+        count = walk_rows<1, 1>(left, right, flat, y0, y1, clip.minx, clip.maxx, spans);
     if (count)
         bands_spans(raster, draw, spans, count);
 }
