@@ -162,7 +162,7 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *r
     if (lefts == 0 || rights == 0)
         return;  // no area in fixed point
 
-    static Span spans[SCREEN_HEIGHT * MAX_RESOLUTION];
+    Span *spans = bands_span_room();
     const int y0 = (int)first, y1 = (int)last;
     int count;
     if (lefts == 2)
