@@ -96,41 +96,39 @@ struct Edge {
     }
 };
 
-// The spans of rows first to last: each row's is the intersection of the
-// left edges' first pixels, the right edges' ends and the clip columns. A
-// triangle has one or two left edges, one or two right edges and, when it has
-// one of each, a flat one; the walkers are copied in so that the row loop
-// keeps them in registers.
-template <int LEFTS, int RIGHTS>
-int walk_rows(FloorWalker *const left[2], FloorWalker *const right[2], const Edge *flat, int first, int last,
-              int minx, int maxx, Span *spans)
+// Rows y0 to y1 between a left and a right edge, and, with a flat edge,
+// while flat_k > 0; the walkers are copied in so that the row loop keeps them
+// in registers, and handed back at the row after y1.
+template <bool FLAT>
+Span *walk_rows(FloorWalker &left, FloorWalker &right, int64_t flat_k, int64_t flat_step, int y0, int y1,
+                const ClipRect &clip, Span *out)
 {
-    constexpr bool FLAT = LEFTS == 1 && RIGHTS == 1;
-    FloorWalker l0 = *left[0], l1 = *left[LEFTS - 1], r0 = *right[0], r1 = *right[RIGHTS - 1];
-    int64_t flat_k = FLAT ? flat->flat : 1;
-    const int64_t flat_step = FLAT ? flat->flat_step : 0;
-    int count = 0;
-    for (int y = first; y <= last; ++y) {
-        int64_t xa = LEFTS == 2 ? std::max(l0.q, l1.q) : l0.q;
-        int64_t xb = RIGHTS == 2 ? std::min(-r0.q, -r1.q) : -r0.q;
-        xa = std::max<int64_t>(minx, xa + 1);
-        xb = std::min<int64_t>(maxx, xb);
+    FloorWalker l = left, r = right;
+    const int64_t minx = clip.minx, maxx = clip.maxx;
+    for (int y = y0; y <= y1; ++y) {
+        const int64_t xa = std::max(minx, l.q + 1), xb = std::min(maxx, -r.q);
         if ((!FLAT || flat_k > 0) && xa < xb)
-            spans[count++] = {y, (int)xa, (int)xb};
-        l0.next();
-        if (LEFTS == 2)
-            l1.next();
-        r0.next();
-        if (RIGHTS == 2)
-            r1.next();
+            *out++ = {y, (int)xa, (int)xb};
+        l.next();
+        r.next();
         if (FLAT)
             flat_k += flat_step;
     }
-    return count;
+    left = l;
+    right = r;
+    return out;
 }
 
 // Draws the pixels whose centres lie inside the triangle, which must have
 // positive area in fixed point.
+//
+// A triangle has a left edge, a right edge and either a flat edge or a second
+// edge on one side. Those two meet at a corner M between the other two in
+// height; on a row above M the upper one's limit implies the lower one's (the
+// lower edge, carried on past M, runs outside the triangle), below M the
+// lower one's implies the upper one's, and on a row through M both cross it
+// at M with the same rule for a centre on the edge. So one edge a side serves
+// each row.
 void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *raster, SpanFunction draw)
 {
     const ClipRect clip = glide.clip;  // a copy: the spans' stores cannot change it
@@ -143,36 +141,54 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *r
     if (first > last || clip.minx >= clip.maxx)
         return;
 
-    Edge edges[3];
-    const int64_t Yc = 16 * first + 8;
-    edges[0].start(c0, c1, Yc);
-    edges[1].start(c1, c2, Yc);
-    edges[2].start(c2, c0, Yc);
-    FloorWalker *left[2], *right[2];
-    int lefts = 0, rights = 0;
-    const Edge *flat = nullptr;
-    for (Edge &e : edges) {
-        if (e.kind == EDGE_LEFT)
-            left[lefts++] = &e.walker;
-        else if (e.kind == EDGE_RIGHT)
-            right[rights++] = &e.walker;
+    const Corner *c[3] = {&c0, &c1, &c2};
+    int lefts = 0, rights = 0, flat = -1, single = -1;
+    for (int i = 0; i < 3; ++i) {
+        const int64_t dy = c[(i + 1) % 3]->Y - c[i]->Y;
+        if (dy == 0)
+            flat = i;
         else
-            flat = &e;
+            ++(dy < 0 ? lefts : rights);
     }
     if (lefts == 0 || rights == 0)
         return;  // no area in fixed point
+    auto edge = [&](int i, int64_t row) {
+        Edge e;
+        e.start(*c[i], *c[(i + 1) % 3], 16 * row + 8);
+        return e;
+    };
 
-    Span *spans = bands_span_room();
+    Span *const spans = bands_span_room();
+    Span *end = spans;
     const int y0 = (int)first, y1 = (int)last;
-    int count;
-    if (lefts == 2)
-        count = walk_rows<2, 1>(left, right, flat, y0, y1, clip.minx, clip.maxx, spans);
-    else if (rights == 2)
-        count = walk_rows<1, 2>(left, right, flat, y0, y1, clip.minx, clip.maxx, spans);
-    else
-        count = walk_rows<1, 1>(left, right, flat, y0, y1, clip.minx, clip.maxx, spans);
-    if (count)
-        bands_spans(raster, draw, spans, count);
+    if (flat >= 0) {
+        Edge f = edge(flat, first), a = edge((flat + 1) % 3, first), b = edge((flat + 2) % 3, first);
+        Edge &l = a.kind == EDGE_LEFT ? a : b, &r = a.kind == EDGE_LEFT ? b : a;
+        end = walk_rows<true>(l.walker, r.walker, f.flat, f.flat_step, y0, y1, clip, end);
+    } else {
+        // The edge alone on its side, and the pair's upper and lower edges.
+        for (int i = 0; i < 3; ++i)
+            if ((c[(i + 1) % 3]->Y < c[i]->Y) == (lefts == 1))
+                single = i;
+        const int after = (single + 1) % 3, before = (single + 2) % 3;
+        const bool after_upper = c[after]->Y < c[single]->Y;
+        const int upper = after_upper ? after : before, lower = after_upper ? before : after;
+        const int64_t corner_y = c[before]->Y;           // M, the corner the single edge does not touch
+        const int64_t m = -floor_div(8 - corner_y, 16);  // the first row whose centre is not above M
+        Edge o = edge(single, first);
+        // Rows from to to between the single edge and one of the pair.
+        auto walk = [&](int pair, int64_t from, int64_t to) {
+            FloorWalker p = edge(pair, from).walker;
+            end = lefts == 2 ? walk_rows<false>(p, o.walker, 1, 0, (int)from, (int)to, clip, end)
+                             : walk_rows<false>(o.walker, p, 1, 0, (int)from, (int)to, clip, end);
+        };
+        if (first < m)
+            walk(upper, first, std::min(last, m - 1));
+        if (m <= last)
+            walk(lower, std::max(first, m), last);
+    }
+    if (end != spans)
+        bands_spans(raster, draw, spans, (int)(end - spans));
 }
 
 // To the nearest 1/16 (halves away from zero): corners the program snapped
