@@ -25,10 +25,12 @@
 
 namespace {
 
+// No defaults: the caller sets what it uses, and zeroing three corners a
+// triangle shows in a profile.
 struct Corner {
-    int64_t X = 0, Y = 0;  // 1/16 pixels
-    double x = 0, y = 0;   // pixels
-    double oow = 0, s = 0, t = 0, q = 0, r = 0, g = 0, b = 0;
+    int64_t X, Y;  // 1/16 pixels
+    double x, y;   // pixels
+    double oow, s, t, q, r, g, b;
 };
 
 // Corners farther out than this (in pixels) are first clipped to a band of
@@ -301,6 +303,23 @@ void set_sampler(Sampler &sm)
     sm.bilinear_mag = tmu.magfilter == GR_TEXTUREFILTER_BILINEAR;
 }
 
+// The span loop for the triangle's paths, chosen again only when they change:
+// a show draws run after run of triangles that take the same one.
+SpanFunction span_loop(CombineMode combine, const Raster &ra)
+{
+    static int last_key = -1, last_limit;
+    static SpanFunction last;
+    const PixelFormat format = glide.true_colour ? PIXEL_XRGB : PIXEL_RGB565;
+    const bool mixed_levels = ra.affine.coarse_cells != 0;
+    const int key = combine | ra.q_mode << 3 | ra.fast_texture << 5 | mixed_levels << 6 | format << 7;
+    if (key != last_key || pixel_loop_limit != last_limit) {
+        last = span_function(combine, ra.q_mode, ra.fast_texture, mixed_levels, format);
+        last_key = key;
+        last_limit = pixel_loop_limit;
+    }
+    return last;
+}
+
 // Clips the polygon to the half-plane where sign * (coordinate - limit) <= 0.
 int clip_polygon(const double (*in)[2], int count, double (*out)[2], int axis, double limit, double sign)
 {
@@ -390,6 +409,7 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         const double x = g.x * res, y = g.y * res;
         if (std::fabs(x) >= EXACT_LIMIT || std::fabs(y) >= EXACT_LIMIT) {
             far = true;
+            k.X = k.Y = 0;
             k.x = x;
             k.y = y;
         } else {
@@ -470,8 +490,7 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         ra.depth_function = glide.depth_function;
     }
 
-    const SpanFunction draw = span_function(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0,
-                                            glide.true_colour ? PIXEL_XRGB : PIXEL_RGB565);
+    const SpanFunction draw = span_loop(combine, ra);
     const Raster *raster = bands_raster(ra);
     if (far)
         cover_far(c, raster, draw);
