@@ -118,7 +118,13 @@ void clear_band(const Clear &c, int band)
             std::memcpy(static_cast<uint16_t *>(c.colour) + at,
                         recording.dither_rows[c.rows].rows[y & 3] + c.clip.minx, width * sizeof(uint16_t));
         }
-        if (c.depth)
+        if (!c.depth)
+            continue;
+        // Both bytes alike, as in the usual clear to the farthest (0xFFFF):
+        // the C library's fill is the faster.
+        if ((c.depth_value >> 8) == (c.depth_value & 0xFF))
+            std::memset(c.depth + at, c.depth_value & 0xFF, width * sizeof(uint16_t));
+        else
             std::fill(c.depth + at, c.depth + at + width, c.depth_value);
     }
 }
