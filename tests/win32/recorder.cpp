@@ -1,8 +1,6 @@
 #include "recorder.h"
 
 #include <cstdlib>
-#include <map>
-#include <mutex>
 
 // Before the first test: no real display, ever.
 static struct Headless {
@@ -14,8 +12,9 @@ static struct Headless {
     }
 } headless;
 
-static std::mutex record_mutex;
-static std::map<UINT, LRESULT> answers;
+// The one message answered, and the answer (0: none).
+static UINT answered;
+static LRESULT answer;
 
 std::vector<Recorded> &recorded()
 {
@@ -25,35 +24,24 @@ std::vector<Recorded> &recorded()
 
 std::vector<UINT> recorded_messages()
 {
-    std::lock_guard lock(record_mutex);
     std::vector<UINT> out;
     for (const Recorded &r : recorded())
         out.push_back(r.message);
     return out;
 }
 
+// A message sent from another thread is delivered on the window's own: no
+// two threads record at once.
 static LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    {
-        std::lock_guard lock(record_mutex);
-        recorded().push_back({hwnd, message, wParam, lParam});
-        auto it = answers.find(message);
-        if (it != answers.end())
-            return it->second;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    recorded().push_back({hwnd, message, wParam, lParam});
+    return message == answered ? answer : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 void answer_with(UINT message, LRESULT result)
 {
-    std::lock_guard lock(record_mutex);
-    answers[message] = result;
-}
-
-void clear_answers()
-{
-    std::lock_guard lock(record_mutex);
-    answers.clear();
+    answered = message;
+    answer = result;
 }
 
 HWND make_recording_window(const char *title)

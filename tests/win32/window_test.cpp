@@ -44,7 +44,7 @@ TEST(Window, CreationSendsItsMessagesAndLeavesTheWindowHiddenOrFails)
     answer_with(WM_CREATE, -1);
     recorded().clear();
     EXPECT_EQ(make_recording_window("refused"), nullptr);
-    clear_answers();
+    answer_with(0, 0);
     ASSERT_FALSE(recorded().empty());
     EXPECT_FALSE(IsWindow(recorded()[0].hwnd));
     EXPECT_EQ(recorded().back().message, static_cast<UINT>(WM_NCDESTROY));
