@@ -31,12 +31,13 @@ std::vector<std::string> read_lines(const std::string &path)
 }
 
 ProbeResult run_probe(const std::string &program, const std::string &directory,
-                      const std::vector<std::string> &env)
+                      const std::vector<std::string> &env, const std::string &argument)
 {
     std::string command = "cd '" + directory + "' && exec env";
     for (const std::string &entry : env)
         command += " '" + entry + "'";
-    command += " '" + program + "' >probe.out 2>probe.err";
+    command +=
+        " '" + program + "'" + (argument.empty() ? "" : " '" + argument + "'") + " >probe.out 2>probe.err";
     int status = std::system(command.c_str());
     ProbeResult result;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -13,9 +13,10 @@ struct ProbeResult {
     std::string err;  // and on stderr
 };
 
-// env entries are "NAME=value", added to the test's own environment.
+// env entries are "NAME=value", added to the test's own environment; the
+// argument, if any, is the program's one.
 ProbeResult run_probe(const std::string &program, const std::string &directory,
-                      const std::vector<std::string> &env);
+                      const std::vector<std::string> &env, const std::string &argument = "");
 
 // A new empty directory under the system's temporary directory.
 std::string make_temp_directory();

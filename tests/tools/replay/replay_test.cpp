@@ -4,13 +4,10 @@
 // loaded texels), are reported by number without stopping the rest.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <string>
 
-#include <sys/wait.h>
+#include "../../device/run_probe.h"
 
 namespace {
 
@@ -48,40 +45,23 @@ const char *const TRACE =
     "grSstWinClose\n"
     "grGlideShutdown\n";
 
-std::string read_all(const fs::path &path)
+// Runs the replayer on the trace in dir, which holds the committed pak/ that
+// the trace names; frames 0 and 1 are dumped there.
+ProbeResult replay(const std::string &dir, const std::string &trace)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Runs the replayer from the source tree (the trace names pak/ files) and
-// returns its exit status; stderr goes to dir/stderr.txt.
-int replay(const fs::path &dir, const std::string &trace)
-{
-    fs::path file = dir / "trace.txt";
-    std::ofstream(file, std::ios::binary) << trace;
-    std::string command = "cd \"" + std::string(LUMIVEX_SOURCE_DIR) + "\" && LUMIVEX_DUMP_DIR=\"" +
-                          dir.string() + "\" LUMIVEX_DUMP_FRAMES=0-1 \"" + REPLAY_PATH + "\" \"" +
-                          file.string() + "\" 2> \"" + (dir / "stderr.txt").string() + "\"";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-fs::path fresh_dir(const char *name)
-{
-    fs::path dir = fs::path(testing::TempDir()) / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
+    std::ofstream(dir + "/trace.txt", std::ios::binary) << trace;
+    return run_probe(REPLAY_PATH, dir, {"LUMIVEX_DUMP_DIR=.", "LUMIVEX_DUMP_FRAMES=0-1"}, "trace.txt");
 }
 
 // The textured triangle is in the first picture, not in the cleared second;
 // a line it does not know is reported by number, and the rest still plays.
 TEST(Replay, PlaysATraceOffscreenDumpsItsFramesAndReportsBadLines)
 {
-    fs::path dir = fresh_dir("lumivex_replay");
-    ASSERT_EQ(replay(dir, TRACE), 0) << read_all(dir / "stderr.txt");
-    std::string first = read_all(dir / "frame-000000.png"), second = read_all(dir / "frame-000001.png");
+    const std::string dir = make_temp_directory();
+    fs::create_directory_symlink(LUMIVEX_SOURCE_DIR "/pak", dir + "/pak");
+    ProbeResult run = replay(dir, TRACE);
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string first = read_file(dir + "/frame-000000.png"), second = read_file(dir + "/frame-000001.png");
     EXPECT_EQ(first.substr(0, 8), "\x89PNG\r\n\x1a\n");
     EXPECT_FALSE(second.empty());
     EXPECT_NE(first, second);
@@ -90,13 +70,14 @@ TEST(Replay, PlaysATraceOffscreenDumpsItsFramesAndReportsBadLines)
     trace.insert(trace.find("grBufferSwap"), "grFogMode 1\ngrBufferSwap\n");
     for (size_t at; (at = trace.find("cube.3df")) != std::string::npos;)
         trace.replace(at, 4, "torus");  // a YIQ file: half the bytes of the 565 mip-map allocated
-    fs::remove(dir / "frame-000000.png");
-    EXPECT_EQ(replay(dir, trace), 1);
-    std::string err = read_all(dir / "stderr.txt");
-    EXPECT_NE(err.find(":14: malformed guTexDownloadMipMap"), std::string::npos) << err;
-    EXPECT_NE(err.find(":23: unknown call grFogMode"), std::string::npos) << err;
-    EXPECT_NE(err.find(":24: malformed grBufferSwap"), std::string::npos) << err;
-    EXPECT_TRUE(fs::exists(dir / "frame-000000.png"));
+    fs::remove(dir + "/frame-000000.png");
+    run = replay(dir, trace);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(":14: malformed guTexDownloadMipMap"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(":23: unknown call grFogMode"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(":24: malformed grBufferSwap"), std::string::npos) << run.err;
+    EXPECT_TRUE(fs::exists(dir + "/frame-000000.png"));
+    fs::remove_all(dir);
 }
 
 }  // namespace
