@@ -71,9 +71,10 @@ inline GrVertex vertex(float x, float y, float oow = 0.5f, float r = 255, float 
     return v;
 }
 
-inline GrVertex textured(float x, float y, float s, float t, float oow = 1.0f, float tmu_oow = 1.0f)
+inline GrVertex textured(float x, float y, float s, float t, float oow = 1.0f, float tmu_oow = 1.0f,
+                         float r = 255, float g = 255, float b = 255)
 {
-    GrVertex v = vertex(x, y, oow);
+    GrVertex v = vertex(x, y, oow, r, g, b);
     v.tmuvtx[0].sow = s;
     v.tmuvtx[0].tow = t;
     v.tmuvtx[0].oow = tmu_oow;

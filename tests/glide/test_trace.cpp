@@ -15,15 +15,6 @@ class TraceTest : public Offscreen {
     }
 };
 
-GrVertex corner(float x, float y, float oow, float s, float t, float tmu_oow, float r, float g, float b)
-{
-    GrVertex v = textured(x, y, s, t, oow, tmu_oow);
-    v.r = r;
-    v.g = g;
-    v.b = b;
-    return v;
-}
-
 }  // namespace
 
 // Twice over in one process: the second log starts afresh where the first was
@@ -47,9 +38,9 @@ TEST_F(TraceTest, EveryCallIsALineWithItsArguments)
         grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);
         grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP);
         grConstantColorValue(1750);
-        triangle(corner(213.3125f, 373.3125f, 0.0099999998f, 63.75f, 127.5f, 1, 255, 127.5f, 0),
-                 corner(320, 240, 0.5f, 1, 0, 1, 0, 0, 0),
-                 corner(100.125f, -0.0625f, 1, 1, 1, 4, 1e-3f, 1e20f, 0));
+        triangle(textured(213.3125f, 373.3125f, 63.75f, 127.5f, 0.0099999998f, 1, 255, 127.5f, 0),
+                 textured(320, 240, 1, 0, 0.5f, 1, 0, 0, 0),
+                 textured(100.125f, -0.0625f, 1, 1, 1, 4, 1e-3f, 1e20f, 0));
         grBufferSwap(2);
         grBufferClear(0, 0, 0xFFFF);
         grSstIdle();

@@ -28,12 +28,12 @@ run_scenario() {
   if [ "$system" = wine ]; then
     start_show "$dir" "${settings[@]}"
   else
+    local dialog
     env "${settings[@]}" "$WINETEST_NATIVE" >"$dir/stdout" 2>"$dir/stderr" &
     show_pid=$!
+    dialog=$(wait_window Tobrek 60)
+    press "$dialog" Return
   fi
-  local dialog
-  dialog=$(wait_window Tobrek 60)
-  press "$dialog" Return
   wait_show 240
   [ "$show_status" = 0 ] || { cat "$dir/stderr"; fail "$system, key at $key: exit status $show_status"; }
 }

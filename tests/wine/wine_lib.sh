@@ -21,11 +21,14 @@ case_dir() {
 }
 
 # Starts lumivex.exe under Wine in the background with the given extra
-# environment ("NAME=value"...); its output goes to $dir/stdout and stderr.
+# environment ("NAME=value"...), its output to $dir/stdout and stderr, and
+# chooses Start in its dialog (Enter).
 start_show() {
-  local dir=$1; shift
+  local dir=$1 dialog; shift
   env "$@" "$WINETEST_WINE64" "$WINETEST_EXE" >"$dir/stdout" 2>"$dir/stderr" &
   show_pid=$!
+  dialog=$(wait_window Tobrek 60)
+  press "$dialog" Return
 }
 
 # The id of the first visible window whose title is exactly $1, waiting up to
