@@ -10,6 +10,7 @@
 
 #include "app/shell.h"
 #include "../glide_log.h"
+#include "../win32/recorder.h"
 
 namespace {
 
@@ -17,18 +18,9 @@ class MainWindow : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        static ATOM atom = 0;
-        if (!atom) {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = main_window_proc;
-            wc.lpszClassName = "LumivexUnderTest";
-            atom = RegisterClassA(&wc);
-            ASSERT_NE(atom, 0);
-        }
-        hwnd = CreateWindowExA(0, "LumivexUnderTest", "Lumivex by Tobrek", WS_OVERLAPPED, CW_USEDEFAULT,
-                               CW_USEDEFAULT, 640, 480, nullptr, nullptr, nullptr, nullptr);
+        hwnd = make_window(main_window_proc, "LumivexUnderTest", "Lumivex by Tobrek");
         ASSERT_NE(hwnd, nullptr);
-        drain();
+        drain_messages();
         quit_requests = 0;
         glide_calls();
     }
@@ -36,13 +28,7 @@ class MainWindow : public ::testing::Test {
     {
         if (IsWindow(hwnd))
             DestroyWindow(hwnd);
-        drain();
-    }
-    static void drain()
-    {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        drain_messages();
     }
     HWND hwnd = nullptr;
 };

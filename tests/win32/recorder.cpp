@@ -44,17 +44,19 @@ void answer_with(UINT message, LRESULT result)
     answer = result;
 }
 
+HWND make_window(WNDPROC proc, const char *class_name, const char *title)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = class_name;
+    RegisterClassA(&wc);  // fails, harmlessly, from the second window of the class on
+    return CreateWindowExA(0, class_name, title, WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
+                           nullptr, nullptr, nullptr, nullptr);
+}
+
 HWND make_recording_window(const char *title)
 {
-    static ATOM atom = 0;
-    if (!atom) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = recording_proc;
-        wc.lpszClassName = "Recorder";
-        atom = RegisterClassA(&wc);
-    }
-    return CreateWindowExA(0, "Recorder", title, WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
-                           nullptr, nullptr, nullptr, nullptr);
+    return make_window(recording_proc, "Recorder", title);
 }
 
 void drain_messages()

@@ -21,6 +21,10 @@ struct Recorded {
 std::vector<Recorded> &recorded();
 std::vector<UINT> recorded_messages();
 
+// A hidden 640x480 window of a class with this procedure, registered with
+// the first window.
+HWND make_window(WNDPROC proc, const char *class_name, const char *title);
+
 // A hidden window of the recording class; its procedure passes what it
 // records on to DefWindowProcA but the message answer_with names.
 HWND make_recording_window(const char *title = "test");
