@@ -153,11 +153,6 @@ inline std::string read_file(const std::string &path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-inline std::string temp_path(const std::string &name)
-{
-    return std::string(LUMIVEX_BINARY_DIR) + "/glide_test_" + name;
-}
-
 }  // namespace glide_test
 
 #endif

@@ -24,7 +24,7 @@ std::string stderr_of_a_frame()
 // Opening a FIFO for reading waits for a writer: it must be refused at once.
 TEST(Hostile, AFifoInPlaceOfATextureFileIsRefusedWithoutWaiting)
 {
-    std::string fifo = temp_path("fifo.3df");
+    std::string fifo = testing::TempDir() + "glide_test_fifo.3df";
     remove(fifo.c_str());
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     Gu3dfInfo info{};

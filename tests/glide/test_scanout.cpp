@@ -33,6 +33,7 @@ TEST(Scanout, TheCardFilterMeltsTheDitherOfAFlatColour)
 {
     const Scanout card = make_scanout(true, 1.0f);
     for (uint32_t colour : {0x807F81u, 0x0C0A05u, 0xF3F9EDu, 0x3DA16Eu}) {
+        SCOPED_TRACE(colour);
         const int r = channel(colour, 16), g = channel(colour, 8), b = channel(colour, 0);
         std::vector<uint16_t> frame(W * H);
         for (int y = 0; y < H; ++y)
@@ -44,10 +45,9 @@ TEST(Scanout, TheCardFilterMeltsTheDitherOfAFlatColour)
                 uint32_t p = out[y * W + x];
                 bool inside = x > 0 && x < W - 2;
                 int rb_step = inside ? 3 : 8, g_step = inside ? 2 : 4;
-                EXPECT_LE(std::abs(channel(p, 16) - r), rb_step)
-                    << std::hex << colour << std::dec << " " << x;
-                EXPECT_LE(std::abs(channel(p, 8) - g), g_step) << std::hex << colour << std::dec << " " << x;
-                EXPECT_LE(std::abs(channel(p, 0) - b), rb_step) << std::hex << colour << std::dec << " " << x;
+                EXPECT_LE(std::abs(channel(p, 16) - r), rb_step) << x;
+                EXPECT_LE(std::abs(channel(p, 8) - g), g_step) << x;
+                EXPECT_LE(std::abs(channel(p, 0) - b), rb_step) << x;
             }
     }
 }

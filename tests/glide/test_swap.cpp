@@ -18,27 +18,27 @@ struct FakeClock : lumivex::GlideClock {
     }
 };
 
-class SwapTest : public ::testing::Test {
+// Paced as the program asks, unless the interval is given.
+class SwapTest : public Offscreen {
   protected:
     FakeClock clock;
     int64_t start = 0;
 
     void open(const char *interval = nullptr)
     {
-        clear_environment();
-        setenv("LUMIVEX_OUTPUT", "offscreen", 1);
+        Offscreen::SetUp();
         if (interval)
             setenv("LUMIVEX_SWAP_INTERVAL", interval, 1);
+        else
+            unsetenv("LUMIVEX_SWAP_INTERVAL");
         lumivex::glide_set_clock(&clock);
         ASSERT_TRUE(open_device());
         start = clock.time;
     }
     void TearDown() override
     {
-        grSstWinClose();
-        grGlideShutdown();
+        Offscreen::TearDown();
         lumivex::glide_set_clock(nullptr);
-        clear_environment();
     }
     // A frame that takes work_ns to draw, then its swap.
     void frame(int64_t work_ns, int interval = 2)

@@ -7,7 +7,7 @@ namespace {
 
 class TraceTest : public Offscreen {
   protected:
-    std::string path = temp_path("trace.txt");
+    std::string path = testing::TempDir() + "glide_test_trace.txt";
     void SetUp() override
     {
         Offscreen::SetUp();

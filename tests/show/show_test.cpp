@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "../device/run_probe.h"
@@ -46,12 +47,19 @@ MeshModel tetrahedron()
 struct StagedShow {
     enum Meshes { COMMITTED, TETRAHEDRA };
 
-    std::string directory;
+    std::string directory = make_temp_directory();
 
-    explicit StagedShow(Meshes meshes);
+    explicit StagedShow(Meshes meshes)
+    {
+        fs::create_directories(directory + "/pak");
+        for (std::string file : {"3dfx.3df", "cube.3df", "torus.3df", "3dfx.dat", "cube.dat", "torus.dat"}) {
+            if (meshes == TETRAHEDRA && file.ends_with(".dat"))
+                write_mesh_file(pak(file), tetrahedron());
+            else
+                fs::copy_file(LUMIVEX_SOURCE_DIR "/pak/" + file, pak(file));
+        }
+    }
     ~StagedShow() { fs::remove_all(directory); }
-    StagedShow(const StagedShow &) = delete;
-    StagedShow &operator=(const StagedShow &) = delete;
 
     std::string pak(const std::string &name) const { return directory + "/pak/" + name; }
 };
@@ -61,39 +69,17 @@ struct ShowRun {
     std::vector<std::string> trace;
 };
 
-StagedShow::StagedShow(Meshes meshes)
-{
-    directory = make_temp_directory();
-    fs::create_directories(directory + "/pak");
-    const char *files[] = {"3dfx.3df", "cube.3df", "torus.3df", "3dfx.dat", "cube.dat", "torus.dat"};
-    for (const char *file : files) {
-        std::string name = file;
-        if (meshes == TETRAHEDRA && name.ends_with(".dat"))
-            write_mesh_file(pak(name), tetrahedron());
-        else
-            fs::copy_file(std::string(LUMIVEX_SOURCE_DIR "/pak/") + file, pak(name));
-    }
-}
-
 // Runs the probe offscreen and unpaced in the staged directory, tracing.
 ShowRun run_show_probe(const StagedShow &show, std::vector<std::string> env)
 {
-    env.push_back("LUMIVEX_OUTPUT=offscreen");
-    env.push_back("LUMIVEX_SWAP_INTERVAL=0");
-    env.push_back("LUMIVEX_TRACE=trace.txt");
-    ShowRun run;
-    run.result = run_probe(SHOW_PROBE, show.directory, env);
-    run.trace = read_lines(show.directory + "/trace.txt");
-    return run;
+    env.insert(env.end(), {"LUMIVEX_OUTPUT=offscreen", "LUMIVEX_SWAP_INTERVAL=0", "LUMIVEX_TRACE=trace.txt"});
+    return {run_probe(SHOW_PROBE, show.directory, env), read_lines(show.directory + "/trace.txt")};
 }
 
 std::vector<std::string> words(const std::string &line)
 {
     std::istringstream in(line);
-    std::vector<std::string> all;
-    for (std::string word; in >> word;)
-        all.push_back(word);
-    return all;
+    return {std::istream_iterator<std::string>(in), {}};
 }
 
 bool is_call(const std::string &line, const std::string &name)
@@ -120,23 +106,26 @@ std::vector<std::vector<std::string>> triangles_by_frame(const std::vector<std::
 // was closed last; e.g. "3dfx.3df:720 cube.3df:1 closed".
 std::string effects_played(const std::vector<std::string> &trace)
 {
-    std::string played;
+    std::ostringstream played;
     long swaps = -1;  // before the first effect
+    auto effect_ends = [&] {
+        if (swaps >= 0)
+            played << ':' << swaps << ' ';
+    };
     for (const std::string &line : trace) {
         if (is_call(line, "gu3dfGetInfo")) {  // "pak//name" -
-            if (swaps >= 0)
-                played.append(":").append(std::to_string(swaps)).append(" ");
+            effect_ends();
             size_t name = line.rfind('/') + 1;
-            played += line.substr(name, line.rfind('"') - name);
+            played << line.substr(name, line.rfind('"') - name);
             swaps = 0;
         }
         swaps += is_call(line, "grBufferSwap");
     }
-    if (swaps >= 0)
-        played.append(":").append(std::to_string(swaps)).append(" ");
+    effect_ends();
     size_t n = trace.size();
-    return played + (n >= 2 && trace[n - 2] == "grSstWinClose" && trace[n - 1] == "grGlideShutdown" ? "closed"
-                                                                                                    : "open");
+    played << (n >= 2 && trace[n - 2] == "grSstWinClose" && trace[n - 1] == "grGlideShutdown" ? "closed"
+                                                                                              : "open");
+    return played.str();
 }
 
 void expect_played(const ShowRun &run, const std::string &effects)
