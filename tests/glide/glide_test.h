@@ -6,8 +6,6 @@
 #include <glide.h>
 #include <lumivex_glide.h>
 
-#include "tests/glide/open_device.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -29,6 +27,27 @@ inline void clear_environment()
                              "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_THREADS",
                              "LUMIVEX_FILTER", "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION", "LUMIVEX_COLOUR"})
         unsetenv(name);
+}
+
+// The show's device start-up through the Glide API (init, query, select,
+// open, render state); offscreen no window is needed.
+inline bool open_device()
+{
+    static GrHwConfiguration hw;
+    grGlideInit();
+    if (!grSstQueryHardware(&hw))
+        return false;
+    grSstSelect(0);
+    if (!grSstWinOpen(0x101, GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA,
+                      GR_ORIGIN_UPPER_LEFT, 2, 1))
+        return false;
+    grDepthBufferMode(GR_DEPTHBUFFER_WBUFFER);
+    grDepthBufferFunction(GR_CMP_LESS);
+    grDepthMask(FXTRUE);
+    grBufferClear(0, 0, GR_WDEPTHVALUE_FARTHEST);
+    grRenderBuffer(GR_BUFFER_BACKBUFFER);
+    grClipWindow(0, 0, 640, 480);
+    return true;
 }
 
 // Offscreen and unpaced; the device closed afterwards.

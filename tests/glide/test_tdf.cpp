@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -39,10 +39,7 @@ Bytes header(const std::string &format, const std::string &lods = "1 4", const s
 std::string write_file(const std::string &name, const Bytes &bytes)
 {
     std::string path = testing::TempDir() + "lumivex_tdf_" + name;
-    if (FILE *f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()), bytes.size());
     return path;
 }
 
