@@ -5,6 +5,7 @@
 
 #include <png.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -162,6 +163,8 @@ GoldenList golden_list(const std::string &name, std::string *dump_frames)
     return golden;
 }
 
+// With UPDATE=1 in the environment the frames drawn replace the golden ones
+// first: look at every one before committing it.
 void expect_golden_frames(const StagedShow &show, const GoldenList &golden)
 {
     ASSERT_FALSE(golden.empty());
@@ -169,15 +172,17 @@ void expect_golden_frames(const StagedShow &show, const GoldenList &golden)
         SCOPED_TRACE(name);
         char dumped[64];
         std::snprintf(dumped, sizeof dumped, "/dumps/frame-%06ld.png", frame);
+        const std::string expected = LUMIVEX_SOURCE_DIR "/tests/golden/" + name + ".png";
+        if (const char *update = std::getenv("UPDATE"); update && std::string(update) == "1")
+            fs::copy_file(show.directory + dumped, expected, fs::copy_options::overwrite_existing);
         std::vector<unsigned char> actual = read_png(show.directory + dumped);
-        std::vector<unsigned char> expected_pixels =
-            read_png(LUMIVEX_SOURCE_DIR "/tests/golden/" + name + ".png");
-        ASSERT_FALSE(expected_pixels.empty()) << "bash tests/golden/regenerate.sh makes it";
+        std::vector<unsigned char> expected_pixels = read_png(expected);
+        ASSERT_FALSE(expected_pixels.empty()) << "UPDATE=1 makes it";
         ASSERT_EQ(actual.size(), expected_pixels.size());
         size_t differing = 0;
         for (size_t i = 0; i < actual.size(); ++i)
             differing += actual[i] != expected_pixels[i];
-        EXPECT_EQ(differing, 0u) << "if the picture is meant to change, run bash tests/golden/regenerate.sh";
+        EXPECT_EQ(differing, 0u) << "if the picture is meant to change, run the test with UPDATE=1";
     }
 }
 
