@@ -5,6 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/wine_lib.sh"
 dir=$(case_dir fullscreen)
+start_xvfb 1280x720
 
 start_show "$dir" LUMIVEX_OUTPUT=fullscreen LUMIVEX_KEY_AT_FRAME=120
 main=$(wait_window "Lumivex by Tobrek" 30)
