@@ -55,7 +55,8 @@ class TextureTest : public GlideTest {
 // perspective path.
 TEST_F(TextureTest, BilinearWrapsOrClampsAtTheEdges)
 {
-    load_texture(GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x == 0 ? RED : x == 7 ? BLUE : BLACK; });
+    auto edges = [](int, int x, int) { return x == 0 ? RED : x == 7 ? BLUE : BLACK; };
+    load_texture(GR_LOD_8, GR_LOD_8, edges);
     for (float slant : {0.0f, 1e-5f}) {
         SCOPED_TRACE(slant);
         grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP);
@@ -85,11 +86,7 @@ TEST_F(TextureTest, BilinearWrapsOrClampsAtTheEdges)
     }
     // Point sampled: the texel under the pixel, wrapped from s = 256 on.
     guTexMemReset();
-    load_texture(
-        GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x == 0   ? RED
-                                                         : x == 7 ? BLUE
-                                                                  : BLACK; },
-        GR_MIPMAP_DISABLE, GR_TEXTUREFILTER_POINT_SAMPLED);
+    load_texture(GR_LOD_8, GR_LOD_8, edges, GR_MIPMAP_DISABLE, GR_TEXTUREFILTER_POINT_SAMPLED);
     textured_rect(0, 0, 288, 16, 0, 0, 288, 16);
     for (const auto &[x, texel] :
          {std::pair(0, RED), std::pair(31, RED), std::pair(32, BLACK), std::pair(270, RED)})
