@@ -1,21 +1,21 @@
-// Fuzzes the 3DF reader as the show uses it: gu3dfGetInfo, a block of the
-// size it asks for, gu3dfLoad into it, then a mip-map allocated to the
-// header's description, the texels downloaded and one small triangle drawn
-// with them, so that every format's decoding and sampling is reached.
+// Fuzzes the 3DF reader through the show's own loader: the device opened as
+// the show opens it, the file read and downloaded by voo_load_3df and
+// voo_download_texture, and one small triangle drawn with the texels, so
+// that every format's decoding and sampling is reached.
+#include "device/glidemain.h"
 #include "fuzz/memory_file.h"
-#include "tests/glide/open_device.h"
 
 #include <glide.h>
 
 #include <cstdlib>
-#include <vector>
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     setenv("LUMIVEX_OUTPUT", "offscreen", 1);
     setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
-    if (!open_device())
-        std::abort();
+    voo_init();
+    voo_open(nullptr);
+    voo_set_render_state();
     guColorCombineFunction(GR_COLORCOMBINE_DECAL_TEXTURE);
     guTexCombineFunction(GR_TMU0, GR_TEXTURECOMBINE_DECAL);
     return 0;
@@ -23,24 +23,13 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const char *name = memory_file(data, size);
-    Gu3dfInfo info{};
-    if (!gu3dfGetInfo(name, &info))
+    Gu3dfInfo *info = voo_load_3df(memory_file(data, size));
+    if (!info)
         return 0;
-    std::vector<unsigned char> texels(info.mem_required);
-    info.data = texels.data();
-    if (!gu3dfLoad(name, &info))
-        return 0;
-
-    const Gu3dfHeader &h = info.header;
     guTexMemReset();
-    GrMipMapId_t id = guTexAllocateMemory(
-        GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, int(h.width), int(h.height), h.format, GR_MIPMAP_NEAREST,
-        h.small_lod, h.large_lod, h.aspect_ratio, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP,
-        GR_TEXTUREFILTER_BILINEAR, GR_TEXTUREFILTER_BILINEAR, 0.0f, FXFALSE);
+    const GrMipMapId_t id = voo_download_texture(info);
     if (id == GR_NULL_MIPMAP_HANDLE)
         std::abort();  // a file gu3dfLoad took must fit an empty memory
-    guTexDownloadMipMap(id, info.data, &info.table.nccTable);
     guTexSource(id);
     GrVertex v[3] = {};
     const float corners[3][4] = {{10, 10, 0, 0}, {40, 10, 255, 0}, {10, 40, 0, 255}};
