@@ -20,12 +20,13 @@ case_dir() {
   rm -rf "$dir" && mkdir -p "$dir" && echo "$dir"
 }
 
-# Starts lumivex.exe under Wine in the background with the given extra
-# environment ("NAME=value"...), its output to $dir/stdout and stderr, and
-# chooses Start in its dialog (Enter).
+# Starts the program (lumivex.exe under Wine, unless program says otherwise)
+# in the background with the given extra environment ("NAME=value"...), its
+# output to $dir/stdout and stderr, and chooses Start in its dialog (Enter).
+program=("$WINETEST_WINE64" "$WINETEST_EXE")
 start_show() {
   local dir=$1 dialog; shift
-  env "$@" "$WINETEST_WINE64" "$WINETEST_EXE" >"$dir/stdout" 2>"$dir/stderr" &
+  env "$@" "${program[@]}" >"$dir/stdout" 2>"$dir/stderr" &
   show_pid=$!
   dialog=$(wait_window Tobrek 60)
   press "$dialog" Return
