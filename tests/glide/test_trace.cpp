@@ -24,27 +24,7 @@ TEST_F(TraceTest, EveryCallIsALineWithItsArguments)
     for (int run = 0; run < 2; ++run) {
         remove(path.c_str());
         ASSERT_TRUE(open_device());
-        guTexMemReset();
-        GrMipMapId_t id = guTexAllocateMemory(
-            GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 8, 8, GR_TEXFMT_RGB_565, GR_MIPMAP_NEAREST_DITHER, GR_LOD_8,
-            GR_LOD_8, GR_ASPECT_1x1, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP, GR_TEXTUREFILTER_BILINEAR,
-            GR_TEXTUREFILTER_BILINEAR, 0.1f, FXFALSE);
-        std::vector<uint16_t> texels(64, 0);
-        guTexDownloadMipMap(id, texels.data(), nullptr);
-        guTexSource(id);
-        guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
-        guTexCombineFunction(GR_TMU0, GR_TEXTURECOMBINE_DECAL);
-        guAlphaSource(GR_ALPHASOURCE_TEXTURE_ALPHA);
-        grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);
-        grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP);
-        grConstantColorValue(1750);
-        triangle(textured(213.3125f, 373.3125f, 63.75f, 127.5f, 0.0099999998f, 1, 255, 127.5f, 0),
-                 textured(320, 240, 1, 0, 0.5f, 1, 0, 0, 0),
-                 textured(100.125f, -0.0625f, 1, 1, 1, 4, 1e-3f, 1e20f, 0));
-        grBufferSwap(2);
-        grBufferClear(0, 0, 0xFFFF);
-        grSstIdle();
-        EXPECT_NE(grSstControl(GR_CONTROL_MOVE), FXFALSE);
+        show_calls();
         grSstWinClose();
         grGlideShutdown();
 
