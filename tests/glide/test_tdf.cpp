@@ -5,6 +5,7 @@
 
 #include <glide.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -164,7 +165,7 @@ TEST(TdfRead, AllAspects)
 
 // Blanks, carriage returns and case do not matter (the load then matches the
 // record of the file written here); both calls refuse a bad header, a missing
-// file or a missing record.
+// file, a FIFO or a missing record.
 TEST(TdfRead, ForgivingHeadersReadMalformedOnesAndMissingFilesFail)
 {
     const std::string bad[] = {
@@ -198,6 +199,13 @@ TEST(TdfRead, ForgivingHeadersReadMalformedOnesAndMissingFilesFail)
     }
     Gu3dfInfo info{};
     EXPECT_FALSE(gu3dfGetInfo((testing::TempDir() + "lumivex_tdf_no_such_file").c_str(), &info));
+    // Opening a FIFO for reading waits for a writer: it is refused at once.
+    const std::string fifo = testing::TempDir() + "lumivex_tdf_fifo";
+    remove(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(gu3dfGetInfo(fifo.c_str(), &info));
+    EXPECT_FALSE(gu3dfLoad(fifo.c_str(), &info));
+    remove(fifo.c_str());
     EXPECT_FALSE(gu3dfGetInfo(nullptr, &info));
     EXPECT_FALSE(gu3dfGetInfo(good_path.c_str(), nullptr));
     EXPECT_FALSE(gu3dfLoad(good_path.c_str(), nullptr));

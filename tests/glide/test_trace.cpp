@@ -1,4 +1,4 @@
-// The call log: exact lines.
+// The call log: exact lines, and a log that cannot be written.
 #include "glide_test.h"
 
 using namespace glide_test;
@@ -14,6 +14,17 @@ class TraceTest : public Offscreen {
         setenv("LUMIVEX_TRACE", path.c_str(), 1);
     }
 };
+
+std::string stderr_of_a_frame()
+{
+    testing::internal::CaptureStderr();
+    if (open_device()) {
+        grBufferSwap(1);
+        grSstWinClose();
+        grGlideShutdown();
+    }
+    return testing::internal::GetCapturedStderr();
+}
 
 }  // namespace
 
@@ -58,4 +69,18 @@ TEST_F(TraceTest, EveryCallIsALineWithItsArguments)
                   "grSstWinClose\n"
                   "grGlideShutdown\n");
     }
+}
+
+TEST(Trace, AnUnwritableOneIsReportedOnceAndTheShowGoesOn)
+{
+    clear_environment();
+    grGlideInit();  // closes a log this test left open when it ran before: a new one is told anew
+    grGlideShutdown();
+    setenv("LUMIVEX_OUTPUT", "offscreen", 1);
+    setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
+    setenv("LUMIVEX_TRACE", "/dev/full", 1);
+    std::string report = stderr_of_a_frame() + stderr_of_a_frame();
+    clear_environment();
+    EXPECT_EQ(report,
+              "lumivex glide: LUMIVEX_TRACE=\"/dev/full\" could not be written; the trace is incomplete\n");
 }
