@@ -1,6 +1,8 @@
 // run_probe.h - runs a probe program in a child process, in a working
 // directory and with environment variables of the test's choosing, so that
 // every run starts with a fresh Glide (which reads its configuration once).
+// The tests that link it run headless, none of the caller's LUMIVEX_ settings
+// set.
 #ifndef LUMIVEX_TESTS_RUN_PROBE_H
 #define LUMIVEX_TESTS_RUN_PROBE_H
 
