@@ -3,7 +3,6 @@
 // the show. The program returns 0, or 1 when the show could not load a file:
 // a show that ends at once must not look like one the user ended.
 #include "app/shell.h"
-#include "device/glidemain.h"
 #include "geometry/transform.h"
 #include "show/show.h"
 
@@ -49,10 +48,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     show_main_window(main_window);
     tick_thread = CreateThread(nullptr, 0, tick_thread_main, main_window, 0, &tick_thread_id);
 
-    voo_init();
-    voo_open(main_window);
-    voo_set_render_state();
-    run_show();
-    voo_close();
+    play_show(main_window);
     return report_load_failure();
 }

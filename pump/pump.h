@@ -13,4 +13,9 @@ extern LONG quit_requests;
 // Removes and dispatches at most one queued message; never waits. Always 0.
 int dispatch_one_message();
 
+// For programs that run the show without its main window (the benchmarks, the
+// tests' probe): the pump of frame n, counted from 0, calls on_frame(n),
+// through a hidden window that keeps one message queued.
+void call_each_frame(void (*on_frame)(long frame));
+
 #endif

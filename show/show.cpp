@@ -3,6 +3,7 @@
 // ends and every pass draws the same ones.
 #include "show/show.h"
 
+#include "device/glidemain.h"
 #include "show/effects.h"
 #include "show/load_failure.h"
 
@@ -42,4 +43,13 @@ int run_show()
     while (logo_effect() && cubes_effect() && torus_effect()) {
     }
     return 0;
+}
+
+void play_show(HWND hwnd)
+{
+    voo_init();
+    voo_open(hwnd);
+    voo_set_render_state();
+    run_show();
+    voo_close();
 }

@@ -4,9 +4,15 @@
 #ifndef LUMIVEX_SHOW_H
 #define LUMIVEX_SHOW_H
 
+#include <windows.h>
+
 #include "mesh/mesh.h"
 
 int run_show();
+
+// The show as the program plays it once Start is chosen: the device started
+// and opened on the window (null offscreen), the show run, the device closed.
+void play_show(HWND hwnd);
 
 // Whether a loaded mesh is one its draw mode can read whole; textured and
 // coloured name the lists that mode reads for every face. The show draws no

@@ -15,8 +15,6 @@ static const std::string LOG =
 static struct Offscreen {
     Offscreen()
     {
-        unsetenv("DISPLAY");
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("LUMIVEX_OUTPUT", "offscreen", 1);
         setenv("LUMIVEX_TRACE", LOG.c_str(), 1);
     }

@@ -15,7 +15,10 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAILED: $*"; for f in "$work"/*.err; do [ -s "$f" ] && sed "s|^|  $(basename "$f"): |" "$f"; done; exit 1; }
+fail() {
+  { echo "FAILED: $*"; for f in "$work"/*.err; do [ -s "$f" ] && sed "s|^|  $(basename "$f"): |" "$f"; done; } >&2
+  exit 1
+}
 
 # start_xvfb WIDTHxHEIGHT: a fresh server in place of any before; sets DISPLAY.
 start_xvfb() {
@@ -31,9 +34,12 @@ start_xvfb() {
   for v in $(compgen -e | grep '^LUMIVEX_' || true); do unset "$v"; done
 }
 
-# find_window TITLE: the id of the visible window with exactly this title.
+# find_window TITLE [SECONDS]: the id of the visible window with exactly this
+# title, waiting up to 20 seconds or as many as given; empty if none came.
 find_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+  local pattern
+  pattern=$(sed 's/[][\.*^$+?(){}|]/\\&/g' <<<"$1")  # xdotool takes a regular expression
+  timeout "${2:-20}" xdotool search --sync --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n 1
 }
 
 # geometry WINDOW: "X Y WIDTH HEIGHT" on the screen.
@@ -50,8 +56,8 @@ ends_within() {
     sleep 0.1
   done
   kill -0 "$2" 2>/dev/null && fail "$3: still running after $1 s"
-  wait "$2"
-  status=$?
+  status=0
+  wait "$2" || status=$?
 }
 
 start_xvfb 1024x768

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -25,6 +26,10 @@ constexpr int BANDS = (SCREEN_HEIGHT * MAX_RESOLUTION + BAND_ROWS - 1) / BAND_RO
 // swaps does not record without end.
 constexpr size_t MAX_SPANS = 1 << 20;
 constexpr size_t MAX_RASTERS = 1 << 16;
+constexpr size_t MAX_ROWS = SCREEN_HEIGHT * MAX_RESOLUTION;
+// Past MAX_SPANS, the triangle being recorded still adds its spans: up to
+// seven times a screen's rows (a far triangle, cut into a fan).
+constexpr size_t SPAN_ROOM = MAX_SPANS + 8 * MAX_ROWS;
 
 struct Clear {
     void *colour;
@@ -34,7 +39,15 @@ struct Clear {
     int stride;
     bool true_colour;  // the pixels are 0x00RRGGBB words, all xrgb; else RGB565, from rows
     uint32_t xrgb;
-    uint16_t rows[4][SCREEN_WIDTH * MAX_RESOLUTION];  // the dither's four rows, a screen wide
+    uint32_t rows;  // the DitherRows
+};
+
+// A clear's colour through the dither: its four rows, a screen wide. A show
+// clears to the same colour frame after frame, so they outlive the frame.
+struct DitherRows {
+    uint32_t rgb;
+    int width;
+    uint16_t rows[4][SCREEN_WIDTH * MAX_RESOLUTION];
 };
 
 // A band's share of one triangle's spans, or a clear (draw null).
@@ -46,8 +59,10 @@ struct Piece {
 
 struct Recording {
     std::vector<Raster> rasters;
-    std::vector<Span> spans;
+    std::unique_ptr<Span[]> spans{new Span[SPAN_ROOM]};  // pages are taken as they are written
+    size_t span_count = 0;
     std::vector<Clear> clears;
+    std::vector<DitherRows> dither_rows;  // the last frame's last, and this frame's
     std::vector<Piece> pieces[BANDS];
     bool empty = true;
 
@@ -56,13 +71,38 @@ struct Recording {
     Recording()
     {
         rasters.reserve(4096);
-        spans.reserve(1 << 15);
         clears.reserve(16);
+        dither_rows.reserve(4);
         for (auto &p : pieces)
             p.reserve(1024);
     }
 };
 Recording recording;
+
+// The dither rows of rgb at the device's width, made if need be.
+uint32_t dither_rows(uint32_t rgb)
+{
+    std::vector<DitherRows> &all = recording.dither_rows;
+    for (size_t i = 0; i < all.size(); ++i)
+        if (all[i].rgb == rgb && all[i].width == glide.width)
+            return (uint32_t)i;
+    DitherRows &d = all.emplace_back();
+    d.rgb = rgb;
+    d.width = glide.width;
+    const unsigned red = rgb >> 16 & 0xFF, green = rgb >> 8 & 0xFF, blue = rgb & 0xFF;
+    for (int i = 0; i < 4; ++i)
+        for (int x = 0; x < d.width; ++x)
+            put_pixel(&d.rows[i][x], DITHER_PATTERN[i][x & 3], red, green, blue);
+    return (uint32_t)(all.size() - 1);
+}
+
+// Rows of other colours are let go when a frame's clears are done.
+void keep_last_dither_rows()
+{
+    std::vector<DitherRows> &all = recording.dither_rows;
+    if (all.size() > 1)
+        all.erase(all.begin(), all.end() - 1);
+}
 
 void clear_band(const Clear &c, int band)
 {
@@ -75,10 +115,16 @@ void clear_band(const Clear &c, int band)
             uint32_t *row = static_cast<uint32_t *>(c.colour) + at;
             std::fill(row, row + width, c.xrgb);
         } else {
-            std::memcpy(static_cast<uint16_t *>(c.colour) + at, c.rows[y & 3] + c.clip.minx,
-                        width * sizeof(uint16_t));
+            std::memcpy(static_cast<uint16_t *>(c.colour) + at,
+                        recording.dither_rows[c.rows].rows[y & 3] + c.clip.minx, width * sizeof(uint16_t));
         }
-        if (c.depth)
+        if (!c.depth)
+            continue;
+        // Both bytes alike, as in the usual clear to the farthest (0xFFFF):
+        // the C library's fill is the faster.
+        if ((c.depth_value >> 8) == (c.depth_value & 0xFF))
+            std::memset(c.depth + at, c.depth_value & 0xFF, width * sizeof(uint16_t));
+        else
             std::fill(c.depth + at, c.depth + at + width, c.depth_value);
     }
 }
@@ -88,7 +134,7 @@ void draw_band(int band)
     const Recording &r = recording;
     for (const Piece &p : r.pieces[band]) {
         if (p.draw)
-            p.draw(r.rasters[p.item], r.spans.data() + p.first, (int)p.count);
+            p.draw(r.rasters[p.item], r.spans.get() + p.first, (int)p.count);
         else
             clear_band(r.clears[p.item], band);
     }
@@ -172,7 +218,7 @@ bool at_once()
 
 void finish_if_full()
 {
-    if (recording.spans.size() >= MAX_SPANS || recording.rasters.size() >= MAX_RASTERS)
+    if (recording.span_count >= MAX_SPANS || recording.rasters.size() >= MAX_RASTERS)
         bands_finish();
 }
 
@@ -192,6 +238,12 @@ const Raster *bands_raster(const Raster &ra)
     return &recording.rasters.back();
 }
 
+Span *bands_span_room()
+{
+    static Span drawn_at_once[MAX_ROWS];
+    return at_once() ? drawn_at_once : recording.spans.get() + recording.span_count;
+}
+
 void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int count)
 {
     if (at_once()) {
@@ -200,8 +252,8 @@ void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int
     }
     Recording &r = recording;
     const uint32_t item = (uint32_t)(raster - r.rasters.data());
-    const uint32_t first = (uint32_t)r.spans.size();
-    r.spans.insert(r.spans.end(), spans, spans + count);
+    const uint32_t first = (uint32_t)r.span_count;
+    r.span_count += count;
     for (int i = 0; i < count;) {
         const int band = spans[i].y / BAND_ROWS;
         int n = 1;
@@ -224,16 +276,13 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
     c.clip = clip;
     c.stride = glide.width;
     c.true_colour = glide.true_colour;
-    const unsigned red = rgb >> 16 & 0xFF, green = rgb >> 8 & 0xFF, blue = rgb & 0xFF;
     c.xrgb = rgb;
-    if (!c.true_colour)
-        for (int i = 0; i < 4; ++i)
-            for (int x = 0; x < glide.width; ++x)
-                put_pixel(&c.rows[i][x], DITHER_PATTERN[i][x & 3], red, green, blue);
+    c.rows = c.true_colour ? 0 : dither_rows(rgb);
     if (at_once()) {
         for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
             clear_band(c, band);
         r.clears.pop_back();
+        keep_last_dither_rows();
         return;
     }
     const uint32_t item = (uint32_t)(r.clears.size() - 1);
@@ -259,8 +308,9 @@ void bands_finish()
         pool.draw_frame();
     }
     r.rasters.clear();
-    r.spans.clear();
+    r.span_count = 0;
     r.clears.clear();
+    keep_last_dither_rows();
     for (auto &p : r.pieces)
         p.clear();
     r.empty = true;

@@ -18,6 +18,10 @@
 // itself when one thread draws at once).
 const Raster *bands_raster(const Raster &ra);
 
+// Where a triangle's spans are made (room for a screen's rows) before they
+// are passed to bands_spans: in the recording itself, when it records.
+Span *bands_span_room();
+
 // Records spans of that raster, top to bottom, or draws them.
 void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int count);
 

@@ -25,10 +25,12 @@
 
 namespace {
 
+// No defaults: the caller sets what it uses, and zeroing three corners a
+// triangle shows in a profile.
 struct Corner {
-    int64_t X = 0, Y = 0;  // 1/16 pixels
-    double x = 0, y = 0;   // pixels
-    double oow = 0, s = 0, t = 0, q = 0, r = 0, g = 0, b = 0;
+    int64_t X, Y;  // 1/16 pixels
+    double x, y;   // pixels
+    double oow, s, t, q, r, g, b;
 };
 
 // Corners farther out than this (in pixels) are first clipped to a band of
@@ -96,8 +98,39 @@ struct Edge {
     }
 };
 
+// Rows y0 to y1 between a left and a right edge, and, with a flat edge,
+// while flat_k > 0; the walkers are copied in so that the row loop keeps them
+// in registers, and handed back at the row after y1.
+template <bool FLAT>
+Span *walk_rows(FloorWalker &left, FloorWalker &right, int64_t flat_k, int64_t flat_step, int y0, int y1,
+                const ClipRect &clip, Span *out)
+{
+    FloorWalker l = left, r = right;
+    const int64_t minx = clip.minx, maxx = clip.maxx;
+    for (int y = y0; y <= y1; ++y) {
+        const int64_t xa = std::max(minx, l.q + 1), xb = std::min(maxx, -r.q);
+        if ((!FLAT || flat_k > 0) && xa < xb)
+            *out++ = {y, (int)xa, (int)xb};
+        l.next();
+        r.next();
+        if (FLAT)
+            flat_k += flat_step;
+    }
+    left = l;
+    right = r;
+    return out;
+}
+
 // Draws the pixels whose centres lie inside the triangle, which must have
 // positive area in fixed point.
+//
+// A triangle has a left edge, a right edge and either a flat edge or a second
+// edge on one side. Those two meet at a corner M between the other two in
+// height; on a row above M the upper one's limit implies the lower one's (the
+// lower edge, carried on past M, runs outside the triangle), below M the
+// lower one's implies the upper one's, and on a row through M both cross it
+// at M with the same rule for a centre on the edge. So one edge a side serves
+// each row.
 void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *raster, SpanFunction draw)
 {
     const ClipRect clip = glide.clip;  // a copy: the spans' stores cannot change it
@@ -110,50 +143,54 @@ void cover(const Corner &c0, const Corner &c1, const Corner &c2, const Raster *r
     if (first > last || clip.minx >= clip.maxx)
         return;
 
-    Edge edges[3];
-    const int64_t Yc = 16 * first + 8;
-    edges[0].start(c0, c1, Yc);
-    edges[1].start(c1, c2, Yc);
-    edges[2].start(c2, c0, Yc);
-    // A triangle has one or two left edges, one or two right edges and at
-    // most one flat one; sorting them once keeps the row loop straight.
-    FloorWalker *left[2], *right[2];
-    int lefts = 0, rights = 0;
-    const Edge *flat = nullptr;
-    for (Edge &e : edges) {
-        if (e.kind == EDGE_LEFT)
-            left[lefts++] = &e.walker;
-        else if (e.kind == EDGE_RIGHT)
-            right[rights++] = &e.walker;
+    const Corner *c[3] = {&c0, &c1, &c2};
+    int lefts = 0, rights = 0, flat = -1, single = -1;
+    for (int i = 0; i < 3; ++i) {
+        const int64_t dy = c[(i + 1) % 3]->Y - c[i]->Y;
+        if (dy == 0)
+            flat = i;
         else
-            flat = &e;
+            ++(dy < 0 ? lefts : rights);
     }
     if (lefts == 0 || rights == 0)
         return;  // no area in fixed point
-    if (lefts == 1)
-        left[1] = left[0];
-    if (rights == 1)
-        right[1] = right[0];
-    int64_t flat_k = flat ? flat->flat : 1, flat_step = flat ? flat->flat_step : 0;
+    auto edge = [&](int i, int64_t row) {
+        Edge e;
+        e.start(*c[i], *c[(i + 1) % 3], 16 * row + 8);
+        return e;
+    };
 
-    static Span spans[SCREEN_HEIGHT * MAX_RESOLUTION];
-    int count = 0;
-    for (int64_t y = first; y <= last; ++y) {
-        int64_t xa = std::max<int64_t>(clip.minx, std::max(left[0]->q, left[1]->q) + 1);
-        int64_t xb = std::min<int64_t>(clip.maxx, std::min(-right[0]->q, -right[1]->q));
-        if (flat_k > 0 && xa < xb) {
-            spans[count++] = {(int)y, (int)xa, (int)xb};
-        }
-        left[0]->next();
-        if (lefts == 2)
-            left[1]->next();
-        right[0]->next();
-        if (rights == 2)
-            right[1]->next();
-        flat_k += flat_step;
+    Span *const spans = bands_span_room();
+    Span *end = spans;
+    const int y0 = (int)first, y1 = (int)last;
+    if (flat >= 0) {
+        Edge f = edge(flat, first), a = edge((flat + 1) % 3, first), b = edge((flat + 2) % 3, first);
+        Edge &l = a.kind == EDGE_LEFT ? a : b, &r = a.kind == EDGE_LEFT ? b : a;
+        end = walk_rows<true>(l.walker, r.walker, f.flat, f.flat_step, y0, y1, clip, end);
+    } else {
+        // The edge alone on its side, and the pair's upper and lower edges.
+        for (int i = 0; i < 3; ++i)
+            if ((c[(i + 1) % 3]->Y < c[i]->Y) == (lefts == 1))
+                single = i;
+        const int after = (single + 1) % 3, before = (single + 2) % 3;
+        const bool after_upper = c[after]->Y < c[single]->Y;
+        const int upper = after_upper ? after : before, lower = after_upper ? before : after;
+        const int64_t corner_y = c[before]->Y;           // M, the corner the single edge does not touch
+        const int64_t m = -floor_div(8 - corner_y, 16);  // the first row whose centre is not above M
+        Edge o = edge(single, first);
+        // Rows from to to between the single edge and one of the pair.
+        auto walk = [&](int pair, int64_t from, int64_t to) {
+            FloorWalker p = edge(pair, from).walker;
+            end = lefts == 2 ? walk_rows<false>(p, o.walker, 1, 0, (int)from, (int)to, clip, end)
+                             : walk_rows<false>(o.walker, p, 1, 0, (int)from, (int)to, clip, end);
+        };
+        if (first < m)
+            walk(upper, first, std::min(last, m - 1));
+        if (m <= last)
+            walk(lower, std::max(first, m), last);
     }
-    if (count)
-        bands_spans(raster, draw, spans, count);
+    if (end != spans)
+        bands_spans(raster, draw, spans, (int)(end - spans));
 }
 
 // To the nearest 1/16 (halves away from zero): corners the program snapped
@@ -266,6 +303,23 @@ void set_sampler(Sampler &sm)
     sm.bilinear_mag = tmu.magfilter == GR_TEXTUREFILTER_BILINEAR;
 }
 
+// The span loop for the triangle's paths, chosen again only when they change:
+// a show draws run after run of triangles that take the same one.
+SpanFunction span_loop(CombineMode combine, const Raster &ra)
+{
+    static int last_key = -1, last_limit;
+    static SpanFunction last;
+    const PixelFormat format = glide.true_colour ? PIXEL_XRGB : PIXEL_RGB565;
+    const bool mixed_levels = ra.affine.coarse_cells != 0;
+    const int key = combine | ra.q_mode << 3 | ra.fast_texture << 5 | mixed_levels << 6 | format << 7;
+    if (key != last_key || pixel_loop_limit != last_limit) {
+        last = span_function(combine, ra.q_mode, ra.fast_texture, mixed_levels, format);
+        last_key = key;
+        last_limit = pixel_loop_limit;
+    }
+    return last;
+}
+
 // Clips the polygon to the half-plane where sign * (coordinate - limit) <= 0.
 int clip_polygon(const double (*in)[2], int count, double (*out)[2], int axis, double limit, double sign)
 {
@@ -355,6 +409,7 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         const double x = g.x * res, y = g.y * res;
         if (std::fabs(x) >= EXACT_LIMIT || std::fabs(y) >= EXACT_LIMIT) {
             far = true;
+            k.X = k.Y = 0;
             k.x = x;
             k.y = y;
         } else {
@@ -435,8 +490,7 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         ra.depth_function = glide.depth_function;
     }
 
-    const SpanFunction draw = span_function(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0,
-                                            glide.true_colour ? PIXEL_XRGB : PIXEL_RGB565);
+    const SpanFunction draw = span_loop(combine, ra);
     const Raster *raster = bands_raster(ra);
     if (far)
         cover_far(c, raster, draw);

@@ -3,8 +3,6 @@
 // messages and the trace of its Glide calls.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 
@@ -13,20 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Nothing of the caller's reaches the program, a display least of all.
-struct Headless {
-    Headless()
-    {
-        std::vector<std::string> names = {"DISPLAY", "WAYLAND_DISPLAY"};
-        for (char **e = environ; *e; ++e)
-            if (std::string(*e).starts_with("LUMIVEX_"))
-                names.push_back(std::string(*e).substr(0, std::string(*e).find('=')));
-        for (const std::string &name : names)
-            unsetenv(name.c_str());
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-    }
-} headless;
 
 struct Outcome {
     ProbeResult result;

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# The program as a person meets it, in a real X server (Xvfb): Enter in the
-# dialog starts the show, the main window shows exactly a frame the show
-# drew, a key ends it with exit code 0. How the dialog looks, and Esc in it,
-# are dialog_look.sh's.
-# Usage: real_window.sh path/to/lumivex source-dir [screenshot-dir]
+# The program as a person meets it, in a real X server (Xvfb): the start-up
+# dialog looks as the committed picture of it, pixel for pixel; Enter in it
+# starts the show, the main window shows exactly a frame the show drew, a key
+# ends it with exit code 0; Esc in the dialog ends the program with 0 without
+# showing the window. Usage:
+#   real_window.sh path/to/lumivex source-dir dialog.png [screenshot-dir]
+# With UPDATE=1 the dialog's screenshot replaces dialog.png instead.
 set -uo pipefail
 lumivex=$1
 source_dir=$2
-shots=${3:-$(mktemp -d)}
+expected=$3
+shots=${4:-$(mktemp -d)}
 mkdir -p "$shots"
 xvfb_tools="import convert compare"
 . "$(dirname "$0")/../xvfb.sh"
@@ -20,6 +23,16 @@ pid=$!
 pids+=($pid)
 dialog=$(find_window Tobrek)
 [ -n "$dialog" ] || fail "the start-up dialog did not appear"
+sleep 0.5
+timeout 10 import -window "$dialog" "$shots/dialog-look.png" || fail "no screenshot of the dialog"
+if [ "${UPDATE:-0}" = 1 ]; then
+  cp "$shots/dialog-look.png" "$expected" && echo "updated $expected"
+else
+  # The dialog is drawn from the same resource with the same font, and the X
+  # server draws nothing of its own into the window.
+  differ=$(compare -metric AE "$expected" "$shots/dialog-look.png" "$shots/dialog-look-diff.png" 2>&1)
+  [ "$differ" = 0 ] || fail "the dialog: $differ pixels differ from $expected (see $shots/dialog-look-diff.png)"
+fi
 timeout 20 xdotool windowfocus --sync "$dialog" key Return
 main=$(find_window "Lumivex by Tobrek")
 [ -n "$main" ] || fail "Enter did not start the show"
@@ -45,4 +58,13 @@ timeout 20 xdotool windowfocus --sync "$main" key space
 ends_within 20 $pid "a key in the show"
 [ "$status" -eq 0 ] || fail "a key in the show: exit code $status"
 
-echo "passed: Enter, the show and a key under Xvfb (screenshots in $shots)"
+(cd "$source_dir" && LUMIVEX_OUTPUT=window exec "$lumivex") 2>"$work/esc.err" &
+pid=$!
+pids+=($pid)
+dialog=$(find_window Tobrek)
+timeout 20 xdotool windowfocus --sync "$dialog" key Escape
+ends_within 20 $pid "Esc in the dialog"
+[ "$status" -eq 0 ] || fail "Esc in the dialog: exit code $status"
+xdotool search --onlyvisible --name '^Lumivex by Tobrek$' >/dev/null 2>&1 && fail "Esc showed the main window"
+
+echo "passed: the dialog's look, Enter, the show and a key; Esc in the dialog (screenshots in $shots)"

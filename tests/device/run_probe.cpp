@@ -1,10 +1,26 @@
 #include "run_probe.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+// Nothing of the caller's reaches a probe, a display least of all: every
+// LUMIVEX_ setting and the display are gone before the first test.
+static struct Headless {
+    Headless()
+    {
+        std::vector<std::string> names = {"DISPLAY", "WAYLAND_DISPLAY"};
+        for (char **e = environ; *e; ++e)
+            if (std::string(*e).starts_with("LUMIVEX_"))
+                names.push_back(std::string(*e).substr(0, std::string(*e).find('=')));
+        for (const std::string &name : names)
+            unsetenv(name.c_str());
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+    }
+} headless;
 
 std::string make_temp_directory()
 {
@@ -31,12 +47,13 @@ std::vector<std::string> read_lines(const std::string &path)
 }
 
 ProbeResult run_probe(const std::string &program, const std::string &directory,
-                      const std::vector<std::string> &env)
+                      const std::vector<std::string> &env, const std::string &argument)
 {
     std::string command = "cd '" + directory + "' && exec env";
     for (const std::string &entry : env)
         command += " '" + entry + "'";
-    command += " '" + program + "' >probe.out 2>probe.err";
+    command +=
+        " '" + program + "'" + (argument.empty() ? "" : " '" + argument + "'") + " >probe.out 2>probe.err";
     int status = std::system(command.c_str());
     ProbeResult result;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

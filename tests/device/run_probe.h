@@ -1,6 +1,8 @@
 // run_probe.h - runs a probe program in a child process, in a working
 // directory and with environment variables of the test's choosing, so that
 // every run starts with a fresh Glide (which reads its configuration once).
+// The tests that link it run headless, none of the caller's LUMIVEX_ settings
+// set.
 #ifndef LUMIVEX_TESTS_RUN_PROBE_H
 #define LUMIVEX_TESTS_RUN_PROBE_H
 
@@ -13,9 +15,10 @@ struct ProbeResult {
     std::string err;  // and on stderr
 };
 
-// env entries are "NAME=value", added to the test's own environment.
+// env entries are "NAME=value", added to the test's own environment; the
+// argument, if any, is the program's one.
 ProbeResult run_probe(const std::string &program, const std::string &directory,
-                      const std::vector<std::string> &env);
+                      const std::vector<std::string> &env, const std::string &argument = "");
 
 // A new empty directory under the system's temporary directory.
 std::string make_temp_directory();

@@ -6,8 +6,6 @@
 #include <glide.h>
 #include <lumivex_glide.h>
 
-#include "tests/glide/open_device.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -29,6 +27,27 @@ inline void clear_environment()
                              "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_THREADS",
                              "LUMIVEX_FILTER", "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION", "LUMIVEX_COLOUR"})
         unsetenv(name);
+}
+
+// The show's device start-up through the Glide API (init, query, select,
+// open, render state); offscreen no window is needed.
+inline bool open_device()
+{
+    static GrHwConfiguration hw;
+    grGlideInit();
+    if (!grSstQueryHardware(&hw))
+        return false;
+    grSstSelect(0);
+    if (!grSstWinOpen(0x101, GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA,
+                      GR_ORIGIN_UPPER_LEFT, 2, 1))
+        return false;
+    grDepthBufferMode(GR_DEPTHBUFFER_WBUFFER);
+    grDepthBufferFunction(GR_CMP_LESS);
+    grDepthMask(FXTRUE);
+    grBufferClear(0, 0, GR_WDEPTHVALUE_FARTHEST);
+    grRenderBuffer(GR_BUFFER_BACKBUFFER);
+    grClipWindow(0, 0, 640, 480);
+    return true;
 }
 
 // Offscreen and unpaced; the device closed afterwards.
@@ -71,9 +90,10 @@ inline GrVertex vertex(float x, float y, float oow = 0.5f, float r = 255, float 
     return v;
 }
 
-inline GrVertex textured(float x, float y, float s, float t, float oow = 1.0f, float tmu_oow = 1.0f)
+inline GrVertex textured(float x, float y, float s, float t, float oow = 1.0f, float tmu_oow = 1.0f,
+                         float r = 255, float g = 255, float b = 255)
 {
-    GrVertex v = vertex(x, y, oow);
+    GrVertex v = vertex(x, y, oow, r, g, b);
     v.tmuvtx[0].sow = s;
     v.tmuvtx[0].tow = t;
     v.tmuvtx[0].oow = tmu_oow;
@@ -91,6 +111,33 @@ inline void quad(const GrVertex &top_left, const GrVertex &top_right, const GrVe
 {
     triangle(top_left, top_right, bottom_right);
     triangle(top_left, bottom_right, bottom_left);
+}
+
+// The calls the show makes on an open device, each once, with values that a
+// trace tells apart.
+inline void show_calls()
+{
+    guTexMemReset();
+    GrMipMapId_t id = guTexAllocateMemory(
+        GR_TMU0, GR_MIPMAPLEVELMASK_BOTH, 8, 8, GR_TEXFMT_RGB_565, GR_MIPMAP_NEAREST_DITHER, GR_LOD_8,
+        GR_LOD_8, GR_ASPECT_1x1, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP, GR_TEXTUREFILTER_BILINEAR,
+        GR_TEXTUREFILTER_BILINEAR, 0.1f, FXFALSE);
+    std::vector<uint16_t> texels(64, 0);
+    guTexDownloadMipMap(id, texels.data(), nullptr);
+    guTexSource(id);
+    guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
+    guTexCombineFunction(GR_TMU0, GR_TEXTURECOMBINE_DECAL);
+    guAlphaSource(GR_ALPHASOURCE_TEXTURE_ALPHA);
+    grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);
+    grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP);
+    grConstantColorValue(1750);
+    triangle(textured(213.3125f, 373.3125f, 63.75f, 127.5f, 0.0099999998f, 1, 255, 127.5f, 0),
+             textured(320, 240, 1, 0, 0.5f, 1, 0, 0, 0),
+             textured(100.125f, -0.0625f, 1, 1, 1, 4, 1e-3f, 1e20f, 0));
+    grBufferSwap(2);
+    grBufferClear(0, 0, 0xFFFF);
+    grSstIdle();
+    EXPECT_NE(grSstControl(GR_CONTROL_MOVE), FXFALSE);
 }
 
 // Closes the device and opens it again with a setting changed.
@@ -150,11 +197,6 @@ inline std::string read_file(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline std::string temp_path(const std::string &name)
-{
-    return std::string(LUMIVEX_BINARY_DIR) + "/glide_test_" + name;
 }
 
 }  // namespace glide_test

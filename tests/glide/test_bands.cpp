@@ -2,8 +2,8 @@
 // no thread left behind when the library shuts down.
 #include "glide_test.h"
 
-#include <dirent.h>
-
+#include <filesystem>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -75,15 +75,10 @@ Frame draw_with(int threads)
     return f;
 }
 
-int running_threads()
+long running_threads()
 {
-    int n = 0;
-    if (DIR *dir = opendir("/proc/self/task")) {
-        while (dirent *e = readdir(dir))
-            n += e->d_name[0] != '.';
-        closedir(dir);
-    }
-    return n;
+    std::filesystem::directory_iterator tasks("/proc/self/task");
+    return std::distance(begin(tasks), end(tasks));
 }
 
 using BandsTest = Offscreen;
@@ -108,7 +103,7 @@ TEST_F(BandsTest, AnyNumberOfThreadsDrawsTheSamePixels)
 // and a second session starts them again.
 TEST_F(BandsTest, ThreadsEndAtShutdownAndStartAgain)
 {
-    const int before = running_threads();
+    const long before = running_threads();
     for (int session = 0; session < 2; ++session) {
         setenv("LUMIVEX_THREADS", "4", 1);
         ASSERT_TRUE(open_device());

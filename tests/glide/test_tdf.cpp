@@ -1,14 +1,17 @@
 // 3DF files: every format read back from files written here byte by byte,
 // the forgiving header, and malformed files that must fail without reading
-// or writing past anything.
+// or writing past anything. Texel formats: chains that cannot be, and
+// decoding against texels worked out by hand.
 #include <lumivex_texels.h>
 
 #include <glide.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -38,10 +41,7 @@ Bytes header(const std::string &format, const std::string &lods = "1 4", const s
 std::string write_file(const std::string &name, const Bytes &bytes)
 {
     std::string path = testing::TempDir() + "lumivex_tdf_" + name;
-    if (FILE *f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()), bytes.size());
     return path;
 }
 
@@ -63,20 +63,15 @@ uint32_t palette_entry(int k)
     return 0xFF000000u - uint32_t(k) * 0x01010101u + 0x00123456u * uint32_t(k & 3);
 }
 
-// The 11 texels of a 4x2, 2x1, 1x1 chain.
-unsigned texel_value(int k, int size)
-{
-    return size == 1 ? unsigned(k * 37 + 5) & 0xFF : unsigned(k * 0x1357 + 0x0102) & 0xFFFF;
-}
-
+// The 11 texels of a 4x2, 2x1, 1x1 chain, or count texels.
 Bytes texel_bytes(int size, int count = 11)
 {
     Bytes b;
     for (int k = 0; k < count; ++k) {
         if (size == 1)
-            b.push_back(uint8_t(texel_value(k, 1)));
+            b.push_back(uint8_t(k * 37 + 5));
         else
-            put16(b, texel_value(k, 2));
+            put16(b, unsigned(k * 0x1357 + 0x0102) & 0xFFFF);
     }
     return b;
 }
@@ -100,29 +95,17 @@ Bytes valid_file(GrTextureFormat_t f)
     return header(texel_format_name(f)) + table + texel_bytes(texel_size(f));
 }
 
-// A host block with guard bytes behind it, to see that loading never
-// writes past the mem_required bytes the caller allocated.
-struct Block {
-    std::vector<uint8_t> bytes;
-    size_t size;
-    explicit Block(size_t n) : bytes(n + 64, 0xA5), size(n) {}
-    bool guard_intact() const
-    {
-        for (size_t k = size; k < bytes.size(); ++k)
-            if (bytes[k] != 0xA5)
-                return false;
-        return true;
-    }
-};
-
-// Loads a file described by `info` (as gu3dfGetInfo filled it) into a guarded
-// block; info.data is left pointing at the freed block, the table filled.
+// Loads a file described by `info` (as gu3dfGetInfo filled it) into a block
+// with guard bytes behind it, to see that loading never writes past the
+// mem_required bytes the caller allocated; info.data is left pointing at the
+// freed block, the table filled.
 bool load_guarded(const std::string &path, Gu3dfInfo &info)
 {
-    Block block(info.mem_required);
-    info.data = block.bytes.data();
+    const size_t size = info.mem_required;
+    std::vector<uint8_t> block(size + 64, 0xA5);
+    info.data = block.data();
     bool loaded = gu3dfLoad(path.c_str(), &info);
-    EXPECT_TRUE(block.guard_intact()) << path;
+    EXPECT_EQ(std::count(block.begin() + size, block.end(), 0xA5), 64) << path;
     return loaded;
 }
 
@@ -158,18 +141,9 @@ TEST(TdfRead, EveryFormatReadsBackItsHeaderTableAndTexels)
     }
 }
 
-// Every aspect over a whole chain; blanks, carriage returns and case do not matter.
-TEST(TdfRead, AllAspectsAndAForgivingHeader)
+// Every aspect over a whole chain.
+TEST(TdfRead, AllAspects)
 {
-    for (const std::string &h : {"3df v1.0\r\nrgb565\r\nlod range: 1 4\r\naspect ratio: 2 1\r\n"s,
-                                 "\n  3DF V1.0  \n\n\tRGB565\t\nLOD Range : 1   4\n  aspect ratio:2 1 \n"s}) {
-        Gu3dfInfo info{};
-        ASSERT_TRUE(
-            gu3dfGetInfo(write_file("tolerant", Bytes(h.begin(), h.end()) + texel_bytes(2)).c_str(), &info))
-            << h;
-        EXPECT_EQ(info.header.format, GR_TEXFMT_RGB_565);
-        EXPECT_EQ(info.header.aspect_ratio, GR_ASPECT_2x1);
-    }
     const struct {
         const char *ratio;
         GrAspectRatio_t aspect;
@@ -190,8 +164,10 @@ TEST(TdfRead, AllAspectsAndAForgivingHeader)
     }
 }
 
-// Both calls refuse a bad header, a missing file or a missing record.
-TEST(TdfRead, MalformedHeadersAndMissingFilesFail)
+// Blanks, carriage returns and case do not matter (the load then matches the
+// record of the file written here); both calls refuse a bad header, a missing
+// file, a FIFO or a missing record.
+TEST(TdfRead, ForgivingHeadersReadMalformedOnesAndMissingFilesFail)
 {
     const std::string bad[] = {
         "",
@@ -210,6 +186,12 @@ TEST(TdfRead, MalformedHeadersAndMissingFilesFail)
     Gu3dfInfo good{};
     const std::string good_path = write_file("ok", valid_file(GR_TEXFMT_RGB_565));
     ASSERT_TRUE(gu3dfGetInfo(good_path.c_str(), &good));
+    for (const std::string &h : {"3df v1.0\r\nrgb565\r\nlod range: 1 4\r\naspect ratio: 2 1\r\n"s,
+                                 "\n  3DF V1.0  \n\n\tRGB565\t\nLOD Range : 1   4\n  aspect ratio:2 1 \n"s}) {
+        std::string path = write_file("tolerant", Bytes(h.begin(), h.end()) + texel_bytes(2));
+        Gu3dfInfo info{};
+        EXPECT_TRUE(gu3dfGetInfo(path.c_str(), &info) && load_guarded(path, good)) << h;
+    }
     for (const std::string &h : bad) {
         std::string path = write_file("bad", Bytes(h.begin(), h.end()) + texel_bytes(2));
         Gu3dfInfo info{};
@@ -218,6 +200,13 @@ TEST(TdfRead, MalformedHeadersAndMissingFilesFail)
     }
     Gu3dfInfo info{};
     EXPECT_FALSE(gu3dfGetInfo((testing::TempDir() + "lumivex_tdf_no_such_file").c_str(), &info));
+    // Opening a FIFO for reading waits for a writer: it is refused at once.
+    const std::string fifo = testing::TempDir() + "lumivex_tdf_fifo";
+    remove(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(gu3dfGetInfo(fifo.c_str(), &info));
+    EXPECT_FALSE(gu3dfLoad(fifo.c_str(), &info));
+    remove(fifo.c_str());
     EXPECT_FALSE(gu3dfGetInfo(nullptr, &info));
     EXPECT_FALSE(gu3dfGetInfo(good_path.c_str(), nullptr));
     EXPECT_FALSE(gu3dfLoad(good_path.c_str(), nullptr));
@@ -271,5 +260,65 @@ TEST(TdfRead, LoadRefusesDataThatDoesNotMatchTheRecord)
         std::string ncc = write_file("ncc", header("yiq") + table + texel_bytes(1));
         ASSERT_TRUE(gu3dfGetInfo(ncc.c_str(), &info));
         EXPECT_FALSE(load_guarded(ncc, info)) << p.offset;
+    }
+}
+
+// Chains that cannot be: none of their bytes are counted.
+TEST(Texels, ImpossibleChainsHaveNoBytes)
+{
+    // The smallest level larger than the largest, values out of range, reserved formats.
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_64, GR_LOD_16, GR_ASPECT_1x1), 0u);
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_1 + 1, GR_LOD_256, GR_ASPECT_1x1), 0u);
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_1, GR_LOD_256, 7), 0u);
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RSVD1, GR_LOD_1, GR_LOD_256, GR_ASPECT_1x1), 0u);
+}
+
+// Channels widen by bit replication; NCC sums Y, I and Q per channel and
+// clamps; a palette gives the colour and an AP88 texel its alpha.
+TEST(Texels, DecodingAgainstTexelsWorkedOutByHand)
+{
+    GuTexTable ncc{}, palette{};
+    for (int k = 0; k < 16; ++k)
+        ncc.nccTable.yRGB[k] = FxU8(k * 17);
+    const FxI16 i[3][3] = {{40, -20, -100}, {-256, 255, 7}, {1, 2, 3}},
+                q[3][3] = {{-30, 60, 90}, {10, -10, 250}, {-5, -6, -7}};
+    for (int e = 0; e < 3; ++e)
+        for (int c = 0; c < 3; ++c) {
+            ncc.nccTable.iRGB[e + 1][c] = i[e][c];
+            ncc.nccTable.qRGB[e + 1][c] = q[e][c];
+        }
+    for (int k = 0; k < 256; ++k)
+        palette.palette.data[k] = FxU32(0x11000000u * (k & 15)) | FxU32(k * 0x010203u);
+    const struct {
+        GrTextureFormat_t format;
+        uint16_t texel;
+        uint32_t argb;
+        const GuTexTable *table = nullptr;
+    } cases[] = {
+        {GR_TEXFMT_RGB_332, 0xAA, 0xFFB649AAu},  // red 5 -> 10110110, green 2 -> 01001001, blue 2 -> 10101010
+        {GR_TEXFMT_ARGB_1555, 0x8000 | (1 << 10) | (30 << 5) | 3, 0xFF08F718u},
+        {GR_TEXFMT_ARGB_1555, 0x7FFF, 0x00FFFFFFu},
+        {GR_TEXFMT_ARGB_4444, 0x1A5F, 0x11AA55FFu},
+        {GR_TEXFMT_ARGB_8332, 0x80E3, 0x80FF00FFu},
+        {GR_TEXFMT_ALPHA_8, 0x7B, 0x7BFFFFFFu},
+        {GR_TEXFMT_INTENSITY_8, 0x7B, 0xFF7B7B7Bu},
+        {GR_TEXFMT_ALPHA_INTENSITY_44, 0x3C, 0x33CCCCCCu},
+        {GR_TEXFMT_ALPHA_INTENSITY_88, 0x12F0, 0x12F0F0F0u},
+        {GR_TEXFMT_YIQ_422, 0xFA, 0xFF09FFFFu,
+         &ncc},  // 255 + (-256, 255, 7) + (10, -10, 250): 500 and 512 clamp
+        {GR_TEXFMT_YIQ_422, 0x0B, 0xFF00F900u, &ncc},      // 0 + (-256, 255, 7) + (-5, -6, -7): -261 clamps
+        {GR_TEXFMT_AYIQ_8422, 0x40A5, 0x40B4D2A0u, &ncc},  // Y 170, I (40, -20, -100), Q (-30, 60, 90)
+        {GR_TEXFMT_YIQ_422, 0xFF, 0xFF000000u},            // no table: an all-zero one
+        {GR_TEXFMT_P_8, 0x05, 0xFF050A0Fu, &palette},
+        {GR_TEXFMT_P_8, 0xFF, 0xFF0100FDu, &palette},
+        {GR_TEXFMT_AP_88, 0x7F05, 0x7F050A0Fu, &palette},
+        {GR_TEXFMT_RSVD2, 0x1234, 0u},
+    };
+    for (const auto &c : cases) {
+        uint32_t out = 0xDEADBEEF;
+        uint8_t narrow = uint8_t(c.texel);
+        decode_texels(c.format, texel_size(c.format) == 1 ? (const void *)&narrow : &c.texel, 1, c.table,
+                      &out);
+        EXPECT_EQ(out, c.argb) << std::hex << c.format << " " << c.texel;
     }
 }

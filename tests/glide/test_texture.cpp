@@ -13,11 +13,16 @@ namespace {
 
 const uint16_t RED = 0xF800, BLUE = 0x001F, WHITE = 0xFFFF, BLACK = 0;
 
-// A screen rectangle whose texture coordinates run linearly with it.
-void textured_rect(float x0, float y0, float x1, float y1, float s0, float t0, float s1, float t1)
+// A screen rectangle whose texture coordinates run linearly with it; its 1/w
+// grows by slant a pixel along x + y (0: one 1/w for the whole rectangle).
+void textured_rect(float x0, float y0, float x1, float y1, float s0, float t0, float s1, float t1,
+                   float slant = 0)
 {
-    quad(textured(x0, y0, s0, t0), textured(x1, y0, s1, t0), textured(x1, y1, s1, t1),
-         textured(x0, y1, s0, t1));
+    auto corner = [&](float x, float y, float s, float t) {
+        float oow = 1.0f + slant * (x + y);
+        return textured(x, y, s * oow, t * oow, oow);
+    };
+    quad(corner(x0, y0, s0, t0), corner(x1, y0, s1, t0), corner(x1, y1, s1, t1), corner(x0, y1, s0, t1));
 }
 
 // A 565 pixel widened to 8 bits a channel as the dumps do.
@@ -50,19 +55,12 @@ class TextureTest : public GlideTest {
 // perspective path.
 TEST_F(TextureTest, BilinearWrapsOrClampsAtTheEdges)
 {
-    load_texture(GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x == 0 ? RED : x == 7 ? BLUE : BLACK; });
+    auto edges = [](int, int x, int) { return x == 0 ? RED : x == 7 ? BLUE : BLACK; };
+    load_texture(GR_LOD_8, GR_LOD_8, edges);
     for (float slant : {0.0f, 1e-5f}) {
         SCOPED_TRACE(slant);
-        auto rect = [&](float x0, float y0, float x1, float y1, float s0, float t0, float s1, float t1) {
-            auto corner = [&](float x, float y, float s, float t) {
-                float oow = 1.0f + slant * (x + y);
-                return textured(x, y, s * oow, t * oow, oow);
-            };
-            quad(corner(x0, y0, s0, t0), corner(x1, y0, s1, t0), corner(x1, y1, s1, t1),
-                 corner(x0, y1, s0, t1));
-        };
         grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP);
-        rect(0, 0, 256, 64, 0, 0, 256, 256);
+        textured_rect(0, 0, 256, 64, 0, 0, 256, 256, slant);
         // Pixel 0 samples s = 0.5, texel -0.484: 48% of texel 7 (wrapped), 52% of texel 0.
         expect_colour(0, 32, 132, 0, 123);
         expect_colour(255, 32, 123, 0, 132);
@@ -80,19 +78,15 @@ TEST_F(TextureTest, BilinearWrapsOrClampsAtTheEdges)
         // Clamped (grTexClampMode overrides the allocation's wrap until the
         // next guTexSource), the edge texels stand alone, far outside too.
         grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_CLAMP, GR_TEXTURECLAMP_CLAMP);
-        rect(0, 0, 256, 64, 0, 0, 256, 256);
-        rect(256, 0, 320, 64, -5000, 0, -4000, 64);
+        textured_rect(0, 0, 256, 64, 0, 0, 256, 256, slant);
+        textured_rect(256, 0, 320, 64, -5000, 0, -4000, 64, slant);
         expect_colour(0, 32, 255, 0, 0, 1);
         expect_colour(255, 32, 0, 0, 255, 1);
         expect_colour(300, 32, 255, 0, 0, 1);
     }
     // Point sampled: the texel under the pixel, wrapped from s = 256 on.
     guTexMemReset();
-    load_texture(
-        GR_LOD_8, GR_LOD_8, [](int, int x, int) { return x == 0   ? RED
-                                                         : x == 7 ? BLUE
-                                                                  : BLACK; },
-        GR_MIPMAP_DISABLE, GR_TEXTUREFILTER_POINT_SAMPLED);
+    load_texture(GR_LOD_8, GR_LOD_8, edges, GR_MIPMAP_DISABLE, GR_TEXTUREFILTER_POINT_SAMPLED);
     textured_rect(0, 0, 288, 16, 0, 0, 288, 16);
     for (const auto &[x, texel] :
          {std::pair(0, RED), std::pair(31, RED), std::pair(32, BLACK), std::pair(270, RED)})

@@ -1,8 +1,6 @@
 #include "recorder.h"
 
 #include <cstdlib>
-#include <map>
-#include <mutex>
 
 // Before the first test: no real display, ever.
 static struct Headless {
@@ -14,8 +12,9 @@ static struct Headless {
     }
 } headless;
 
-static std::mutex record_mutex;
-static std::map<UINT, LRESULT> answers;
+// The one message answered, and the answer (0: none).
+static UINT answered;
+static LRESULT answer;
 
 std::vector<Recorded> &recorded()
 {
@@ -25,48 +24,39 @@ std::vector<Recorded> &recorded()
 
 std::vector<UINT> recorded_messages()
 {
-    std::lock_guard lock(record_mutex);
     std::vector<UINT> out;
     for (const Recorded &r : recorded())
         out.push_back(r.message);
     return out;
 }
 
+// A message sent from another thread is delivered on the window's own: no
+// two threads record at once.
 static LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    {
-        std::lock_guard lock(record_mutex);
-        recorded().push_back({hwnd, message, wParam, lParam});
-        auto it = answers.find(message);
-        if (it != answers.end())
-            return it->second;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    recorded().push_back({hwnd, message, wParam, lParam});
+    return message == answered ? answer : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 void answer_with(UINT message, LRESULT result)
 {
-    std::lock_guard lock(record_mutex);
-    answers[message] = result;
+    answered = message;
+    answer = result;
 }
 
-void clear_answers()
+HWND make_window(WNDPROC proc, const char *class_name, const char *title)
 {
-    std::lock_guard lock(record_mutex);
-    answers.clear();
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = class_name;
+    RegisterClassA(&wc);  // fails, harmlessly, from the second window of the class on
+    return CreateWindowExA(0, class_name, title, WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
+                           nullptr, nullptr, nullptr, nullptr);
 }
 
 HWND make_recording_window(const char *title)
 {
-    static ATOM atom = 0;
-    if (!atom) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = recording_proc;
-        wc.lpszClassName = "Recorder";
-        atom = RegisterClassA(&wc);
-    }
-    return CreateWindowExA(0, "Recorder", title, WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
-                           nullptr, nullptr, nullptr, nullptr);
+    return make_window(recording_proc, "Recorder", title);
 }
 
 void drain_messages()

@@ -17,18 +17,21 @@ struct Recorded {
     LPARAM lParam;
 };
 
-// Messages seen by recording windows, in order, from every thread.
+// Messages seen by recording windows, in order.
 std::vector<Recorded> &recorded();
 std::vector<UINT> recorded_messages();
 
+// A hidden 640x480 window of a class with this procedure, registered with
+// the first window.
+HWND make_window(WNDPROC proc, const char *class_name, const char *title);
+
 // A hidden window of the recording class; its procedure passes what it
-// records on to DefWindowProcA unless `answer` has something for it.
+// records on to DefWindowProcA but the message answer_with names.
 HWND make_recording_window(const char *title = "test");
 
 // What the recording procedure returns for one message (instead of
-// DefWindowProcA's answer).
+// DefWindowProcA's answer); 0 answers none.
 void answer_with(UINT message, LRESULT result);
-void clear_answers();
 
 // Removes every message queued for this thread, undispatched.
 void drain_messages();
@@ -44,7 +47,7 @@ class RecordingTest : public ::testing::Test {
         ASSERT_NE(hwnd, nullptr);
         drain_messages();
         recorded().clear();
-        clear_answers();
+        answer_with(0, 0);
     }
     void TearDown() override
     {

@@ -20,32 +20,26 @@ class SdlEvents : public RecordingTest {
         drain_messages();
         recorded().clear();
     }
-    // A key (repeated or not, with modifiers) or, with a window event, that.
-    void push(SDL_Scancode key, Uint16 mod = KMOD_NONE, bool repeat = false, Uint8 window_event = 0,
-              int x = 0, int y = 0)
+    // A key, repeated or not, with modifiers.
+    void push(SDL_Scancode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0)
     {
         SDL_Event e{};
-        if (window_event) {
-            e.type = SDL_WINDOWEVENT;
-            e.window = {
-                SDL_WINDOWEVENT, 0, SDL_GetWindowID(win32_sdl_window(hwnd)), window_event, 0, 0, 0, x, y};
-        } else {
-            e.type = SDL_KEYDOWN;
-            e.key.windowID = SDL_GetWindowID(win32_sdl_window(hwnd));
-            e.key.state = SDL_PRESSED;
-            e.key.repeat = repeat;
-            e.key.keysym.scancode = key;
-            e.key.keysym.mod = mod;
-        }
+        e.key = {SDL_KEYDOWN, 0, SDL_GetWindowID(win32_sdl_window(hwnd)), SDL_PRESSED, repeat, 0, 0, {key}};
+        e.key.keysym.mod = mod;
         SDL_PushEvent(&e);
     }
-    void push_window(Uint8 event, int x = 0, int y = 0) { push(SDL_SCANCODE_UNKNOWN, 0, false, event, x, y); }
+    void push_window(Uint8 event, int x = 0, int y = 0)
+    {
+        SDL_Event e{};
+        e.window = {SDL_WINDOWEVENT, 0, SDL_GetWindowID(win32_sdl_window(hwnd)), event, 0, 0, 0, x, y};
+        SDL_PushEvent(&e);
+    }
 };
 
 TEST_F(SdlEvents, KeysAndCloseArePostedOnePerPeek)
 {
     push(SDL_SCANCODE_A);
-    push(SDL_SCANCODE_A, KMOD_NONE, true);
+    push(SDL_SCANCODE_A, KMOD_NONE, 1);
     push(SDL_SCANCODE_X, KMOD_LALT);
     push_window(SDL_WINDOWEVENT_CLOSE);
     const struct {

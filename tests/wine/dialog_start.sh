@@ -12,8 +12,6 @@ first_dump=50   # the logo comes into view from frame 45 on
 start_show "$dir" LUMIVEX_OUTPUT=window LUMIVEX_SWAP_INTERVAL=6 LUMIVEX_KEY_AT_FRAME=$key_frame \
   LUMIVEX_TRACE="$dir/trace.txt" LUMIVEX_DUMP_DIR="$dir" LUMIVEX_DUMP_FRAMES=$first_dump-$((key_frame + 1)) \
   LUMIVEX_CAPTURE="$dir/show.mp4"
-dialog=$(wait_window Tobrek 60)
-press "$dialog" Return
 main=$(wait_window "Lumivex by Tobrek" 30)
 
 # Our Glide sizes the window so that the picture fills its client area exactly.

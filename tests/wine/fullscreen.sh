@@ -5,10 +5,9 @@
 set -euo pipefail
 source "$(dirname "$0")/wine_lib.sh"
 dir=$(case_dir fullscreen)
+start_xvfb 1280x720
 
 start_show "$dir" LUMIVEX_OUTPUT=fullscreen LUMIVEX_KEY_AT_FRAME=120
-dialog=$(wait_window Tobrek 60)
-press "$dialog" Return
 main=$(wait_window "Lumivex by Tobrek" 30)
 
 # Lit share of a region of the last shot: "WxH+X+Y".

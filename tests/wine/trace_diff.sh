@@ -25,15 +25,9 @@ run_scenario() {
   local settings=(LUMIVEX_OUTPUT=offscreen LUMIVEX_SWAP_INTERVAL=0 LUMIVEX_KEY_AT_FRAME=$key
                   LUMIVEX_TRACE="$log" LUMIVEX_TRACE_FRAMES=$frames
                   LUMIVEX_DUMP_DIR="$dir/$system-frames" LUMIVEX_DUMP_FRAMES=$dumps)
-  if [ "$system" = wine ]; then
-    start_show "$dir" "${settings[@]}"
-  else
-    env "${settings[@]}" "$WINETEST_NATIVE" >"$dir/stdout" 2>"$dir/stderr" &
-    show_pid=$!
-  fi
-  local dialog
-  dialog=$(wait_window Tobrek 60)
-  press "$dialog" Return
+  local program=("$WINETEST_WINE64" "$WINETEST_EXE")
+  [ "$system" = native ] && program=("$WINETEST_NATIVE")
+  start_show "$dir" "${settings[@]}"
   wait_show 240
   [ "$show_status" = 0 ] || { cat "$dir/stderr"; fail "$system, key at $key: exit status $show_status"; }
 }

@@ -9,10 +9,10 @@
 export WINEPREFIX=$WINETEST_PREFIX
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# Nothing of the developer's own settings may leak into a case.
-for v in $(compgen -e | grep '^LUMIVEX_' || true); do unset "$v"; done
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# A bare X server of its own (tests/xvfb.sh), which also clears every
+# LUMIVEX_ setting of the developer's.
+xvfb_tools="import convert"
+source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 
 # A fresh folder for this case's files.
 case_dir() {
@@ -20,26 +20,24 @@ case_dir() {
   rm -rf "$dir" && mkdir -p "$dir" && echo "$dir"
 }
 
-# Starts lumivex.exe under Wine in the background with the given extra
-# environment ("NAME=value"...); its output goes to $dir/stdout and stderr.
+# Starts the program (lumivex.exe under Wine, unless program says otherwise)
+# in the background with the given extra environment ("NAME=value"...), its
+# output to $dir/stdout and stderr, and chooses Start in its dialog (Enter).
+program=("$WINETEST_WINE64" "$WINETEST_EXE")
 start_show() {
-  local dir=$1; shift
-  env "$@" "$WINETEST_WINE64" "$WINETEST_EXE" >"$dir/stdout" 2>"$dir/stderr" &
+  local dir=$1 dialog; shift
+  env "$@" "${program[@]}" >"$dir/stdout" 2>"$dir/stderr" &
   show_pid=$!
+  dialog=$(wait_window Tobrek 60)
+  press "$dialog" Return
 }
 
-# The id of the first visible window whose title is exactly $1, waiting up to
-# $2 seconds; fails the case if none appears or the program ends first.
+# The id of the visible window whose title is exactly $1, waiting up to $2
+# seconds; fails the case if none appears.
 wait_window() {
-  local title=$1 limit=$2 i w pattern
-  pattern=$(sed 's/[][\.*^$+?(){}|]/\\&/g' <<<"$title")  # xdotool takes a regular expression
-  for ((i = 0; i < limit * 10; i++)); do
-    w=$(xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -1 || true)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    kill -0 "$show_pid" 2>/dev/null || fail "the program ended before the window \"$title\" appeared"
-    sleep 0.1
-  done
-  fail "no window \"$title\" within $limit s"
+  local w
+  w=$(find_window "$1" "$2") || true
+  [ -n "$w" ] && echo "$w" || fail "no window \"$1\" within $2 s"
 }
 
 # Types keys into a window: focus it (there is no window manager), then send.
@@ -51,16 +49,9 @@ press() {
 
 # Waits up to $1 seconds for the program to end; sets show_status.
 wait_show() {
-  local limit=$1 i
-  for ((i = 0; i < limit * 10; i++)); do
-    kill -0 "$show_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$show_pid" 2>/dev/null && fail "the program still runs after $limit s"
-  show_status=0
-  wait "$show_pid" || show_status=$?
+  ends_within "$1" "$show_pid" "the program"
+  show_status=$status
 }
 
-# The prefix's wineserver ends with the case, so that Xvfb goes down cleanly
-# and the next case starts with no window of this one left.
-trap '"$WINETEST_WINESERVER" -k 2>/dev/null || true' EXIT
+# The prefix's wineserver ends with the case, so that Xvfb goes down cleanly.
+trap '"$WINETEST_WINESERVER" -k 2>/dev/null || true; cleanup' EXIT

@@ -1,102 +1,62 @@
-// The trace replayer plays a small trace through the device offscreen: the
-// frames it dumps show what was drawn; a line it does not know, and a
-// download larger than the texture file loaded (it would read past the
-// loaded texels), are reported by number without stopping the rest.
+// The trace replayer plays what the show traced: the show's first frames,
+// run and traced by the tests' show probe, replay offscreen to the very
+// pixels the show drew. A line it does not know, and a download larger than
+// the texture file loaded (it would read past the loaded texels), are
+// reported by number without stopping the rest.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <string>
 
-#include <sys/wait.h>
+#include "../../device/run_probe.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const char *const TRACE =
-    "grGlideInit\n"
-    "grSstQueryHardware -\n"
-    "grSstSelect 0\n"
-    "grSstWinOpen - 7 0 2 0 2 1\n"
-    "grDepthBufferMode 2\n"
-    "grDepthBufferFunction 1\n"
-    "grDepthMask 1\n"
-    "grRenderBuffer 1\n"
-    "grClipWindow 0 0 640 480\n"
-    "guTexMemReset\n"
-    "gu3dfGetInfo \"pak//cube.3df\" -\n"
-    "gu3dfLoad \"pak//cube.3df\" -\n"
-    "guTexAllocateMemory 0 3 256 256 10 2 8 0 3 0 0 1 1 0 0\n"
-    "guTexDownloadMipMap 4242 - -\n"
-    "guColorCombineFunction 4\n"
-    "guTexCombineFunction 0 1\n"
-    "guAlphaSource 2\n"
-    "grHints 0 2\n"
-    "grTexClampMode 0 0 0\n"
-    "grConstantColorValue 150\n"
-    "guTexSource 4242\n"
-    "guDrawTriangleWithClip 100 60 1 0 0 1 0 0 0 560 60 1 1 0 1 0 0 0 560 420 1 1 1 1 0 0 0\n"
-    "grBufferSwap 2\n"
-    "grBufferClear 0 0 65535\n"
-    "grSstIdle\n"
-    "grBufferSwap 2\n"
-    "grBufferClear 0 0 65535\n"
-    "grSstIdle\n"
-    "grSstWinClose\n"
-    "grGlideShutdown\n";
-
-std::string read_all(const fs::path &path)
+TEST(Replay, PlaysTheShowsTraceToItsPixelsAndReportsBadLines)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+    const std::string dir = make_temp_directory();
+    fs::create_directory_symlink(LUMIVEX_SOURCE_DIR "/pak", dir + "/pak");
+    ProbeResult run =
+        run_probe(SHOW_PROBE, dir,
+                  {"LUMIVEX_OUTPUT=offscreen", "LUMIVEX_SWAP_INTERVAL=0", "LUMIVEX_TRACE=trace.txt",
+                   "PROBE_KEY_IN_FRAME=89", "LUMIVEX_DUMP_DIR=shown", "LUMIVEX_DUMP_FRAMES=0,90"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = run_probe(REPLAY_PATH, dir, {"LUMIVEX_DUMP_DIR=replayed", "LUMIVEX_DUMP_FRAMES=0,90"}, "trace.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char *frame : {"/frame-000000.png", "/frame-000090.png"})
+        EXPECT_EQ(read_file(dir + "/replayed" + frame), read_file(dir + "/shown" + frame)) << frame;
+    // Black, then the logo in view.
+    EXPECT_NE(read_file(dir + "/shown/frame-000000.png"), read_file(dir + "/shown/frame-000090.png"));
 
-// Runs the replayer from the source tree (the trace names pak/ files) and
-// returns its exit status; stderr goes to dir/stderr.txt.
-int replay(const fs::path &dir, const std::string &trace)
-{
-    fs::path file = dir / "trace.txt";
-    std::ofstream(file, std::ios::binary) << trace;
-    std::string command = "cd \"" + std::string(LUMIVEX_SOURCE_DIR) + "\" && LUMIVEX_DUMP_DIR=\"" +
-                          dir.string() + "\" LUMIVEX_DUMP_FRAMES=0-1 \"" + REPLAY_PATH + "\" \"" +
-                          file.string() + "\" 2> \"" + (dir / "stderr.txt").string() + "\"";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-fs::path fresh_dir(const char *name)
-{
-    fs::path dir = fs::path(testing::TempDir()) / name;
+    // Before the first swap, an unknown call and a swap without its interval;
+    // the logo's texture file exchanged for the torus's (YIQ: half the bytes
+    // of the mip-map allocated for the logo's).
+    std::vector<std::string> lines = read_lines(dir + "/trace.txt");
+    auto line_of = [&](const char *call) {
+        return std::find_if(lines.begin(), lines.end(), [&](auto &l) { return l.starts_with(call); }) -
+               lines.begin();
+    };
+    const long download = line_of("guTexDownloadMipMap"), swap = line_of("grBufferSwap");
+    ASSERT_LT(download, swap);
+    lines.insert(lines.begin() + swap, {"grFogMode 1", "grBufferSwap"});
+    std::ofstream broken(dir + "/broken.txt");
+    for (std::string line : lines) {
+        if (size_t at = line.find("3dfx.3df"); at != std::string::npos)
+            line.replace(at, 4, "torus");
+        broken << line << '\n';
+    }
+    broken.close();
+    run = run_probe(REPLAY_PATH, dir, {"LUMIVEX_DUMP_DIR=broken", "LUMIVEX_DUMP_FRAMES=90"}, "broken.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(fs::exists(dir + "/broken/frame-000090.png"));
+    for (const std::string &report : {":" + std::to_string(download + 1) + ": malformed guTexDownloadMipMap",
+                                      ":" + std::to_string(swap + 1) + ": unknown call grFogMode",
+                                      ":" + std::to_string(swap + 2) + ": malformed grBufferSwap"})
+        EXPECT_NE(run.err.find(report), std::string::npos) << report << "\n" << run.err;
     fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-// The textured triangle is in the first picture, not in the cleared second;
-// a line it does not know is reported by number, and the rest still plays.
-TEST(Replay, PlaysATraceOffscreenDumpsItsFramesAndReportsBadLines)
-{
-    fs::path dir = fresh_dir("lumivex_replay");
-    ASSERT_EQ(replay(dir, TRACE), 0) << read_all(dir / "stderr.txt");
-    std::string first = read_all(dir / "frame-000000.png"), second = read_all(dir / "frame-000001.png");
-    EXPECT_EQ(first.substr(0, 8), "\x89PNG\r\n\x1a\n");
-    EXPECT_FALSE(second.empty());
-    EXPECT_NE(first, second);
-
-    std::string trace = TRACE;
-    trace.insert(trace.find("grBufferSwap"), "grFogMode 1\ngrBufferSwap\n");
-    for (size_t at; (at = trace.find("cube.3df")) != std::string::npos;)
-        trace.replace(at, 4, "torus");  // a YIQ file: half the bytes of the 565 mip-map allocated
-    fs::remove(dir / "frame-000000.png");
-    EXPECT_EQ(replay(dir, trace), 1);
-    std::string err = read_all(dir / "stderr.txt");
-    EXPECT_NE(err.find(":14: malformed guTexDownloadMipMap"), std::string::npos) << err;
-    EXPECT_NE(err.find(":23: unknown call grFogMode"), std::string::npos) << err;
-    EXPECT_NE(err.find(":24: malformed grBufferSwap"), std::string::npos) << err;
-    EXPECT_TRUE(fs::exists(dir / "frame-000000.png"));
 }
 
 }  // namespace

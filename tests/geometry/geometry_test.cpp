@@ -1,4 +1,6 @@
-// Transform and projection: the values triangle setup reads.
+// The geometry module's rounding and the values triangle setup reads: the
+// matrix product and the transform sum in float from the left, projection;
+// the rest of the module is judged by the golden frames.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +10,18 @@
 #include "geometry/transform.h"
 
 namespace {
+
+// Sums run in float from the left: 1 + 2^-24 + 2^-24 stays 1.
+TEST(Matrix, MultiplySumsInFloatFromTheLeft)
+{
+    Matrix4 left = {}, right = {};
+    left.m[0] = left.m[1] = left.m[2] = 1.0f;
+    right.m[0] = 1.0f;
+    right.m[4] = right.m[8] = std::ldexp(1.0f, -24);
+    matrix_load(left);
+    matrix_multiply(right);
+    EXPECT_EQ(current_matrix.m[0], 1.0f);
+}
 
 TEST(Transform, RowVectorTimesTheMatrixSummedInFloat)
 {

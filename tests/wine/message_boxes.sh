@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
+# The program's message boxes under Wine; its msgbox channel logs the text
+# each box is opened with.
+#
 # No board (LUMIVEX_BOARDS=0): the start-up check's report comes up as the
 # real message box with the report's text; Abort, its default button, ends the
 # program at once with exit status 3 and no further device call. Ignore goes
 # on as if the query had found a board: the window open fails in turn, its own
 # report comes up, and after a second Ignore the show runs on no device until
 # a key ends it with 0.
+#
+# A missing data file: after Start, a message box names the file and why; OK
+# ends the program with exit status 1.
 set -euo pipefail
 source "$(dirname "$0")/wine_lib.sh"
-dir=$(case_dir no_board)
+dir=$(case_dir message_boxes)
 
-# Wine's msgbox channel logs the text each message box is opened with.
 start_show "$dir" LUMIVEX_BOARDS=0 LUMIVEX_TRACE="$dir/trace.txt" WINEDEBUG=-all,+msgbox
-dialog=$(wait_window Tobrek 60)
-press "$dialog" Return
 box=$(wait_window "Microsoft Visual C++ Runtime Library" 30)
 sleep 0.5
 timeout 10 import -window root "$dir/report.png" 2>/dev/null || true
@@ -37,8 +40,6 @@ echo "no board: the report came up, Abort gave 3"
 # paced, and their triangles would fill it fast.
 : >"$dir/stderr"
 start_show "$dir" LUMIVEX_BOARDS=0 WINEDEBUG=-all,+msgbox
-dialog=$(wait_window Tobrek 60)
-press "$dialog" Return
 for line in 90 104; do
   box=$(wait_window "Microsoft Visual C++ Runtime Library" 30)
   grep 'MSGBOX_OnInit' "$dir/stderr" | tail -1 | grep -q "Line: $line" ||
@@ -62,3 +63,17 @@ press "$main" space
 wait_show 30
 [ "$show_status" = 0 ] || fail "exit status $show_status after Ignore, Ignore and a key, not 0"
 echo "no board: Ignore went on to the second report, Ignore again ran the show, a key ended it with 0"
+
+# A missing data file, in a copy of pak/.
+: >"$dir/stderr"
+mkdir "$dir/run" && cp -r pak "$dir/run/" && rm "$dir/run/pak/torus.dat"
+cd "$dir/run"
+start_show "$dir" LUMIVEX_OUTPUT=offscreen WINEDEBUG=-all,+msgbox
+box=$(wait_window Lumivex 30)
+text=$(grep -o 'MSGBOX_OnInit L".*"' "$dir/stderr" | tail -1 || true)
+[[ $text =~ 'The show cannot load pak//torus.dat: '[A-Z] ]] ||
+  fail "the box does not say which file and why: $text"
+press "$box" Return
+wait_show 30
+[ "$show_status" = 1 ] || fail "exit status $show_status after the failed load, not 1"
+echo "load failure: the message box named pak//torus.dat; OK ended the program with 1"

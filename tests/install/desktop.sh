@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The program on a bare X server (no window manager), as a desktop user meets
+# it. It ends when asked: SIGINT in the dialog ends it as Exit does and in the
+# show as a key does, SIGTERM ends an offscreen run the same way, each within
+# a second and with 128 + the signal's number; the device is closed. And it
+# is placed on the screen: on 1024x768, full screen covers the screen from
+# (0, 0); a window at LUMIVEX_SCALE=2 does not fit, so it opens at the
+# largest scale that fits (1), centred, and says so in one line; on a
+# 1400x1050 screen a window at scale 3 opens at 2, centred.
+# Usage: desktop.sh path/to/lumivex source-dir [screenshot-dir]
+set -uo pipefail
+lumivex=$1
+cd "$2"
+shots=${3:-}
+xvfb_tools=xwininfo
+source "$(dirname "$0")/../xvfb.sh"
+
+# --- SIGINT in the dialog ---
+"$lumivex" 2>"$work/dialog.err" & pid=$!; pids+=($pid)
+[ -n "$(find_window Tobrek)" ] || fail "no dialog"
+kill -INT $pid
+ends_within 2 $pid "SIGINT in the dialog"
+[ "$status" -eq 130 ] || fail "SIGINT in the dialog: status $status, not 130"
+
+# --- SIGINT in the show, in a window ---
+LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=window LUMIVEX_TRACE="$work/window.trace" LUMIVEX_TRACE_FRAMES=0 \
+  "$lumivex" 2>"$work/window.err" & pid=$!; pids+=($pid)
+[ -n "$(find_window 'Lumivex by Tobrek')" ] || fail "no show window"
+sleep 1
+kill -INT $pid
+ends_within 2 $pid "SIGINT in the show"
+[ "$status" -eq 130 ] || fail "SIGINT in the show: status $status, not 130"
+[ "$(tail -1 "$work/window.trace")" = grGlideShutdown ] || fail "SIGINT: the device was not closed"
+
+# --- SIGTERM offscreen, no display ---
+env -u DISPLAY LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=offscreen LUMIVEX_TRACE="$work/off.trace" \
+  LUMIVEX_TRACE_FRAMES=0 "$lumivex" 2>"$work/off.err" & pid=$!; pids+=($pid)
+sleep 1.5
+kill -TERM $pid
+ends_within 2 $pid "SIGTERM offscreen"
+[ "$status" -eq 143 ] || fail "SIGTERM: status $status, not 143"
+[ "$(tail -1 "$work/off.trace")" = grGlideShutdown ] || fail "SIGTERM: the device was not closed"
+
+# place OUTPUT [VAR=value...]: starts the show, waits for its window, sets
+# got to its geometry, takes a screenshot of the screen, ends the show.
+place() {
+  local output=$1; shift
+  env LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=$output "$@" "$lumivex" 2>"$work/$output.err" & pid=$!; pids+=($pid)
+  local w
+  w=$(find_window 'Lumivex by Tobrek')
+  [ -n "$w" ] || fail "$output: no window"
+  sleep 2
+  [ -n "$shots" ] && mkdir -p "$shots" && import -window root "$shots/$output.png" 2>/dev/null
+  got=$(geometry "$w")
+  kill -INT $pid
+  ends_within 5 $pid "$output"
+}
+
+place fullscreen
+[ "$got" = "0 0 1024 768" ] || fail "full screen at $got, not 0 0 1024 768"
+place window LUMIVEX_SCALE=2
+[ "$got" = "192 144 640 480" ] || fail "window at $got, not 192 144 640 480"
+[ "$(wc -l <"$work/window.err")" -eq 1 ] && grep -q 'does not fit the 1024x768 screen; using LUMIVEX_SCALE=1' \
+  "$work/window.err" || fail "the fallback to scale 1 was not said in one line"
+
+start_xvfb 1400x1050
+place window LUMIVEX_SCALE=3
+[ "$got" = "60 45 1280 960" ] || fail "a window at scale 2 at $got, not 60 45 1280 960"
+echo "passed: SIGINT in the dialog and the show, SIGTERM offscreen; full screen at (0, 0) filling the screen;"
+echo "windows too large centred at the largest scale that fits"
