@@ -23,50 +23,15 @@
 
 namespace {
 
-struct Avx2 {
-    using I = __m256i;
-    using F = __m256;
-    static constexpr int W = 8;
-
-    static I set1(int32_t v) { return _mm256_set1_epi32(v); }
-    static I lanes(uint32_t first, uint32_t step)
-    {
-        return _mm256_add_epi32(
-            _mm256_set1_epi32((int32_t)first),
-            _mm256_mullo_epi32(_mm256_set1_epi32((int32_t)step), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)));
-    }
-    static I load(const int32_t *v) { return _mm256_loadu_si256((const __m256i *)v); }
-    static I add(I a, I b) { return _mm256_add_epi32(a, b); }
-    static I sub(I a, I b) { return _mm256_sub_epi32(a, b); }
-    static I band(I a, I b) { return _mm256_and_si256(a, b); }
-    static I bor(I a, I b) { return _mm256_or_si256(a, b); }
-    static I andnot(I a, I b) { return _mm256_andnot_si256(a, b); }
-    template <int N> static I srli(I a) { return _mm256_srli_epi32(a, N); }
-    template <int N> static I slli(I a) { return _mm256_slli_epi32(a, N); }
-    static I gt(I a, I b) { return _mm256_cmpgt_epi32(a, b); }
-    static I eq(I a, I b) { return _mm256_cmpeq_epi32(a, b); }
-    static I select(I mask, I a, I b) { return _mm256_blendv_epi8(b, a, mask); }
-    static bool any(I mask) { return !_mm256_testz_si256(mask, mask); }
-    static I mul15(I a, I b) { return _mm256_madd_epi16(a, b); }  // the high halves are zero
-    static I add16(I a, I b) { return _mm256_add_epi16(a, b); }
-    static I sub16(I a, I b) { return _mm256_sub_epi16(a, b); }
-    static I mullo16(I a, I b) { return _mm256_mullo_epi16(a, b); }
-    static I mulhi16(I a, I b) { return _mm256_mulhi_epu16(a, b); }
-    template <int N> static I srli16(I a) { return _mm256_srli_epi16(a, N); }
-    static I clamp16(I a, int16_t hi)
-    {
-        return _mm256_min_epi16(_mm256_max_epi16(a, _mm256_setzero_si256()), _mm256_set1_epi16(hi));
-    }
-    static F fset1(float v) { return _mm256_set1_ps(v); }
-    static F fadd(F a, F b) { return _mm256_add_ps(a, b); }
-    static F fmul(F a, F b) { return _mm256_mul_ps(a, b); }
-    static F fdiv(F a, F b) { return _mm256_div_ps(a, b); }
-    static F to_float(I a) { return _mm256_cvtepi32_ps(a); }
-    static I bits(F a) { return _mm256_castps_si256(a); }
-
+// What AVX2 does better than the portable forms.
+struct Avx2 : VectorLanes<8> {
+    static __m256i m(I a) { return (__m256i)a; }
+    static bool any(I mask) { return !_mm256_testz_si256(m(mask), m(mask)); }
+    static I mul15(I a, I b) { return (I)_mm256_madd_epi16(m(a), m(b)); }  // the high halves are zero
+    static I mulhi16(I a, I b) { return (I)_mm256_mulhi_epu16(m(a), m(b)); }
     static I load_depth(const uint16_t *p)
     {
-        return _mm256_cvtepu16_epi32(_mm_loadu_si128((const __m128i *)p));
+        return (I)_mm256_cvtepu16_epi32(_mm_loadu_si128((const __m128i *)p));
     }
     // The low halves of v (the pack saturates: v must be below 65536), in
     // lane order: the pack works within 128-bit halves, the permute puts the
@@ -74,34 +39,16 @@ struct Avx2 {
     static void store16(uint16_t *p, I mask, I v)
     {
         const __m128i mask16 =
-            _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packs_epi32(mask, mask), 0x08));
-        const __m128i v16 = _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packus_epi32(v, v), 0x08));
+            _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packs_epi32(m(mask), m(mask)), 0x08));
+        const __m128i v16 =
+            _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packus_epi32(m(v), m(v)), 0x08));
         __m128i *out = (__m128i *)p;
         _mm_storeu_si128(out, _mm_blendv_epi8(_mm_loadu_si128(out), v16, mask16));
     }
     static void store32(uint32_t *p, I mask, I v)
     {
         __m256i *out = (__m256i *)p;
-        _mm256_storeu_si256(out, _mm256_blendv_epi8(_mm256_loadu_si256(out), v, mask));
-    }
-    // Two pairs per lane, each texel with the one below it.
-    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11)
-    {
-        const I order = _mm256_permute4x64_epi64(index, 0xD8);  // 0 1 4 5 2 3 6 7
-        const __m128i low = _mm256_castsi256_si128(order), high = _mm256_extracti128_si256(order, 1);
-        fetch_pairs(base, low, high, t00, t01);
-        fetch_pairs(base + 2, low, high, t10, t11);
-    }
-    // The pairs are gathered as pixels 0 1 4 5 (low) and 2 3 6 7 (high) so
-    // that the split, which works within 128-bit halves, leaves the pixels in
-    // order.
-    static void fetch_pairs(const uint32_t *base, __m128i low, __m128i high, I *first, I *second)
-    {
-        const F a = _mm256_castsi256_ps(_mm256_i32gather_epi64((const long long *)base, low, 4));
-        const F b = _mm256_castsi256_ps(_mm256_i32gather_epi64((const long long *)base, high, 4));
-        // Halves [0 1 | 4 5] of a and [2 3 | 6 7] of b give [0 1 2 3 | 4 5 6 7].
-        *first = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
-        *second = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
+        _mm256_storeu_si256(out, _mm256_blendv_epi8(_mm256_loadu_si256(out), m(v), m(mask)));
     }
 };
 

@@ -13,19 +13,10 @@
 // rows, see texmem.h) and filtered with each 32-bit texel split into two
 // 16-bit lanes per channel pair: red/blue and alpha/green.
 //
-// V, for lanes of 32 bits (I) and of floats (F), W of each:
-//   set1, lanes(first, step) = first + k step, load(int32_t[W])
-//   add, sub, band, bor, andnot(a, b) = ~a & b, srli<n>, slli<n>,
-//   gt, eq (signed, 0 or -1 per lane), select(mask, a, b), any(mask)
-//   mul15(a, b): a b for 0 <= a, b < 2^15
-//   on the two 16-bit halves of each lane: add16, sub16, mullo16, mulhi16
-//   (unsigned), srli16<n>, clamp16(a, hi) to 0..hi (signed)
-//   fset1, fadd, fmul, fdiv, to_float (exact below 2^24), bits (the float's)
-//   load_depth(p): W 16-bit values, zero-extended
-//   store16(p, mask, v): the low halves of v to the lanes of p that mask keeps
-//   store32(p, mask, v): v to the lanes of p that mask keeps
-//   fetch_quads(base, index, &t00, &t10, &t01, &t11): base[i], base[i + 2],
-//   base[i + 1], base[i + 3] per lane
+// The lane operations (V) are VectorLanes<W> below, written once on the
+// compilers' vector types (GCC's and Clang's vector extensions); a width's
+// file may do some of them with its processor's own instructions where the
+// portable form compiles poorly.
 //
 // Each width's file includes this inside its own target options; everything
 // here has internal linkage, so no width's code is shared with another's.
@@ -37,7 +28,171 @@
 
 #include <lumivex_glide.h>
 
+#include <cstddef>
+#include <cstring>
+#include <utility>
+
 namespace {
+
+// A vector of bytes B of T. (GCC takes a vector size that depends on a
+// template's parameter only through a class like this.)
+template <class T, int B> struct Vector {
+    typedef T type __attribute__((vector_size(B)));
+};
+
+// W lanes of 32 bits (I) and of floats (F). Lane masks are 0 or -1.
+template <int N> struct VectorLanes {
+    static constexpr int W = N;
+    using I = typename Vector<int32_t, 4 * N>::type;
+    using F = typename Vector<float, 4 * N>::type;
+    using U = typename Vector<uint32_t, 4 * N>::type;    // wraps where I would overflow
+    using U16 = typename Vector<uint16_t, 4 * N>::type;  // the two 16-bit halves of each lane
+    using S16 = typename Vector<int16_t, 4 * N>::type;
+
+    static I set1(int32_t v) { return I{} + v; }
+    // first + k step in lane k
+    static I lanes(uint32_t first, uint32_t step)
+    {
+        U v;
+        for (int k = 0; k < N; ++k)
+            v[k] = first + k * step;
+        return (I)v;
+    }
+    static I load(const int32_t *p)
+    {
+        I v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    }
+    static I add(I a, I b) { return (I)((U)a + (U)b); }
+    static I sub(I a, I b) { return (I)((U)a - (U)b); }
+    static I band(I a, I b) { return a & b; }
+    static I bor(I a, I b) { return a | b; }
+    static I andnot(I a, I b) { return ~a & b; }
+    template <int S> static I srli(I a) { return (I)((U)a >> S); }
+    template <int S> static I slli(I a) { return (I)((U)a << S); }
+    static I gt(I a, I b) { return a > b; }
+    static I eq(I a, I b) { return a == b; }
+    static I select(I mask, I a, I b) { return (mask & a) | (~mask & b); }  // bit by bit
+    static bool any(I mask)
+    {
+        for (int k = 0; k < N; ++k)
+            if (mask[k])
+                return true;
+        return false;
+    }
+    // a b for 0 <= a, b < 2^15
+    static I mul15(I a, I b) { return a * b; }
+
+    // On the two 16-bit halves of each lane.
+    static I add16(I a, I b) { return (I)((U16)a + (U16)b); }
+    static I sub16(I a, I b) { return (I)((U16)a - (U16)b); }
+    static I mullo16(I a, I b) { return (I)((U16)a * (U16)b); }
+    static I mulhi16(I a, I b)  // unsigned
+    {
+        const U16 x = (U16)a, y = (U16)b;
+        U16 high;
+        for (int k = 0; k < 2 * N; ++k)
+            high[k] = (uint16_t)((uint32_t)x[k] * y[k] >> 16);
+        return (I)high;
+    }
+    template <int S> static I srli16(I a) { return (I)((U16)a >> S); }
+    // to 0..hi, the halves taken as signed
+    static I clamp16(I a, int16_t hi)
+    {
+        const S16 v = (S16)a, zero = {}, top = zero + hi;
+        const S16 low = v > zero ? v : zero;
+        return (I)(low < top ? low : top);
+    }
+
+    static F fset1(float v)  // through the bits, so that -0 stays -0
+    {
+        int32_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        return (F)set1(bits);
+    }
+    static F fadd(F a, F b) { return a + b; }
+    static F fmul(F a, F b) { return a * b; }
+    static F fdiv(F a, F b) { return a / b; }
+    static F to_float(I a) { return __builtin_convertvector(a, F); }  // exact below 2^24
+    static I bits(F a) { return (I)a; }
+
+    // W 16-bit values, zero-extended
+    static I load_depth(const uint16_t *p)
+    {
+        I v;
+        for (int k = 0; k < N; ++k)
+            v[k] = p[k];
+        return v;
+    }
+    // The low halves of v to the lanes of p that mask keeps.
+    static void store16(uint16_t *p, I mask, I v)
+    {
+        for (int k = 0; k < N; ++k)
+            if (mask[k])
+                p[k] = (uint16_t)v[k];
+    }
+    static void store32(uint32_t *p, I mask, I v)
+    {
+        for (int k = 0; k < N; ++k)
+            if (mask[k])
+                p[k] = (uint32_t)v[k];
+    }
+
+    // Lane k of the result takes, within its 128-bit block, 32-bit (SIZE 1)
+    // or 64-bit (SIZE 2) pieces of a and b in turn, from the block's low or
+    // high half: SSE2's unpack instructions.
+    static constexpr int unpacked(int k, bool high, int size)
+    {
+        const int first = k / 4 * 4 + (high ? 2 : 0), i = k % 4;
+        return size == 1 ? (i % 2 ? N : 0) + first + i / 2 : (i / 2 ? N : 0) + first + i % 2;
+    }
+    template <bool HIGH, int SIZE, size_t... K> static I unpack(I a, I b, std::index_sequence<K...>)
+    {
+        return __builtin_shufflevector(a, b, unpacked(K, HIGH, SIZE)...);
+    }
+    template <bool HIGH, int SIZE> static I unpack(I a, I b)
+    {
+        return unpack<HIGH, SIZE>(a, b, std::make_index_sequence<N>());
+    }
+
+    // base[i], base[i + 2], base[i + 1], base[i + 3] for each lane's i. Each
+    // lane's four are contiguous: four of them are loaded as one 128-bit
+    // block, with lanes k, k + 4... sharing a register, and transposed.
+    static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11)
+    {
+        if constexpr (N < 4) {
+            for (int k = 0; k < N; ++k) {
+                const uint32_t *quad = base + index[k];
+                (*t00)[k] = (int32_t)quad[0];
+                (*t01)[k] = (int32_t)quad[1];
+                (*t10)[k] = (int32_t)quad[2];
+                (*t11)[k] = (int32_t)quad[3];
+            }
+        } else {
+            int32_t at[N];
+            std::memcpy(at, &index, sizeof at);
+            auto quad = [&](int k) {
+                typename Vector<int32_t, 16>::type q;
+                std::memcpy(&q, base + at[k], sizeof q);
+                return q;
+            };
+            static_assert(N == 4 || N == 8);
+            I q[4];
+            for (int j = 0; j < 4; ++j)
+                if constexpr (N == 4)
+                    q[j] = quad(j);
+                else
+                    q[j] = __builtin_shufflevector(quad(j), quad(j + 4), 0, 1, 2, 3, 4, 5, 6, 7);
+            const I a = unpack<false, 1>(q[0], q[1]), b = unpack<false, 1>(q[2], q[3]);  // t00 t00 t01 t01
+            const I c = unpack<true, 1>(q[0], q[1]), d = unpack<true, 1>(q[2], q[3]);    // t10 t10 t11 t11
+            *t00 = unpack<false, 2>(a, b);
+            *t01 = unpack<true, 2>(a, b);
+            *t10 = unpack<false, 2>(c, d);
+            *t11 = unpack<true, 2>(c, d);
+        }
+    }
+};
 
 // What each lane decides in the pixels of one dither phase: the level its
 // dither cell samples, as an offset from the finer level's texels, and the
@@ -163,8 +318,9 @@ void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V:
 // MIXED: the triangle's pixels sample two levels (dithered mip-mapping
 // between them); otherwise one level, and no lane needs its coordinates
 // halved.
+// Flattened: every lane operation inlined, whatever the compiler's budget.
 template <class V, CombineMode C, bool MIXED, class Pixel>
-void draw_lanes(const Raster &ra, const Span *spans, int count)
+__attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, int count)
 {
     using I = typename V::I;
     using F = typename V::F;
