@@ -5,9 +5,8 @@
 
 void FX_CALL grRenderBuffer(GrBuffer_t buffer)
 {
-    trace_call("grRenderBuffer", {buffer});
-    if (buffer == GR_BUFFER_FRONTBUFFER || buffer == GR_BUFFER_BACKBUFFER)
-        glide.render_buffer = buffer;
+    set_state("grRenderBuffer", glide.render_buffer, buffer,
+              buffer == GR_BUFFER_FRONTBUFFER || buffer == GR_BUFFER_BACKBUFFER);
 }
 
 void FX_CALL grClipWindow(FxU32 minx, FxU32 miny, FxU32 maxx, FxU32 maxy)
@@ -39,16 +38,14 @@ void FX_CALL grBufferClear(GrColor_t colour, GrAlpha_t alpha, FxU16 depth)
 // refused.
 void FX_CALL grDepthBufferMode(GrDepthBufferMode_t mode)
 {
-    trace_call("grDepthBufferMode", {mode});
-    if (mode == GR_DEPTHBUFFER_DISABLE || mode == GR_DEPTHBUFFER_WBUFFER)
-        glide.depth_mode = mode;
+    set_state("grDepthBufferMode", glide.depth_mode, mode,
+              mode == GR_DEPTHBUFFER_DISABLE || mode == GR_DEPTHBUFFER_WBUFFER);
 }
 
 void FX_CALL grDepthBufferFunction(GrCmpFnc_t function)
 {
-    trace_call("grDepthBufferFunction", {function});
-    if (function >= GR_CMP_NEVER && function <= GR_CMP_ALWAYS)
-        glide.depth_function = function;
+    set_state("grDepthBufferFunction", glide.depth_function, function,
+              function >= GR_CMP_NEVER && function <= GR_CMP_ALWAYS);
 }
 
 void FX_CALL grDepthMask(FxBool mask)

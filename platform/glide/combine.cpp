@@ -28,15 +28,13 @@ void FX_CALL guTexCombineFunction(GrChipID_t tmu, GrTextureCombineFnc_t fnc)
 // Kept for the record: nothing reads alpha, as nothing blends.
 void FX_CALL guAlphaSource(GrAlphaSource_t mode)
 {
-    trace_call("guAlphaSource", {mode});
-    if (mode >= GR_ALPHASOURCE_CC_ALPHA && mode <= GR_ALPHASOURCE_TEXTURE_ALPHA_TIMES_ITERATED_ALPHA)
-        glide.alpha_source = mode;
+    set_state("guAlphaSource", glide.alpha_source, mode,
+              mode >= GR_ALPHASOURCE_CC_ALPHA && mode <= GR_ALPHASOURCE_TEXTURE_ALPHA_TIMES_ITERATED_ALPHA);
 }
 
 void FX_CALL grConstantColorValue(GrColor_t value)
 {
-    trace_call("grConstantColorValue", {value});
-    glide.constant_colour = value;
+    set_state("grConstantColorValue", glide.constant_colour, value, true);
 }
 
 void FX_CALL grHints(GrHint_t type, FxU32 mask)

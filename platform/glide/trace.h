@@ -53,6 +53,16 @@ extern TraceLog trace_log;
 // Logs one call. Loads the configuration first if nothing has yet.
 void trace_call(const char *name, std::initializer_list<TraceArg> args);
 
+// A one-argument state call: logs it, then takes the value only if the
+// library implements it. A refused value leaves the state as it was, as the
+// board ignores a register write it does not decode.
+template <class T> void set_state(const char *name, T &state, T value, bool implemented)
+{
+    trace_call(name, {value});
+    if (implemented)
+        state = value;
+}
+
 // Logs a guDrawTriangleWithClip call unless its frame is left out.
 void trace_triangle_line(const GrVertex *a, const GrVertex *b, const GrVertex *c);
 inline void trace_triangle(const GrVertex *a, const GrVertex *b, const GrVertex *c)
