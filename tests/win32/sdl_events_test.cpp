@@ -24,8 +24,8 @@ class SdlEvents : public RecordingTest {
     void push(SDL_Scancode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0)
     {
         SDL_Event e{};
-        e.key = {SDL_KEYDOWN, 0, SDL_GetWindowID(win32_sdl_window(hwnd)), SDL_PRESSED, repeat, 0, 0, {key}};
-        e.key.keysym.mod = mod;
+        const SDL_Keysym sym = {key, SDLK_UNKNOWN, mod, 0};
+        e.key = {SDL_KEYDOWN, 0, SDL_GetWindowID(win32_sdl_window(hwnd)), SDL_PRESSED, repeat, 0, 0, sym};
         SDL_PushEvent(&e);
     }
     void push_window(Uint8 event, int x = 0, int y = 0)
