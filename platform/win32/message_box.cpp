@@ -4,6 +4,7 @@
 // that started the program learns why it ended.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,34 +34,22 @@ int buttons_of(UINT type, Button *out)
     static const Button ok{IDOK, "OK", "ok"}, cancel{IDCANCEL, "Cancel", "cancel"},
         abort{IDABORT, "Abort", "abort"}, retry{IDRETRY, "Retry", "retry"},
         ignore{IDIGNORE, "Ignore", "ignore"}, yes{IDYES, "Yes", "yes"}, no{IDNO, "No", "no"};
-    int n = 0;
-    switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        out[n++] = ok;
-        out[n++] = cancel;
-        break;
-    case MB_ABORTRETRYIGNORE:
-        out[n++] = abort;
-        out[n++] = retry;
-        out[n++] = ignore;
-        break;
-    case MB_YESNOCANCEL:
-        out[n++] = yes;
-        out[n++] = no;
-        out[n++] = cancel;
-        break;
-    case MB_YESNO:
-        out[n++] = yes;
-        out[n++] = no;
-        break;
-    case MB_RETRYCANCEL:
-        out[n++] = retry;
-        out[n++] = cancel;
-        break;
-    case MB_OK:
-    default: out[n++] = ok; break;
-    }
-    return n;
+    static const struct {
+        UINT type;
+        int count;
+        Button buttons[3];
+    } boxes[] = {
+        {MB_OKCANCEL, 2, {ok, cancel}},         {MB_ABORTRETRYIGNORE, 3, {abort, retry, ignore}},
+        {MB_YESNOCANCEL, 3, {yes, no, cancel}}, {MB_YESNO, 2, {yes, no}},
+        {MB_RETRYCANCEL, 2, {retry, cancel}},
+    };
+    for (const auto &box : boxes)
+        if (box.type == (type & MB_TYPEMASK)) {
+            std::copy(box.buttons, box.buttons + box.count, out);
+            return box.count;
+        }
+    out[0] = ok;  // MB_OK, and any type we do not draw
+    return 1;
 }
 
 // The answer without a person: LUMIVEX_MESSAGEBOX if it names one of the
