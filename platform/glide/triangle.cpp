@@ -303,23 +303,6 @@ void set_sampler(Sampler &sm)
     sm.bilinear_mag = tmu.magfilter == GR_TEXTUREFILTER_BILINEAR;
 }
 
-// The span loop for the triangle's paths, chosen again only when they change:
-// a show draws run after run of triangles that take the same one.
-SpanFunction span_loop(CombineMode combine, const Raster &ra)
-{
-    static int last_key = -1, last_limit;
-    static SpanFunction last;
-    const PixelFormat format = glide.true_colour ? PIXEL_XRGB : PIXEL_RGB565;
-    const bool mixed_levels = ra.affine.coarse_cells != 0;
-    const int key = combine | ra.q_mode << 3 | ra.fast_texture << 5 | mixed_levels << 6 | format << 7;
-    if (key != last_key || pixel_loop_limit != last_limit) {
-        last = span_function(combine, ra.q_mode, ra.fast_texture, mixed_levels, format);
-        last_key = key;
-        last_limit = pixel_loop_limit;
-    }
-    return last;
-}
-
 // Clips the polygon to the half-plane where sign * (coordinate - limit) <= 0.
 int clip_polygon(const double (*in)[2], int count, double (*out)[2], int axis, double limit, double sign)
 {
@@ -490,7 +473,8 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         ra.depth_function = glide.depth_function;
     }
 
-    const SpanFunction draw = span_loop(combine, ra);
+    const SpanFunction draw = span_function(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0,
+                                            glide.true_colour ? PIXEL_XRGB : PIXEL_RGB565);
     const Raster *raster = bands_raster(ra);
     if (far)
         cover_far(c, raster, draw);
