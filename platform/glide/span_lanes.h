@@ -315,11 +315,15 @@ void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V:
     V::store32(p, mask, V::bor(rb, V::template slli<8>(V::band(ag, V::set1(0xFF)))));
 }
 
+// The depth function of draw_lanes read from the raster, not compiled in.
+constexpr GrCmpFnc_t DEPTH_AS_SET = -1;
+
 // MIXED: the triangle's pixels sample two levels (dithered mip-mapping
 // between them); otherwise one level, and no lane needs its coordinates
-// halved.
+// halved. DEPTH: the depth test when compiled in (no choice per group), or
+// DEPTH_AS_SET.
 // Flattened: every lane operation inlined, whatever the compiler's budget.
-template <class V, CombineMode C, bool MIXED, class Pixel>
+template <class V, CombineMode C, bool MIXED, class Pixel, GrCmpFnc_t DEPTH>
 __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, int count)
 {
     using I = typename V::I;
@@ -342,8 +346,8 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
     const I w256 = V::set1(256 << 16 | 256), one16 = V::set1(1 << 16 | 1),
             high = V::set1((int32_t)0xFFFF0000);
     const I lane = V::lanes(0, 1);
-    const bool depth_test = ra.depth_test, depth_write = ra.depth_write;
-    const GrCmpFnc_t depth_function = ra.depth_function;
+    const bool depth_test = DEPTH != DEPTH_AS_SET || ra.depth_test, depth_write = ra.depth_write;
+    const GrCmpFnc_t depth_function = DEPTH != DEPTH_AS_SET ? DEPTH : ra.depth_function;
 
     for (const Span *span = spans; span < spans + count; ++span) {
         const int y = span->y, xa = span->xa, xb = span->xb;
@@ -426,6 +430,16 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
             }
         }
     }
+}
+
+// The show's depth test has a loop of its own.
+template <class V, CombineMode C, bool MIXED, class Pixel>
+void draw_lanes(const Raster &ra, const Span *spans, int count)
+{
+    if (ra.depth_test && ra.depth_function == GR_CMP_LESS)
+        draw_lanes<V, C, MIXED, Pixel, GR_CMP_LESS>(ra, spans, count);
+    else
+        draw_lanes<V, C, MIXED, Pixel, DEPTH_AS_SET>(ra, spans, count);
 }
 
 template <class V, class Pixel> SpanFunction lanes_function(CombineMode combine, bool mixed_levels)
