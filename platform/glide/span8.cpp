@@ -27,6 +27,7 @@ namespace {
 struct Avx2 : VectorLanes<8> {
     static __m256i m(I a) { return (__m256i)a; }
     static bool any(I mask) { return !_mm256_testz_si256(m(mask), m(mask)); }
+    static bool all(I mask) { return _mm256_testc_si256(m(mask), _mm256_set1_epi32(-1)); }
     static I mul15(I a, I b) { return (I)_mm256_madd_epi16(m(a), m(b)); }  // the high halves are zero
     static I mulhi16(I a, I b) { return (I)_mm256_mulhi_epu16(m(a), m(b)); }
     static I load_depth(const uint16_t *p)
@@ -35,20 +36,24 @@ struct Avx2 : VectorLanes<8> {
     }
     // The low halves of v (the pack saturates: v must be below 65536), in
     // lane order: the pack works within 128-bit halves, the permute puts the
-    // quarters back.
+    // quarters back. Most groups are whole: they need not read what they
+    // cover.
     static void store16(uint16_t *p, I mask, I v)
     {
-        const __m128i mask16 =
-            _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packs_epi32(m(mask), m(mask)), 0x08));
-        const __m128i v16 =
-            _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packus_epi32(m(v), m(v)), 0x08));
+        __m128i v16 = _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packus_epi32(m(v), m(v)), 0x08));
         __m128i *out = (__m128i *)p;
-        _mm_storeu_si128(out, _mm_blendv_epi8(_mm_loadu_si128(out), v16, mask16));
+        if (!all(mask)) {
+            const __m128i mask16 =
+                _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packs_epi32(m(mask), m(mask)), 0x08));
+            v16 = _mm_blendv_epi8(_mm_loadu_si128(out), v16, mask16);
+        }
+        _mm_storeu_si128(out, v16);
     }
     static void store32(uint32_t *p, I mask, I v)
     {
         __m256i *out = (__m256i *)p;
-        _mm256_storeu_si256(out, _mm256_blendv_epi8(_mm256_loadu_si256(out), m(v), m(mask)));
+        _mm256_storeu_si256(out,
+                            all(mask) ? m(v) : _mm256_blendv_epi8(_mm256_loadu_si256(out), m(v), m(mask)));
     }
 };
 
