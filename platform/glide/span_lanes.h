@@ -158,7 +158,8 @@ template <int N> struct VectorLanes {
 
     // base[i], base[i + 2], base[i + 1], base[i + 3] for each lane's i. Each
     // lane's four are contiguous: four of them are loaded as one 128-bit
-    // block, with lanes k, k + 4... sharing a register, and transposed.
+    // block, with lanes k, k + 4... sharing a register, and transposed. No i
+    // is negative: taken as unsigned, it needs no sign extension.
     static void fetch_quads(const uint32_t *base, I index, I *t00, I *t10, I *t01, I *t11)
     {
         if constexpr (N < 4) {
@@ -170,7 +171,7 @@ template <int N> struct VectorLanes {
                 (*t11)[k] = (int32_t)quad[3];
             }
         } else {
-            int32_t at[N];
+            uint32_t at[N];
             std::memcpy(at, &index, sizeof at);
             auto quad = [&](int k) {
                 typename Vector<int32_t, 16>::type q;
