@@ -34,13 +34,15 @@ struct Avx2 : VectorLanes<8> {
     {
         return (I)_mm256_cvtepu16_epi32(_mm_loadu_si128((const __m128i *)p));
     }
-    // The low halves of v (the pack saturates: v must be below 65536), in
-    // lane order: the pack works within 128-bit halves, the permute puts the
-    // quarters back. Most groups are whole: they need not read what they
-    // cover.
+    // The low halves of v, in lane order: the shuffle gathers them within
+    // 128-bit halves, the permute puts the quarters back. Most groups are
+    // whole: they need not read what they cover.
     static void store16(uint16_t *p, I mask, I v)
     {
-        __m128i v16 = _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packus_epi32(m(v), m(v)), 0x08));
+        const __m256i low_halves = _mm256_setr_epi8(0, 1, 4, 5, 8, 9, 12, 13, -1, -1, -1, -1, -1, -1, -1, -1,
+                                                    0, 1, 4, 5, 8, 9, 12, 13, -1, -1, -1, -1, -1, -1, -1, -1);
+        __m128i v16 =
+            _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_shuffle_epi8(m(v), low_halves), 0x08));
         __m128i *out = (__m128i *)p;
         if (!all(mask)) {
             const __m128i mask16 =

@@ -125,7 +125,8 @@ template <int N> struct VectorLanes {
             v[k] = p[k];
         return v;
     }
-    // The low halves of v to the lanes of p that mask keeps.
+    // The low halves of v to the lanes of p that mask keeps (the high halves
+    // are not looked at).
     static void store16(uint16_t *p, I mask, I v)
     {
         for (int k = 0; k < N; ++k)
@@ -289,15 +290,16 @@ template <class V> typename V::I depth_code(typename V::F oow)
 
 // The dithered RGB565 pixel of 8-bit channels rb (red and blue halves) and
 // ag (green in the low half), as dither.h: floor((v top + offset) / 255), the
-// division being (n + 1) x 257 / 65536, exact below 65535.
+// division being (n + 1) x 257 / 65536, exact below 65535. The pixel is the
+// low half of each lane: the channels, 5 and 6 bits, need no masks to meet
+// there.
 template <class V> typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &ph)
 {
     const typename V::I by257 = V::set1(257 << 16 | 257);
     const typename V::I rb5 =
         V::mulhi16(V::add16(V::mullo16(rb, V::set1(31 << 16 | 31)), ph.dither_rb), by257);
     const typename V::I g6 = V::mulhi16(V::add16(V::mullo16(ag, V::set1(63)), ph.dither_g), by257);
-    return V::bor(V::bor(V::band(rb5, V::set1(0x1F)), V::band(V::template srli<5>(rb5), V::set1(0xF800))),
-                  V::template slli<5>(V::band(g6, V::set1(0x3F))));
+    return V::bor(V::bor(rb5, V::template srli<5>(rb5)), V::template slli<5>(g6));
 }
 
 // The pixels of 8-bit channels rb and ag (as rgb565 takes them) to the lanes
