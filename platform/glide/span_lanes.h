@@ -74,6 +74,8 @@ template <int N> struct VectorLanes {
     static I gt(I a, I b) { return a > b; }
     static I eq(I a, I b) { return a == b; }
     static I select(I mask, I a, I b) { return (mask & a) | (~mask & b); }  // bit by bit
+    static I min(I a, I b) { return a < b ? a : b; }
+    static I max(I a, I b) { return a > b ? a : b; }
     static bool any(I mask)
     {
         for (int k = 0; k < N; ++k)
@@ -278,14 +280,12 @@ template <class V> typename V::I lerp16(typename V::I a, typename V::I b, typena
     return V::template srli16<8>(V::add16(V::mullo16(a, g), V::mullo16(b, f)));
 }
 
-// The W-buffer code of w = 1/oow, as wdepth_code does it.
+// The W-buffer code of w = 1/oow, as wdepth_code does it: w below 1 (bits
+// below one's, negative w and NaN too) is taken as 1.
 template <class V> typename V::I depth_code(typename V::F oow)
 {
     const typename V::I bits = V::bits(V::fdiv(V::fset1(1.0f), oow)), one = V::set1(0x3F800000);
-    const typename V::I far = V::set1(0xFFFF);
-    typename V::I z = V::template srli<11>(V::sub(bits, one));
-    z = V::select(V::gt(z, far), far, z);
-    return V::andnot(V::gt(one, bits), z);
+    return V::min(V::template srli<11>(V::sub(V::max(bits, one), one)), V::set1(0xFFFF));
 }
 
 // The dithered RGB565 pixel of 8-bit channels rb (red and blue halves) and
