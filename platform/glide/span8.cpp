@@ -30,6 +30,12 @@ struct Avx2 : VectorLanes<8> {
     static bool all(I mask) { return _mm256_testc_si256(m(mask), _mm256_set1_epi32(-1)); }
     static I mul15(I a, I b) { return (I)_mm256_madd_epi16(m(a), m(b)); }  // the high halves are zero
     static I mulhi16(I a, I b) { return (I)_mm256_mulhi_epu16(m(a), m(b)); }
+    static I byte1_twice(I a)
+    {
+        const __m256i spread = _mm256_setr_epi8(1, -1, 1, -1, 5, -1, 5, -1, 9, -1, 9, -1, 13, -1, 13, -1,  //
+                                                1, -1, 1, -1, 5, -1, 5, -1, 9, -1, 9, -1, 13, -1, 13, -1);
+        return (I)_mm256_shuffle_epi8(m(a), spread);
+    }
     static I load_depth(const uint16_t *p)
     {
         return (I)_mm256_cvtepu16_epi32(_mm_loadu_si128((const __m128i *)p));

@@ -99,6 +99,12 @@ template <int N> struct VectorLanes {
         return (I)high;
     }
     template <int S> static I srli16(I a) { return (I)((U16)a >> S); }
+    // Bits 8 to 15 of each lane, in both of its halves.
+    static I byte1_twice(I a)
+    {
+        const I b = band(srli<8>(a), set1(255));
+        return bor(b, slli<16>(b));
+    }
     // to 0..hi, the halves taken as signed
     static I clamp16(I a, int16_t hi)
     {
@@ -345,7 +351,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
     const I dr_lanes = V::lanes(0, (uint32_t)ra.dr), dg_lanes = V::lanes(0, (uint32_t)ra.dg);
     const I db_lanes = V::lanes(0, (uint32_t)ra.db);
     const I dr = V::set1(W * ra.dr), dg = V::set1(W * ra.dg), db = V::set1(W * ra.db);  // |step| <= 2^24
-    const I half_texel = V::set1(32768), m00ff = V::set1(0x00FF00FF), m255 = V::set1(255);
+    const I half_texel = V::set1(32768), m00ff = V::set1(0x00FF00FF);
     const I w256 = V::set1(256 << 16 | 256), one16 = V::set1(1 << 16 | 1),
             high = V::set1((int32_t)0xFFFF0000);
     const I lane = V::lanes(0, 1);
@@ -401,10 +407,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
                 I t00, t10, t01, t11;
                 V::fetch_quads(texels, top, &t00, &t10, &t01, &t11);
 
-                I fu = V::band(V::template srli<8>(uu), m255);
-                I fv = V::band(V::template srli<8>(vv), m255);
-                fu = V::bor(fu, V::template slli<16>(fu));
-                fv = V::bor(fv, V::template slli<16>(fv));
+                const I fu = V::byte1_twice(uu), fv = V::byte1_twice(vv);
                 const I gu = V::sub16(w256, fu), gv = V::sub16(w256, fv);
                 I rb = lerp16<V>(lerp16<V>(V::band(t00, m00ff), V::band(t10, m00ff), gu, fu),
                                  lerp16<V>(V::band(t01, m00ff), V::band(t11, m00ff), gu, fu), gv, fv);
