@@ -270,7 +270,9 @@ struct Pool {
     void recorded_more()
     {
         if ((recorded.fetch_add(1) + 1) % WAKE_BATCH == 0 && idle.load() > 0) {
-            { std::lock_guard<std::mutex> lock(mutex); }
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+            }
             wake.notify_all();
         }
     }
