@@ -69,13 +69,15 @@ struct Piece {
 
 // The links between pieces are read by the drawing threads while the
 // recording thread writes them; everything a link leads to is written first.
+// (The compilers' atomic built-ins: not every C++ library we build with has
+// std::atomic_ref, and pieces with atomic members could not live in a vector.)
 uint32_t load_link(const uint32_t &link)
 {
-    return std::atomic_ref<const uint32_t>(link).load(std::memory_order_acquire);
+    return __atomic_load_n(&link, __ATOMIC_ACQUIRE);
 }
 void store_link(uint32_t &link, uint32_t piece)
 {
-    std::atomic_ref<uint32_t>(link).store(piece, std::memory_order_release);
+    __atomic_store_n(&link, piece, __ATOMIC_RELEASE);
 }
 
 // One cache line a band: the threads claim and draw different bands.
