@@ -1,7 +1,10 @@
-// bands.cpp - see bands.h. The threads sleep on a condition variable between
-// frames; a frame's bands are handed out one at a time from a counter, so a
-// thread that finishes early takes the next band and none waits for a slow
-// one until the last band is out.
+// bands.cpp - see bands.h. The other threads draw while the caller records:
+// each band keeps its pieces in a list that only grows until the frame is
+// done, and a thread that finds a band with pieces it has not drawn claims the
+// band, draws them in order and lets it go. So a frame's triangles are being
+// drawn while the next ones are set up, and at the end the caller draws
+// beside the others until none is left. Threads with nothing to draw sleep
+// until a triangle or a clear is recorded.
 #include "bands.h"
 
 #include "dither.h"
@@ -10,6 +13,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -26,21 +30,15 @@ constexpr int BANDS = (SCREEN_HEIGHT * MAX_RESOLUTION + BAND_ROWS - 1) / BAND_RO
 // swaps does not record without end.
 constexpr size_t MAX_SPANS = 1 << 20;
 constexpr size_t MAX_RASTERS = 1 << 16;
+constexpr size_t MAX_CLEARS = 256;
 constexpr size_t MAX_ROWS = SCREEN_HEIGHT * MAX_RESOLUTION;
 // Past MAX_SPANS, the triangle being recorded still adds its spans: up to
 // seven times a screen's rows (a far triangle, cut into a fan).
 constexpr size_t SPAN_ROOM = MAX_SPANS + 8 * MAX_ROWS;
+// A piece has one span at least, or is a clear's share of a band.
+constexpr size_t MAX_PIECES = SPAN_ROOM + MAX_CLEARS * BANDS;
 
-struct Clear {
-    void *colour;
-    uint16_t *depth;
-    uint16_t depth_value;
-    ClipRect clip;
-    int stride;
-    bool true_colour;  // the pixels are 0x00RRGGBB words, all xrgb; else RGB565, from rows
-    uint32_t xrgb;
-    uint32_t rows;  // the DitherRows
-};
+constexpr uint32_t NONE = UINT32_MAX;
 
 // A clear's colour through the dither: its four rows, a screen wide. A show
 // clears to the same colour frame after frame, so they outlive the frame.
@@ -50,58 +48,93 @@ struct DitherRows {
     uint16_t rows[4][SCREEN_WIDTH * MAX_RESOLUTION];
 };
 
+struct Clear {
+    void *colour;
+    uint16_t *depth;
+    uint16_t depth_value;
+    ClipRect clip;
+    int stride;
+    bool true_colour;  // the pixels are 0x00RRGGBB words, all xrgb; else RGB565, from rows
+    uint32_t xrgb;
+    const DitherRows *rows;
+};
+
 // A band's share of one triangle's spans, or a clear (draw null).
 struct Piece {
     SpanFunction draw;
     uint32_t item;  // the raster, or the clear
     uint32_t first, count;
+    uint32_t next;  // the band's next piece: written once, by the recording thread
+};
+
+// The links between pieces are read by the drawing threads while the
+// recording thread writes them; everything a link leads to is written first.
+// (The compilers' atomic built-ins: not every C++ library we build with has
+// std::atomic_ref, and pieces with atomic members could not live in a vector.)
+uint32_t load_link(const uint32_t &link)
+{
+    return __atomic_load_n(&link, __ATOMIC_ACQUIRE);
+}
+void store_link(uint32_t &link, uint32_t piece)
+{
+    __atomic_store_n(&link, piece, __ATOMIC_RELEASE);
+}
+
+// One cache line a band: the threads claim and draw different bands.
+struct alignas(64) Band {
+    uint32_t head = NONE;   // its first piece (a link)
+    uint32_t drawn = NONE;  // the last drawn, by the thread holding the claim (a link)
+    std::atomic<bool> claimed{false};
 };
 
 struct Recording {
+    // Room for everything up to the limits is reserved (pages are taken as
+    // they are written), so that nothing moves while threads read it.
     std::vector<Raster> rasters;
-    std::unique_ptr<Span[]> spans{new Span[SPAN_ROOM]};  // pages are taken as they are written
+    std::unique_ptr<Span[]> spans{new Span[SPAN_ROOM]};
     size_t span_count = 0;
     std::vector<Clear> clears;
-    std::vector<DitherRows> dither_rows;  // the last frame's last, and this frame's
-    std::vector<Piece> pieces[BANDS];
+    std::vector<Piece> pieces;
+    Band bands[BANDS];
+    uint32_t tails[BANDS];  // each band's last piece, for the recording thread alone
     bool empty = true;
 
-    // Room for a busy frame from the start, so that the heap does not creep
-    // up frame by frame while the show first meets its busiest scenes.
     Recording()
     {
-        rasters.reserve(4096);
-        clears.reserve(16);
-        dither_rows.reserve(4);
-        for (auto &p : pieces)
-            p.reserve(1024);
+        rasters.reserve(MAX_RASTERS);
+        clears.reserve(MAX_CLEARS);
+        pieces.reserve(MAX_PIECES);
+        std::fill(std::begin(tails), std::end(tails), NONE);
     }
 };
-Recording recording;
+// Made with the first recording, given back when the library stops.
+std::unique_ptr<Recording> recording;
+
+// The last frame's last, and this frame's: a deque, so that rows stay put
+// while clears are recorded.
+std::deque<DitherRows> all_dither_rows;
 
 // The dither rows of rgb at the device's width, made if need be.
-uint32_t dither_rows(uint32_t rgb)
+const DitherRows *dither_rows(uint32_t rgb)
 {
-    std::vector<DitherRows> &all = recording.dither_rows;
-    for (size_t i = 0; i < all.size(); ++i)
-        if (all[i].rgb == rgb && all[i].width == glide.width)
-            return (uint32_t)i;
-    DitherRows &d = all.emplace_back();
+    for (const DitherRows &d : all_dither_rows)
+        if (d.rgb == rgb && d.width == glide.width)
+            return &d;
+    DitherRows &d = all_dither_rows.emplace_back();
     d.rgb = rgb;
     d.width = glide.width;
     const unsigned red = rgb >> 16 & 0xFF, green = rgb >> 8 & 0xFF, blue = rgb & 0xFF;
     for (int i = 0; i < 4; ++i)
         for (int x = 0; x < d.width; ++x)
             put_pixel(&d.rows[i][x], DITHER_PATTERN[i][x & 3], red, green, blue);
-    return (uint32_t)(all.size() - 1);
+    return &d;
 }
 
 // Rows of other colours are let go when a frame's clears are done.
 void keep_last_dither_rows()
 {
-    std::vector<DitherRows> &all = recording.dither_rows;
-    if (all.size() > 1)
-        all.erase(all.begin(), all.end() - 1);
+    while (all_dither_rows.size() > 1)
+        all_dither_rows.pop_front();
 }
 
 void clear_band(const Clear &c, int band)
@@ -115,8 +148,8 @@ void clear_band(const Clear &c, int band)
             uint32_t *row = static_cast<uint32_t *>(c.colour) + at;
             std::fill(row, row + width, c.xrgb);
         } else {
-            std::memcpy(static_cast<uint16_t *>(c.colour) + at,
-                        recording.dither_rows[c.rows].rows[y & 3] + c.clip.minx, width * sizeof(uint16_t));
+            std::memcpy(static_cast<uint16_t *>(c.colour) + at, c.rows->rows[y & 3] + c.clip.minx,
+                        width * sizeof(uint16_t));
         }
         if (!c.depth)
             continue;
@@ -129,49 +162,91 @@ void clear_band(const Clear &c, int band)
     }
 }
 
-void draw_band(int band)
+// The band's first piece not drawn yet, or NONE. Without the claim, drawn
+// may be stale: then the answer only says whether a claim is worth trying.
+// (drawn is a link too: the thread that follows it to a piece must see the
+// piece written.)
+uint32_t next_to_draw(const Band &b)
 {
-    const Recording &r = recording;
-    for (const Piece &p : r.pieces[band]) {
-        if (p.draw)
-            p.draw(r.rasters[p.item], r.spans.get() + p.first, (int)p.count);
-        else
-            clear_band(r.clears[p.item], band);
-    }
+    const uint32_t drawn = load_link(b.drawn);
+    return load_link(drawn == NONE ? b.head : recording->pieces[drawn].next);
 }
+
+// Draws whatever has been recorded and not drawn, band by band; whether
+// anything was.
+bool draw_recorded()
+{
+    Recording &r = *recording;
+    bool drew = false;
+    for (int i = 0; i < BANDS; ++i) {
+        Band &b = r.bands[i];
+        if (next_to_draw(b) == NONE || b.claimed.load(std::memory_order_relaxed) ||
+            b.claimed.exchange(true, std::memory_order_acquire))
+            continue;
+        for (uint32_t n; (n = next_to_draw(b)) != NONE;) {
+            const Piece &p = r.pieces[n];
+            if (p.draw)
+                p.draw(r.rasters[p.item], r.spans.get() + p.first, (int)p.count);
+            else
+                clear_band(r.clears[p.item], i);
+            store_link(b.drawn, n);
+            drew = true;
+        }
+        b.claimed.store(false, std::memory_order_release);
+    }
+    return drew;
+}
+
+// Forgets a frame that has been drawn.
+void reset_recording()
+{
+    Recording &r = *recording;
+    r.rasters.clear();
+    r.span_count = 0;
+    r.clears.clear();
+    r.pieces.clear();
+    for (Band &b : r.bands)
+        b.head = b.drawn = NONE;
+    std::fill(std::begin(r.tails), std::end(r.tails), NONE);
+    keep_last_dither_rows();
+    r.empty = true;
+}
+
+// A sleeping thread is woken when this many triangles and clears wait: one
+// at a time, waking it would cost more than the drawing it brings.
+constexpr uint64_t WAKE_BATCH = 32;
 
 struct Pool {
     std::vector<std::thread> threads;
     std::mutex mutex;
-    std::condition_variable wake, done;
-    uint64_t frame = 0;  // counts the frames handed out
-    int busy = 0;        // threads still working on the present frame
-    bool stopping = false;
-    std::atomic<int> next_band{0};
+    std::condition_variable wake, idle_changed;
+    std::atomic<uint64_t> recorded{0};  // triangles and clears recorded, ever
+    std::atomic<int> idle{0};           // threads asleep
+    uint64_t finishes = 0;              // frames finished, ever
+    bool finishing = false, stopping = false;
 
     // A program that ends without grGlideShutdown still ends the threads.
     ~Pool() { stop(); }
 
-    void draw_bands()
-    {
-        for (int band; (band = next_band.fetch_add(1, std::memory_order_relaxed)) < BANDS;)
-            draw_band(band);
-    }
-
-    // seen: the frame handed out last before the thread started.
-    void run(uint64_t seen)
+    void run()
     {
         std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
-            wake.wait(lock, [&] { return stopping || frame != seen; });
+            // Read before looking: what is recorded meanwhile counts as new.
+            const uint64_t seen = recorded.load(), finishes_seen = finishes;
+            lock.unlock();
+            while (draw_recorded()) {
+            }
+            lock.lock();
+            ++idle;
+            if (finishing)
+                idle_changed.notify_one();
+            wake.wait(lock, [&] {
+                return stopping || finishes != finishes_seen || recorded.load() - seen >= WAKE_BATCH;
+            });
+            --idle;
             if (stopping)
                 return;
-            seen = frame;
-            lock.unlock();
-            draw_bands();
-            lock.lock();
-            if (--busy == 0)
-                done.notify_one();
         }
     }
 
@@ -179,7 +254,7 @@ struct Pool {
     {
         stopping = false;
         for (int i = 1; i < count; ++i)
-            threads.emplace_back([this, seen = frame] { run(seen); });
+            threads.emplace_back([this] { run(); });
     }
 
     void stop()
@@ -194,19 +269,34 @@ struct Pool {
         threads.clear();
     }
 
-    // The caller draws too; it returns when every thread has left the frame.
-    void draw_frame()
+    void recorded_more()
+    {
+        if ((recorded.fetch_add(1) + 1) % WAKE_BATCH == 0 && idle.load() > 0) {
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+            }
+            wake.notify_all();
+        }
+    }
+
+    // Sleeping threads wake to help with the rest, and the caller draws too.
+    // When everything is drawn and every thread sleeps, the recording is
+    // reset, under the lock: a thread woken now, which has not touched the
+    // recording yet, finds the next frame's when it runs.
+    void finish()
     {
         {
             std::lock_guard<std::mutex> lock(mutex);
-            next_band.store(0, std::memory_order_relaxed);
-            busy = (int)threads.size();
-            ++frame;
+            ++finishes;
         }
         wake.notify_all();
-        draw_bands();
+        while (draw_recorded()) {
+        }
         std::unique_lock<std::mutex> lock(mutex);
-        done.wait(lock, [&] { return busy == 0; });
+        finishing = true;
+        idle_changed.wait(lock, [&] { return idle == (int)threads.size(); });
+        finishing = false;
+        reset_recording();
     }
 };
 Pool pool;
@@ -218,8 +308,32 @@ bool at_once()
 
 void finish_if_full()
 {
-    if (recording.span_count >= MAX_SPANS || recording.rasters.size() >= MAX_RASTERS)
+    if (recording && (recording->span_count >= MAX_SPANS || recording->rasters.size() >= MAX_RASTERS ||
+                      recording->clears.size() >= MAX_CLEARS))
         bands_finish();
+}
+
+// The recording, and the threads that draw it, as they are configured now.
+Recording &recording_to_add_to()
+{
+    if (!recording)
+        recording = std::make_unique<Recording>();
+    if ((int)pool.threads.size() + 1 != bands_threads()) {
+        pool.stop();
+        pool.start(bands_threads());
+    }
+    return *recording;
+}
+
+void add_piece(int band, const Piece &piece)
+{
+    Recording &r = *recording;
+    const uint32_t n = (uint32_t)r.pieces.size();
+    r.pieces.push_back(piece);
+    r.pieces.back().next = NONE;
+    uint32_t &tail = r.tails[band];
+    store_link(tail == NONE ? r.bands[band].head : r.pieces[tail].next, n);
+    tail = n;
 }
 
 }  // namespace
@@ -234,14 +348,15 @@ const Raster *bands_raster(const Raster &ra)
     if (at_once())
         return &ra;
     finish_if_full();
-    recording.rasters.push_back(ra);
-    return &recording.rasters.back();
+    Recording &r = recording_to_add_to();
+    r.rasters.push_back(ra);
+    return &r.rasters.back();
 }
 
 Span *bands_span_room()
 {
     static Span drawn_at_once[MAX_ROWS];
-    return at_once() ? drawn_at_once : recording.spans.get() + recording.span_count;
+    return at_once() ? drawn_at_once : recording->spans.get() + recording->span_count;
 }
 
 void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int count)
@@ -250,7 +365,7 @@ void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int
         draw(*raster, spans, count);
         return;
     }
-    Recording &r = recording;
+    Recording &r = *recording;
     const uint32_t item = (uint32_t)(raster - r.rasters.data());
     const uint32_t first = (uint32_t)r.span_count;
     r.span_count += count;
@@ -259,17 +374,16 @@ void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int
         int n = 1;
         while (i + n < count && spans[i + n].y / BAND_ROWS == band)
             ++n;
-        r.pieces[band].push_back({draw, item, first + (uint32_t)i, (uint32_t)n});
+        add_piece(band, {draw, item, first + (uint32_t)i, (uint32_t)n, NONE});
         i += n;
     }
     r.empty = false;
+    pool.recorded_more();
 }
 
 void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip)
 {
-    finish_if_full();
-    Recording &r = recording;
-    Clear &c = r.clears.emplace_back();
+    Clear c;
     c.colour = colour;
     c.depth = depth;
     c.depth_value = depth_value;
@@ -277,43 +391,28 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
     c.stride = glide.width;
     c.true_colour = glide.true_colour;
     c.xrgb = rgb;
-    c.rows = c.true_colour ? 0 : dither_rows(rgb);
+    c.rows = c.true_colour ? nullptr : dither_rows(rgb);
+    const int first = clip.miny / BAND_ROWS;
     if (at_once()) {
-        for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
+        for (int band = first; band * BAND_ROWS < clip.maxy; ++band)
             clear_band(c, band);
-        r.clears.pop_back();
         keep_last_dither_rows();
         return;
     }
-    const uint32_t item = (uint32_t)(r.clears.size() - 1);
-    for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
-        r.pieces[band].push_back({nullptr, item, 0, 0});
+    finish_if_full();
+    Recording &r = recording_to_add_to();
+    r.clears.push_back(c);
+    for (int band = first; band * BAND_ROWS < clip.maxy; ++band)
+        add_piece(band, {nullptr, (uint32_t)(r.clears.size() - 1), 0, 0, NONE});
     r.empty = false;
+    pool.recorded_more();
 }
 
 void bands_finish()
 {
-    Recording &r = recording;
-    if (r.empty)
+    if (!recording || recording->empty)
         return;
-    const int threads = bands_threads();
-    if ((int)pool.threads.size() + 1 != threads) {
-        pool.stop();
-        pool.start(threads);
-    }
-    if (threads == 1) {
-        for (int band = 0; band < BANDS; ++band)
-            draw_band(band);
-    } else {
-        pool.draw_frame();
-    }
-    r.rasters.clear();
-    r.span_count = 0;
-    r.clears.clear();
-    keep_last_dither_rows();
-    for (auto &p : r.pieces)
-        p.clear();
-    r.empty = true;
+    pool.finish();
 }
 
 void bands_call_done()
@@ -326,5 +425,6 @@ void bands_stop()
 {
     bands_finish();
     pool.stop();
-    recording = Recording();  // and gives back the memory
+    recording.reset();  // and gives back the memory
+    all_dither_rows.clear();
 }

@@ -1,11 +1,12 @@
-// bands.h - a frame's drawing, recorded as the calls come and done when
-// something needs the pixels (a swap, a read of the buffers, a change of
-// texture memory or of the buffers themselves). The screen is cut into bands
-// of rows; each band is drawn by one thread, its clears and triangles in the
-// order they were asked for, so a pixel sees the same operations in the same
-// order whatever the number of threads and whichever thread finishes first.
-// Triangles are set up once, by the caller, and their spans binned by band.
-// One thread draws each call at once instead: a recording would only cost.
+// bands.h - a frame's drawing, recorded as the calls come, drawn by the
+// other threads meanwhile, and finished when something needs the pixels (a
+// swap, a read of the buffers, a change of texture memory or of the buffers
+// themselves). The screen is cut into bands of rows; a band is drawn by one
+// thread at a time, its clears and triangles in the order they were asked
+// for, so a pixel sees the same operations in the same order whatever the
+// number of threads and whichever thread draws first. Triangles are set up
+// once, by the caller, and their spans binned by band. One thread draws each
+// call at once instead: a recording would only cost.
 //
 // LUMIVEX_THREADS sets the number of threads (the caller is one of them).
 #ifndef LUMIVEX_GLIDE_BANDS_H
