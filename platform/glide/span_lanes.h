@@ -286,8 +286,8 @@ template <class V> typename V::I lerp16(typename V::I a, typename V::I b, typena
     return V::template srli16<8>(V::add16(V::mullo16(a, g), V::mullo16(b, f)));
 }
 
-// The W-buffer code of w = 1/oow, as wdepth_code does it: w below 1 (bits
-// below one's, negative w and NaN too) is taken as 1.
+// The W-buffer code of w = 1/oow, as wdepth_code does it: w whose bits are
+// below one's (w below 1, negative, or a negative NaN) is taken as 1.
 template <class V> typename V::I depth_code(typename V::F oow)
 {
     const typename V::I bits = V::bits(V::fdiv(V::fset1(1.0f), oow)), one = V::set1(0x3F800000);
