@@ -6,8 +6,8 @@
 // Every width computes every pixel's values with the same operations (see
 // SpanStart in raster.h), so every width draws the same picture.
 //
-// Groups of W pixels start at a multiple of W, so lane k always holds dither
-// column k & 3; lanes outside the span are masked off. The depth test runs on
+// Groups of W pixels start at a multiple of W or of four, so lane k always
+// holds dither column k & 3; lanes outside the span are masked off. The depth test runs on
 // all lanes at once and a group with no pixel left costs no more. A pixel's
 // four texels are fetched at once (texture levels are stored in pairs of
 // rows, see texmem.h) and filtered with each 32-bit texel split into two
@@ -341,6 +341,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
     constexpr bool ITERATED = C == CC_TEXTURE_TIMES_ITERATED;
     const AffineTexture &tex = ra.affine;
     constexpr int TURNS = DitherPhase<V>::TURNS;
+    constexpr int ALIGN = W < 4 ? W : 4;
     DitherPhase<V> phases[4 * TURNS];
     make_phases(tex, phases);
     const uint32_t *texels = tex.levels[0].texels;
@@ -360,7 +361,13 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
 
     for (const Span *span = spans; span < spans + count; ++span) {
         const int y = span->y, xa = span->xa, xb = span->xb;
-        const int xg = xa & ~(W - 1);
+        // Groups start on a multiple of four, where the dither's columns
+        // start again, rather than of W: fewer groups a span. No group may
+        // reach past the row's end (the next row may be another thread's), so
+        // a span whose last group would starts four pixels earlier.
+        int xg = xa & ~(ALIGN - 1);
+        if (W > 4 && xg + (xb - xg + W - 1) / W * W > ra.stride)
+            xg -= 4;
         const DitherPhase<V> *row_phases = phases + (y & 3) * TURNS;
 
         // The values at the group's first pixel, from those at the span's.
