@@ -7,11 +7,11 @@
 // SpanStart in raster.h), so every width draws the same picture.
 //
 // Groups of W pixels start at a multiple of W or of four, so lane k always
-// holds dither column k & 3; lanes outside the span are masked off. The depth test runs on
-// all lanes at once and a group with no pixel left costs no more. A pixel's
-// four texels are fetched at once (texture levels are stored in pairs of
-// rows, see texmem.h) and filtered with each 32-bit texel split into two
-// 16-bit lanes per channel pair: red/blue and alpha/green.
+// holds dither column k & 3; lanes outside the span are masked off. The depth
+// test runs on all lanes at once and a group with no pixel left costs no
+// more. A pixel's four texels are fetched at once (texture levels are stored
+// in pairs of rows, see texmem.h) and filtered with each 32-bit texel split
+// into two 16-bit lanes per channel pair: red/blue and alpha/green.
 //
 // The lane operations (V) are VectorLanes<W> below, written once on the
 // compilers' vector types (GCC's and Clang's vector extensions); a width's
