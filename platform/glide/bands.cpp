@@ -96,7 +96,8 @@ struct Recording {
     std::vector<Clear> clears;
     std::vector<Piece> pieces;
     Band bands[BANDS];
-    uint32_t tails[BANDS];  // each band's last piece, for the recording thread alone
+    uint32_t bands_used = 0;  // bands that have had pieces, from the top (published as a link is)
+    uint32_t tails[BANDS];    // each band's last piece, for the recording thread alone
     bool empty = true;
 
     Recording()
@@ -178,7 +179,8 @@ bool draw_recorded()
 {
     Recording &r = *recording;
     bool drew = false;
-    for (int i = 0; i < BANDS; ++i) {
+    const int used = (int)load_link(r.bands_used);
+    for (int i = 0; i < used; ++i) {
         Band &b = r.bands[i];
         if (next_to_draw(b) == NONE || b.claimed.load(std::memory_order_relaxed) ||
             b.claimed.exchange(true, std::memory_order_acquire))
@@ -205,6 +207,7 @@ void reset_recording()
     r.span_count = 0;
     r.clears.clear();
     r.pieces.clear();
+    r.bands_used = 0;
     for (Band &b : r.bands)
         b.head = b.drawn = NONE;
     std::fill(std::begin(r.tails), std::end(r.tails), NONE);
@@ -235,9 +238,10 @@ struct Pool {
             // Read before looking: what is recorded meanwhile counts as new.
             const uint64_t seen = recorded.load(), finishes_seen = finishes;
             lock.unlock();
-            while (draw_recorded()) {
-            }
+            draw_recorded();
             lock.lock();
+            // A thread that has caught up sleeps until there is a batch to
+            // draw, rather than chase the recording a triangle at a time.
             ++idle;
             if (finishing)
                 idle_changed.notify_one();
@@ -331,6 +335,8 @@ void add_piece(int band, const Piece &piece)
     const uint32_t n = (uint32_t)r.pieces.size();
     r.pieces.push_back(piece);
     r.pieces.back().next = NONE;
+    if ((uint32_t)band >= r.bands_used)
+        store_link(r.bands_used, (uint32_t)band + 1);
     uint32_t &tail = r.tails[band];
     store_link(tail == NONE ? r.bands[band].head : r.pieces[tail].next, n);
     tail = n;
