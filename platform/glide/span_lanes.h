@@ -50,6 +50,17 @@ template <int N> struct VectorLanes {
     using S16 = typename Vector<int16_t, 4 * N>::type;
 
     static I set1(int32_t v) { return I{} + v; }
+    // v, which the compiler may no longer make afresh: a loop's constant is
+    // then kept in a register or reloaded (one instruction), not rebuilt from
+    // an immediate in every group (three).
+    static I held(I v)
+    {
+#if defined(__x86_64__) || defined(__i386__)
+        if constexpr (N >= 4)  // a whole SSE or AVX register
+            __asm__("" : "+x"(v));
+#endif
+        return v;
+    }
     // first + k step in lane k
     static I lanes(uint32_t first, uint32_t step)
     {
@@ -64,18 +75,54 @@ template <int N> struct VectorLanes {
         std::memcpy(&v, p, sizeof v);
         return v;
     }
-    static I add(I a, I b) { return (I)((U)a + (U)b); }
-    static I sub(I a, I b) { return (I)((U)a - (U)b); }
-    static I band(I a, I b) { return a & b; }
-    static I bor(I a, I b) { return a | b; }
-    static I andnot(I a, I b) { return ~a & b; }
-    template <int S> static I srli(I a) { return (I)((U)a >> S); }
-    template <int S> static I slli(I a) { return (I)((U)a << S); }
-    static I gt(I a, I b) { return a > b; }
-    static I eq(I a, I b) { return a == b; }
-    static I select(I mask, I a, I b) { return (mask & a) | (~mask & b); }  // bit by bit
-    static I min(I a, I b) { return a < b ? a : b; }
-    static I max(I a, I b) { return a > b ? a : b; }
+    static I add(I a, I b)
+    {
+        return (I)((U)a + (U)b);
+    }
+    static I sub(I a, I b)
+    {
+        return (I)((U)a - (U)b);
+    }
+    static I band(I a, I b)
+    {
+        return a & b;
+    }
+    static I bor(I a, I b)
+    {
+        return a | b;
+    }
+    static I andnot(I a, I b)
+    {
+        return ~a & b;
+    }
+    template <int S> static I srli(I a)
+    {
+        return (I)((U)a >> S);
+    }
+    template <int S> static I slli(I a)
+    {
+        return (I)((U)a << S);
+    }
+    static I gt(I a, I b)
+    {
+        return a > b;
+    }
+    static I eq(I a, I b)
+    {
+        return a == b;
+    }
+    static I select(I mask, I a, I b)
+    {
+        return (mask & a) | (~mask & b);
+    }  // bit by bit
+    static I min(I a, I b)
+    {
+        return a < b ? a : b;
+    }
+    static I max(I a, I b)
+    {
+        return a > b ? a : b;
+    }
     static bool any(I mask)
     {
         for (int k = 0; k < N; ++k)
@@ -84,12 +131,24 @@ template <int N> struct VectorLanes {
         return false;
     }
     // a b for 0 <= a, b < 2^15
-    static I mul15(I a, I b) { return a * b; }
+    static I mul15(I a, I b)
+    {
+        return a * b;
+    }
 
     // On the two 16-bit halves of each lane.
-    static I add16(I a, I b) { return (I)((U16)a + (U16)b); }
-    static I sub16(I a, I b) { return (I)((U16)a - (U16)b); }
-    static I mullo16(I a, I b) { return (I)((U16)a * (U16)b); }
+    static I add16(I a, I b)
+    {
+        return (I)((U16)a + (U16)b);
+    }
+    static I sub16(I a, I b)
+    {
+        return (I)((U16)a - (U16)b);
+    }
+    static I mullo16(I a, I b)
+    {
+        return (I)((U16)a * (U16)b);
+    }
     static I mulhi16(I a, I b)  // unsigned
     {
         const U16 x = (U16)a, y = (U16)b;
@@ -98,17 +157,20 @@ template <int N> struct VectorLanes {
             high[k] = (uint16_t)((uint32_t)x[k] * y[k] >> 16);
         return (I)high;
     }
-    template <int S> static I srli16(I a) { return (I)((U16)a >> S); }
+    template <int S> static I srli16(I a)
+    {
+        return (I)((U16)a >> S);
+    }
     // Bits 8 to 15 of each lane, in both of its halves.
     static I byte1_twice(I a)
     {
         const I b = band(srli<8>(a), set1(255));
         return bor(b, slli<16>(b));
     }
-    // to 0..hi, the halves taken as signed
-    static I clamp16(I a, int16_t hi)
+    // to 0..hi, the halves taken as signed (hi's too)
+    static I clamp16(I a, I hi)
     {
-        const S16 v = (S16)a, zero = {}, top = zero + hi;
+        const S16 v = (S16)a, zero = {}, top = (S16)hi;
         const S16 low = v > zero ? v : zero;
         return (I)(low < top ? low : top);
     }
@@ -119,11 +181,26 @@ template <int N> struct VectorLanes {
         std::memcpy(&bits, &v, sizeof bits);
         return (F)set1(bits);
     }
-    static F fadd(F a, F b) { return a + b; }
-    static F fmul(F a, F b) { return a * b; }
-    static F fdiv(F a, F b) { return a / b; }
-    static F to_float(I a) { return __builtin_convertvector(a, F); }  // exact below 2^24
-    static I bits(F a) { return (I)a; }
+    static F fadd(F a, F b)
+    {
+        return a + b;
+    }
+    static F fmul(F a, F b)
+    {
+        return a * b;
+    }
+    static F fdiv(F a, F b)
+    {
+        return a / b;
+    }
+    static F to_float(I a)
+    {
+        return __builtin_convertvector(a, F);
+    }  // exact below 2^24
+    static I bits(F a)
+    {
+        return (I)a;
+    }
 
     // W 16-bit values, zero-extended
     static I load_depth(const uint16_t *p)
@@ -294,17 +371,36 @@ template <class V> typename V::I depth_code(typename V::F oow)
     return V::min(V::template srli<11>(V::sub(V::max(bits, one), one)), V::set1(0xFFFF));
 }
 
+// The pixel path's constants, made once a triangle and held: the compiler
+// would otherwise rebuild each from an immediate in every group.
+template <class V> struct LoopConstants {
+    typename V::I half_texel, m00ff, w256, one16, high, top255, by257, times31, times63, low_byte;
+};
+
+template <class V> LoopConstants<V> loop_constants()
+{
+    return {.half_texel = V::held(V::set1(32768)),
+            .m00ff = V::held(V::set1(0x00FF00FF)),
+            .w256 = V::held(V::set1(256 << 16 | 256)),
+            .one16 = V::held(V::set1(1 << 16 | 1)),
+            .high = V::held(V::set1((int32_t)0xFFFF0000)),
+            .top255 = V::held(V::set1(255 << 16 | 255)),
+            .by257 = V::held(V::set1(257 << 16 | 257)),
+            .times31 = V::held(V::set1(31 << 16 | 31)),
+            .times63 = V::held(V::set1(63)),
+            .low_byte = V::held(V::set1(0xFF))};
+}
+
 // The dithered RGB565 pixel of 8-bit channels rb (red and blue halves) and
 // ag (green in the low half), as dither.h: floor((v top + offset) / 255), the
 // division being (n + 1) x 257 / 65536, exact below 65535. The pixel is the
 // low half of each lane: the channels, 5 and 6 bits, need no masks to meet
 // there.
-template <class V> typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &ph)
+template <class V>
+typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &ph, const LoopConstants<V> &k)
 {
-    const typename V::I by257 = V::set1(257 << 16 | 257);
-    const typename V::I rb5 =
-        V::mulhi16(V::add16(V::mullo16(rb, V::set1(31 << 16 | 31)), ph.dither_rb), by257);
-    const typename V::I g6 = V::mulhi16(V::add16(V::mullo16(ag, V::set1(63)), ph.dither_g), by257);
+    const typename V::I rb5 = V::mulhi16(V::add16(V::mullo16(rb, k.times31), ph.dither_rb), k.by257);
+    const typename V::I g6 = V::mulhi16(V::add16(V::mullo16(ag, k.times63), ph.dither_g), k.by257);
     return V::bor(V::bor(rb5, V::template srli<5>(rb5)), V::template slli<5>(g6));
 }
 
@@ -313,15 +409,16 @@ template <class V> typename V::I rgb565(typename V::I rb, typename V::I ag, cons
 // the pixel format.
 template <class V>
 void store_pixels(uint16_t *p, typename V::I mask, typename V::I rb, typename V::I ag,
-                  const DitherPhase<V> &ph)
+                  const DitherPhase<V> &ph, const LoopConstants<V> &k)
 {
-    V::store16(p, mask, rgb565<V>(rb, ag, ph));
+    V::store16(p, mask, rgb565<V>(rb, ag, ph, k));
 }
 
 template <class V>
-void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V::I ag, const DitherPhase<V> &)
+void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V::I ag, const DitherPhase<V> &,
+                  const LoopConstants<V> &k)
 {
-    V::store32(p, mask, V::bor(rb, V::template slli<8>(V::band(ag, V::set1(0xFF)))));
+    V::store32(p, mask, V::bor(rb, V::template slli<8>(V::band(ag, k.low_byte))));
 }
 
 // The depth function of draw_lanes read from the raster, not compiled in.
@@ -352,9 +449,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
     const I dr_lanes = V::lanes(0, (uint32_t)ra.dr), dg_lanes = V::lanes(0, (uint32_t)ra.dg);
     const I db_lanes = V::lanes(0, (uint32_t)ra.db);
     const I dr = V::set1(W * ra.dr), dg = V::set1(W * ra.dg), db = V::set1(W * ra.db);  // |step| <= 2^24
-    const I half_texel = V::set1(32768), m00ff = V::set1(0x00FF00FF);
-    const I w256 = V::set1(256 << 16 | 256), one16 = V::set1(1 << 16 | 1),
-            high = V::set1((int32_t)0xFFFF0000);
+    const LoopConstants<V> k = loop_constants<V>();
     const I lane = V::lanes(0, 1);
     const bool depth_test = DEPTH != DEPTH_AS_SET || ra.depth_test, depth_write = ra.depth_write;
     const GrCmpFnc_t depth_function = DEPTH != DEPTH_AS_SET ? DEPTH : ra.depth_function;
@@ -405,8 +500,10 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
                 // Texel coordinates: the coarser level's are half; then to the
                 // texel centres, the first texel (x twice over: see the masks)
                 // and the fractions.
-                const I uu = V::sub(MIXED ? V::select(ph.coarse, V::template srli<1>(u), u) : u, half_texel);
-                const I vv = V::sub(MIXED ? V::select(ph.coarse, V::template srli<1>(v), v) : v, half_texel);
+                const I uu =
+                    V::sub(MIXED ? V::select(ph.coarse, V::template srli<1>(u), u) : u, k.half_texel);
+                const I vv =
+                    V::sub(MIXED ? V::select(ph.coarse, V::template srli<1>(v), v) : v, k.half_texel);
                 const I tx2 = V::band(V::template srli<15>(uu), ph.width_mask);
                 const I ty = V::band(V::template srli<16>(vv), ph.height_mask);
                 // Levels are at most 256 texels plus one: mul15 holds.
@@ -415,21 +512,21 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
                 V::fetch_quads(texels, top, &t00, &t10, &t01, &t11);
 
                 const I fu = V::byte1_twice(uu), fv = V::byte1_twice(vv);
-                const I gu = V::sub16(w256, fu), gv = V::sub16(w256, fv);
-                I rb = lerp16<V>(lerp16<V>(V::band(t00, m00ff), V::band(t10, m00ff), gu, fu),
-                                 lerp16<V>(V::band(t01, m00ff), V::band(t11, m00ff), gu, fu), gv, fv);
+                const I gu = V::sub16(k.w256, fu), gv = V::sub16(k.w256, fv);
+                I rb = lerp16<V>(lerp16<V>(V::band(t00, k.m00ff), V::band(t10, k.m00ff), gu, fu),
+                                 lerp16<V>(V::band(t01, k.m00ff), V::band(t11, k.m00ff), gu, fu), gv, fv);
                 I ag = lerp16<V>(lerp16<V>(V::template srli16<8>(t00), V::template srli16<8>(t10), gu, fu),
                                  lerp16<V>(V::template srli16<8>(t01), V::template srli16<8>(t11), gu, fu),
                                  gv, fv);
                 if (ITERATED) {
                     // texel x (c + 1) / 256, with c the iterated channel's
                     // whole part as a 16-bit lane held to 0..255 (colour_channel).
-                    const I it_rb = V::clamp16(V::bor(V::band(r, high), V::template srli<16>(b)), 255);
-                    const I it_g = V::clamp16(V::template srli<16>(g), 255);
-                    rb = V::template srli16<8>(V::mullo16(rb, V::add16(it_rb, one16)));
-                    ag = V::template srli16<8>(V::mullo16(ag, V::add16(it_g, one16)));
+                    const I it_rb = V::clamp16(V::bor(V::band(r, k.high), V::template srli<16>(b)), k.top255);
+                    const I it_g = V::clamp16(V::template srli<16>(g), k.top255);
+                    rb = V::template srli16<8>(V::mullo16(rb, V::add16(it_rb, k.one16)));
+                    ag = V::template srli16<8>(V::mullo16(ag, V::add16(it_g, k.one16)));
                 }
-                store_pixels<V>(colour + x, mask, rb, ag, ph);
+                store_pixels<V>(colour + x, mask, rb, ag, ph, k);
                 if (depth_write)
                     V::store16(depth + x, mask, z);
             }
