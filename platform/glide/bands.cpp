@@ -98,7 +98,6 @@ struct Recording {
     Band bands[BANDS];
     uint32_t bands_used = 0;  // bands that have had pieces, from the top (published as a link is)
     uint32_t tails[BANDS];    // each band's last piece, for the recording thread alone
-    bool empty = true;
 
     Recording()
     {
@@ -212,7 +211,6 @@ void reset_recording()
         b.head = b.drawn = NONE;
     std::fill(std::begin(r.tails), std::end(r.tails), NONE);
     keep_last_dither_rows();
-    r.empty = true;
 }
 
 // A sleeping thread is woken when this many triangles and clears wait: one
@@ -329,12 +327,13 @@ Recording &recording_to_add_to()
     return *recording;
 }
 
-void add_piece(int band, const Piece &piece)
+// Adds a piece at the end of a band's list: a raster's spans, or a clear
+// (draw null).
+void add_piece(int band, SpanFunction draw, uint32_t item, uint32_t first, uint32_t count)
 {
     Recording &r = *recording;
     const uint32_t n = (uint32_t)r.pieces.size();
-    r.pieces.push_back(piece);
-    r.pieces.back().next = NONE;
+    r.pieces.push_back({draw, item, first, count, NONE});
     if ((uint32_t)band >= r.bands_used)
         store_link(r.bands_used, (uint32_t)band + 1);
     uint32_t &tail = r.tails[band];
@@ -380,15 +379,16 @@ void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int
         int n = 1;
         while (i + n < count && spans[i + n].y / BAND_ROWS == band)
             ++n;
-        add_piece(band, {draw, item, first + (uint32_t)i, (uint32_t)n, NONE});
+        add_piece(band, draw, item, first + (uint32_t)i, (uint32_t)n);
         i += n;
     }
-    r.empty = false;
     pool.recorded_more();
 }
 
 void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_value, const ClipRect &clip)
 {
+    if (clip.minx >= clip.maxx || clip.miny >= clip.maxy)
+        return;  // no pixel: nothing to record, and a recording is one with pieces
     Clear c;
     c.colour = colour;
     c.depth = depth;
@@ -409,14 +409,13 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
     Recording &r = recording_to_add_to();
     r.clears.push_back(c);
     for (int band = first; band * BAND_ROWS < clip.maxy; ++band)
-        add_piece(band, {nullptr, (uint32_t)(r.clears.size() - 1), 0, 0, NONE});
-    r.empty = false;
+        add_piece(band, nullptr, (uint32_t)(r.clears.size() - 1), 0, 0);
     pool.recorded_more();
 }
 
 void bands_finish()
 {
-    if (!recording || recording->empty)
+    if (!recording || recording->pieces.empty())
         return;
     pool.finish();
 }
