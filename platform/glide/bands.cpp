@@ -95,15 +95,26 @@ struct Recording {
     size_t span_count = 0;
     std::vector<Clear> clears;
     std::vector<Piece> pieces;
+    uint32_t tails[BANDS];  // each band's last piece, for the recording thread alone
+
+    // What the drawing threads read, each on cache lines of its own: the
+    // sizes above change with every triangle, and a line the recording
+    // thread writes that often would be taken from the readers each time.
+    struct alignas(64) Items {
+        const Raster *rasters;
+        const Span *spans;
+        const Clear *clears;
+        const Piece *pieces;
+    } items;
     Band bands[BANDS];
-    uint32_t bands_used = 0;  // bands that have had pieces, from the top (published as a link is)
-    uint32_t tails[BANDS];    // each band's last piece, for the recording thread alone
+    alignas(64) uint32_t bands_used = 0;  // bands that have had pieces, from the top (published as a link is)
 
     Recording()
     {
         rasters.reserve(MAX_RASTERS);
         clears.reserve(MAX_CLEARS);
         pieces.reserve(MAX_PIECES);
+        items = {rasters.data(), spans.get(), clears.data(), pieces.data()};
         std::fill(std::begin(tails), std::end(tails), NONE);
     }
 };
@@ -166,10 +177,10 @@ void clear_band(const Clear &c, int band)
 // may be stale: then the answer only says whether a claim is worth trying.
 // (drawn is a link too: the thread that follows it to a piece must see the
 // piece written.)
-uint32_t next_to_draw(const Band &b)
+uint32_t next_to_draw(const Recording::Items &items, const Band &b)
 {
     const uint32_t drawn = load_link(b.drawn);
-    return load_link(drawn == NONE ? b.head : recording->pieces[drawn].next);
+    return load_link(drawn == NONE ? b.head : items.pieces[drawn].next);
 }
 
 // Draws whatever has been recorded and not drawn, band by band; whether
@@ -177,19 +188,20 @@ uint32_t next_to_draw(const Band &b)
 bool draw_recorded()
 {
     Recording &r = *recording;
+    const Recording::Items items = r.items;
     bool drew = false;
     const int used = (int)load_link(r.bands_used);
     for (int i = 0; i < used; ++i) {
         Band &b = r.bands[i];
-        if (next_to_draw(b) == NONE || b.claimed.load(std::memory_order_relaxed) ||
+        if (next_to_draw(items, b) == NONE || b.claimed.load(std::memory_order_relaxed) ||
             b.claimed.exchange(true, std::memory_order_acquire))
             continue;
-        for (uint32_t n; (n = next_to_draw(b)) != NONE;) {
-            const Piece &p = r.pieces[n];
+        for (uint32_t n; (n = next_to_draw(items, b)) != NONE;) {
+            const Piece &p = items.pieces[n];
             if (p.draw)
-                p.draw(r.rasters[p.item], r.spans.get() + p.first, (int)p.count);
+                p.draw(items.rasters[p.item], items.spans + p.first, (int)p.count);
             else
-                clear_band(r.clears[p.item], i);
+                clear_band(items.clears[p.item], i);
             store_link(b.drawn, n);
             drew = true;
         }
