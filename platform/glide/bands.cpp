@@ -286,6 +286,8 @@ struct Pool {
     void recorded_more()
     {
         if ((recorded.fetch_add(1) + 1) % WAKE_BATCH == 0 && idle.load() > 0) {
+            // Taken and let go: a thread that has looked at recorded and not
+            // yet slept holds the lock, so the wake cannot fall in between.
             {
                 std::lock_guard<std::mutex> lock(mutex);
             }
