@@ -1,8 +1,11 @@
-// The process: its executable's path, a debugger break, its end.
+// The process: its executable's path, a debugger break, its end, and the
+// status our stand-ins ask it to end with.
 #include <windows.h>
+#include <win32_exit.h>
 
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -38,4 +41,18 @@ void WINAPI ExitProcess(UINT code)
 {
     fflush(nullptr);
     _exit(static_cast<int>(code));
+}
+
+static std::atomic<int> asked_status{0};
+
+void win32_exit_status_at_least(int status)
+{
+    int now = asked_status.load();
+    while (status > now && !asked_status.compare_exchange_weak(now, status)) {
+    }
+}
+
+int win32_exit_status_asked(void)
+{
+    return asked_status.load();
 }

@@ -5,6 +5,8 @@
 // Win32 call ever runs inside a signal handler.
 #include "entry.h"
 
+#include <win32_exit.h>
+
 #include <signal.h>
 
 #include <atomic>
@@ -89,5 +91,7 @@ int exit_status(int winmain_result)
     std::lock_guard lock(delivery);
     stopping = true;
     int sig = end_signal.load();
-    return winmain_result == 0 && sig != 0 ? 128 + sig : winmain_result;
+    if (winmain_result != 0)
+        return winmain_result;
+    return sig != 0 ? 128 + sig : win32_exit_status_asked();
 }

@@ -17,8 +17,9 @@ void enter_data_folder();
 // second signal ends the process at once.
 void watch_end_signals();
 
-// The exit status for WinMain's result: 128 + the signal's number when a
-// signal asked the program to end, else the result. Stops the watch.
+// The exit status for WinMain's result: a non-zero result as it is; for 0,
+// 128 + the signal's number when a signal asked the program to end, else
+// the status our stand-ins asked for (win32_exit.h). Stops the watch.
 int exit_status(int winmain_result);
 
 #endif
