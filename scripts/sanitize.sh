@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh sanitize
 export CC=clang CXX=clang++
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVEX_SANITIZE=address,undefined -DLUMIVEX_FUZZ=ON
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVEX_SANITIZE=address,undefined -DLUMIVEX_FUZZ=ON -DLUMIVEX_TESTS=ON
 cmake --build build-sanitize -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
-cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVEX_SANITIZE=thread >/dev/null
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVEX_SANITIZE=thread -DLUMIVEX_TESTS=ON >/dev/null
 cmake --build build-tsan -j"$(nproc)" --target glide_tests show_test show_probe
 export TSAN_OPTIONS=halt_on_error=1
 ./build-tsan/tests/glide/glide_tests

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
+#include <win32_exit.h>
 
 #include "dialog.h"
 #include "platform/common/echoed.h"
@@ -93,6 +94,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc,
     if (on_screen && !have_display()) {
         fprintf(stderr, "lumivex: no display for the start-up dialog; run with LUMIVEX_DIALOG=start "
                         "LUMIVEX_OUTPUT=offscreen to play the show without one\n");
+        win32_exit_status_at_least(WIN32_EXIT_NO_DISPLAY);  // nothing was shown
         return -1;
     }
 

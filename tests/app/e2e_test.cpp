@@ -38,13 +38,36 @@ TEST(Lumivex, ExitInTheDialogOrNoDialogEndsWithoutTouchingGlide)
     EXPECT_TRUE(o.trace.empty()) << o.trace.front();
     EXPECT_TRUE(o.result.err.empty()) << o.result.err;
 
-    // Without a display or an answer it says what to do, in one line.
+    // Without a display or an answer it says what to do, in one line, and a
+    // script can tell that nothing was shown.
     o = run_lumivex({});
-    EXPECT_EQ(o.result.status, 0);
+    EXPECT_EQ(o.result.status, 4);
     EXPECT_TRUE(o.trace.empty());
     EXPECT_EQ(std::count(o.result.err.begin(), o.result.err.end(), '\n'), 1) << o.result.err;
     EXPECT_NE(o.result.err.find("LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=offscreen"), std::string::npos)
         << o.result.err;
+}
+
+// What a Linux user types first is answered before the program starts: no
+// dialog, no device; any other argument is the program's, which ignores it.
+TEST(Lumivex, HelpAndVersionAnswerWithoutStarting)
+{
+    std::string dir = make_temp_directory();
+    ProbeResult help = run_probe(LUMIVEX_BINARY_DIR "/app/lumivex", dir, {}, "--help");
+    EXPECT_EQ(help.status, 0) << help.err;
+    EXPECT_TRUE(help.out.starts_with("Usage: lumivex")) << help.out;
+    for (const char *word : {"LUMIVEX_OUTPUT", "LUMIVEX_SCALE", "LUMIVEX_CAPTURE", "LUMIVEX_DUMP_DIR",
+                             "LUMIVEX_FILTER", "man 6 lumivex"})
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+    ProbeResult version = run_probe(LUMIVEX_BINARY_DIR "/app/lumivex", dir, {}, "--version");
+    EXPECT_EQ(version.status, 0) << version.err;
+    EXPECT_EQ(version.out, "lumivex 1.0.0\n");
+    EXPECT_TRUE(help.err.empty() && version.err.empty()) << help.err << version.err;
+
+    ProbeResult other = run_probe(LUMIVEX_BINARY_DIR "/app/lumivex", dir, {"LUMIVEX_DIALOG=exit"}, "--fast");
+    EXPECT_EQ(other.status, 0) << other.err;
+    EXPECT_TRUE(other.out.empty()) << other.out;
+    fs::remove_all(dir);
 }
 
 // The key posted after frame N's swap is dispatched by that frame's pump:
