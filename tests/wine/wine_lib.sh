@@ -12,7 +12,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # A bare X server of its own (tests/xvfb.sh), which also clears every
 # LUMIVEX_ setting of the developer's.
-xvfb_tools="import convert"
+xvfb_tools="import convert ${xvfb_tools:-}"
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 
 # A fresh folder for this case's files.
