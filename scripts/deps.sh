@@ -16,6 +16,8 @@ if [ "${1:-}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev libpng-dev libtsan2 ffmpeg python3 clang-format xvfb xauth xdotool
              x11-utils imagemagick mingw-w64 wine64 fonts-wine zip dpkg-dev file desktop-file-utils "${web[@]}"
              chromium)
+  # The 32-bit Windows program runs under Debian's 32-bit Wine.
+  packages+=(wine32:i386)
   # The browser tests' npm packages; a node that brings its own npm is kept.
   command -v npm > /dev/null || packages+=(npm)
 fi
@@ -32,6 +34,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
+  # Packages of another architecture come from its own lists.
+  for p in "${missing[@]}"; do
+    arch=${p#*:}
+    [ "$arch" = "$p" ] || dpkg --print-foreign-architectures | grep -qx "$arch" || $sudo dpkg --add-architecture "$arch"
+  done
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

@@ -30,7 +30,9 @@ How to run
 Unpack the zip anywhere and double-click lumivex.exe in the lumivex folder.
 The show reads its data from the pak folder beside it, so start it from that
 folder (in a command prompt: cd into the folder, then run lumivex.exe).
-Choose "Start The Show!", and press any key to end the show.
+Choose "Start The Show!", and press any key to end the show. Alt+Enter
+switches the running show between the full screen and a window (our
+glide2x.dll does it; another one may not).
 
 Another glide2x.dll
 -------------------

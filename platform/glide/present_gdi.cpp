@@ -3,6 +3,12 @@
 // window whose client area is 640x480 times the scale, or with the window made
 // a borderless popup over its whole monitor, the picture centred at its own
 // shape on black. close() gives the window back as it was.
+//
+// Alt+Enter switches between the two while the show runs, without the
+// program's help: the presenter puts its own procedure in front of the
+// window's, which takes the keys before the program's procedure sees them
+// (they would be system keys to it, which end nothing) and hides the pointer
+// over the full screen.
 #include "host.h"
 
 #include <windows.h>
@@ -40,39 +46,92 @@ RECT fit_picture(const RECT &client, int width, int height)
     return r;
 }
 
+struct GdiPresenter;
+GdiPresenter *presenting = nullptr;  // the presenter whose window presenter_proc serves
+WNDPROC program_proc = nullptr;      // the procedure presenter_proc stands in front of
+LRESULT CALLBACK presenter_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 struct GdiPresenter : lumivex::Presenter {
     HWND window = nullptr;
     bool fullscreen = false;
+    bool placed = false;  // sized as a window of ours
+    int scale = 1;
     LONG_PTR saved_style = 0;
     RECT saved_rect{};
     BITMAPINFO info{};
 
-    bool open(HWND w, bool full, int scale)
+    bool open(HWND w, bool full, int window_scale)
     {
         window = w;
-        fullscreen = full;
-        saved_style = GetWindowLongPtrA(window, GWL_STYLE);
-        GetWindowRect(window, &saved_rect);
-        if (fullscreen) {
-            MONITORINFO monitor{};
-            monitor.cbSize = sizeof monitor;
-            if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
-                return false;
-            const RECT &m = monitor.rcMonitor;
-            SetWindowLongPtrA(window, GWL_STYLE, (saved_style & WS_VISIBLE) | WS_POPUP);
-            SetWindowPos(window, HWND_TOP, m.left, m.top, m.right - m.left, m.bottom - m.top,
-                         SWP_FRAMECHANGED | SWP_NOACTIVATE);
-        } else {
-            RECT r{0, 0, SCREEN_WIDTH * scale, SCREEN_HEIGHT * scale};
-            AdjustWindowRectEx(&r, (DWORD)saved_style, FALSE, (DWORD)GetWindowLongPtrA(window, GWL_EXSTYLE));
-            SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        scale = window_scale;
+        if (full && !cover_monitor())
+            return false;
+        if (!full)
+            size_window();
+        placed = !full;
+        // Once: a window opened on again still has it in front.
+        if (GetWindowLongPtrA(window, GWLP_WNDPROC) != (LONG_PTR)presenter_proc)
+            program_proc = (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)presenter_proc);
+        presenting = this;
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         return true;
+    }
+
+    // A borderless popup over the window's whole monitor, without a pointer.
+    bool cover_monitor()
+    {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+            return false;
+        saved_style = GetWindowLongPtrA(window, GWL_STYLE);
+        GetWindowRect(window, &saved_rect);
+        const RECT &m = monitor.rcMonitor;
+        SetWindowLongPtrA(window, GWL_STYLE, (saved_style & WS_VISIBLE) | WS_POPUP);
+        SetWindowPos(window, HWND_TOP, m.left, m.top, m.right - m.left, m.bottom - m.top,
+                     SWP_FRAMECHANGED | SWP_NOACTIVATE);
+        SetCursor(nullptr);
+        fullscreen = true;
+        return true;
+    }
+
+    // The window's style and place before the full screen, with its pointer.
+    void uncover_monitor()
+    {
+        SetWindowLongPtrA(window, GWL_STYLE,
+                          (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) |
+                              (saved_style & ~(LONG_PTR)WS_VISIBLE));
+        SetWindowPos(window, nullptr, saved_rect.left, saved_rect.top, saved_rect.right - saved_rect.left,
+                     saved_rect.bottom - saved_rect.top, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetCursor((HCURSOR)GetClassLongPtrA(window, GCLP_HCURSOR));
+        fullscreen = false;
+    }
+
+    // A client area of 640x480 times the scale, where the window stands.
+    void size_window()
+    {
+        RECT r{0, 0, SCREEN_WIDTH * scale, SCREEN_HEIGHT * scale};
+        AdjustWindowRectEx(&r, (DWORD)GetWindowLongPtrA(window, GWL_STYLE), FALSE,
+                           (DWORD)GetWindowLongPtrA(window, GWL_EXSTYLE));
+        SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // Alt+Enter. A show opened full screen gets the window it would have had
+    // as a window.
+    void switch_output()
+    {
+        if (!fullscreen) {
+            cover_monitor();
+        } else {
+            uncover_monitor();
+            if (!placed)
+                size_window();
+            placed = true;
+        }
     }
 
     // 0x00RRGGBB is GDI's 32-bit BGRX in memory.
@@ -113,19 +172,41 @@ struct GdiPresenter : lumivex::Presenter {
 
     void close() override
     {
-        if (window && fullscreen && IsWindow(window)) {
-            SetWindowLongPtrA(window, GWL_STYLE,
-                              (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) |
-                                  (saved_style & ~(LONG_PTR)WS_VISIBLE));
-            SetWindowPos(window, nullptr, saved_rect.left, saved_rect.top, saved_rect.right - saved_rect.left,
-                         saved_rect.bottom - saved_rect.top,
-                         SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        // Unless someone has put a procedure in front of ours since: then ours
+        // stays, passing everything on.
+        if (window && IsWindow(window) && GetWindowLongPtrA(window, GWLP_WNDPROC) == (LONG_PTR)presenter_proc)
+            SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)program_proc);
+        if (window && IsWindow(window) && fullscreen)
+            uncover_monitor();
+        if (presenting == this)
+            presenting = nullptr;
         window = nullptr;
     }
 
     ~GdiPresenter() override { close(); }
 };
+
+// In front of the program's procedure. Enter with Alt held (bit 29) comes as
+// a system key, and as a system character once translated; a held key
+// repeats (bit 30) and switches only once. Over the full screen every move
+// of the pointer asks for its shape again.
+LRESULT CALLBACK presenter_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    GdiPresenter *p = presenting;
+    bool alt_enter = (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) && wParam == VK_RETURN;
+    if (p && alt_enter && (lParam & (1 << 29))) {
+        if (message == WM_SYSKEYDOWN && !(lParam & (1 << 30)))
+            p->switch_output();
+        return 0;
+    }
+    if (p && message == WM_SYSCHAR && wParam == '\r')
+        return 0;
+    if (p && p->fullscreen && message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(nullptr);
+        return TRUE;
+    }
+    return CallWindowProcA(program_proc, hwnd, message, wParam, lParam);
+}
 
 }  // namespace
 

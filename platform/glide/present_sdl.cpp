@@ -40,10 +40,13 @@ bool smoothed(bool fullscreen, const SDL_Rect &dst, int width)
 // memory): one copy, where a software renderer would copy it into a texture,
 // then the texture onto that same surface.
 struct SdlPresenter : lumivex::Presenter {
+    HWND owner = nullptr;  // the program's window, whose Alt+Enter switches the output
     SDL_Window *window = nullptr;
     SDL_Renderer *renderer = nullptr;  // null: the window's surface
     bool own_renderer = false;
     bool fullscreen = false;
+    bool placed = false;               // sized and centred as a window of ours
+    int scale = 1;                     // asked for the window
     SDL_Rect windowed = {0, 0, 0, 0};  // where the window was before the full screen
     SDL_Texture *texture = nullptr;
     int texture_width = lumivex::SCREEN_WIDTH, texture_height = lumivex::SCREEN_HEIGHT;
@@ -118,24 +121,7 @@ struct SdlPresenter : lumivex::Presenter {
         SDL_UpdateWindowSurface(window);
     }
 
-    void close() override
-    {
-        if (texture)
-            SDL_DestroyTexture(texture);
-        texture = nullptr;
-        SDL_FreeSurface(picture);
-        picture = nullptr;
-        if (own_renderer && renderer)
-            SDL_DestroyRenderer(renderer);
-        renderer = nullptr;
-        if (fullscreen && window) {
-            SDL_SetWindowFullscreen(window, 0);
-            SDL_SetWindowBordered(window, SDL_TRUE);
-            SDL_SetWindowSize(window, windowed.w, windowed.h);
-            SDL_SetWindowPosition(window, windowed.x, windowed.y);
-        }
-        window = nullptr;
-    }
+    void close() override;
 
     ~SdlPresenter() override { close(); }
 };
@@ -177,22 +163,6 @@ SDL_Renderer *open_gpu_renderer(SDL_Window *window)
 
 }  // namespace
 
-// Covers the window's display from its corner. Done by hand before the
-// full-screen request: without a window manager (a bare X server) the request
-// alone leaves the window where and as large as it was.
-static bool cover_display(SdlPresenter &p)
-{
-    SDL_GetWindowPosition(p.window, &p.windowed.x, &p.windowed.y);
-    SDL_GetWindowSize(p.window, &p.windowed.w, &p.windowed.h);
-    SDL_Rect display;
-    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(p.window), &display) == 0) {
-        SDL_SetWindowBordered(p.window, SDL_FALSE);
-        SDL_SetWindowPosition(p.window, display.x, display.y);
-        SDL_SetWindowSize(p.window, display.w, display.h);
-    }
-    return SDL_SetWindowFullscreen(p.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
-}
-
 // The scale asked for, or the largest that fits the window's screen (said
 // once: the open happens once a run).
 static int fitting_scale(SDL_Window *window, int scale)
@@ -221,6 +191,73 @@ static void place_window(SDL_Window *window, int scale)
                               SDL_WINDOWPOS_CENTERED_DISPLAY(display));
 }
 
+// The window as it was before the full screen, with its pointer.
+static void uncover_display(SdlPresenter &p)
+{
+    SDL_SetWindowFullscreen(p.window, 0);
+    SDL_SetWindowBordered(p.window, SDL_TRUE);
+    SDL_SetWindowSize(p.window, p.windowed.w, p.windowed.h);
+    SDL_SetWindowPosition(p.window, p.windowed.x, p.windowed.y);
+    p.fullscreen = false;
+    SDL_ShowCursor(SDL_ENABLE);
+}
+
+// Covers the window's display from its corner, the pointer hidden. Done by
+// hand before the full-screen request: without a window manager (a bare X
+// server) the request alone leaves the window where and as large as it was.
+static bool cover_display(SdlPresenter &p)
+{
+    SDL_GetWindowPosition(p.window, &p.windowed.x, &p.windowed.y);
+    SDL_GetWindowSize(p.window, &p.windowed.w, &p.windowed.h);
+    SDL_Rect display;
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(p.window), &display) == 0) {
+        SDL_SetWindowBordered(p.window, SDL_FALSE);
+        SDL_SetWindowPosition(p.window, display.x, display.y);
+        SDL_SetWindowSize(p.window, display.w, display.h);
+    }
+    p.fullscreen = SDL_SetWindowFullscreen(p.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    if (p.fullscreen)
+        SDL_ShowCursor(SDL_DISABLE);
+    else
+        uncover_display(p);  // refused: the window as it was
+    return p.fullscreen;
+}
+
+// Alt+Enter, between the program's frames; the next frame fills the new
+// output. A show that opened full screen gets the window it would have had
+// as a window, centred at its scale.
+static void switch_output(void *presenter)
+{
+    auto &p = *static_cast<SdlPresenter *>(presenter);
+    if (!p.fullscreen) {
+        cover_display(p);
+        return;
+    }
+    uncover_display(p);
+    if (!p.placed) {
+        place_window(p.window, fitting_scale(p.window, p.scale));
+        p.placed = true;
+    }
+}
+
+void SdlPresenter::close()
+{
+    if (owner)
+        win32_sdl_on_alt_enter(owner, nullptr, nullptr);
+    owner = nullptr;
+    if (texture)
+        SDL_DestroyTexture(texture);
+    texture = nullptr;
+    SDL_FreeSurface(picture);
+    picture = nullptr;
+    if (own_renderer && renderer)
+        SDL_DestroyRenderer(renderer);
+    renderer = nullptr;
+    if (fullscreen && window)
+        uncover_display(*this);
+    window = nullptr;
+}
+
 // The window's renderer, one of our own on the GPU, or else the window's
 // surface. The window may already have a renderer (the window layer's); it
 // is shared.
@@ -234,13 +271,15 @@ static bool attach_renderer(SdlPresenter &p)
     return p.renderer || SDL_GetWindowSurface(p.window);
 }
 
-std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool fullscreen, int scale)
+std::unique_ptr<lumivex::Presenter> open_sdl_presenter(HWND owner, SDL_Window *window, bool fullscreen,
+                                                       int scale)
 {
     if (!window)
         return nullptr;
     auto p = std::make_unique<SdlPresenter>();
     p->window = window;
-    p->fullscreen = fullscreen;
+    p->scale = scale;
+    p->placed = !fullscreen;
     // Making a renderer may recreate the window (on X11, for OpenGL) where it
     // was first put, undoing a placing made before. The full screen is made
     // after the renderer; a window is sized before it, so that the renderer's
@@ -264,6 +303,8 @@ std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool 
         p->close();
         return nullptr;
     }
+    p->owner = owner;
+    win32_sdl_on_alt_enter(owner, switch_output, p.get());
     return p;
 }
 
@@ -276,8 +317,9 @@ std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscr
                              "LUMIVEX_OUTPUT=offscreen plays the show without one\n");
         return nullptr;
     }
-    SDL_Window *window = win32_sdl_window((HWND)(uintptr_t)hwnd);
+    HWND owner = (HWND)(uintptr_t)hwnd;
+    SDL_Window *window = win32_sdl_window(owner);
     if (window && !fullscreen)
         scale = fitting_scale(window, scale);
-    return open_sdl_presenter(window, fullscreen, scale);
+    return open_sdl_presenter(owner, window, fullscreen, scale);
 }

@@ -4,12 +4,15 @@
 #define LUMIVEX_GLIDE_PRESENT_SDL_H
 
 #include <lumivex_glide.h>
+#include <windows.h>
 
 #include <memory>
 
 struct SDL_Window;
 
-// Null when the window cannot take a renderer.
-std::unique_ptr<lumivex::Presenter> open_sdl_presenter(SDL_Window *window, bool fullscreen, int scale);
+// Null when the window cannot take a renderer. While it presents, the owner's
+// Alt+Enter switches it between the window and the full screen.
+std::unique_ptr<lumivex::Presenter> open_sdl_presenter(HWND owner, SDL_Window *window, bool fullscreen,
+                                                       int scale);
 
 #endif

@@ -16,6 +16,12 @@ void key_event(Window *w, const SDL_KeyboardEvent &e)
 {
     bool alt = (e.keysym.mod & KMOD_ALT) != 0;
     bool ctrl = (e.keysym.mod & KMOD_CTRL) != 0;
+    bool enter = e.keysym.scancode == SDL_SCANCODE_RETURN || e.keysym.scancode == SDL_SCANCODE_KP_ENTER;
+    if (enter && alt && !ctrl) {  // neither press nor release posted; held down, it switches once
+        if (e.type == SDL_KEYDOWN && !e.repeat && w->alt_enter)
+            w->alt_enter(w->alt_enter_context);
+        return;
+    }
     KeyMessage k = key_message(e.keysym.scancode, e.type == SDL_KEYDOWN, e.repeat != 0, alt, ctrl);
     PostMessageA(w->handle, k.message, k.vk, k.lParam);
 }
@@ -67,6 +73,14 @@ void display_show_window(Window *w, bool shown)
             SDL_RaiseWindow(w->sdl);
     } else
         SDL_HideWindow(w->sdl);
+}
+
+void win32_sdl_on_alt_enter(HWND hwnd, void (*switch_output)(void *context), void *context)
+{
+    if (Window *w = find_window(hwnd)) {
+        w->alt_enter = switch_output;
+        w->alt_enter_context = context;
+    }
 }
 
 SDL_Window *win32_sdl_window(HWND hwnd)

@@ -38,6 +38,9 @@ struct Window {
     // Whoever makes the SDL window says who takes its events: the window's
     // own rules for keys, focus and moves, or the dialog manager's.
     void (*sdl_event)(Window *w, const SDL_Event &e) = nullptr;
+    // What Alt+Enter does instead of a key message (win32_sdl.h).
+    void (*alt_enter)(void *context) = nullptr;
+    void *alt_enter_context = nullptr;
 
     // Dialogs only: the dialog procedure and the dialog manager's state.
     DLGPROC dialog_proc = nullptr;

@@ -61,6 +61,30 @@ TEST_F(SdlEvents, KeysAndCloseArePostedOnePerPeek)
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
+// Alt+Enter is the display's: it switches once per press, held or not, and
+// no message of it reaches the program, whoever switches. AltGr+Enter
+// (Ctrl+Alt) is a key like any other.
+TEST_F(SdlEvents, AltEnterSwitchesTheOutputAndIsNoMessage)
+{
+    int switches = 0;
+    win32_sdl_on_alt_enter(
+        hwnd, [](void *count) { ++*static_cast<int *>(count); }, &switches);
+    push(SDL_SCANCODE_RETURN, KMOD_LALT);
+    push(SDL_SCANCODE_RETURN, KMOD_LALT, 1);
+    push(SDL_SCANCODE_KP_ENTER, KMOD_RALT);
+    push(SDL_SCANCODE_RETURN, KMOD_LALT | KMOD_LCTRL);
+    MSG m;
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.message, WM_KEYDOWN);
+    EXPECT_EQ(m.wParam, (WPARAM)VK_RETURN);
+    EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(switches, 2);
+    win32_sdl_on_alt_enter(hwnd, nullptr, nullptr);
+    push(SDL_SCANCODE_RETURN, KMOD_LALT);
+    EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(switches, 2);
+}
+
 TEST_F(SdlEvents, FocusAndMovesAreSentWithTheMinimisedFlag)
 {
     push_window(SDL_WINDOWEVENT_FOCUS_LOST);

@@ -4,7 +4,8 @@
 # needs neither, and their prompts would wait for a click.
 set -euo pipefail
 source "$(dirname "$0")/wine_lib.sh"
-if [ -f "$WINEPREFIX/system.reg" ]; then
+# A prefix made before the 32-bit Wine was installed has no 32-bit system.
+if [ -f "$WINEPREFIX/system.reg" ] && [ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
   echo "Wine prefix $WINEPREFIX is there"
   exit 0
 fi
@@ -13,4 +14,6 @@ rm -rf "$WINEPREFIX"
 env -u DISPLAY "$WINETEST_WINE64" wineboot -i
 "$WINETEST_WINESERVER" -w
 [ -f "$WINEPREFIX/system.reg" ] || { echo "FAIL: wineboot made no prefix"; exit 1; }
+[ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] ||
+  { echo "FAIL: the prefix has no 32-bit system: is wine32 installed?"; exit 1; }
 echo "Wine prefix made in $(($(date +%s) - start)) s"

@@ -25,7 +25,7 @@ run_scenario() {
   local settings=(LUMIVEX_OUTPUT=offscreen LUMIVEX_SWAP_INTERVAL=0 LUMIVEX_KEY_AT_FRAME=$key
                   LUMIVEX_TRACE="$log" LUMIVEX_TRACE_FRAMES=$frames
                   LUMIVEX_DUMP_DIR="$dir/$system-frames" LUMIVEX_DUMP_FRAMES=$dumps)
-  local program=("$WINETEST_WINE64" "$WINETEST_EXE")
+  local program=("$WINETEST_LOADER" "$WINETEST_EXE")
   [ "$system" = native ] && program=("$WINETEST_NATIVE")
   start_show "$dir" "${settings[@]}"
   wait_show 240

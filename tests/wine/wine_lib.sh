@@ -1,7 +1,8 @@
 # wine_lib.sh - what the Wine cases share (sourced). CTest passes:
-#   WINETEST_WINE64, WINETEST_WINESERVER  Wine's loader and server
+#   WINETEST_WINE64, WINETEST_WINESERVER  Wine's 64-bit loader and server
 #   WINETEST_PREFIX                       the shared prefix (make_prefix.sh)
-#   WINETEST_EXE                          the 64-bit lumivex.exe
+#   WINETEST_LOADER, WINETEST_EXE         a lumivex.exe, 64- or 32-bit, and the
+#                                         loader of as many bits
 #   WINETEST_NATIVE                       the Linux lumivex (for the trace case)
 #   WINETEST_OUT                          where a case leaves its files
 # The cases run with the source tree as working directory, where pak/ is.
@@ -11,7 +12,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # A bare X server of its own (tests/xvfb.sh), which also clears every
 # LUMIVEX_ setting of the developer's.
-xvfb_tools="import convert"
+xvfb_tools="import convert ${xvfb_tools:-}"
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 
 # A fresh folder for this case's files.
@@ -23,7 +24,7 @@ case_dir() {
 # Starts the program (lumivex.exe under Wine, unless program says otherwise)
 # in the background with the given extra environment ("NAME=value"...), its
 # output to $dir/stdout and stderr, and chooses Start in its dialog (Enter).
-program=("$WINETEST_WINE64" "$WINETEST_EXE")
+program=("${WINETEST_LOADER:-}" "${WINETEST_EXE:-}")
 start_show() {
   local dir=$1 dialog; shift
   env "$@" "${program[@]}" >"$dir/stdout" 2>"$dir/stderr" &

@@ -16,6 +16,13 @@ extern "C" {
    handle names no window or no display can be opened. */
 struct SDL_Window *win32_sdl_window(HWND hwnd);
 
+/* Alt+Enter on a window is the display's, never a message: the program would
+   only see a system key. While our Glide presents in the window it switches
+   between the window and the full screen through switch_output (called with
+   context on the window's thread, between the program's frames); null hands
+   the keys back to nothing. */
+void win32_sdl_on_alt_enter(HWND hwnd, void (*switch_output)(void *context), void *context);
+
 /* Nonzero when there is a screen a person can see: a display server and an
    SDL video driver that is not a headless one. */
 int win32_have_display(void);
