@@ -51,6 +51,9 @@ struct SdlPresenter : lumivex::Presenter {
 
     void present(const uint32_t *xrgb, int width, int height) override
     {
+        // A lost display takes no more frames; its loss ends the show.
+        if (win32_display_lost())
+            return;
         if (renderer)
             render(xrgb, width, height);
         else
@@ -120,6 +123,12 @@ struct SdlPresenter : lumivex::Presenter {
 
     void close() override
     {
+        if (win32_display_lost()) {  // everything went with the display
+            texture = nullptr;
+            picture = nullptr;
+            renderer = nullptr;
+            window = nullptr;
+        }
         if (texture)
             SDL_DestroyTexture(texture);
         texture = nullptr;

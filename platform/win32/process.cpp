@@ -1,8 +1,11 @@
-// The process: its executable's path, a debugger break, its end.
+// The process: its executable's path, a debugger break, its end, and what
+// went wrong below the program that its own result cannot say.
 #include <windows.h>
 
 #include <unistd.h>
+#include <win32_sdl.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -38,4 +41,17 @@ void WINAPI ExitProcess(UINT code)
 {
     fflush(nullptr);
     _exit(static_cast<int>(code));
+}
+
+// Set by any thread (the capture's encoder writes on its own), read at exit.
+static std::atomic<bool> output_failed{false};
+
+void win32_output_failed(void)
+{
+    output_failed = true;
+}
+
+int win32_output_has_failed(void)
+{
+    return output_failed;
 }

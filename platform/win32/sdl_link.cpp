@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -23,13 +24,29 @@ bool on_video_thread()
     return video == Video::up && std::this_thread::get_id() == video_thread;
 }
 
+// As the system destroys a session's windows when it ends: the main window's
+// destruction ends the show, the dialog's ends the start-up.
+void end_on_lost_display()
+{
+    static bool ended = false;
+    if (ended)
+        return;
+    ended = true;
+    const char *name = getenv("DISPLAY");
+    fprintf(stderr, "lumivex: the connection to the display %s is lost; the program ends\n",
+            name ? name : "");
+    for (size_t slot = 1; Window *w = window_in_slot(slot); ++slot)
+        if (w->alive && (!w->owner || w->owner == GetDesktopWindow()) && !(w->style & WS_CHILD))
+            DestroyWindow(w->handle);
+}
+
 // The queues' pump hook; it never starts video itself.
 void pump_sdl_events()
 {
     if (!on_video_thread())
         return;
     SDL_Event e;
-    while (SDL_PollEvent(&e)) {
+    while (!display_connection_lost() && SDL_PollEvent(&e)) {
         unsigned int id = 0;
         if (e.type == SDL_WINDOWEVENT)
             id = e.window.windowID;
@@ -43,6 +60,8 @@ void pump_sdl_events()
         if (w && w->sdl_event)
             w->sdl_event(w, e);
     }
+    if (display_connection_lost())
+        end_on_lost_display();
 }
 
 }  // namespace
@@ -62,6 +81,8 @@ bool sdl_video_up()
 
 bool have_display()
 {
+    if (win32_display_lost())
+        return false;
     // Without a display server to talk to, SDL would only probe and complain;
     // a driver named on purpose (SDL_VIDEODRIVER) is SDL's to judge.
     bool named = getenv("SDL_VIDEODRIVER") && *getenv("SDL_VIDEODRIVER");
@@ -87,6 +108,8 @@ DWORD display_ticks()
 
 void display_wait(int ms)
 {
+    if (win32_display_lost())
+        return SDL_Delay(ms);
     SDL_WaitEventTimeout(nullptr, ms);
 }
 

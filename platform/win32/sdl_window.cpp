@@ -59,7 +59,7 @@ void window_sdl_event(Window *w, const SDL_Event &e)
 
 void display_show_window(Window *w, bool shown)
 {
-    if (!w->sdl)
+    if (!w->sdl || win32_display_lost())
         return;
     if (shown) {
         SDL_ShowWindow(w->sdl);
@@ -78,6 +78,7 @@ SDL_Window *win32_sdl_window(HWND hwnd)
         w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                   w->width, w->height, SDL_WINDOW_HIDDEN);
         if (w->sdl) {
+            watch_display_connection(w->sdl);
             w->sdl_event = window_sdl_event;
             if (w->visible)
                 SDL_ShowWindow(w->sdl);

@@ -16,6 +16,7 @@
 
 #include "../handles.h"
 #include "../window.h"
+#include <win32_sdl.h>
 
 namespace {
 
@@ -81,6 +82,9 @@ void watch_end_signals()
     // Blocked before any other thread starts, so every thread inherits it and
     // only the watcher takes them.
     pthread_sigmask(SIG_BLOCK, &end_set, nullptr);
+    // A file grown past the size limit fails its write, as a full disk does,
+    // and is reported, instead of the process being killed with no word.
+    signal(SIGXFSZ, SIG_IGN);
     std::thread(watch).detach();
 }
 
@@ -89,5 +93,11 @@ int exit_status(int winmain_result)
     std::lock_guard lock(delivery);
     stopping = true;
     int sig = end_signal.load();
-    return winmain_result == 0 && sig != 0 ? 128 + sig : winmain_result;
+    if (winmain_result != 0)
+        return winmain_result;
+    if (sig != 0)
+        return 128 + sig;
+    if (win32_display_lost())
+        return EXIT_DISPLAY_LOST;
+    return win32_output_has_failed() ? EXIT_OUTPUT_FAILED : 0;
 }

@@ -17,8 +17,15 @@ void enter_data_folder();
 // second signal ends the process at once.
 void watch_end_signals();
 
-// The exit status for WinMain's result: 128 + the signal's number when a
-// signal asked the program to end, else the result. Stops the watch.
+// The statuses of what went wrong below the program.
+constexpr int EXIT_OUTPUT_FAILED = 5;  // an output asked for was not written whole
+constexpr int EXIT_DISPLAY_LOST = 6;   // the display's loss ended the program
+
+// The exit status for WinMain's result, stopping the watch. The first that
+// holds: the result when it is not 0 (a data file that failed); 128 + the
+// signal's number when a signal asked the program to end; 6 when the
+// display's loss ended it (whatever else then failed); 5 when an output could
+// not be written whole; else 0.
 int exit_status(int winmain_result);
 
 #endif

@@ -20,6 +20,17 @@ struct SDL_Window *win32_sdl_window(HWND hwnd);
    SDL video driver that is not a headless one. */
 int win32_have_display(void);
 
+/* Nonzero once the connection to the display is lost (the X server ended, a
+   forwarded connection dropped): the windows on it are destroyed, as the
+   system destroys them when the session ends, and nothing is drawn on it
+   any more. The exit status then says so. */
+int win32_display_lost(void);
+
+/* Our Glide's word that an output it was asked for (a capture, a frame dump,
+   the trace) could not be written completely; the exit status says so. */
+void win32_output_failed(void);
+int win32_output_has_failed(void);
+
 #ifdef __cplusplus
 }
 #endif
