@@ -1,35 +1,67 @@
-// The display's connection, watched for its loss: watch_display_connection
-// and display_connection_lost of sdl_link.h, which is not included here, as
-// its Window is also X11's name for a window handle.
+// The display's connection, watched for its loss: watch_display_errors,
+// watch_display_connection and display_connection_lost of sdl_link.h, which
+// is not included here, as its Window is also X11's name for a window handle.
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <dlfcn.h>
 #include <poll.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include <win32_sdl.h>
 
+#include "entry/entry.h"
+
 namespace {
 
-// After the loss every request Xlib is asked to make prints a line, so
-// nothing is asked of it again.
 std::atomic<bool> lost{false};
 int connection = -1;  // the connection's socket, once a window is on it
 
+void say_lost()
+{
+    static std::atomic<bool> told{false};
+    if (told.exchange(true))
+        return;
+    const char *name = getenv("DISPLAY");
+    fprintf(stderr, "lumivex: the connection to the display %s is lost; the program ends\n",
+            name ? name : "");
+}
+
 // Xlib's default for a connection that fails inside one of its calls prints
-// a line and exits there, under the program's feet (SDL then spins, flooding
-// stderr, on the way out of the full screen). Here it is only noted; the
-// next pump ends the program its own way. Returning from both hooks makes
-// Xlib give the connection up instead of exiting.
+// a line and exits with 1, a data file's status; nor may anything ask Xlib
+// for more after it (the next request crashes). Most losses are seen before
+// a call runs into them (display_connection_lost, at every pump and frame)
+// and end the program through its windows. One that a call runs into ends it
+// here, with the status of a lost display; the exit handlers finish the files
+// (the capture's, the trace's buffer), and the presenter asks nothing more
+// of the display.
 int connection_broken(Display *)
 {
     lost = true;
-    return 0;
+    say_lost();
+    exit(EXIT_DISPLAY_LOST);
 }
-void connection_given_up(Display *, void *) {}
+
+// The Xlib that SDL loaded, when SDL's display is X11's.
+void *xlib_symbol(const char *name)
+{
+    const char *driver = SDL_GetCurrentVideoDriver();
+    void *xlib =
+        driver && strcmp(driver, "x11") == 0 ? dlopen("libX11.so.6", RTLD_NOW | RTLD_NOLOAD) : nullptr;
+    return xlib ? dlsym(xlib, name) : nullptr;
+}
 
 }  // namespace
+
+void watch_display_errors()
+{
+    using OnError = void *(*)(int (*)(Display *));
+    if (auto on_error = reinterpret_cast<OnError>(xlib_symbol("XSetIOErrorHandler")))
+        on_error(connection_broken);
+}
 
 void watch_display_connection(SDL_Window *window)
 {
@@ -37,32 +69,23 @@ void watch_display_connection(SDL_Window *window)
     SDL_VERSION(&info.version);
     if (connection >= 0 || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
         return;
-    // The Xlib that SDL loaded; one older than 1.7 keeps its own ways.
-    void *xlib = dlopen("libX11.so.6", RTLD_NOW | RTLD_NOLOAD);
-    using OnError = void *(*)(int (*)(Display *));
-    using OnExit = void (*)(Display *, void (*)(Display *, void *), void *);
     using Socket = int (*)(Display *);
-    auto on_error = reinterpret_cast<OnError>(xlib ? dlsym(xlib, "XSetIOErrorHandler") : nullptr);
-    auto on_exit = reinterpret_cast<OnExit>(xlib ? dlsym(xlib, "XSetIOErrorExitHandler") : nullptr);
-    auto socket = reinterpret_cast<Socket>(xlib ? dlsym(xlib, "XConnectionNumber") : nullptr);
-    if (!on_error || !on_exit || !socket)
-        return;
-    on_error(connection_broken);
-    on_exit(info.info.x11.display, connection_given_up, nullptr);
-    connection = socket(info.info.x11.display);
+    if (auto socket = reinterpret_cast<Socket>(xlib_symbol("XConnectionNumber")))
+        connection = socket(info.info.x11.display);
 }
 
 bool display_connection_lost()
 {
-    // The server's end closed: seen here first, before a call into Xlib runs
-    // into it.
+    // The server's end closed: seen here, before a call into Xlib runs into it.
     pollfd p = {connection, POLLIN | POLLRDHUP, 0};
     if (!lost && connection >= 0 && poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLRDHUP | POLLERR)))
         lost = true;
+    if (lost)
+        say_lost();
     return lost;
 }
 
 int win32_display_lost(void)
 {
-    return lost;
+    return display_connection_lost();
 }

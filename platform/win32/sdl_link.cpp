@@ -3,7 +3,6 @@
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -32,9 +31,6 @@ void end_on_lost_display()
     if (ended)
         return;
     ended = true;
-    const char *name = getenv("DISPLAY");
-    fprintf(stderr, "lumivex: the connection to the display %s is lost; the program ends\n",
-            name ? name : "");
     for (size_t slot = 1; Window *w = window_in_slot(slot); ++slot)
         if (w->alive && (!w->owner || w->owner == GetDesktopWindow()) && !(w->style & WS_CHILD))
             DestroyWindow(w->handle);
@@ -71,7 +67,11 @@ bool sdl_video_up()
     if (video == Video::untried) {
         // Ctrl+C in the terminal should end the program as it ends any other.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        // The start of video may run into a loss too, and sets a hook of its
+        // own, which ours replaces.
+        watch_display_errors();
         video = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 ? Video::up : Video::failed;
+        watch_display_errors();
         video_thread = std::this_thread::get_id();
         if (video == Video::up)
             set_pump_hook(pump_sdl_events);

@@ -11,12 +11,14 @@ struct SDL_Window;
 // that starts it is the one that owns SDL's windows and events.
 bool sdl_video_up();
 
-// Watches the connection of the display the window is on (once: there is one
-// display; sdl_connection.cpp): when it is lost, win32_display_lost() says
-// so, the pump destroys every top-level window, and nothing more is asked of
-// the display.
+// The display's connection watched for its loss (sdl_connection.cpp): its
+// errors from before the start of video, its socket from the first window on it
+// (there is one display). Once it is lost, win32_display_lost() says so, the
+// pump destroys every top-level window, and nothing more is asked of the
+// display. display_connection_lost looks at the socket, and says the loss
+// once, in one line.
+void watch_display_errors();
 void watch_display_connection(SDL_Window *window);
-// Whether it is lost, looking at the connection itself first.
 bool display_connection_lost();
 
 // The display (display.h) is SDL's when video is up and its driver is not

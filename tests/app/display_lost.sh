@@ -2,7 +2,7 @@
 # The X server ends under the running program (the session logs out, a
 # forwarded connection drops): in the show, windowed or full screen, and in
 # the start-up dialog. The program is gone within 2 s, with exit status 6 and
-# a line or two on stderr, not a flood; a show's trace is complete.
+# a line or two on stderr, not a flood; a show's trace and capture are whole.
 # Usage: display_lost.sh path/to/lumivex source-dir
 set -uo pipefail
 lumivex=$1
@@ -15,7 +15,8 @@ lost() {
   local name=$1 title=$2
   shift 2
   start_xvfb 1024x768
-  (cd "$source_dir" && exec env LUMIVEX_TRACE="$work/$name.trace" "$@" "$lumivex") 2>"$work/$name.err" &
+  (cd "$source_dir" && exec env LUMIVEX_TRACE="$work/$name.trace" LUMIVEX_TRACE_FRAMES=0 \
+    LUMIVEX_CAPTURE="$work/$name.mkv" "$@" "$lumivex") 2>"$work/$name.err" &
   local pid=$!
   pids+=($pid)
   [ -n "$(find_window "$title")" ] || fail "$name: no window"
@@ -31,6 +32,9 @@ lost window "Lumivex by Tobrek" LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=window
 lost fullscreen "Lumivex by Tobrek" LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=fullscreen
 for name in window fullscreen; do
   [ "$(tail -n 1 "$work/$name.trace")" = grGlideShutdown ] || fail "$name: the trace ends in $(tail -n 1 "$work/$name.trace")"
+  command -v ffprobe >/dev/null || continue
+  [ "$(ffprobe -v error -count_frames -show_entries stream=nb_read_frames -of csv=p=0 "$work/$name.mkv")" = \
+    "$(grep -c ^grBufferSwap "$work/$name.trace")" ] || fail "$name: the capture does not hold every frame shown"
 done
 lost dialog Tobrek
 echo "passed: the X server ended under the window, the full screen and the dialog"
