@@ -67,11 +67,8 @@ bool sdl_video_up()
     if (video == Video::untried) {
         // Ctrl+C in the terminal should end the program as it ends any other.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        // The start of video may run into a loss too, and sets a hook of its
-        // own, which ours replaces.
-        watch_display_errors();
         video = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 ? Video::up : Video::failed;
-        watch_display_errors();
+        watch_display_errors();  // after SDL's start, which sets a hook of its own
         video_thread = std::this_thread::get_id();
         if (video == Video::up)
             set_pump_hook(pump_sdl_events);

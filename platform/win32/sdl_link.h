@@ -12,7 +12,7 @@ struct SDL_Window;
 bool sdl_video_up();
 
 // The display's connection watched for its loss (sdl_connection.cpp): its
-// errors from before the start of video, its socket from the first window on it
+// errors from the start of video, its socket from the first window on it
 // (there is one display). Once it is lost, win32_display_lost() says so, the
 // pump destroys every top-level window, and nothing more is asked of the
 // display. display_connection_lost looks at the socket, and says the loss
