@@ -52,12 +52,12 @@ struct SdlPresenter : lumivex::Presenter {
     void present(const uint32_t *xrgb, int width, int height) override
     {
         // A lost display takes no more frames; its loss ends the show.
-        if (win32_display_lost())
-            return;
-        if (renderer)
-            render(xrgb, width, height);
-        else
-            blit(xrgb, width, height);
+        on_display([&] {
+            if (renderer)
+                render(xrgb, width, height);
+            else
+                blit(xrgb, width, height);
+        });
     }
 
     void render(const uint32_t *xrgb, int width, int height)
@@ -123,26 +123,23 @@ struct SdlPresenter : lumivex::Presenter {
 
     void close() override
     {
-        if (win32_display_lost()) {  // everything went with the display
-            texture = nullptr;
-            picture = nullptr;
-            renderer = nullptr;
-            window = nullptr;
-        }
-        if (texture)
-            SDL_DestroyTexture(texture);
+        // A lost display has taken all of it with it.
+        on_display([&] {
+            if (texture)
+                SDL_DestroyTexture(texture);
+            SDL_FreeSurface(picture);
+            if (own_renderer && renderer)
+                SDL_DestroyRenderer(renderer);
+            if (fullscreen && window) {
+                SDL_SetWindowFullscreen(window, 0);
+                SDL_SetWindowBordered(window, SDL_TRUE);
+                SDL_SetWindowSize(window, windowed.w, windowed.h);
+                SDL_SetWindowPosition(window, windowed.x, windowed.y);
+            }
+        });
         texture = nullptr;
-        SDL_FreeSurface(picture);
         picture = nullptr;
-        if (own_renderer && renderer)
-            SDL_DestroyRenderer(renderer);
         renderer = nullptr;
-        if (fullscreen && window) {
-            SDL_SetWindowFullscreen(window, 0);
-            SDL_SetWindowBordered(window, SDL_TRUE);
-            SDL_SetWindowSize(window, windowed.w, windowed.h);
-            SDL_SetWindowPosition(window, windowed.x, windowed.y);
-        }
         window = nullptr;
     }
 

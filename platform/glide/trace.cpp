@@ -46,8 +46,8 @@ static void trace_open(const char *path)
     if (trace_log.file)
         return;
     host_output_failed();
-    std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s cannot be written; not logging\n",
-                 echoed(path).c_str());
+    std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s cannot be written (%s); not logging\n",
+                 echoed(path).c_str(), std::strerror(errno));
 }
 
 void glide_configure()

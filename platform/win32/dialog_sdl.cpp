@@ -96,8 +96,7 @@ bool display_open_dialog(Window *w)
 
 void display_draw_dialog(Window *w)
 {
-    if (!win32_display_lost())
-        dialog_draw(*w->dialog);
+    on_display([&] { dialog_draw(*w->dialog); });
 }
 
 void display_close_dialog(Window *w)

@@ -7,6 +7,7 @@
 #include <poll.h>
 
 #include <atomic>
+#include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,7 +19,8 @@
 namespace {
 
 std::atomic<bool> lost{false};
-int connection = -1;  // the connection's socket, once a window is on it
+int connection = -1;      // the connection's socket, once a window is on it
+std::jmp_buf *guard = 0;  // where the display call under way gives up
 
 void say_lost()
 {
@@ -33,15 +35,18 @@ void say_lost()
 // Xlib's default for a connection that fails inside one of its calls prints
 // a line and exits with 1, a data file's status; nor may anything ask Xlib
 // for more after it (the next request crashes). Most losses are seen before
-// a call runs into them (display_connection_lost, at every pump and frame)
-// and end the program through its windows. One that a call runs into ends it
-// here, with the status of a lost display; the exit handlers finish the files
-// (the capture's, the trace's buffer), and the presenter asks nothing more
-// of the display.
+// a call runs into them (display_connection_lost). One that a display call
+// runs into gives the call up: nothing of Xlib or SDL's video runs again, so
+// what they leave half done does not matter, and the program ends through
+// its windows as for any loss. Outside a display call (the windows' making)
+// it ends the program here, with the status of a lost display; the exit
+// handlers finish the files (the capture's, the trace's buffer).
 int connection_broken(Display *)
 {
     lost = true;
     say_lost();
+    if (guard)
+        std::longjmp(*guard, 1);
     exit(EXIT_DISPLAY_LOST);
 }
 
@@ -88,4 +93,20 @@ bool display_connection_lost()
 int win32_display_lost(void)
 {
     return display_connection_lost();
+}
+
+int win32_display_call(void (*call)(void *), void *data)
+{
+    if (display_connection_lost())
+        return 0;
+    std::jmp_buf here;
+    std::jmp_buf *outer = guard;
+    if (setjmp(here) != 0) {
+        guard = outer;
+        return 0;
+    }
+    guard = &here;
+    call(data);
+    guard = outer;
+    return 1;
 }

@@ -42,7 +42,8 @@ void pump_sdl_events()
     if (!on_video_thread())
         return;
     SDL_Event e;
-    while (!display_connection_lost() && SDL_PollEvent(&e)) {
+    bool polled = false;
+    while (on_display([&] { polled = SDL_PollEvent(&e); }) && polled) {
         unsigned int id = 0;
         if (e.type == SDL_WINDOWEVENT)
             id = e.window.windowID;
@@ -105,9 +106,8 @@ DWORD display_ticks()
 
 void display_wait(int ms)
 {
-    if (win32_display_lost())
-        return SDL_Delay(ms);
-    SDL_WaitEventTimeout(nullptr, ms);
+    if (!on_display([&] { SDL_WaitEventTimeout(nullptr, ms); }))
+        SDL_Delay(ms);
 }
 
 bool display_message_box(Window *owner, const char *caption, const char *text, bool error,

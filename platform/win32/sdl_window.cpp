@@ -59,14 +59,16 @@ void window_sdl_event(Window *w, const SDL_Event &e)
 
 void display_show_window(Window *w, bool shown)
 {
-    if (!w->sdl || win32_display_lost())
+    if (!w->sdl)
         return;
-    if (shown) {
-        SDL_ShowWindow(w->sdl);
-        if (w->dialog)  // a modal dialog comes to the front
-            SDL_RaiseWindow(w->sdl);
-    } else
-        SDL_HideWindow(w->sdl);
+    on_display([&] {
+        if (shown) {
+            SDL_ShowWindow(w->sdl);
+            if (w->dialog)  // a modal dialog comes to the front
+                SDL_RaiseWindow(w->sdl);
+        } else
+            SDL_HideWindow(w->sdl);
+    });
 }
 
 SDL_Window *win32_sdl_window(HWND hwnd)

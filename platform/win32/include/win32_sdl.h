@@ -26,12 +26,23 @@ int win32_have_display(void);
    any more. The exit status then says so. */
 int win32_display_lost(void);
 
+/* Runs call(data), which uses the display (SDL's video), unless the display
+   is lost; a loss that the call runs into gives it up where it is. Nonzero
+   when the call ran to its end. */
+int win32_display_call(void (*call)(void *), void *data);
+
 /* Our Glide's word that an output it was asked for (a capture, a frame dump,
    the trace) could not be written completely; the exit status says so. */
 void win32_output_failed(void);
 int win32_output_has_failed(void);
 
 #ifdef __cplusplus
+}
+
+/* win32_display_call for any callable: on_display([&] { ... }). */
+template <class Call> bool on_display(Call &&call)
+{
+    return win32_display_call([](void *c) { (*static_cast<decltype(&call)>(c))(); }, &call) != 0;
 }
 #endif
 
