@@ -19,8 +19,8 @@
 namespace {
 
 std::atomic<bool> lost{false};
-int connection = -1;      // the connection's socket, once a window is on it
-std::jmp_buf *guard = 0;  // where the display call under way gives up
+int connection = -1;            // the connection's socket, once a window is on it
+std::jmp_buf *guard = nullptr;  // where the display call under way gives up
 
 void say_lost()
 {
