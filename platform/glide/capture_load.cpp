@@ -28,13 +28,13 @@ void capture_start(const char *path, int width, int height)
         return;
     }
     capture = reinterpret_cast<decltype(&lumivex_capture_open)>(entry)(path, width, height);
-    if (!capture)
+    if (!capture) {
         host_output_failed();
-    if (capture) {
-        // A program that exits without closing the device still gets its file.
-        static bool hooked = std::atexit(capture_finish) == 0;
-        (void)hooked;
+        return;
     }
+    // A program that exits without closing the device still gets its file.
+    static bool hooked = std::atexit(capture_finish) == 0;
+    (void)hooked;
 }
 
 void capture_frame(const uint32_t *xrgb)

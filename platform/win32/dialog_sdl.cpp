@@ -103,10 +103,12 @@ void display_close_dialog(Window *w)
 {
     DialogState &d = *w->dialog;
     // A lost display has taken them with it.
-    if (d.renderer && !win32_display_lost())
-        SDL_DestroyRenderer(d.renderer);
-    if (w->sdl && !win32_display_lost())
-        SDL_DestroyWindow(w->sdl);
+    on_display([&] {
+        if (d.renderer)
+            SDL_DestroyRenderer(d.renderer);
+        if (w->sdl)
+            SDL_DestroyWindow(w->sdl);
+    });
     d.renderer = nullptr;
     w->sdl = nullptr;
 }

@@ -43,7 +43,7 @@ void WINAPI ExitProcess(UINT code)
     _exit(static_cast<int>(code));
 }
 
-// Set by any thread (the capture's encoder writes on its own), read at exit.
+// Set by whichever thread finds the failure, read at exit.
 static std::atomic<bool> output_failed{false};
 
 void win32_output_failed(void)
