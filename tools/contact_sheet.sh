@@ -8,9 +8,13 @@ sheet=${1:-out/contact-sheet.png}
 cmake -S . -B build >/dev/null
 cmake --build build -j2 --target show_bench
 frames=$(mktemp -d)
-trap 'rm -rf "$frames"' EXIT
+# The sheet is made under another name and renamed when whole: a full disk or
+# a kill leaves the last sheet, or none, never a broken one.
+trap 'rm -rf "$frames" "$sheet.part"' EXIT
 LUMIVEX_OUTPUT=offscreen LUMIVEX_SWAP_INTERVAL=0 LUMIVEX_DUMP_DIR="$frames" \
   LUMIVEX_DUMP_FRAMES="$(seq -s, 0 30 3599)" ./build/bench/show/show_bench >/dev/null
+dumped=$(find "$frames" -name 'frame-*.png' | wc -l)
+[ "$dumped" = 120 ] || { echo "contact_sheet.sh: only $dumped of the 120 frames could be dumped" >&2; exit 1; }
 mkdir -p "$(dirname "$sheet")"
 # Ten frames a row, each labelled with its frame number: logo 0-719, cubes
 # 720-1439, torus 1440-3599. ImageMagick's own default font is often not
@@ -18,5 +22,6 @@ mkdir -p "$(dirname "$sheet")"
 font=/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
 command -v fc-match >/dev/null && font=$(fc-match -f '%{file}' 'Liberation Sans')
 montage -label '%t' -font "$font" -pointsize 14 "$frames"/frame-*.png \
-  -tile 10x -geometry 192x144+4+4 -background '#202020' -fill white -depth 8 "$sheet"
+  -tile 10x -geometry 192x144+4+4 -background '#202020' -fill white -depth 8 "PNG:$sheet.part"
+mv -f "$sheet.part" "$sheet"
 echo "$sheet"

@@ -10,7 +10,9 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build >/dev/null
 cmake --build build -j2 --target lumivex >/dev/null
 frames=$(mktemp -d)
-trap 'rm -rf "$frames"' EXIT
+# Each picture is made under another name beside it and renamed when whole: a
+# full disk or a kill never leaves a broken one.
+trap 'rm -rf "$frames" docs/looks-*.png.part' EXIT
 frame=1500  # the torus, with its gradients and texture
 dump() {  # name, then settings
   local name=$1
@@ -29,9 +31,11 @@ mkdir -p docs
 crop=200x150+60+40
 montage -label 'default' "$default[$crop]" -label 'LUMIVEX_FILTER=card' "$card[$crop]" \
   -label 'LUMIVEX_COLOUR=32' "$true[$crop]" -label 'LUMIVEX_RESOLUTION=2' "$double[400x300+120+80]" \
-  -geometry 400x300+4+4 -filter point -tile 2x -background '#202020' -fill white -font DejaVu-Sans -pointsize 14 docs/looks-side-by-side.png
+  -geometry 400x300+4+4 -filter point -tile 2x -background '#202020' -fill white -font DejaVu-Sans -pointsize 14 PNG:docs/looks-side-by-side.png.part
 zoom=120x60+80+90
 montage -label 'default, 4x' "$default[$zoom]" -label 'LUMIVEX_FILTER=card, 4x' "$card[$zoom]" \
   -label 'LUMIVEX_COLOUR=32, 4x' "$true[$zoom]" -filter point -geometry 480x240+4+4 -tile 3x -background '#202020' -fill white -font DejaVu-Sans \
-  -pointsize 14 docs/looks-zoom.png
+  -pointsize 14 PNG:docs/looks-zoom.png.part
+mv -f docs/looks-side-by-side.png.part docs/looks-side-by-side.png
+mv -f docs/looks-zoom.png.part docs/looks-zoom.png
 echo docs/looks-side-by-side.png docs/looks-zoom.png

@@ -2,8 +2,12 @@
 // 30 frames a second, whatever the pacing. The file's extension chooses what
 // it holds: .mkv is FFV1 RGB (lossless), .mp4 is H.264 yuv420p for sharing.
 // Encoding runs on a thread of its own, so that the show and the encoder
-// overlap. A capture that cannot be made is reported on stderr in one line
-// and the show goes on without it; nothing here stops or slows it otherwise.
+// overlap. A capture that cannot be made, or whose file cannot be written
+// whole, is reported on stderr in one line and in the exit status, and the
+// show goes on without it; nothing here stops or slows it otherwise. The file
+// is written as it goes, never more than half a second behind the frames, in
+// pieces that play on their own: a process killed outright leaves a file
+// that plays up to about then.
 // One per host: capture_ffmpeg.cpp; capture_none.cpp where FFmpeg is missing.
 #ifndef LUMIVEX_GLIDE_CAPTURE_H
 #define LUMIVEX_GLIDE_CAPTURE_H

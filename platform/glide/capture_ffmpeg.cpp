@@ -28,16 +28,24 @@ namespace {
 // What each extension gives. FFV1's slices let both cores share a frame.
 // The .mp4's quality leaves no difference the eye can find on the show's
 // pictures; on their dither x264's slower presets only cost time (ultrafast
-// even makes the smaller file). faststart puts the index first, so that a
-// player can start before the download ends.
+// even makes the smaller file).
+//
+// Both files are written in pieces of half a second of frames, each handed to
+// the system as soon as it is complete (flush_packets), so that whatever ends
+// the process, the file plays up to a second before. The .mkv's clusters are
+// cut by time. The .mp4 is fragmented by duration, not at keyframes, which
+// are seconds apart: its index comes first (empty_moov) and each fragment
+// carries its own, so a player starts before the download ends.
 struct Kind {
     const char *extension, *muxer, *encoder;
     AVPixelFormat pixels;
     const char *encoder_options, *muxer_options;
 };
 const Kind KINDS[] = {
-    {".mkv", "matroska", "ffv1", AV_PIX_FMT_BGR0, "level=3:slices=4:slicecrc=1", ""},
-    {".mp4", "mp4", "libx264", AV_PIX_FMT_YUV420P, "preset=ultrafast:crf=16", "movflags=+faststart"},
+    {".mkv", "matroska", "ffv1", AV_PIX_FMT_BGR0, "level=3:slices=4:slicecrc=1",
+     "cluster_time_limit=500:flush_packets=1"},
+    {".mp4", "mp4", "libx264", AV_PIX_FMT_YUV420P, "preset=ultrafast:crf=16",
+     "movflags=+empty_moov+default_base_moof:frag_duration=500000:flush_packets=1"},
 };
 
 const int FRAMES_PER_SECOND = 30;
@@ -63,6 +71,7 @@ struct Capture : CaptureSink {
     std::thread worker;
 
     void frame(const uint32_t *xrgb) override;
+    bool finish() override;
     ~Capture() override;
 };
 
@@ -214,7 +223,7 @@ bool open_capture(Capture &c, const Kind &kind)
 
 }  // namespace
 
-Capture::~Capture()
+bool Capture::finish()
 {
     if (worker.joinable()) {
         {
@@ -234,6 +243,12 @@ Capture::~Capture()
         if (error < 0)
             fail(*this, "cannot write", error);
     }
+    return !failed;
+}
+
+Capture::~Capture()
+{
+    finish();
     avformat_free_context(file);
     avcodec_free_context(&encoder);
     sws_freeContext(convert);

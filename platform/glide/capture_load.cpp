@@ -4,6 +4,7 @@
 // program's own library folder.
 #include "capture.h"
 #include "capture_module.h"
+#include "host.h"
 
 #include <dlfcn.h>
 
@@ -21,16 +22,19 @@ void capture_start(const char *path, int width, int height)
         module = dlopen(LUMIVEX_CAPTURE_MODULE, RTLD_NOW | RTLD_LOCAL);
     void *entry = module ? dlsym(module, "lumivex_capture_open") : nullptr;
     if (!entry) {
+        host_output_failed();
         std::fprintf(stderr, "lumivex glide: LUMIVEX_CAPTURE: cannot load the encoder (%s); no capture\n",
                      dlerror());
         return;
     }
     capture = reinterpret_cast<decltype(&lumivex_capture_open)>(entry)(path, width, height);
-    if (capture) {
-        // A program that exits without closing the device still gets its file.
-        static bool hooked = std::atexit(capture_finish) == 0;
-        (void)hooked;
+    if (!capture) {
+        host_output_failed();
+        return;
     }
+    // A program that exits without closing the device still gets its file.
+    static bool hooked = std::atexit(capture_finish) == 0;
+    (void)hooked;
 }
 
 void capture_frame(const uint32_t *xrgb)
@@ -41,5 +45,8 @@ void capture_frame(const uint32_t *xrgb)
 
 void capture_finish()
 {
-    delete std::exchange(capture, nullptr);
+    CaptureSink *ending = std::exchange(capture, nullptr);
+    if (ending && !ending->finish())
+        host_output_failed();
+    delete ending;
 }

@@ -14,7 +14,9 @@
 struct CaptureSink {
     // Adds the picture a swap has just shown (as capture_frame).
     virtual void frame(const uint32_t *xrgb) = 0;
-    // Completes the file: the last frames encoded, the index written.
+    // Completes the file: the last frames encoded, the index written. False
+    // when any of the file could not be written (said on stderr at once).
+    virtual bool finish() = 0;
     virtual ~CaptureSink() = default;
 };
 

@@ -1,10 +1,12 @@
 // capture_none.cpp - see capture.h: the builds without FFmpeg (Windows).
 #include "capture.h"
+#include "host.h"
 
 #include <cstdio>
 
 void capture_start(const char *, int, int)
 {
+    host_output_failed();
     std::fprintf(stderr,
                  "lumivex glide: LUMIVEX_CAPTURE: video capture is not part of this build; no capture\n");
 }

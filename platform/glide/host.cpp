@@ -1,9 +1,12 @@
-// host.cpp - the host's clock and the scripted key press.
+// host.cpp - the host's clock, the scripted key press and the word of a
+// failed output.
 #include "host.h"
 
 #include <windows.h>
 #if defined(_WIN32)
 #include <mmsystem.h>
+#else
+#include <win32_exit.h>
 #endif
 
 #include <chrono>
@@ -62,4 +65,11 @@ lumivex::GlideClock &host_clock()
 void host_post_key(FxU32 hwnd)
 {
     PostMessageA((HWND)(uintptr_t)hwnd, WM_KEYDOWN, VK_SPACE, 0);
+}
+
+void host_output_failed()
+{
+#if !defined(_WIN32)
+    win32_exit_status_at_least(WIN32_EXIT_OUTPUT_FAILED);
+#endif
 }

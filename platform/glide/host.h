@@ -15,6 +15,12 @@ lumivex::GlideClock &host_clock();
 // Posts a key-down of the space bar to the window (LUMIVEX_KEY_AT_FRAME).
 void host_post_key(FxU32 hwnd);
 
+// An output asked for (the capture, a frame dump, the trace) could not be
+// written completely: said already on stderr, this makes the exit status say
+// it too, through our Win32. Windows has no way for a library to change the
+// status the program returns, so there the status stays the program's.
+void host_output_failed();
+
 // A presenter on the program's window, windowed at 640x480 times scale or
 // over the whole screen; null when there is no display to present on.
 // One per host: present_sdl.cpp, present_gdi.cpp.

@@ -54,10 +54,13 @@ struct SdlPresenter : lumivex::Presenter {
 
     void present(const uint32_t *xrgb, int width, int height) override
     {
-        if (renderer)
-            render(xrgb, width, height);
-        else
-            blit(xrgb, width, height);
+        // A lost display takes no more frames; its loss ends the show.
+        on_display([&] {
+            if (renderer)
+                render(xrgb, width, height);
+            else
+                blit(xrgb, width, height);
+        });
     }
 
     void render(const uint32_t *xrgb, int width, int height)
@@ -245,16 +248,19 @@ void SdlPresenter::close()
     if (owner)
         win32_sdl_on_alt_enter(owner, nullptr, nullptr);
     owner = nullptr;
-    if (texture)
-        SDL_DestroyTexture(texture);
+    // A lost display has taken all of it with it.
+    on_display([&] {
+        if (texture)
+            SDL_DestroyTexture(texture);
+        SDL_FreeSurface(picture);
+        if (own_renderer && renderer)
+            SDL_DestroyRenderer(renderer);
+        if (fullscreen && window)
+            uncover_display(*this);
+    });
     texture = nullptr;
-    SDL_FreeSurface(picture);
     picture = nullptr;
-    if (own_renderer && renderer)
-        SDL_DestroyRenderer(renderer);
     renderer = nullptr;
-    if (fullscreen && window)
-        uncover_display(*this);
     window = nullptr;
 }
 

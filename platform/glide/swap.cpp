@@ -75,11 +75,27 @@ static void dump_frame(int64_t frame, const uint32_t *picture)
     if (!path.empty() && path.back() != '/' && path.back() != '\\')
         path += '/';
     path += name;
+    // Written under another name and renamed when whole, so that a full disk
+    // or a kill never leaves a broken frame under the frame's own name.
+    std::string part = path + ".part";
     errno = 0;
-    if (write_png(path.c_str(), picture, glide.width, glide.height) || told)
+    std::error_code renamed;
+    if (write_png(part.c_str(), picture, glide.width, glide.height)) {
+        std::filesystem::rename(part, path, renamed);
+        if (!renamed)
+            return;
+    }
+    int error = errno;
+    std::error_code ignored;
+    std::filesystem::remove(part, ignored);
+    host_output_failed();
+    if (told)
         return;
     told = true;
-    std::string why = made ? made.message() : errno ? std::strerror(errno) : "the write failed";
+    std::string why = made      ? made.message()
+                      : renamed ? renamed.message()
+                      : error   ? std::strerror(error)
+                                : "the write failed";
     std::fprintf(stderr, "lumivex glide: LUMIVEX_DUMP_DIR: cannot write %s (%s); the show goes on\n",
                  path.c_str(), why.c_str());
 }

@@ -2,8 +2,11 @@
 #include "trace.h"
 
 #include "config.h"
+#include "host.h"
 #include "platform/common/echoed.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 TraceLog trace_log;
@@ -18,8 +21,10 @@ static void check_written()
     if (write_failure_told || !std::ferror(trace_log.file))
         return;
     write_failure_told = true;
-    std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s could not be written; the trace is incomplete\n",
-                 echoed(trace_log.path.c_str()).c_str());
+    host_output_failed();
+    std::fprintf(stderr,
+                 "lumivex glide: LUMIVEX_TRACE=%s could not be written (%s); the trace is incomplete\n",
+                 echoed(trace_log.path.c_str()).c_str(), errno ? std::strerror(errno) : "a write failed");
 }
 
 // Opens the log at path (closing any before it); an empty path logs nothing.
@@ -38,9 +43,11 @@ static void trace_open(const char *path)
         return;
     trace_log.file = std::fopen(path, "w");
     write_failure_told = false;  // a new log, told anew
-    if (!trace_log.file)
-        std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s cannot be written; not logging\n",
-                     echoed(path).c_str());
+    if (trace_log.file)
+        return;
+    host_output_failed();
+    std::fprintf(stderr, "lumivex glide: LUMIVEX_TRACE=%s cannot be written (%s); not logging\n",
+                 echoed(path).c_str(), std::strerror(errno));
 }
 
 void glide_configure()
@@ -59,6 +66,7 @@ static void end_line()
     // Outside the frames calls are few; each line reaches the disk at once.
     if (trace_log.in_frame)
         return;
+    errno = 0;
     std::fflush(trace_log.file);
     check_written();
 }
@@ -106,6 +114,7 @@ void trace_frame(bool device_open, int64_t frame)
     trace_log.frame_listed = glide_config.trace_all_frames || glide_config.trace_frames.contains(frame);
     if (!trace_log.file)
         return;
+    errno = 0;
     std::fflush(trace_log.file);
     check_written();
 }

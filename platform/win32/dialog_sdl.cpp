@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <win32_sdl.h>
 
 #include "dialog.h"
 #include "sdl_link.h"
@@ -75,6 +76,7 @@ bool display_open_dialog(Window *w)
     w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width,
                               d.height, SDL_WINDOW_HIDDEN);
     if (w->sdl) {
+        watch_display_connection(w->sdl);
         w->sdl_event = dialog_sdl_event;
         d.renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
     }
@@ -94,16 +96,19 @@ bool display_open_dialog(Window *w)
 
 void display_draw_dialog(Window *w)
 {
-    dialog_draw(*w->dialog);
+    on_display([&] { dialog_draw(*w->dialog); });
 }
 
 void display_close_dialog(Window *w)
 {
     DialogState &d = *w->dialog;
-    if (d.renderer)
-        SDL_DestroyRenderer(d.renderer);
-    if (w->sdl)
-        SDL_DestroyWindow(w->sdl);
+    // A lost display has taken them with it.
+    on_display([&] {
+        if (d.renderer)
+            SDL_DestroyRenderer(d.renderer);
+        if (w->sdl)
+            SDL_DestroyWindow(w->sdl);
+    });
     d.renderer = nullptr;
     w->sdl = nullptr;
 }

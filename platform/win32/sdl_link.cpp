@@ -23,13 +23,27 @@ bool on_video_thread()
     return video == Video::up && std::this_thread::get_id() == video_thread;
 }
 
+// As the system destroys a session's windows when it ends: the main window's
+// destruction ends the show, the dialog's ends the start-up.
+void end_on_lost_display()
+{
+    static bool ended = false;
+    if (ended)
+        return;
+    ended = true;
+    for (size_t slot = 1; Window *w = window_in_slot(slot); ++slot)
+        if (w->alive && (!w->owner || w->owner == GetDesktopWindow()) && !(w->style & WS_CHILD))
+            DestroyWindow(w->handle);
+}
+
 // The queues' pump hook; it never starts video itself.
 void pump_sdl_events()
 {
     if (!on_video_thread())
         return;
     SDL_Event e;
-    while (SDL_PollEvent(&e)) {
+    bool polled = false;
+    while (on_display([&] { polled = SDL_PollEvent(&e); }) && polled) {
         unsigned int id = 0;
         if (e.type == SDL_WINDOWEVENT)
             id = e.window.windowID;
@@ -43,6 +57,8 @@ void pump_sdl_events()
         if (w && w->sdl_event)
             w->sdl_event(w, e);
     }
+    if (display_connection_lost())
+        end_on_lost_display();
 }
 
 }  // namespace
@@ -53,6 +69,7 @@ bool sdl_video_up()
         // Ctrl+C in the terminal should end the program as it ends any other.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         video = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 ? Video::up : Video::failed;
+        watch_display_errors();  // after SDL's start, which sets a hook of its own
         video_thread = std::this_thread::get_id();
         if (video == Video::up)
             set_pump_hook(pump_sdl_events);
@@ -62,6 +79,8 @@ bool sdl_video_up()
 
 bool have_display()
 {
+    if (win32_display_lost())
+        return false;
     // Without a display server to talk to, SDL would only probe and complain;
     // a driver named on purpose (SDL_VIDEODRIVER) is SDL's to judge.
     bool named = getenv("SDL_VIDEODRIVER") && *getenv("SDL_VIDEODRIVER");
@@ -87,7 +106,8 @@ DWORD display_ticks()
 
 void display_wait(int ms)
 {
-    SDL_WaitEventTimeout(nullptr, ms);
+    if (!on_display([&] { SDL_WaitEventTimeout(nullptr, ms); }))
+        SDL_Delay(ms);
 }
 
 bool display_message_box(Window *owner, const char *caption, const char *text, bool error,

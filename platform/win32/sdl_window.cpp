@@ -67,12 +67,14 @@ void display_show_window(Window *w, bool shown)
 {
     if (!w->sdl)
         return;
-    if (shown) {
-        SDL_ShowWindow(w->sdl);
-        if (w->dialog)  // a modal dialog comes to the front
-            SDL_RaiseWindow(w->sdl);
-    } else
-        SDL_HideWindow(w->sdl);
+    on_display([&] {
+        if (shown) {
+            SDL_ShowWindow(w->sdl);
+            if (w->dialog)  // a modal dialog comes to the front
+                SDL_RaiseWindow(w->sdl);
+        } else
+            SDL_HideWindow(w->sdl);
+    });
 }
 
 void win32_sdl_on_alt_enter(HWND hwnd, void (*switch_output)(void *context), void *context)
@@ -92,6 +94,7 @@ SDL_Window *win32_sdl_window(HWND hwnd)
         w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                   w->width, w->height, SDL_WINDOW_HIDDEN);
         if (w->sdl) {
+            watch_display_connection(w->sdl);
             w->sdl_event = window_sdl_event;
             if (w->visible)
                 SDL_ShowWindow(w->sdl);

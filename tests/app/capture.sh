@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Video capture and frame dumps of the real program, offscreen and unpaced,
 # judged with FFmpeg's own tools: the .mkv gives back the dumped pictures bit
-# for bit, the .mp4 is close to them; a capture ended by SIGTERM is whole;
-# a capture that cannot be made leaves the show alone; dumps are compressed.
+# for bit, the .mp4 is close to them; a capture ended by SIGTERM is whole, one
+# killed outright plays up to a second before the kill; a capture that cannot
+# be made leaves the show alone but not the exit status; dumps are compressed.
 # Usage: capture.sh path/to/lumivex source-dir
 set -uo pipefail
 lumivex=$1
@@ -91,15 +92,31 @@ show abort 0 "$work/abort.mkv" LUMIVEX_FAIL_OPEN=1 LUMIVEX_MESSAGEBOX=abort
   fail "Exit and Abort: exit $(cat "$work/exit/status") and $(cat "$work/abort/status")"
 [ -e "$work/exit.mkv" ] || [ -e "$work/abort.mkv" ] && fail "Exit or Abort made a file"
 
-# Captures that cannot be made: each is told in one line, the show is unchanged.
+# Captures that cannot be made: each is told in one line, the show is
+# unchanged, and the exit status says the file is missing.
 ln -s /dev/full "$work/full.mkv"
 for target in "$work/missing/show.mkv" "$work/show.avi" "$work/full.mkv"; do
   show bad 298 "$target"
-  [ "$(cat "$work/bad/status")" = 0 ] || fail "$target: exit $(cat "$work/bad/status")"
+  [ "$(cat "$work/bad/status")" = 5 ] || fail "$target: exit $(cat "$work/bad/status")"
   [ "$(swaps "$work/bad")" = 300 ] || fail "$target: $(swaps "$work/bad") frames shown"
   cmp -s "$work/bad/frame-000299.png" "$work/mkv/frame-000299.png" || fail "$target: frame 299 differs"
   [ "$(grep -c LUMIVEX_CAPTURE "$work/bad/stderr")" = 1 ] || fail "$target: $(cat "$work/bad/stderr")"
 done
 sed 's/^/  told: /' "$work/bad/stderr"
+
+# Killed outright in the middle of a paced capture (a crash, the OOM killer):
+# each kind of file plays every frame shown up to a second (30 frames) before.
+for kind in mkv mp4; do
+  show kill$kind 1000000 "$work/kill.$kind" LUMIVEX_SWAP_INTERVAL=2 &
+  for _ in $(seq 600); do
+    [ -s "$work/kill$kind/trace" ] && [ "$(swaps "$work/kill$kind")" -ge 90 ] && break
+    sleep 0.1
+  done
+  shown=$(swaps "$work/kill$kind")
+  kill -KILL "$(cat "$work/kill$kind/pid")"
+  wait 2>/dev/null
+  played=$(probe "$work/kill.$kind" nb_read_frames)
+  [ "${played:-0}" -ge $((shown - 30)) ] || fail "kill -9 of a .$kind capture: $played frames play of $shown shown"
+done
 
 exit $failed

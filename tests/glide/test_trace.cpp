@@ -1,6 +1,8 @@
 // The call log: exact lines, and a log that cannot be written.
 #include "glide_test.h"
 
+#include <win32_exit.h>
+
 using namespace glide_test;
 
 namespace {
@@ -81,6 +83,7 @@ TEST(Trace, AnUnwritableOneIsReportedOnceAndTheShowGoesOn)
     setenv("LUMIVEX_TRACE", "/dev/full", 1);
     std::string report = stderr_of_a_frame() + stderr_of_a_frame();
     clear_environment();
-    EXPECT_EQ(report,
-              "lumivex glide: LUMIVEX_TRACE=\"/dev/full\" could not be written; the trace is incomplete\n");
+    EXPECT_EQ(report, "lumivex glide: LUMIVEX_TRACE=\"/dev/full\" could not be written (No space left on "
+                      "device); the trace is incomplete\n");
+    EXPECT_EQ(win32_exit_status_asked(), 5);  // and the exit status will say so
 }

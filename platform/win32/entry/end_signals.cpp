@@ -83,6 +83,11 @@ void watch_end_signals()
     // Blocked before any other thread starts, so every thread inherits it and
     // only the watcher takes them.
     pthread_sigmask(SIG_BLOCK, &end_set, nullptr);
+    // A file grown past the size limit fails its write, as a full disk does,
+    // and a write to a closed pipe or socket (the display's, its server gone)
+    // fails too: each is reported, where the process was killed with no word.
+    signal(SIGXFSZ, SIG_IGN);
+    signal(SIGPIPE, SIG_IGN);
     std::thread(watch).detach();
 }
 

@@ -19,7 +19,9 @@ void watch_end_signals();
 
 // The exit status for WinMain's result: a non-zero result as it is; for 0,
 // 128 + the signal's number when a signal asked the program to end, else
-// the status our stand-ins asked for (win32_exit.h). Stops the watch.
+// the status our stand-ins asked for (win32_exit.h: 6 when the display's
+// loss ended it, whatever else then failed; 5 when an output could not be
+// written whole). Stops the watch.
 int exit_status(int winmain_result);
 
 #endif

@@ -27,7 +27,24 @@ void win32_sdl_on_alt_enter(HWND hwnd, void (*switch_output)(void *context), voi
    SDL video driver that is not a headless one. */
 int win32_have_display(void);
 
+/* Nonzero once the connection to the display is lost (the X server ended, a
+   forwarded connection dropped): the windows on it are destroyed, as the
+   system destroys them when the session ends, and nothing is drawn on it
+   any more. The exit status then says so. */
+int win32_display_lost(void);
+
+/* Runs call(data), which uses the display (SDL's video), unless the display
+   is lost; a loss that the call runs into gives it up where it is. Nonzero
+   when the call ran to its end. */
+int win32_display_call(void (*call)(void *), void *data);
+
 #ifdef __cplusplus
+}
+
+/* win32_display_call for any callable: on_display([&] { ... }). */
+template <class Call> bool on_display(Call &&call)
+{
+    return win32_display_call([](void *c) { (*static_cast<decltype(&call)>(c))(); }, &call) != 0;
 }
 #endif
 
