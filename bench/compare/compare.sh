@@ -3,7 +3,8 @@
 # thread and on two, and against another build of ours when one is given.
 # Each configuration is a process of its own, taken in turn (the order turned
 # round every other run), RUNS times; a configuration's figure is the median
-# of its runs' median frame times. Leaves in OUT the last frame of each side
+# of its runs' median frame times, by the wall clock and by processor time
+# (all threads; on a busy machine the fairer clock for one thread). Leaves in OUT the last frame of each side
 # (ours.png, llvmpipe.png) and chart.png, the frame times of the last run.
 #   bash bench/compare/compare.sh [BUILD [OTHER_BUILD]]    (BUILD: build)
 # RUNS (3), FRAMES (600, after 20 not kept) and OUT (out/compare) from the
@@ -38,7 +39,11 @@ draw() {
   esac || { echo "$said" >&2; exit 1; }
   if [ ${#picture[@]} -gt 0 ] && [ -n "$said" ]; then echo "$said"; fi
 }
-median() { sort -g | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# The median of a column of numbers (column 1 when not said).
+median() {
+  sort -g -k "${1:-1}" |
+    awk -v c="${1:-1}" '{ v[NR] = $c } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
 
 for run in $(seq "$runs"); do
   order=("${sides[@]}")
@@ -48,19 +53,25 @@ for run in $(seq "$runs"); do
   done
 done
 
-declare -A ms
+declare -A ms cpu
 for threads in 1 2; do
   for side in "${sides[@]}"; do
-    per_run=()
-    for run in $(seq "$runs"); do per_run+=("$(median < "$out/$side-$threads-$run.txt")"); done
+    per_run=() cpu_per_run=()
+    for run in $(seq "$runs"); do
+      per_run+=("$(median 1 < "$out/$side-$threads-$run.txt")")
+      cpu_per_run+=("$(median 2 < "$out/$side-$threads-$run.txt")")
+    done
     ms[$side-$threads]=$(printf '%s\n' "${per_run[@]}" | median)
-    printf 'threads %s: %-8s median %.3f ms a frame (runs: %s)\n' "$threads" "$side" "${ms[$side-$threads]}" \
-      "${per_run[*]}"
+    cpu[$side-$threads]=$(printf '%s\n' "${cpu_per_run[@]}" | median)
+    printf 'threads %s: %-8s median %.3f ms a frame (runs: %s), processor %.3f ms (runs: %s)\n' "$threads" \
+      "$side" "${ms[$side-$threads]}" "${per_run[*]}" "${cpu[$side-$threads]}" "${cpu_per_run[*]}"
   done
-  awk -v o="${ms[ours-$threads]}" -v l="${ms[llvmpipe-$threads]}" -v t="$threads" \
-    'BEGIN { printf "threads %s: ours is %.2fx as fast as llvmpipe\n", t, l / o }'
-  [ -z "$other" ] || awk -v o="${ms[ours-$threads]}" -v b="${ms[other-$threads]}" -v t="$threads" \
-    'BEGIN { printf "threads %s: ours is %.2fx as fast as the other build\n", t, b / o }'
+  for against in llvmpipe ${other:+other}; do
+    awk -v t="$threads" -v a="$against" -v o="${ms[ours-$threads]}" -v b="${ms[$against-$threads]}" \
+        -v oc="${cpu[ours-$threads]}" -v bc="${cpu[$against-$threads]}" \
+      'BEGIN { printf "threads %s: ours is %.2fx as fast as %s (by processor time %.2fx)\n", t, b / o,
+               a == "other" ? "the other build" : a, bc / oc }'
+  done
 done
 
 if ! command -v gnuplot > /dev/null; then
@@ -74,7 +85,7 @@ for side in "${sides[@]}"; do
   for threads in 1 2; do
     label=$(printf '%s, %s thread%s: median %.2f ms' "$side" "$threads" "$([ "$threads" = 1 ] || echo s)" \
             "${ms[$side-$threads]}")
-    plots+=("'$out/$side-$threads-$runs.txt' with lines lw 1.5 dt $threads lc rgb '${colour[$side]}' title '$label'")
+    plots+=("'$out/$side-$threads-$runs.txt' using 0:1 with lines lw 1.5 dt $threads lc rgb '${colour[$side]}' title '$label'")
   done
 done
 gnuplot <<PLOT

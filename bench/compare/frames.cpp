@@ -25,26 +25,29 @@ bool parse_run(int argc, char **argv, CompareRun &run)
     run.times = argv[2];
     run.picture = argc == 4 ? argv[3] : nullptr;
     run.ms.reserve(WARM_UP + run.frames);
+    run.cpu_ms.reserve(WARM_UP + run.frames);
     return true;
 }
 
-static double now_ms()
+static double now_ms(clockid_t clock)
 {
     timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
+    clock_gettime(clock, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
 void start_laps(CompareRun &run)
 {
-    run.lap_start = now_ms();
+    run.lap_start = now_ms(CLOCK_MONOTONIC);
+    run.cpu_lap_start = now_ms(CLOCK_PROCESS_CPUTIME_ID);
 }
 
 void lap(CompareRun &run)
 {
-    double now = now_ms();
-    run.ms.push_back(now - run.lap_start);
-    run.lap_start = now;
+    double wall = run.lap_start, cpu = run.cpu_lap_start;
+    start_laps(run);
+    run.ms.push_back(run.lap_start - wall);
+    run.cpu_ms.push_back(run.cpu_lap_start - cpu);
 }
 
 Mesh *load_torus()
@@ -70,7 +73,7 @@ int finish_run(const CompareRun &run, const uint16_t *rgb565, bool bottom_up)
         return 1;
     }
     for (size_t i = WARM_UP; i < run.ms.size(); ++i)
-        fprintf(f, "%.4f\n", run.ms[i]);
+        fprintf(f, "%.4f %.4f\n", run.ms[i], run.cpu_ms[i]);
     if (fclose(f) != 0) {
         perror(run.times);
         return 1;

@@ -6,8 +6,10 @@
 //
 // draws the torus effect's frames 0 to WARM_UP + FRAMES - 1, one pose each,
 // times each frame from its clear to its finished pixels, and writes the
-// times of the last FRAMES, in milliseconds, one a line, to TIMES; PNG gets
-// the last frame. Run from the source root, where pak/ is.
+// times of the last FRAMES to TIMES, one frame a line: milliseconds by the
+// wall clock, then by the processor time of all the process's threads (which
+// a busy shared machine inflates less). PNG gets the last frame. Run from the
+// source root, where pak/ is.
 #ifndef LUMIVEX_BENCH_COMPARE_FRAMES_H
 #define LUMIVEX_BENCH_COMPARE_FRAMES_H
 
@@ -27,8 +29,8 @@ struct CompareRun {
     int frames;           // timed frames
     const char *times;    // where their times go
     const char *picture;  // where the last frame goes, or null
-    std::vector<double> ms;
-    double lap_start;
+    std::vector<double> ms, cpu_ms;
+    double lap_start, cpu_lap_start;
 };
 
 // Reads the command line into run; false, with the usage said, when it is wrong.
