@@ -101,7 +101,6 @@ int main(int argc, char **argv)
         fprintf(stderr, "compare: OSMesa cannot make a 640x480 RGB565 context\n");
         return 1;
     }
-    printf("llvmpipe: %s\n", (const char *)glGetString(GL_RENDERER));
     glMatrixMode(GL_PROJECTION);
     glOrtho(0, 640, 480, 0, 0, 1);
     glEnable(GL_DEPTH_TEST);
@@ -112,6 +111,18 @@ int main(int argc, char **argv)
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     if (!upload_texture())
         return 1;
+    // What llvmpipe made of the state asked for.
+    GLint red, green, blue, depth, texture_red, texture_green, texture_blue;
+    glGetIntegerv(GL_RED_BITS, &red);
+    glGetIntegerv(GL_GREEN_BITS, &green);
+    glGetIntegerv(GL_BLUE_BITS, &blue);
+    glGetIntegerv(GL_DEPTH_BITS, &depth);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_RED_SIZE, &texture_red);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_GREEN_SIZE, &texture_green);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_BLUE_SIZE, &texture_blue);
+    printf("llvmpipe: %s; colour %d/%d/%d bits, depth %d bits, texture %d/%d/%d bits\n",
+           (const char *)glGetString(GL_RENDERER), red, green, blue, depth, texture_red, texture_green,
+           texture_blue);
 
     std::vector<GrVertex> records;
     std::vector<GlVertex> vertices;
