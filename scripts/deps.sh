@@ -25,7 +25,8 @@ if [ "${1:-}" = sanitize ]; then
              imagemagick)
 fi
 if [ "${1:-}" = bench ]; then
-  packages+=(libosmesa6-dev gnuplot-nox)
+  # The benchmarks are configured with the tests, which need their libraries.
+  packages+=(libosmesa6-dev gnuplot-nox libgtest-dev libbenchmark-dev libpng-dev)
 fi
 
 missing=()
