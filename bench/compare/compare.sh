@@ -89,15 +89,15 @@ declare -A colour=([ours]='#1f5fbf' [llvmpipe]='#d9661f' [other]='#7f7f7f')
 plots=()
 for side in "${sides[@]}"; do
   for threads in 1 2; do
-    label=$(printf '%s, %s thread%s: median %.2f ms' "$side" "$threads" "$([ "$threads" = 1 ] || echo s)" \
-            "${ms[$side-$threads]}")
+    label=$(printf '%s, %s thread%s: median %.2f ms of %s runs' "$side" "$threads" \
+            "$([ "$threads" = 1 ] || echo s)" "${ms[$side-$threads]}" "$runs")
     plots+=("'$out/$side-$threads-$runs.txt' using 0:1 with lines lw 1.5 dt $threads lc rgb '${colour[$side]}' title '$label'")
   done
 done
 gnuplot <<PLOT
 set terminal pngcairo size 800,440 font ",10"
 set output '$out/chart.png'
-set title 'Torus frames, $frames a run: the time of each from its clear to its finished pixels'
+set title "Torus frames, the last of $runs runs: each from its clear to its finished pixels, by the wall clock"
 set ylabel 'ms (log scale)'
 set logscale y
 set key outside below
