@@ -72,18 +72,22 @@ void draw_torus(const Mesh *mesh, const Vector3 &angles, const Vector3 &position
     transform_vertices(eye_vertices, mesh->vertices, mesh->vertex_count);
     project_vertices(projected_vertices, eye_vertices, mesh->vertex_count);
 
-    CornerValues corners = {};
+    CornerValues corners;
+    for (int32_t i = 0; i < mesh->face_count; ++i) {
+        torus_corners(mesh, i, corners);
+        setup_triangle(mesh->faces[i], eye_vertices, projected_vertices, corner_vertices, corners);
+    }
+}
+
+void torus_corners(const Mesh *mesh, int32_t i, CornerValues &corners)
+{
     corners.tmu_oow = 1.0f;
     corners.coloured = true;
-    for (int32_t i = 0; i < mesh->face_count; ++i) {
-        const Face &face = mesh->faces[i];
-        texture_corners(mesh, i, 255.0f, corners);
-        for (int k = 0; k < 3; ++k) {
-            const VertexColour &colour = mesh->colours[face.v[k]];
-            corners.r[k] = colour.red * 255.0f;
-            corners.g[k] = colour.green * 255.0f;
-            corners.b[k] = colour.blue * 255.0f;
-        }
-        setup_triangle(face, eye_vertices, projected_vertices, corner_vertices, corners);
+    texture_corners(mesh, i, 255.0f, corners);
+    for (int k = 0; k < 3; ++k) {
+        const VertexColour &colour = mesh->colours[mesh->faces[i].v[k]];
+        corners.r[k] = colour.red * 255.0f;
+        corners.g[k] = colour.green * 255.0f;
+        corners.b[k] = colour.blue * 255.0f;
     }
 }

@@ -9,6 +9,7 @@
 
 #include "geometry/matrix.h"
 #include "mesh/mesh.h"
+#include "render/triangle.h"
 
 // The logo's texture, stored by the logo effect and selected by draw_logo.
 extern GrMipMapId_t logo_texture;
@@ -23,5 +24,9 @@ void draw_logo(const Vector3 &angles, const Vector3 &position, const Mesh *mesh)
 // The caller selects the texture.
 void draw_cube(const Mesh *mesh, const Vector3 &angles, const Vector3 &position);
 void draw_torus(const Mesh *mesh, const Vector3 &angles, const Vector3 &position);
+
+// What draw_torus gives face i's corners: its texture coordinates and vertex
+// colours, scaled to the device's units. For drawing the torus elsewhere too.
+void torus_corners(const Mesh *mesh, int32_t i, CornerValues &corners);
 
 #endif

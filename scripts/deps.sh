@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building (and, with "test", testing;
 # with "sanitize", the clang sanitizer and fuzzer builds; with "web", the web
-# page) Lumivex needs, skipping those already present.
-# Usage: deps.sh [test|sanitize|web]
+# page; with "bench", the side-by-side benchmark against Mesa's llvmpipe)
+# Lumivex needs, skipping those already present.
+# Usage: deps.sh [test|sanitize|web|bench]
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-liberation libstb-dev
@@ -24,6 +25,10 @@ fi
 if [ "${1:-}" = sanitize ]; then
   packages+=(clang libclang-rt-14-dev llvm libgtest-dev libbenchmark-dev libpng-dev python3 xvfb xauth xdotool
              imagemagick)
+fi
+if [ "${1:-}" = bench ]; then
+  # The benchmarks are configured with the tests, which need their libraries.
+  packages+=(libosmesa6-dev gnuplot-nox libgtest-dev libbenchmark-dev libpng-dev)
 fi
 
 missing=()

@@ -119,6 +119,14 @@ int cubes_effect()
     return 1;
 }
 
+const Vector3 TORUS_POSITION = {0.0f, 0.0f, 40.0f};
+
+Vector3 torus_angles(int32_t i)
+{
+    float t = (float)i / 100.0f;
+    return {0.0f, sin_float(t) * 760.0f, cos_float(t) * 392.0f};
+}
+
 // The torus rocks about Y and Z at a fixed place, vertex colours times texture.
 int torus_effect()
 {
@@ -133,13 +141,10 @@ int torus_effect()
     grHints(GR_HINT_STWHINT, GR_STWHINT_W_DIFF_TMU0);
     grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP);
 
-    const Vector3 position = {0.0f, 0.0f, 40.0f};
     int32_t i = 0;
     do {
         guTexSource(effect_texture);
-        float t = (float)i / 100.0f;
-        Vector3 angles = {0.0f, sin_float(t) * 760.0f, cos_float(t) * 392.0f};
-        draw_torus(torus_mesh, angles, position);
+        draw_torus(torus_mesh, torus_angles(i), TORUS_POSITION);
         if (!finish_frame())
             return 0;
         ++i;

@@ -6,6 +6,7 @@
 
 #include <glide.h>
 
+#include "geometry/matrix.h"
 #include "mesh/mesh.h"
 
 // Set once by run_show; the effects only read them.
@@ -26,5 +27,10 @@ int cubes_setup();
 int logo_effect();
 int cubes_effect();
 int torus_effect();
+
+// Where the torus effect puts the torus, and its angles in the effect's frame
+// i, counted from 0.
+extern const Vector3 TORUS_POSITION;
+Vector3 torus_angles(int32_t i);
 
 #endif
