@@ -186,15 +186,6 @@ std::string frame_calls(const std::vector<std::string> &trace, long f)
     return calls;
 }
 
-std::vector<std::string> lines_of(const std::string &text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // A torus frame's trace is some 400 KB of text, a twentieth of that gzipped.
 std::string read_gz(const std::string &path)
 {
@@ -232,7 +223,8 @@ void expect_golden_traces(const std::vector<std::string> &trace, const GoldenLis
         ASSERT_FALSE(expected.empty()) << "UPDATE=1 makes " << path;
         if (actual == expected)
             continue;
-        const std::vector<std::string> now = lines_of(actual), was = lines_of(expected);
+        const std::vector<std::string> now = read_lines(std::istringstream(actual)),
+                                       was = read_lines(std::istringstream(expected));
         const std::string end = "(the end)";
         std::string shown;
         for (size_t i = 0, n = 0; n < 3 && i < std::max(now.size(), was.size()); ++i) {
