@@ -11,7 +11,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # A bare X server of its own (tests/xvfb.sh), which also clears every
 # LUMIVEX_ setting of the developer's.
-xvfb_tools="import convert"
+xvfb_tools="import convert xwininfo"
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 
 # A fresh folder for this case's files.
@@ -43,7 +43,8 @@ wait_window() {
 # Types keys into a window: focus it (there is no window manager), then send.
 press() {
   local window=$1; shift
-  timeout 20 xdotool windowfocus --sync "$window"
+  keep_trying 20 timeout 5 xdotool windowfocus --sync "$window" ||
+    fail "window $window took no focus within 20 s: ${tried_err:-no answer}"
   xdotool key --clearmodifiers "$@"
 }
 
