@@ -131,14 +131,15 @@ std::vector<unsigned char> read_png(const std::string &path)
 
 typedef std::vector<std::pair<long, std::string>> GoldenList;
 
-// A list of tests/golden: a frame number and a picture's name a line.
-GoldenList golden_list(const std::string &name, std::string *dump_frames)
+// A list of tests/golden: a frame number and a golden file's name a line;
+// the frames are added to *frames, separated by commas.
+GoldenList golden_list(const std::string &name, std::string *frames)
 {
     std::ifstream list(LUMIVEX_SOURCE_DIR "/tests/golden/" + name);
     GoldenList golden;
     for (std::pair<long, std::string> g; list >> g.first >> g.second;) {
         golden.push_back(g);
-        dump_frames->append(dump_frames->empty() ? "" : ",").append(std::to_string(g.first));
+        frames->append(frames->empty() ? "" : ",").append(std::to_string(g.first));
     }
     return golden;
 }
@@ -208,8 +209,8 @@ void write_gz(const std::string &path, const std::string &text)
 }
 
 // The golden traces see every triangle, hidden or not, and every value the
-// program passes; UPDATE=1 renews them as it renews the pictures. The trace
-// holds no window handle: the probe opens the device without a window.
+// program passes; UPDATE=1 renews them as it renews the pictures. Their one
+// window handle is 0: the probe opens the device without a window.
 void expect_golden_traces(const std::vector<std::string> &trace, const GoldenList &golden)
 {
     ASSERT_FALSE(golden.empty());
