@@ -44,6 +44,9 @@ main=$(find_window "Lumivex by Tobrek")
 # for the dump of the frame it caught.
 dumped() { [ "$(ls "$work"/dumps 2>/dev/null | wc -l)" -ge 20 ]; }
 keep_trying 60 dumped || fail "fewer than 20 frames dumped in 60 s: $(ls "$work"/dumps 2>/dev/null | tail -n 1)"
+# SDL makes the window anew when the device opens (its renderer wants a GL
+# window): the one seen at first may be gone.
+main=$(find_window "Lumivex by Tobrek")
 for _ in $(seq 20); do
   timeout 10 import -window "$main" "$shots/show.png" || fail "no screenshot of the show"
   sleep 1

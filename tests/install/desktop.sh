@@ -44,14 +44,19 @@ ends_within 2 $pid "SIGTERM offscreen"
 
 # place OUTPUT "X Y WIDTH HEIGHT" [VAR=value...]: starts the show, waits until
 # its window stands there, takes a screenshot of the screen, ends the show.
-placed() { got=$(geometry "$1") && [ "$got" = "$2" ]; }
+# The window is looked up at every try: SDL makes it anew when the device
+# opens (its renderer wants a GL window), so the first one seen may be gone.
+placed() {
+  local w
+  for w in $(visible_named '^Lumivex by Tobrek$'); do got=$(geometry "$w") && [ "$got" = "$1" ] && return; done
+  return 1
+}
 place() {
-  local output=$1 want=$2 w
+  local output=$1 want=$2
   shift 2
   env LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=$output "$@" "$lumivex" 2>"$work/$output.err" & pid=$!; pids+=($pid)
-  w=$(find_window 'Lumivex by Tobrek')
-  [ -n "$w" ] || fail "$output: no window"
-  keep_trying 20 placed "$w" "$want" || fail "$output: the window at ${got:-?}, not $want, after 20 s"
+  [ -n "$(find_window 'Lumivex by Tobrek')" ] || fail "$output: no window"
+  keep_trying 20 placed "$want" || fail "$output: the window at ${got:-?}, not $want, after 20 s"
   [ -n "$shots" ] && mkdir -p "$shots" && import -window root "$shots/$output.png" 2>/dev/null
   kill -INT $pid
   ends_within 5 $pid "$output"
