@@ -33,11 +33,14 @@ start_show() {
 }
 
 # The id of the visible window whose title is exactly $1, waiting up to $2
-# seconds; fails the case if none appears.
+# seconds; fails the case if none appears, saying whether the program runs.
 wait_window() {
-  local w
+  local w state
   w=$(find_window "$1" "$2") || true
-  [ -n "$w" ] && echo "$w" || fail "no window \"$1\" within $2 s"
+  [ -n "$w" ] && echo "$w" && return
+  state=$(ps -o stat= -p "$show_pid" 2>/dev/null) || true
+  [[ $state == [^Z]* ]] && state="still runs" || state="has ended"
+  fail "no window \"$1\" within $2 s; the program $state"
 }
 
 # Types keys into a window: focus it (there is no window manager), then send.
@@ -54,5 +57,11 @@ wait_show() {
   show_status=$status
 }
 
-# The prefix's wineserver ends with the case, so that Xvfb goes down cleanly.
-trap '"$WINETEST_WINESERVER" -k 2>/dev/null || true; cleanup' EXIT
+# The prefix's wineserver ends with the case, so that Xvfb goes down cleanly,
+# and is waited for: the next case's program must not meet it on its way out.
+end_wine() {
+  "$WINETEST_WINESERVER" -k 2>/dev/null || true
+  timeout 30 "$WINETEST_WINESERVER" -w 2>/dev/null || true
+  cleanup
+}
+trap end_wine EXIT
