@@ -14,7 +14,7 @@ if [ "${1:-}" = web ]; then
   packages=(cmake make libstb-dev "${web[@]}")
 fi
 if [ "${1:-}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev libpng-dev libtsan2 ffmpeg python3 clang-format xvfb xauth xdotool
+  packages+=(libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev libtsan2 ffmpeg python3 clang-format xvfb xauth xdotool
              x11-utils imagemagick mingw-w64 wine64 fonts-wine zip dpkg-dev file desktop-file-utils "${web[@]}"
              chromium)
   # The 32-bit Windows program runs under Debian's 32-bit Wine.
@@ -23,7 +23,7 @@ if [ "${1:-}" = test ]; then
   command -v npm > /dev/null || packages+=(npm)
 fi
 if [ "${1:-}" = sanitize ]; then
-  packages+=(clang libclang-rt-14-dev llvm libgtest-dev libbenchmark-dev libpng-dev python3 xvfb xauth xdotool
+  packages+=(clang libclang-rt-14-dev llvm libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev python3 xvfb xauth xdotool
              imagemagick)
 fi
 if [ "${1:-}" = bench ]; then

@@ -34,12 +34,45 @@ start_xvfb() {
   for v in $(compgen -e | grep '^LUMIVEX_' || true); do unset "$v"; done
 }
 
+# keep_trying SECONDS COMMAND...: runs COMMAND (in this shell, so that it may
+# set variables) every tenth of a second until it succeeds or SECONDS have
+# passed, and gives its last status; what it said last is in $tried (stdout)
+# and $tried_err. One failure proves nothing: xdotool's scan fails when a
+# window closes while it looks.
+keep_trying() {
+  local end=$(($(date +%s%N) / 1000000 + $1 * 1000)) out=$work/tried.$BASHPID status
+  shift
+  while :; do
+    status=0
+    "$@" >"$out" 2>"$out.said" || status=$?
+    tried=$(<"$out") tried_err=$(<"$out.said")
+    [ $status = 0 ] || (($(date +%s%N) / 1000000 >= end)) && return $status
+    sleep 0.1
+  done
+}
+
+# The ids of the visible windows whose title matches the regular expression;
+# fails if there are none.
+visible_named() {
+  local ids
+  ids=$(xdotool search --onlyvisible --name "$1") && [ -n "$ids" ] && echo "$ids"
+}
+
 # find_window TITLE [SECONDS]: the id of the visible window with exactly this
-# title, waiting up to 20 seconds or as many as given; empty if none came.
+# title, waiting up to 20 seconds or as many as given; empty if none came,
+# and then it says on stderr what it saw last.
 find_window() {
-  local pattern
+  local pattern seconds=${2:-20} w names=()
   pattern=$(sed 's/[][\.*^$+?(){}|]/\\&/g' <<<"$1")  # xdotool takes a regular expression
-  timeout "${2:-20}" xdotool search --sync --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n 1
+  if keep_trying "$seconds" visible_named "^$pattern\$"; then
+    head -n 1 <<<"$tried"
+    return
+  fi
+  local said=${tried_err:-no window of that title} name
+  for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    name=$(xdotool getwindowname "$w" 2>/dev/null) && [ -n "$name" ] && names+=("\"$name\"")
+  done
+  echo "no visible window \"$1\" within $seconds s; the last search: $said; visible: ${names[*]:-none}" >&2
 }
 
 # geometry WINDOW: "X Y WIDTH HEIGHT" on the screen.

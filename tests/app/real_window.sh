@@ -33,7 +33,7 @@ else
   differ=$(compare -metric AE "$expected" "$shots/dialog-look.png" "$shots/dialog-look-diff.png" 2>&1)
   [ "$differ" = 0 ] || fail "the dialog: $differ pixels differ from $expected (see $shots/dialog-look-diff.png)"
 fi
-timeout 20 xdotool windowfocus --sync "$dialog" key Return
+keep_trying 20 timeout 5 xdotool windowfocus --sync "$dialog" key Return || fail "Enter in the dialog: $tried_err"
 main=$(find_window "Lumivex by Tobrek")
 [ -n "$main" ] || fail "Enter did not start the show"
 # The window shows a frame that was drawn, pixel for pixel (SDL widens the
@@ -42,7 +42,11 @@ main=$(find_window "Lumivex by Tobrek")
 # frames later; a frame is dumped after it is shown, and a sanitizer build
 # draws and dumps slowly, so the shot waits for the dumps, and each comparison
 # for the dump of the frame it caught.
-for _ in $(seq 600); do [ "$(ls "$work"/dumps 2>/dev/null | wc -l)" -ge 20 ] && break; sleep 0.1; done
+dumped() { [ "$(ls "$work"/dumps 2>/dev/null | wc -l)" -ge 20 ]; }
+keep_trying 60 dumped || fail "fewer than 20 frames dumped in 60 s: $(ls "$work"/dumps 2>/dev/null | tail -n 1)"
+# SDL makes the window anew when the device opens (its renderer wants a GL
+# window): the one seen at first may be gone.
+main=$(find_window "Lumivex by Tobrek")
 for _ in $(seq 20); do
   timeout 10 import -window "$main" "$shots/show.png" || fail "no screenshot of the show"
   sleep 1
@@ -54,7 +58,7 @@ done
 [ -n "${matched:-}" ] || fail "the show's window holds none of the frames drawn ($shots/show.png)"
 lit=$(convert "$shots/show.png" -channel RGB -threshold 5% -separate -evaluate-sequence max -format '%[fx:mean]' info:)
 awk "BEGIN { exit !($lit > 0.01) }" || fail "the show's window is black ($shots/show.png)"
-timeout 20 xdotool windowfocus --sync "$main" key space
+keep_trying 20 timeout 5 xdotool windowfocus --sync "$main" key space || fail "a key in the show: $tried_err"
 ends_within 20 $pid "a key in the show"
 [ "$status" -eq 0 ] || fail "a key in the show: exit code $status"
 
@@ -62,7 +66,7 @@ ends_within 20 $pid "a key in the show"
 pid=$!
 pids+=($pid)
 dialog=$(find_window Tobrek)
-timeout 20 xdotool windowfocus --sync "$dialog" key Escape
+keep_trying 20 timeout 5 xdotool windowfocus --sync "$dialog" key Escape || fail "Esc in the dialog: $tried_err"
 ends_within 20 $pid "Esc in the dialog"
 [ "$status" -eq 0 ] || fail "Esc in the dialog: exit code $status"
 xdotool search --onlyvisible --name '^Lumivex by Tobrek$' >/dev/null 2>&1 && fail "Esc showed the main window"

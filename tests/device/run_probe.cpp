@@ -37,13 +37,17 @@ std::string read_file(const std::string &path)
     return text.str();
 }
 
-std::vector<std::string> read_lines(const std::string &path)
+std::vector<std::string> read_lines(std::istream &&in)
 {
     std::vector<std::string> lines;
-    std::ifstream in(path);
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+std::vector<std::string> read_lines(const std::string &path)
+{
+    return read_lines(std::ifstream(path));
 }
 
 ProbeResult run_probe(const std::string &program, const std::string &directory,

@@ -6,6 +6,7 @@
 #ifndef LUMIVEX_TESTS_RUN_PROBE_H
 #define LUMIVEX_TESTS_RUN_PROBE_H
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -25,5 +26,6 @@ std::string make_temp_directory();
 
 std::string read_file(const std::string &path);
 std::vector<std::string> read_lines(const std::string &path);
+std::vector<std::string> read_lines(std::istream &&in);
 
 #endif

@@ -17,9 +17,6 @@
 
 namespace glide_test {
 
-using lumivex::SCREEN_HEIGHT;
-using lumivex::SCREEN_WIDTH;
-
 inline void clear_environment()
 {
     for (const char *name : {"LUMIVEX_OUTPUT", "LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE",
@@ -152,7 +149,7 @@ inline void reopen_with(const char *name, const std::string &value)
 // The 640x480 back buffer in either pixel format, a pixel a word.
 inline std::vector<uint32_t> back_words()
 {
-    const size_t n = SCREEN_WIDTH * SCREEN_HEIGHT;
+    const size_t n = 640 * 480;
     if (const uint16_t *p = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER))
         return {p, p + n};
     const uint32_t *p = lumivex::glide_colour_buffer32(GR_BUFFER_BACKBUFFER);
@@ -161,7 +158,7 @@ inline std::vector<uint32_t> back_words()
 
 inline uint16_t back_pixel(int x, int y)
 {
-    return lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER)[y * SCREEN_WIDTH + x];
+    return lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER)[y * 640 + x];
 }
 
 inline uint16_t rgb565(int r, int g, int b)

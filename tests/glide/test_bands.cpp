@@ -68,8 +68,8 @@ Frame draw_with(int threads)
     Frame f;
     const uint16_t *colour = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER),
                    *depth = lumivex::glide_depth_buffer();
-    f.colour.assign(colour, colour + SCREEN_WIDTH * SCREEN_HEIGHT);
-    f.depth.assign(depth, depth + SCREEN_WIDTH * SCREEN_HEIGHT);
+    f.colour.assign(colour, colour + 640 * 480);
+    f.depth.assign(depth, depth + 640 * 480);
     grSstWinClose();
     grGlideShutdown();
     return f;

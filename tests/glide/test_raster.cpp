@@ -27,15 +27,15 @@ TEST_F(GlideTest, NothingIsDrawnOutsideTheClipWindow)
     grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
     grClipWindow(100, 50, 300, 200);
     triangle(vertex(-50, -50), vertex(900, -40), vertex(-30, 700));
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150);
+    EXPECT_EQ(count_lit(0, 0, 640, 480), 200 * 150);
     EXPECT_EQ(count_lit(100, 50, 300, 200), 200 * 150);
     grClipWindow(20, 20, 30, 30);
     grBufferClear(0xFFFFFF00, 0, 0xFFFF);
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150 + 100);
+    EXPECT_EQ(count_lit(0, 0, 640, 480), 200 * 150 + 100);
     EXPECT_EQ(count_lit(20, 20, 30, 30), 100);
     grClipWindow(300, 300, 200, 200);
     triangle(vertex(-50, -50), vertex(900, -40), vertex(-30, 700));
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 200 * 150 + 100);
+    EXPECT_EQ(count_lit(0, 0, 640, 480), 200 * 150 + 100);
 }
 
 TEST_F(GlideTest, FarAndNonFiniteCornersAreSafe)
@@ -43,14 +43,14 @@ TEST_F(GlideTest, FarAndNonFiniteCornersAreSafe)
     grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
     // Corners far beyond the screen: the screen is inside, all of it is drawn.
     triangle(vertex(-1e9f, -1e9f), vertex(3e9f, -1e9f), vertex(-1e9f, 3e9f));
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), SCREEN_WIDTH * SCREEN_HEIGHT);
+    EXPECT_EQ(count_lit(0, 0, 640, 480), 640 * 480);
 
     // One corner far out: a band through the screen between the lines
     // y = 70 + 0.3x and y = 60 + 0.3x, cut off by the clip window.
     grBufferClear(0, 0, 0xFFFF);
     grClipWindow(10, 10, 630, 470);
     triangle(vertex(100, 100), vertex(200, 120), vertex(1e30f, 3e29f));
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), count_lit(10, 10, 630, 470));
+    EXPECT_EQ(count_lit(0, 0, 640, 480), count_lit(10, 10, 630, 470));
     EXPECT_EQ(count_lit(10, 10, 100, 470), 0);
     for (int x = 200; x < 630; x += 10) {
         int column = count_lit(x, 10, x + 1, 470);  // its far corner leaves the edges a pixel of play
@@ -66,7 +66,7 @@ TEST_F(GlideTest, FarAndNonFiniteCornersAreSafe)
     triangle(vertex(10, 10), vertex(nan, 20), vertex(100, 400));
     triangle(vertex(10, 10, nan), vertex(300, 20), vertex(100, 400));
     triangle(vertex(10, 10, 0.5f, nan), vertex(300, 20), vertex(100, 400));
-    EXPECT_EQ(count_lit(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 0);
+    EXPECT_EQ(count_lit(0, 0, 640, 480), 0);
 }
 
 // Depth codes grow with w, finely near the viewer; depth along a triangle
@@ -85,7 +85,7 @@ TEST_F(GlideTest, DepthCodesGrowWithWAlongATriangle)
     const uint16_t *depth = lumivex::glide_depth_buffer();
     for (int x = 1; x < 400; x += 37) {
         float oow = 1.0f + (0.01f - 1.0f) * (x + 0.5f) / 400;
-        EXPECT_NEAR(depth[50 * SCREEN_WIDTH + x], wdepth_code(1.0f / oow), 2) << x;
+        EXPECT_NEAR(depth[50 * 640 + x], wdepth_code(1.0f / oow), 2) << x;
     }
 }
 
@@ -122,7 +122,7 @@ TEST_F(GlideTest, NearerPixelsWinWithLessAndTheClearResetsDepth)
              vertex(200, 200, s.oow, r, g, b), vertex(100, 200, s.oow, r, g, b));
         EXPECT_EQ(back_pixel(150, 150), s.after) << &s - steps;
     }
-    EXPECT_EQ(lumivex::glide_depth_buffer()[150 * SCREEN_WIDTH + 150], wdepth_code(10.0f));
+    EXPECT_EQ(lumivex::glide_depth_buffer()[150 * 640 + 150], wdepth_code(10.0f));
 }
 
 // The constant colour and zero combines; a function the library does not
@@ -153,7 +153,7 @@ TEST_F(GlideTest, TrueColourDrawsAGradientUndithered)
              vertex(0, 480, 0.5f, 0, 255, 40));
     const std::vector<uint32_t> p = back_words();
     EXPECT_EQ(p.back(), 0x123456u);
-    auto at = [&](int x, int y, int shift) { return (int)(p[y * SCREEN_WIDTH + x] >> shift & 0xFF); };
+    auto at = [&](int x, int y, int shift) { return (int)(p[y * 640 + x] >> shift & 0xFF); };
     auto step = [](int d) { return d == 0 || d == 1; };
     int smooth = 0;
     for (int y = 1; y < 240; ++y)

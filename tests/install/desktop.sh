@@ -26,7 +26,8 @@ ends_within 2 $pid "SIGINT in the dialog"
 LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=window LUMIVEX_TRACE="$work/window.trace" LUMIVEX_TRACE_FRAMES=0 \
   "$lumivex" 2>"$work/window.err" & pid=$!; pids+=($pid)
 [ -n "$(find_window 'Lumivex by Tobrek')" ] || fail "no show window"
-sleep 1
+# The window is shown before the device opens: wait for a frame.
+keep_trying 20 grep -q '^grBufferSwap' "$work/window.trace" || fail "the window showed no frame within 20 s"
 kill -INT $pid
 ends_within 2 $pid "SIGINT in the show"
 [ "$status" -eq 130 ] || fail "SIGINT in the show: status $status, not 130"
@@ -35,36 +36,38 @@ ends_within 2 $pid "SIGINT in the show"
 # --- SIGTERM offscreen, no display ---
 env -u DISPLAY LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=offscreen LUMIVEX_TRACE="$work/off.trace" \
   LUMIVEX_TRACE_FRAMES=0 "$lumivex" 2>"$work/off.err" & pid=$!; pids+=($pid)
-sleep 1.5
+keep_trying 20 grep -q '^grBufferSwap' "$work/off.trace" || fail "offscreen: no frame within 20 s"
 kill -TERM $pid
 ends_within 2 $pid "SIGTERM offscreen"
 [ "$status" -eq 143 ] || fail "SIGTERM: status $status, not 143"
 [ "$(tail -1 "$work/off.trace")" = grGlideShutdown ] || fail "SIGTERM: the device was not closed"
 
-# place OUTPUT [VAR=value...]: starts the show, waits for its window, sets
-# got to its geometry, takes a screenshot of the screen, ends the show.
-place() {
-  local output=$1; shift
-  env LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=$output "$@" "$lumivex" 2>"$work/$output.err" & pid=$!; pids+=($pid)
+# place OUTPUT "X Y WIDTH HEIGHT" [VAR=value...]: starts the show, waits until
+# its window stands there, takes a screenshot of the screen, ends the show.
+# The window is looked up at every try: SDL makes it anew when the device
+# opens (its renderer wants a GL window), so the first one seen may be gone.
+placed() {
   local w
-  w=$(find_window 'Lumivex by Tobrek')
-  [ -n "$w" ] || fail "$output: no window"
-  sleep 2
+  for w in $(visible_named '^Lumivex by Tobrek$'); do got=$(geometry "$w") && [ "$got" = "$1" ] && return; done
+  return 1
+}
+place() {
+  local output=$1 want=$2
+  shift 2
+  env LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=$output "$@" "$lumivex" 2>"$work/$output.err" & pid=$!; pids+=($pid)
+  [ -n "$(find_window 'Lumivex by Tobrek')" ] || fail "$output: no window"
+  keep_trying 20 placed "$want" || fail "$output: the window at ${got:-?}, not $want, after 20 s"
   [ -n "$shots" ] && mkdir -p "$shots" && import -window root "$shots/$output.png" 2>/dev/null
-  got=$(geometry "$w")
   kill -INT $pid
   ends_within 5 $pid "$output"
 }
 
-place fullscreen
-[ "$got" = "0 0 1024 768" ] || fail "full screen at $got, not 0 0 1024 768"
-place window LUMIVEX_SCALE=2
-[ "$got" = "192 144 640 480" ] || fail "window at $got, not 192 144 640 480"
+place fullscreen "0 0 1024 768"
+place window "192 144 640 480" LUMIVEX_SCALE=2
 [ "$(wc -l <"$work/window.err")" -eq 1 ] && grep -q 'does not fit the 1024x768 screen; using LUMIVEX_SCALE=1' \
   "$work/window.err" || fail "the fallback to scale 1 was not said in one line"
 
 start_xvfb 1400x1050
-place window LUMIVEX_SCALE=3
-[ "$got" = "60 45 1280 960" ] || fail "a window at scale 2 at $got, not 60 45 1280 960"
+place window "60 45 1280 960" LUMIVEX_SCALE=3
 echo "passed: SIGINT in the dialog and the show, SIGTERM offscreen; full screen at (0, 0) filling the screen;"
 echo "windows too large centred at the largest scale that fits"

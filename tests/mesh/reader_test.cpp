@@ -137,12 +137,13 @@ TEST(MalformedMesh, BadRequiredDataRejectsTheFile)
         model.faces[3][2] = index;
         EXPECT_EQ(load_checked(chunks_of(model)), nullptr) << index;
     }
-    // At most MAX_VERTICES vertices.
+    // At most 1000 vertices, written as a number: a limit moved in the code
+    // must fail here, not move the test with it.
     MeshModel model;
-    model.vertices.assign(MAX_VERTICES, {1, 2, 3});
+    model.vertices.assign(1000, {1, 2, 3});
     MeshPtr mesh = load_bytes(join(chunks_of(model)));
     ASSERT_NE(mesh, nullptr);
-    EXPECT_EQ(mesh->vertex_count, MAX_VERTICES);
+    EXPECT_EQ(mesh->vertex_count, 1000);
     model.vertices.push_back({4, 5, 6});
     EXPECT_EQ(load_bytes(join(chunks_of(model))), nullptr);
 }

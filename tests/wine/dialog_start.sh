@@ -15,12 +15,9 @@ start_show "$dir" LUMIVEX_OUTPUT=window LUMIVEX_SWAP_INTERVAL=6 LUMIVEX_KEY_AT_F
 main=$(wait_window "Lumivex by Tobrek" 30)
 
 # Our Glide sizes the window so that the picture fills its client area exactly.
-for ((i = 0; i < 50; i++)); do
-  eval "$(xdotool getwindowgeometry --shell "$main")"
-  [ "${WIDTH}x$HEIGHT" = 640x480 ] && break
-  sleep 0.1
-done
-[ "${WIDTH}x$HEIGHT" = 640x480 ] || fail "the window's client area is ${WIDTH}x$HEIGHT, not 640x480"
+sized() { local g; g=$(xdotool getwindowgeometry --shell "$main") && eval "$g" && [ "${WIDTH}x$HEIGHT" = 640x480 ]; }
+keep_trying 20 sized ||
+  fail "the window's client area is ${WIDTH:-?}x${HEIGHT:-?}, not 640x480 ${tried_err:+($tried_err)}"
 
 # Screenshots of the window while the show runs, from the first dumped frame on.
 sleep $((first_dump / 10))

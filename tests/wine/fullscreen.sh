@@ -15,16 +15,18 @@ lit_share() {
   convert "$dir/screen.png" -crop "$1" +repage -channel RGB -threshold 5% -separate \
     -evaluate-sequence max -format '%[fx:mean]' info:
 }
+# Until the middle is lit, or the show has ended.
 covered=0 lit=0
-for ((i = 0; i < 40 && lit == 0; i++)); do
-  sleep 0.25
-  kill -0 "$show_pid" 2>/dev/null || break
-  eval "$(xdotool getwindowgeometry --shell "$main")"
-  [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 720 ] && [ "$X" = 0 ] && [ "$Y" = 0 ] && covered=1 || continue
-  timeout 10 import -window root "$dir/screen.png" 2>/dev/null || continue
-  awk -v s="$(lit_share 960x720+160+0)" 'BEGIN { exit !(s > 0.01) }' && lit=1
-done
-[ $covered = 1 ] || fail "the window is ${WIDTH}x$HEIGHT at $X,$Y, not the whole 1280x720 screen"
+shown() {
+  kill -0 "$show_pid" 2>/dev/null || return 0
+  local g
+  g=$(xdotool getwindowgeometry --shell "$main") && eval "$g" &&
+    [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 720 ] && [ "$X" = 0 ] && [ "$Y" = 0 ] && covered=1 &&
+    timeout 10 import -window root "$dir/screen.png" &&
+    awk -v s="$(lit_share 960x720+160+0)" 'BEGIN { exit !(s > 0.01) }' && lit=1
+}
+keep_trying 30 shown || true
+[ $covered = 1 ] || fail "the window is ${WIDTH:-?}x${HEIGHT:-?} at ${X:-?},${Y:-?}, not the whole 1280x720 screen"
 [ $lit = 1 ] || fail "no picture in the middle of the screen ($dir/screen.png)"
 for bar in 160x720+0+0 160x720+1120+0; do
   [ "$(lit_share $bar)" = 0 ] || fail "the bar $bar is not black ($dir/screen.png)"

@@ -40,15 +40,15 @@ echo "no board: the report came up, Abort gave 3"
 # paced, and their triangles would fill it fast.
 : >"$dir/stderr"
 start_show "$dir" LUMIVEX_BOARDS=0 WINEDEBUG=-all,+msgbox
+last_box_says() { grep 'MSGBOX_OnInit' "$dir/stderr" | tail -1 | grep -q "$1"; }
+# Destroyed, or no longer shown.
+gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 for line in 90 104; do
   box=$(wait_window "Microsoft Visual C++ Runtime Library" 30)
-  grep 'MSGBOX_OnInit' "$dir/stderr" | tail -1 | grep -q "Line: $line" ||
-    fail "the box up is not the report for line $line"
+  keep_trying 10 last_box_says "Line: $line" ||
+    fail "the box up is not the report for line $line: $(grep 'MSGBOX_OnInit' "$dir/stderr" | tail -1)"
   press "$box" i   # the Ignore button's mnemonic
-  for ((i = 0; i < 50; i++)); do
-    xdotool search --onlyvisible --name "^Microsoft Visual C\\+\\+ Runtime Library\$" | grep -qx "$box" || break
-    sleep 0.1
-  done
+  keep_trying 30 gone "$box" || fail "the report for line $line was still up 30 s after Ignore"
 done
 grep -q 'Expression: grSstWinOpen( (FxU32)hWnd , GR_RESOLUTION_640x480' "$dir/stderr" ||
   fail "the second report does not name the window open"

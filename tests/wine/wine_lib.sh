@@ -12,7 +12,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # A bare X server of its own (tests/xvfb.sh), which also clears every
 # LUMIVEX_ setting of the developer's.
-xvfb_tools="import convert ${xvfb_tools:-}"
+xvfb_tools="import convert xwininfo ${xvfb_tools:-}"
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 
 # A fresh folder for this case's files.
@@ -34,17 +34,21 @@ start_show() {
 }
 
 # The id of the visible window whose title is exactly $1, waiting up to $2
-# seconds; fails the case if none appears.
+# seconds; fails the case if none appears, saying whether the program runs.
 wait_window() {
-  local w
+  local w state
   w=$(find_window "$1" "$2") || true
-  [ -n "$w" ] && echo "$w" || fail "no window \"$1\" within $2 s"
+  [ -n "$w" ] && echo "$w" && return
+  state=$(ps -o stat= -p "$show_pid" 2>/dev/null) || true
+  [[ $state == [^Z]* ]] && state="still runs" || state="has ended"
+  fail "no window \"$1\" within $2 s; the program $state"
 }
 
 # Types keys into a window: focus it (there is no window manager), then send.
 press() {
   local window=$1; shift
-  timeout 20 xdotool windowfocus --sync "$window"
+  keep_trying 20 timeout 5 xdotool windowfocus --sync "$window" ||
+    fail "window $window took no focus within 20 s: ${tried_err:-no answer}"
   xdotool key --clearmodifiers "$@"
 }
 
@@ -54,5 +58,11 @@ wait_show() {
   show_status=$status
 }
 
-# The prefix's wineserver ends with the case, so that Xvfb goes down cleanly.
-trap '"$WINETEST_WINESERVER" -k 2>/dev/null || true; cleanup' EXIT
+# The prefix's wineserver ends with the case, so that Xvfb goes down cleanly,
+# and is waited for: the next case's program must not meet it on its way out.
+end_wine() {
+  "$WINETEST_WINESERVER" -k 2>/dev/null || true
+  timeout 30 "$WINETEST_WINESERVER" -w 2>/dev/null || true
+  cleanup
+}
+trap end_wine EXIT
