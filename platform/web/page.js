@@ -7,7 +7,8 @@ mergeInto(LibraryManager.library, {
     events: [],    // [kind, a, b, c], pulled by lumivex_next_event
     shift: false,
     dialog: null,  // the dialog's client area while one is up
-    image: null,
+    image: null,   // the frame as the canvas takes it, over the program's memory
+    context: null,
 
     // Keys go to the program unless the browser itself needs them (reload,
     // full screen, developer tools); mouse input counts only over the dialog.
@@ -116,29 +117,27 @@ mergeInto(LibraryManager.library, {
     canvas.hidden = false;
   },
 
-  // RGB565 widened to eight bits a channel by repeating the top bits, as the
-  // frame dumps do.
+  // The frame's bytes are shown from the program's memory as they stand; the
+  // picture over them is made again only when that memory has moved (it
+  // grew) or the frame's size changed.
   lumivex_present__deps: ['$lumivexPage'],
-  lumivex_present: function(pixels, width, height) {
-    var canvas = document.getElementById('screen');
+  lumivex_present: function(rgba, width, height) {
     var page = lumivexPage;
-    if (!page.image || page.image.width !== width || page.image.height !== height) {
-      // Drawn at a higher resolution: the canvas holds every pixel, and its
-      // style still scales it to the page.
-      canvas.width = width;
-      canvas.height = height;
-      page.image = canvas.getContext('2d').createImageData(width, height);
+    var image = page.image;
+    if (!image || image.data.buffer !== HEAPU8.buffer || image.data.byteOffset !== rgba || image.width !== width ||
+        image.height !== height) {
+      var canvas = document.getElementById('screen');
+      if (canvas.width !== width || canvas.height !== height || !page.context) {
+        // Drawn at a higher resolution: the canvas holds every pixel, and its
+        // style still scales it to the page.
+        canvas.width = width;
+        canvas.height = height;
+        page.context = canvas.getContext('2d', {alpha: false});
+      }
+      var bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+      image = page.image = new ImageData(bytes, width, height);
     }
-    var out = page.image.data;
-    var src = HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height);
-    for (var i = 0, o = 0; i < src.length; ++i, o += 4) {
-      var p = src[i];
-      out[o] = (p >> 16) & 255;
-      out[o + 1] = (p >> 8) & 255;
-      out[o + 2] = p & 255;
-      out[o + 3] = 255;
-    }
-    canvas.getContext('2d').putImageData(page.image, 0, 0);
+    page.context.putImageData(image, 0, 0);
     if (Module.onFrame) Module.onFrame();
   },
 

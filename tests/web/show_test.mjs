@@ -1,7 +1,7 @@
 // The show as a web page, in headless Chromium: the start-up dialog comes up
 // and starts the show, frames come at the show's pace, a key ends it and the
-// page says so, frames 100 and 1000 are the native program's to the byte, and
-// the console stays clean.
+// page says so, frames 100 and 1000 are the native program's to the byte, the
+// canvas shows the page's last frame as dumped, and the console stays clean.
 // Usage: node show_test.mjs PAGE_DIR NATIVE_PROGRAM CHROMIUM (from the source root)
 import assert from 'node:assert/strict';
 import {spawnSync} from 'node:child_process';
@@ -83,7 +83,8 @@ await check('frames 100 and 1000 are the native program\'s', async () => {
   const env = {...process.env, LUMIVEX_DIALOG: 'start', LUMIVEX_OUTPUT: 'offscreen', LUMIVEX_SWAP_INTERVAL: '0',
                LUMIVEX_DUMP_DIR: native, LUMIVEX_DUMP_FRAMES: FRAMES.join(','), LUMIVEX_KEY_AT_FRAME: '1000'};
   assert.equal(spawnSync(nativeProgram, {env, stdio: 'inherit'}).status, 0);
-  const page = await open(`dialog=start&swap_interval=0&dump_frames=${FRAMES.join(',')}&key_at_frame=1000`);
+  // The key ends the show after one more frame, 1001, which the canvas shows at the end.
+  const page = await open(`dialog=start&swap_interval=0&dump_frames=${FRAMES.join(',')},1001&key_at_frame=1000`);
   await ended(page);
   for (const frame of FRAMES) {
     const name = `frame-${String(frame).padStart(6, '0')}.png`;
@@ -91,6 +92,17 @@ await check('frames 100 and 1000 are the native program\'s', async () => {
     assert.ok(web.equals(fs.readFileSync(path.join(native, name))), `${name} differs from the native dump`);
     assert.equal(await page.$eval(`#downloads a[download="${name}"]`, a => a.textContent), name);
   }
+  const shown = await page.evaluate(async () => {
+    const png = Module.FS.readFile('/dumps/frame-001001.png');
+    const image = await createImageBitmap(new Blob([png]), {colorSpaceConversion: 'none', premultiplyAlpha: 'none'});
+    const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
+    context.drawImage(image, 0, 0);
+    const dumped = context.getImageData(0, 0, image.width, image.height).data;
+    const screen = document.getElementById('screen');
+    const seen = screen.getContext('2d').getImageData(0, 0, screen.width, screen.height).data;
+    return {frames: Module.frames, same: dumped.length === seen.length && dumped.every((v, i) => v === seen[i])};
+  });
+  assert.deepEqual(shown, {frames: 1002, same: true}, 'the canvas shows the last frame as dumped');
   await page.close();
 });
 
