@@ -1,7 +1,10 @@
 // The show as a web page, in headless Chromium: the start-up dialog comes up
-// and starts the show, frames come at the show's pace, a key ends it and the
-// page says so, frames 100 and 1000 are the native program's to the byte, the
-// canvas shows the page's last frame as dumped, and the console stays clean.
+// and starts the show, frames come at the show's pace, Alt+Enter takes the
+// page to full screen and back while the show goes on, a key ends it and the
+// page says so; on a phone the dialog fits either way up, a tap on Start
+// starts the show and a tap on it ends it; frames 100 and 1000 are the
+// native program's to the byte, the canvas shows the page's last frame as
+// dumped, and the console stays clean.
 // Usage: node show_test.mjs PAGE_DIR NATIVE_PROGRAM CHROMIUM (from the source root)
 import assert from 'node:assert/strict';
 import {spawnSync} from 'node:child_process';
@@ -38,16 +41,21 @@ const browser = await puppeteer.launch({
 });
 const complaints = [];
 
-async function open(query) {
+async function open(query, viewport = {width: 1000, height: 700}) {
   const page = await browser.newPage();
   page.on('console', m => { if (m.type() === 'error' || m.type() === 'warn') complaints.push(m.text()); });
   page.on('pageerror', e => complaints.push(e.message));
-  await page.setViewport({width: 1000, height: 700});
+  await page.setViewport(viewport);
   await page.goto(`${site}?${query}`);
   return page;
 }
 
 const frames = page => page.evaluate(() => Module.frames);
+const pause = ms => new Promise(resolve => setTimeout(resolve, ms));
+async function framesGoOn(page) {
+  const f = await frames(page);
+  await page.waitForFunction(f => Module.frames > f + 5, {timeout: 5000}, f);
+}
 const ended = page => page.waitForFunction(() => Module.ended, {timeout: 120000, polling: 100});
 
 let passed = 0, failed = 0;
@@ -69,12 +77,40 @@ await check('the dialog starts the show, which keeps its pace until a key ends i
   await start.click();
   await page.waitForFunction(() => Module.frames > 0 && document.getElementById('dialog').hidden, {timeout: 10000});
   const [f0, t0] = [await frames(page), Date.now()];
-  await new Promise(resolve => setTimeout(resolve, 3000));
+  await pause(3000);
   const rate = (await frames(page) - f0) / ((Date.now() - t0) / 1000);
   assert.ok(rate > 22 && rate < 32, `${rate.toFixed(1)} frames a second`);
+  for (const full of [true, false]) {
+    await page.keyboard.down('AltLeft');
+    await page.keyboard.press('Enter');
+    await page.keyboard.up('AltLeft');
+    await page.waitForFunction(full => !!document.fullscreenElement === full, {timeout: 5000}, full);
+    await framesGoOn(page);
+  }
   await page.keyboard.press('KeyQ');
   await page.waitForFunction(() => Module.ended, {timeout: 5000});
   assert.match(await page.$eval('#status', e => e.textContent), /show has ended/);
+  await page.close();
+});
+
+await check('on a phone the dialog fits either way up, and taps start and end the show', async () => {
+  const phone = {width: 390, height: 844, isMobile: true, hasTouch: true};
+  const page = await open('', phone);
+  const start = await page.waitForSelector('#dialog .control ::-p-text(Start The Show!)', {timeout: 30000});
+  for (const [width, height] of [[390, 844], [844, 390]]) {
+    await page.setViewport({...phone, width, height});
+    await pause(100);
+    const box = await page.$eval('#dialog', d => ({...d.getBoundingClientRect().toJSON(), drawn: d.offsetWidth}));
+    assert.ok(box.left >= 0 && box.top >= 0 && box.right <= width && box.bottom <= height,
+              `the dialog in ${width}x${height}: ${JSON.stringify(box)}`);
+    // Upright, the dialog's text is at least as large as on a desktop.
+    assert.ok(width > height || box.width >= box.drawn, `the dialog upright: ${JSON.stringify(box)}`);
+  }
+  await start.tap();
+  await page.waitForFunction(() => Module.frames > 0 && document.getElementById('dialog').hidden, {timeout: 10000});
+  await framesGoOn(page);
+  await page.touchscreen.tap(400, 200);
+  await page.waitForFunction(() => Module.ended, {timeout: 5000});
   await page.close();
 });
 
