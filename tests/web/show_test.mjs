@@ -86,6 +86,8 @@ await check('the dialog starts the show, which keeps its pace until a key ends i
     await page.keyboard.up('AltLeft');
     await page.waitForFunction(full => !!document.fullscreenElement === full, {timeout: 5000}, full);
     await framesGoOn(page);
+    const pointer = await page.$eval('#screen', s => getComputedStyle(s).cursor);
+    assert.equal(pointer, full ? 'none' : 'auto', 'the pointer is hidden in full screen only');
   }
   await page.keyboard.press('KeyQ');
   await page.waitForFunction(() => Module.ended, {timeout: 5000});
