@@ -116,6 +116,10 @@ template <int N> struct VectorLanes {
         return (I)high;
     }
     template <int S> static I srli16(I a) { return (I)((U16)a >> S); }
+    // (x 257) >> 16 by shifts, the same for every x below 65280: WebAssembly
+    // has no instruction for the high half of a 16-bit product (Emscripten
+    // builds it of three).
+    static I div255(I x) { return srli16<8>(add16(x, srli16<8>(x))); }
     // Bits 8 to 15 of each lane, in both of its halves.
     static I byte1_twice(I a)
     {
@@ -339,8 +343,13 @@ template <class V> LoopConstants<V> loop_constants()
 template <class V>
 typename V::I rgb565(typename V::I rb, typename V::I ag, const DitherPhase<V> &ph, const LoopConstants<V> &k)
 {
+#if defined(__wasm_simd128__)  // no 16-bit high multiply there: see div255
+    const typename V::I rb5 = V::div255(V::add16(V::mullo16(rb, k.times31), ph.dither_rb));
+    const typename V::I g6 = V::div255(V::add16(V::mullo16(ag, k.times63), ph.dither_g));
+#else
     const typename V::I rb5 = V::mulhi16(V::add16(V::mullo16(rb, k.times31), ph.dither_rb), k.by257);
     const typename V::I g6 = V::mulhi16(V::add16(V::mullo16(ag, k.times63), ph.dither_g), k.by257);
+#endif
     return V::bor(V::bor(rb5, V::template srli<5>(rb5)), V::template slli<5>(g6));
 }
 

@@ -7,15 +7,23 @@ mergeInto(LibraryManager.library, {
     events: [],    // [kind, a, b, c], pulled by lumivex_next_event
     shift: false,
     dialog: null,  // the dialog's client area while one is up
-    image: null,
+    image: null,   // the frame as the canvas takes it, over the program's memory
+    context: null,
 
     // Keys go to the program unless the browser itself needs them (reload,
     // full screen, developer tools); mouse input counts only over the dialog.
+    // Alt+Enter is a display setting, taken here before it becomes a key:
+    // the browser's own full screen, on and off.
     listen: function() {
       var page = lumivexPage;
       var mods = function(e) { return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0); };
       var key = function(e, down) {
         page.shift = e.shiftKey;
+        if (e.code === 'Enter' && e.altKey) {
+          if (down && !e.repeat) page.toggleFullscreen();
+          e.preventDefault();
+          return;
+        }
         var code = lumivexScancode(e.code);
         if (!code || e.code === 'F5' || e.code === 'F11' || e.code === 'F12') return;
         page.events.push([down ? 1 : 2, code, e.repeat ? 1 : 0, mods(e)]);
@@ -26,14 +34,46 @@ mergeInto(LibraryManager.library, {
       var mouse = function(kind) {
         return function(e) {
           if (!page.dialog || (kind !== 5 && e.button !== 0)) return;
-          var r = page.dialog.getBoundingClientRect();
-          page.events.push([kind, Math.floor(e.clientX - r.left), Math.floor(e.clientY - r.top), 0]);
+          // The dialog may be drawn scaled to fit the page (fitDialog).
+          var r = page.dialog.getBoundingClientRect(), scale = r.width / page.dialog.offsetWidth;
+          var x = Math.floor((e.clientX - r.left) / scale), y = Math.floor((e.clientY - r.top) / scale);
+          page.events.push([kind, x, y, 0]);
           e.preventDefault();
         };
       };
       document.addEventListener('mousedown', mouse(3));
       document.addEventListener('mouseup', mouse(4));
       document.addEventListener('mousemove', mouse(5));
+      // A phone has no key: a tap on the show is the space bar, pressed and
+      // released. Taps on the dialog reach it as the browser's clicks.
+      var screen = document.getElementById('screen'), SPACE = lumivexScancode('Space');
+      var tap = function(kind) {
+        return function(e) {
+          if (!page.dialog) page.events.push([kind, SPACE, 0, 0]);
+          e.preventDefault();
+        };
+      };
+      screen.addEventListener('touchstart', tap(1), {passive: false});
+      screen.addEventListener('touchend', tap(2), {passive: false});
+      addEventListener('resize', function() { if (page.dialog) page.fitDialog(); });
+    },
+
+    toggleFullscreen: function() {
+      var root = document.documentElement;
+      if (document.fullscreenElement) document.exitFullscreen();
+      else if (root.requestFullscreen) root.requestFullscreen().catch(function() {});
+    },
+
+    // The dialog as drawn on a desktop, or smaller where the page is: whole
+    // on a phone in either orientation. A touch screen has it fill the
+    // page's narrow side, so that its text is read without zooming.
+    fitDialog: function() {
+      var box = document.getElementById('dialog');
+      box.style.transform = '';
+      var room = Math.min((innerWidth - 16) / box.offsetWidth, (innerHeight - 16) / box.offsetHeight);
+      var most = matchMedia('(pointer: coarse)').matches ? 2 : 1;
+      var scale = Math.min(room, most);
+      if (scale !== 1) box.style.transform = 'scale(' + scale + ')';
     },
   },
 
@@ -81,6 +121,7 @@ mergeInto(LibraryManager.library, {
     box.appendChild(client);
     box.hidden = false;
     page.dialog = client;
+    page.fitDialog();
   },
 
   lumivex_dialog_control__deps: ['$lumivexPage'],
@@ -116,29 +157,27 @@ mergeInto(LibraryManager.library, {
     canvas.hidden = false;
   },
 
-  // RGB565 widened to eight bits a channel by repeating the top bits, as the
-  // frame dumps do.
+  // The frame's bytes are shown from the program's memory as they stand; the
+  // picture over them is made again only when that memory has moved (it
+  // grew) or the frame's size changed.
   lumivex_present__deps: ['$lumivexPage'],
-  lumivex_present: function(pixels, width, height) {
-    var canvas = document.getElementById('screen');
+  lumivex_present: function(rgba, width, height) {
     var page = lumivexPage;
-    if (!page.image || page.image.width !== width || page.image.height !== height) {
-      // Drawn at a higher resolution: the canvas holds every pixel, and its
-      // style still scales it to the page.
-      canvas.width = width;
-      canvas.height = height;
-      page.image = canvas.getContext('2d').createImageData(width, height);
+    var image = page.image;
+    if (!image || image.data.buffer !== HEAPU8.buffer || image.data.byteOffset !== rgba || image.width !== width ||
+        image.height !== height) {
+      var canvas = document.getElementById('screen');
+      if (canvas.width !== width || canvas.height !== height || !page.context) {
+        // Drawn at a higher resolution: the canvas holds every pixel, and its
+        // style still scales it to the page.
+        canvas.width = width;
+        canvas.height = height;
+        page.context = canvas.getContext('2d', {alpha: false});
+      }
+      var bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+      image = page.image = new ImageData(bytes, width, height);
     }
-    var out = page.image.data;
-    var src = HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height);
-    for (var i = 0, o = 0; i < src.length; ++i, o += 4) {
-      var p = src[i];
-      out[o] = (p >> 16) & 255;
-      out[o + 1] = (p >> 8) & 255;
-      out[o + 2] = p & 255;
-      out[o + 3] = 255;
-    }
-    canvas.getContext('2d').putImageData(page.image, 0, 0);
+    page.context.putImageData(image, 0, 0);
     if (Module.onFrame) Module.onFrame();
   },
 
