@@ -32,6 +32,7 @@ static const char HELP[] =
     "  LUMIVEX_DUMP_FRAMES=0,720-729               these frames\n"
     "  LUMIVEX_FILTER=card  LUMIVEX_GAMMA=1.3      the looks: the boards' video filter, a brighter\n"
     "  LUMIVEX_COLOUR=32  LUMIVEX_RESOLUTION=2     gamma, true colour, finer edges\n"
+    "Alt+Enter switches between the window and full screen; any other key ends the show.\n"
     "Without a display: LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=offscreen lumivex\n"
     "\n"
     "Every setting and exit status: man 6 lumivex\n";
