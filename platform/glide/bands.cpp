@@ -183,6 +183,72 @@ uint32_t next_to_draw(const Recording::Items &items, const Band &b)
     return load_link(drawn == NONE ? b.head : items.pieces[drawn].next);
 }
 
+// The longest run of triangles a band draws in two passes: its ids, and
+// those of the runs after it, fit in the marks until they start again.
+constexpr int MAX_RUN = 4096;
+
+// What a drawing thread needs for its runs: the owners of the band's pixels
+// and the next id. Ids only grow, so marks left by an earlier run belong to
+// no triangle of a later one; when they would overflow, the marks are wiped.
+struct RunRoom {
+    std::vector<uint16_t> owners;
+    uint32_t next_id = 1;
+    uint32_t pieces[MAX_RUN];
+};
+thread_local std::unique_ptr<RunRoom> run_room;
+
+// The pieces from n on, as far as they are recorded, that draw in one run:
+// triangles whose loops have the two passes, into the same buffers.
+int gather_run(const Recording::Items &items, uint32_t n, uint32_t *run)
+{
+    const Raster &first = items.rasters[items.pieces[n].item];
+    int count = 0;
+    for (;;) {
+        run[count++] = n;
+        const uint32_t next = load_link(items.pieces[n].next);
+        if (count == MAX_RUN || next == NONE || !items.pieces[next].draw)
+            return count;
+        const Raster &ra = items.rasters[items.pieces[next].item];
+        if (!ra.shade || ra.colour != first.colour || ra.depth != first.depth)
+            return count;
+        n = next;
+    }
+}
+
+// Draws the run of pieces from n in a band: depth first, for all of them,
+// then each pixel is shaded by the last triangle to pass the depth test
+// there, and by no other. Returns the run's last piece.
+uint32_t draw_run(const Recording::Items &items, uint32_t n, int band)
+{
+    if (!run_room)
+        run_room = std::make_unique<RunRoom>();
+    RunRoom &room = *run_room;
+    const int count = gather_run(items, n, room.pieces);
+    auto raster = [&](const Piece &p) -> const Raster & { return items.rasters[p.item]; };
+    if (count == 1) {
+        const Piece &p = items.pieces[n];
+        p.draw(raster(p), items.spans + p.first, (int)p.count);
+        return n;
+    }
+    const size_t size = (size_t)BAND_ROWS * raster(items.pieces[n]).stride;
+    if (room.owners.size() != size || room.next_id + count > UINT16_MAX) {
+        room.owners.assign(size, 0);
+        room.next_id = 1;
+    }
+    const Owners owners = {room.owners.data(), band * BAND_ROWS};
+    for (int i = 0; i < count; ++i) {
+        const Piece &p = items.pieces[room.pieces[i]];
+        raster(p).resolve(raster(p), items.spans + p.first, (int)p.count, owners,
+                          (uint16_t)(room.next_id + i));
+    }
+    for (int i = 0; i < count; ++i) {
+        const Piece &p = items.pieces[room.pieces[i]];
+        raster(p).shade(raster(p), items.spans + p.first, (int)p.count, owners, (uint16_t)(room.next_id + i));
+    }
+    room.next_id += count;
+    return room.pieces[count - 1];
+}
+
 // Draws whatever has been recorded and not drawn, band by band; whether
 // anything was.
 bool draw_recorded()
@@ -198,10 +264,12 @@ bool draw_recorded()
             continue;
         for (uint32_t n; (n = next_to_draw(items, b)) != NONE;) {
             const Piece &p = items.pieces[n];
-            if (p.draw)
-                p.draw(items.rasters[p.item], items.spans + p.first, (int)p.count);
-            else
+            if (!p.draw)
                 clear_band(items.clears[p.item], i);
+            else if (items.rasters[p.item].shade)
+                n = draw_run(items, n, i);
+            else
+                p.draw(items.rasters[p.item], items.spans + p.first, (int)p.count);
             store_link(b.drawn, n);
             drew = true;
         }
@@ -317,11 +385,6 @@ struct Pool {
 };
 Pool pool;
 
-bool at_once()
-{
-    return bands_threads() == 1;
-}
-
 void finish_if_full()
 {
     if (recording && (recording->span_count >= MAX_SPANS || recording->rasters.size() >= MAX_RASTERS ||
@@ -362,30 +425,16 @@ int bands_threads()
     return glide_config.threads;
 }
 
-const Raster *bands_raster(const Raster &ra)
+void bands_triangle(const Raster &ra, SpanFunction draw, const Corners &corners)
 {
-    if (at_once())
-        return &ra;
     finish_if_full();
     Recording &r = recording_to_add_to();
-    r.rasters.push_back(ra);
-    return &r.rasters.back();
-}
-
-Span *bands_span_room()
-{
-    static Span drawn_at_once[MAX_ROWS];
-    return at_once() ? drawn_at_once : recording->spans.get() + recording->span_count;
-}
-
-void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int count)
-{
-    if (at_once()) {
-        draw(*raster, spans, count);
+    Span *const spans = r.spans.get() + r.span_count;
+    const int count = (int)(cover(glide.clip, corners, spans) - spans);
+    if (count == 0)
         return;
-    }
-    Recording &r = *recording;
-    const uint32_t item = (uint32_t)(raster - r.rasters.data());
+    const uint32_t item = (uint32_t)r.rasters.size();
+    r.rasters.push_back(ra);
     const uint32_t first = (uint32_t)r.span_count;
     r.span_count += count;
     for (int i = 0; i < count;) {
@@ -412,17 +461,10 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
     c.true_colour = glide.true_colour;
     c.xrgb = rgb;
     c.rows = c.true_colour ? nullptr : dither_rows(rgb);
-    const int first = clip.miny / BAND_ROWS;
-    if (at_once()) {
-        for (int band = first; band * BAND_ROWS < clip.maxy; ++band)
-            clear_band(c, band);
-        keep_last_dither_rows();
-        return;
-    }
     finish_if_full();
     Recording &r = recording_to_add_to();
     r.clears.push_back(c);
-    for (int band = first; band * BAND_ROWS < clip.maxy; ++band)
+    for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
         add_piece(band, nullptr, (uint32_t)(r.clears.size() - 1), 0, 0);
     pool.recorded_more();
 }

@@ -10,6 +10,7 @@
 #include <lumivex_glide.h>
 
 #include "config.h"
+#include "coverage.h"
 #include "scanout.h"
 
 #include <cstdint>
@@ -23,12 +24,6 @@ using lumivex::SCREEN_WIDTH;
 constexpr int MAX_RESOLUTION = 4;
 
 struct MipMap;
-
-// The clip window: pixels x in [minx, maxx), y in [miny, maxy), in the
-// pixels drawn (the program's times the resolution).
-struct ClipRect {
-    int minx = 0, miny = 0, maxx = SCREEN_WIDTH, maxy = SCREEN_HEIGHT;
-};
 
 // What texture unit 0 samples with. guTexSource loads it from the mip-map's
 // allocation; grTexClampMode overrides the clamp modes until the next source.

@@ -241,9 +241,9 @@ int pixel_loop_limit = 8;
 int lumivex::glide_limit_pixel_loop(int pixels)
 {
     pixel_loop_limit = pixels;
-    if (pixels >= 8 && span8_function(CC_DECAL, false, PIXEL_RGB565))
+    if (pixels >= 8 && span8_function(CC_DECAL, false, PIXEL_RGB565).draw)
         return 8;
-    if (pixels >= 4 && span4_function(CC_DECAL, false, PIXEL_RGB565))
+    if (pixels >= 4 && span4_function(CC_DECAL, false, PIXEL_RGB565).draw)
         return 4;
     return 1;
 }
@@ -251,32 +251,32 @@ int lumivex::glide_limit_pixel_loop(int pixels)
 namespace {
 
 template <CombineMode C, class Pixel>
-SpanFunction for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format)
+SpanLoops for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format)
 {
     switch (q_mode) {
-    case Q_OOW: return draw_spans<C, Q_OOW, Pixel>;
-    case Q_SEPARATE: return draw_spans<C, Q_SEPARATE, Pixel>;
+    case Q_OOW: return {draw_spans<C, Q_OOW, Pixel>};
+    case Q_SEPARATE: return {draw_spans<C, Q_SEPARATE, Pixel>};
     default: break;
     }
     if (!fast_texture)
-        return draw_spans<C, Q_AFFINE, Pixel>;
+        return {draw_spans<C, Q_AFFINE, Pixel>};
     if (pixel_loop_limit >= 8)
-        if (SpanFunction eight = span8_function(C, mixed_levels, format))
+        if (const SpanLoops eight = span8_function(C, mixed_levels, format); eight.draw)
             return eight;
     if (pixel_loop_limit >= 4)
-        if (SpanFunction four = span4_function(C, mixed_levels, format))
+        if (const SpanLoops four = span4_function(C, mixed_levels, format); four.draw)
             return four;
     return lanes_function<Scalar>(C, mixed_levels, format);
 }
 
 template <class Pixel>
-SpanFunction for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                         PixelFormat format)
+SpanLoops for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
+                      PixelFormat format)
 {
     switch (combine) {
-    case CC_ZERO: return draw_spans<CC_ZERO, Q_AFFINE, Pixel>;
-    case CC_CONSTANT: return draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>;
-    case CC_ITERATED: return draw_spans<CC_ITERATED, Q_AFFINE, Pixel>;
+    case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE, Pixel>};
+    case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>};
+    case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE, Pixel>};
     case CC_DECAL: return for_q<CC_DECAL, Pixel>(q_mode, fast_texture, mixed_levels, format);
     default: return for_q<CC_TEXTURE_TIMES_ITERATED, Pixel>(q_mode, fast_texture, mixed_levels, format);
     }
@@ -284,8 +284,8 @@ SpanFunction for_combine(CombineMode combine, QMode q_mode, bool fast_texture, b
 
 }  // namespace
 
-SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                           PixelFormat format)
+SpanLoops span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
+                        PixelFormat format)
 {
     if (format == PIXEL_XRGB)
         return for_combine<uint32_t>(combine, q_mode, fast_texture, mixed_levels, format);

@@ -361,16 +361,36 @@ void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V:
     V::store32(p, mask, V::bor(rb, V::template slli<8>(V::band(ag, k.low_byte))));
 }
 
-// The depth function of draw_lanes read from the raster, not compiled in.
-constexpr GrCmpFnc_t DEPTH_AS_SET = -1;
+// The depth function of draw_lanes read from the raster, not compiled in;
+// or no depth at all, the pixels drawn being those that owners marks id's.
+constexpr GrCmpFnc_t DEPTH_AS_SET = -1, DEPTH_OWNED = -2;
+
+// Where a span's groups of W pixels start: on a multiple of four, where the
+// dither's columns start again, rather than of W: fewer groups a span. No
+// group may reach past the row's end (the next row may be another thread's),
+// so a span whose last group would starts four pixels earlier.
+template <int W> int group_start(int xa, int xb, int stride)
+{
+    int xg = xa & ~((W < 4 ? W : 4) - 1);
+    if (W > 4 && xg + (xb - xg + W - 1) / W * W > stride)
+        xg -= 4;
+    return xg;
+}
+
+// The owners' row of pixel row y.
+inline uint16_t *owner_row(const Owners &owners, int y, int stride)
+{
+    return owners.rows + (size_t)(y - owners.first_row) * stride;
+}
 
 // MIXED: the triangle's pixels sample two levels (dithered mip-mapping
 // between them); otherwise one level, and no lane needs its coordinates
-// halved. DEPTH: the depth test when compiled in (no choice per group), or
-// DEPTH_AS_SET.
+// halved. DEPTH: the depth test when compiled in (no choice per group),
+// DEPTH_AS_SET or DEPTH_OWNED.
 // Flattened: every lane operation inlined, whatever the compiler's budget.
 template <class V, CombineMode C, bool MIXED, class Pixel, GrCmpFnc_t DEPTH>
-__attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, int count)
+__attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, int count, const Owners *owners,
+                                         uint16_t id)
 {
     using I = typename V::I;
     using F = typename V::F;
@@ -378,7 +398,6 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
     constexpr bool ITERATED = C == CC_TEXTURE_TIMES_ITERATED;
     const AffineTexture &tex = ra.affine;
     constexpr int TURNS = DitherPhase<V>::TURNS;
-    constexpr int ALIGN = W < 4 ? W : 4;
     DitherPhase<V> phases[4 * TURNS];
     make_phases(tex, phases);
     const uint32_t *texels = tex.levels[0].texels;
@@ -391,18 +410,15 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
     const I dr = V::set1(W * ra.dr), dg = V::set1(W * ra.dg), db = V::set1(W * ra.db);  // |step| <= 2^24
     const LoopConstants<V> k = loop_constants<V>();
     const I lane = V::lanes(0, 1);
-    const bool depth_test = DEPTH != DEPTH_AS_SET || ra.depth_test, depth_write = ra.depth_write;
-    const GrCmpFnc_t depth_function = DEPTH != DEPTH_AS_SET ? DEPTH : ra.depth_function;
+    constexpr bool OWNED = DEPTH == DEPTH_OWNED;
+    const bool depth_test = !OWNED && (DEPTH != DEPTH_AS_SET || ra.depth_test);
+    const bool depth_write = !OWNED && ra.depth_write;
+    const GrCmpFnc_t depth_function = DEPTH >= 0 ? DEPTH : ra.depth_function;
+    const I mine = V::set1(id);
 
     for (const Span *span = spans; span < spans + count; ++span) {
         const int y = span->y, xa = span->xa, xb = span->xb;
-        // Groups start on a multiple of four, where the dither's columns
-        // start again, rather than of W: fewer groups a span. No group may
-        // reach past the row's end (the next row may be another thread's), so
-        // a span whose last group would starts four pixels earlier.
-        int xg = xa & ~(ALIGN - 1);
-        if (W > 4 && xg + (xb - xg + W - 1) / W * W > ra.stride)
-            xg -= 4;
+        const int xg = group_start<W>(xa, xb, ra.stride);
         const DitherPhase<V> *row_phases = phases + (y & 3) * TURNS;
 
         // The values at the group's first pixel, from those at the span's.
@@ -421,6 +437,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
         const I first = V::set1(xa - 1), end = V::set1(xb);
         Pixel *colour = static_cast<Pixel *>(ra.colour) + (size_t)y * ra.stride;
         uint16_t *depth = ra.depth ? ra.depth + (size_t)y * ra.stride : nullptr;
+        const uint16_t *owned = OWNED ? owner_row(*owners, y, ra.stride) : nullptr;
 
         for (int x = xg; x < xb; x += W) {
             I mask = V::set1(-1);
@@ -429,9 +446,13 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
                 mask = V::band(V::gt(xs, first), V::gt(end, xs));
             }
 
-            // oow_at() at each pixel (no fused multiply-add: the library is
+            // oow at each pixel (no fused multiply-add: the library is
             // built without contraction), then its depth code.
-            const I z = depth_code<V>(V::fadd(oow_row, V::fmul(oow_dx, px)));
+            I z = {};
+            if (OWNED)
+                mask = V::band(mask, V::eq(V::load_depth(owned + x), mine));
+            else
+                z = depth_code<V>(V::fadd(oow_row, V::fmul(oow_dx, px)));
             if (depth_test)
                 mask = V::band(mask, depth_passes<V>(depth_function, z, V::load_depth(depth + x)));
 
@@ -460,7 +481,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
                                  gv, fv);
                 if (ITERATED) {
                     // texel x (c + 1) / 256, with c the iterated channel's
-                    // whole part as a 16-bit lane held to 0..255 (colour_channel).
+                    // whole part as a 16-bit lane held to 0..255.
                     const I it_rb = V::clamp16(V::bor(V::band(r, k.high), V::template srli<16>(b)), k.top255);
                     const I it_g = V::clamp16(V::template srli<16>(g), k.top255);
                     rb = V::template srli16<8>(V::mullo16(rb, V::add16(it_rb, k.one16)));
@@ -487,25 +508,68 @@ template <class V, CombineMode C, bool MIXED, class Pixel>
 void draw_lanes(const Raster &ra, const Span *spans, int count)
 {
     if (ra.depth_test && ra.depth_function == GR_CMP_LESS)
-        draw_lanes<V, C, MIXED, Pixel, GR_CMP_LESS>(ra, spans, count);
+        draw_lanes<V, C, MIXED, Pixel, GR_CMP_LESS>(ra, spans, count, nullptr, 0);
     else
-        draw_lanes<V, C, MIXED, Pixel, DEPTH_AS_SET>(ra, spans, count);
+        draw_lanes<V, C, MIXED, Pixel, DEPTH_AS_SET>(ra, spans, count, nullptr, 0);
 }
 
-template <class V, class Pixel> SpanFunction lanes_function(CombineMode combine, bool mixed_levels)
+template <class V, CombineMode C, bool MIXED, class Pixel>
+void shade_owned(const Raster &ra, const Span *spans, int count, const Owners &owners, uint16_t id)
 {
-    switch (combine) {
-    case CC_DECAL:
-        return mixed_levels ? draw_lanes<V, CC_DECAL, true, Pixel> : draw_lanes<V, CC_DECAL, false, Pixel>;
-    case CC_TEXTURE_TIMES_ITERATED:
-        return mixed_levels ? draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, true, Pixel>
-                            : draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, false, Pixel>;
-    default: return nullptr;
+    draw_lanes<V, C, MIXED, Pixel, DEPTH_OWNED>(ra, spans, count, &owners, id);
+}
+
+// The depth pass of the show's depth test (less, written): the depth codes
+// of draw_lanes, and the pixels that pass marked id's.
+template <class V>
+__attribute__((flatten)) void resolve_lanes(const Raster &ra, const Span *spans, int count,
+                                            const Owners &owners, uint16_t id)
+{
+    using I = typename V::I;
+    using F = typename V::F;
+    constexpr int W = V::W;
+    const F oow_dx = V::fset1(ra.oow.dx), group = V::fset1((float)W), half = V::fset1(0.5f);
+    const I lane = V::lanes(0, 1), mine = V::set1(id);
+    for (const Span *span = spans; span < spans + count; ++span) {
+        const int y = span->y, xa = span->xa, xb = span->xb;
+        const int xg = group_start<W>(xa, xb, ra.stride);
+        const F oow_row = V::fset1(ra.oow.at + ra.oow.dy * (y + 0.5f));
+        F px = V::fadd(V::to_float(V::add(V::set1(xg), lane)), half);
+        const I first = V::set1(xa - 1), end = V::set1(xb);
+        uint16_t *depth = ra.depth + (size_t)y * ra.stride, *owned = owner_row(owners, y, ra.stride);
+        for (int x = xg; x < xb; x += W) {
+            const I xs = V::add(V::set1(x), lane);
+            const I z = depth_code<V>(V::fadd(oow_row, V::fmul(oow_dx, px)));
+            const I mask =
+                V::band(V::band(V::gt(xs, first), V::gt(end, xs)), V::gt(V::load_depth(depth + x), z));
+            if (V::any(mask)) {
+                V::store16(depth + x, mask, z);
+                V::store16(owned + x, mask, mine);
+            }
+            px = V::fadd(px, group);
+        }
     }
 }
 
-// The loop for a colour path and pixel format: only the texture paths have one.
-template <class V> SpanFunction lanes_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+template <class V, CombineMode C, bool MIXED, class Pixel> SpanLoops loops()
+{
+    return {draw_lanes<V, C, MIXED, Pixel>, resolve_lanes<V>, shade_owned<V, C, MIXED, Pixel>};
+}
+
+template <class V, class Pixel> SpanLoops lanes_function(CombineMode combine, bool mixed_levels)
+{
+    switch (combine) {
+    case CC_DECAL:
+        return mixed_levels ? loops<V, CC_DECAL, true, Pixel>() : loops<V, CC_DECAL, false, Pixel>();
+    case CC_TEXTURE_TIMES_ITERATED:
+        return mixed_levels ? loops<V, CC_TEXTURE_TIMES_ITERATED, true, Pixel>()
+                            : loops<V, CC_TEXTURE_TIMES_ITERATED, false, Pixel>();
+    default: return {};
+    }
+}
+
+// The loops for a colour path and pixel format: only the texture paths have them.
+template <class V> SpanLoops lanes_function(CombineMode combine, bool mixed_levels, PixelFormat format)
 {
     return format == PIXEL_XRGB ? lanes_function<V, uint32_t>(combine, mixed_levels)
                                 : lanes_function<V, uint16_t>(combine, mixed_levels);
