@@ -13,7 +13,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -40,23 +39,15 @@ constexpr size_t MAX_PIECES = SPAN_ROOM + MAX_CLEARS * BANDS;
 
 constexpr uint32_t NONE = UINT32_MAX;
 
-// A clear's colour through the dither: its four rows, a screen wide. A show
-// clears to the same colour frame after frame, so they outlive the frame.
-struct DitherRows {
-    uint32_t rgb;
-    int width;
-    uint16_t rows[4][SCREEN_WIDTH * MAX_RESOLUTION];
-};
-
 struct Clear {
     void *colour;
     uint16_t *depth;
     uint16_t depth_value;
     ClipRect clip;
     int stride;
-    bool true_colour;  // the pixels are 0x00RRGGBB words, all xrgb; else RGB565, from rows
+    bool true_colour;  // the pixels are 0x00RRGGBB words, all xrgb; else RGB565, from cells
     uint32_t xrgb;
-    const DitherRows *rows;
+    uint16_t cells[4][16];  // RGB565: each row of the dither, four times over
 };
 
 // A band's share of one triangle's spans, or a clear (draw null).
@@ -121,33 +112,6 @@ struct Recording {
 // Made with the first recording, given back when the library stops.
 std::unique_ptr<Recording> recording;
 
-// The last frame's last, and this frame's: a deque, so that rows stay put
-// while clears are recorded.
-std::deque<DitherRows> all_dither_rows;
-
-// The dither rows of rgb at the device's width, made if need be.
-const DitherRows *dither_rows(uint32_t rgb)
-{
-    for (const DitherRows &d : all_dither_rows)
-        if (d.rgb == rgb && d.width == glide.width)
-            return &d;
-    DitherRows &d = all_dither_rows.emplace_back();
-    d.rgb = rgb;
-    d.width = glide.width;
-    const unsigned red = rgb >> 16 & 0xFF, green = rgb >> 8 & 0xFF, blue = rgb & 0xFF;
-    for (int i = 0; i < 4; ++i)
-        for (int x = 0; x < d.width; ++x)
-            put_pixel(&d.rows[i][x], DITHER_PATTERN[i][x & 3], red, green, blue);
-    return &d;
-}
-
-// Rows of other colours are let go when a frame's clears are done.
-void keep_last_dither_rows()
-{
-    while (all_dither_rows.size() > 1)
-        all_dither_rows.pop_front();
-}
-
 void clear_band(const Clear &c, int band)
 {
     const int y0 = std::max(c.clip.miny, band * BAND_ROWS),
@@ -159,8 +123,13 @@ void clear_band(const Clear &c, int band)
             uint32_t *row = static_cast<uint32_t *>(c.colour) + at;
             std::fill(row, row + width, c.xrgb);
         } else {
-            std::memcpy(static_cast<uint16_t *>(c.colour) + at, c.rows->rows[y & 3] + c.clip.minx,
-                        width * sizeof(uint16_t));
+            // Twelve pixels at a time, the dither's columns from the clip's first.
+            uint16_t *row = static_cast<uint16_t *>(c.colour) + at;
+            const uint16_t *cells = c.cells[y & 3] + (c.clip.minx & 3);
+            size_t x = 0;
+            for (; x + 12 <= width; x += 12)
+                std::memcpy(row + x, cells, 12 * sizeof(uint16_t));
+            std::memcpy(row + x, cells, (width - x) * sizeof(uint16_t));
         }
         if (!c.depth)
             continue;
@@ -195,56 +164,40 @@ struct RunRoom {
     uint32_t next_id = 1;
     uint32_t pieces[MAX_RUN];
 };
-thread_local std::unique_ptr<RunRoom> run_room;
+thread_local RunRoom run_room;
 
-// The pieces from n on, as far as they are recorded, that draw in one run:
-// triangles whose loops have the two passes, into the same buffers.
-int gather_run(const Recording::Items &items, uint32_t n, uint32_t *run)
-{
-    const Raster &first = items.rasters[items.pieces[n].item];
-    int count = 0;
-    for (;;) {
-        run[count++] = n;
-        const uint32_t next = load_link(items.pieces[n].next);
-        if (count == MAX_RUN || next == NONE || !items.pieces[next].draw)
-            return count;
-        const Raster &ra = items.rasters[items.pieces[next].item];
-        if (!ra.shade || ra.colour != first.colour || ra.depth != first.depth)
-            return count;
-        n = next;
-    }
-}
-
-// Draws the run of pieces from n in a band: depth first, for all of them,
-// then each pixel is shaded by the last triangle to pass the depth test
-// there, and by no other. Returns the run's last piece.
+// Draws the run of pieces from n in a band, as far as they are recorded:
+// triangles whose loops have the two passes, into the same buffer. Depth
+// goes first, for all of them; then each pixel is shaded by the last
+// triangle to pass the depth test there, and by no other. Returns the run's
+// last piece.
 uint32_t draw_run(const Recording::Items &items, uint32_t n, int band)
 {
-    if (!run_room)
-        run_room = std::make_unique<RunRoom>();
-    RunRoom &room = *run_room;
-    const int count = gather_run(items, n, room.pieces);
-    auto raster = [&](const Piece &p) -> const Raster & { return items.rasters[p.item]; };
+    RunRoom &room = run_room;
+    auto raster = [&](uint32_t piece) -> const Raster & { return items.rasters[items.pieces[piece].item]; };
+    int count = 0;
+    for (uint32_t next = n; count < MAX_RUN && next != NONE && items.pieces[next].draw &&
+                            raster(next).shade && raster(next).colour == raster(n).colour;
+         next = load_link(items.pieces[next].next))
+        room.pieces[count++] = next;
     if (count == 1) {
         const Piece &p = items.pieces[n];
-        p.draw(raster(p), items.spans + p.first, (int)p.count);
+        p.draw(raster(n), items.spans + p.first, (int)p.count);
         return n;
     }
-    const size_t size = (size_t)BAND_ROWS * raster(items.pieces[n]).stride;
+    const size_t size = (size_t)BAND_ROWS * raster(n).stride;
     if (room.owners.size() != size || room.next_id + count > UINT16_MAX) {
         room.owners.assign(size, 0);
         room.next_id = 1;
     }
     const Owners owners = {room.owners.data(), band * BAND_ROWS};
-    for (int i = 0; i < count; ++i) {
-        const Piece &p = items.pieces[room.pieces[i]];
-        raster(p).resolve(raster(p), items.spans + p.first, (int)p.count, owners,
-                          (uint16_t)(room.next_id + i));
-    }
-    for (int i = 0; i < count; ++i) {
-        const Piece &p = items.pieces[room.pieces[i]];
-        raster(p).shade(raster(p), items.spans + p.first, (int)p.count, owners, (uint16_t)(room.next_id + i));
-    }
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < count; ++i) {
+            const Piece &p = items.pieces[room.pieces[i]];
+            const Raster &ra = raster(room.pieces[i]);
+            (pass ? ra.shade : ra.resolve)(ra, items.spans + p.first, (int)p.count, &owners,
+                                           (uint16_t)(room.next_id + i));
+        }
     room.next_id += count;
     return room.pieces[count - 1];
 }
@@ -290,7 +243,6 @@ void reset_recording()
     for (Band &b : r.bands)
         b.head = b.drawn = NONE;
     std::fill(std::begin(r.tails), std::end(r.tails), NONE);
-    keep_last_dither_rows();
 }
 
 // A sleeping thread is woken when this many triangles and clears wait: one
@@ -460,7 +412,10 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
     c.stride = glide.width;
     c.true_colour = glide.true_colour;
     c.xrgb = rgb;
-    c.rows = c.true_colour ? nullptr : dither_rows(rgb);
+    for (int i = 0; i < 4; ++i)
+        for (int x = 0; x < 16; ++x)
+            put_pixel(&c.cells[i][x], DITHER_PATTERN[i][x & 3], rgb >> 16 & 0xFF, rgb >> 8 & 0xFF,
+                      rgb & 0xFF);
     finish_if_full();
     Recording &r = recording_to_add_to();
     r.clears.push_back(c);
@@ -487,5 +442,4 @@ void bands_stop()
     bands_finish();
     pool.stop();
     recording.reset();  // and gives back the memory
-    all_dither_rows.clear();
 }

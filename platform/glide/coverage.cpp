@@ -7,6 +7,7 @@
 #include "coverage.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -185,10 +186,7 @@ Span *cover_fixed(const ClipRect &clip, const FixedPoint c[3], Span *out)
 Span *cover_far(const ClipRect &clip, const double (*c)[2], Span *out)
 {
     double a[9][2], b[9][2];
-    for (int i = 0; i < 3; ++i) {
-        a[i][0] = c[i][0];
-        a[i][1] = c[i][1];
-    }
+    std::memcpy(a, c, sizeof(double[3][2]));
     int n = 3;
     n = clip_polygon(a, n, b, 0, clip.minx - GUARD, -1.0);
     n = clip_polygon(b, n, a, 0, clip.maxx + GUARD, 1.0);

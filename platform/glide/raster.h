@@ -72,7 +72,7 @@ struct Owners {
 // id's, and no depth. So each pixel is shaded once, by its owner, to the
 // colour that drawing the run triangle by triangle leaves there.
 struct Raster;
-typedef void (*OwnedFunction)(const Raster &raster, const Span *spans, int count, const Owners &owners,
+typedef void (*OwnedFunction)(const Raster &raster, const Span *spans, int count, const Owners *owners,
                               uint16_t id);
 
 struct Raster {

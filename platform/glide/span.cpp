@@ -19,19 +19,8 @@
 
 namespace {
 
-inline bool depth_passes(GrCmpFnc_t function, unsigned z, unsigned stored)
-{
-    switch (function) {
-    case GR_CMP_NEVER: return false;
-    case GR_CMP_LESS: return z < stored;
-    case GR_CMP_EQUAL: return z == stored;
-    case GR_CMP_LEQUAL: return z <= stored;
-    case GR_CMP_GREATER: return z > stored;
-    case GR_CMP_NOTEQUAL: return z != stored;
-    case GR_CMP_GEQUAL: return z >= stored;
-    default: return true;
-    }
-}
+// The lane operations of span_lanes.h on one pixel.
+using Scalar = VectorLanes<1>;
 
 // Texture coordinates are valid from -32768 to 32767; anything beyond,
 // infinities and NaN included (NaN fails the first test), is held there so
@@ -173,7 +162,8 @@ template <CombineMode C, QMode Q, class Pixel> void draw_spans(const Raster &ra,
         for (int x = xa; x < xb; ++x) {
             const float w = 1.0f / oow;
             const uint16_t z = wdepth_code(w);
-            if (!depth_test || depth_passes(depth_function, z, depth[x])) {
+            if (!depth_test ||
+                depth_passes<Scalar>(depth_function, Scalar::set1(z), Scalar::set1(depth[x]))[0]) {
                 const int d = pattern[x & 3];
                 uint32_t texel = 0;
                 if (PERSPECTIVE) {
@@ -230,9 +220,6 @@ template <CombineMode C, QMode Q, class Pixel> void draw_spans(const Raster &ra,
         }
     }
 }
-
-// The lane operations of span_lanes.h on one pixel.
-using Scalar = VectorLanes<1>;
 
 }  // namespace
 

@@ -362,31 +362,15 @@ void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V:
 }
 
 // The depth function of draw_lanes read from the raster, not compiled in;
-// or no depth at all, the pixels drawn being those that owners marks id's.
-constexpr GrCmpFnc_t DEPTH_AS_SET = -1, DEPTH_OWNED = -2;
-
-// Where a span's groups of W pixels start: on a multiple of four, where the
-// dither's columns start again, rather than of W: fewer groups a span. No
-// group may reach past the row's end (the next row may be another thread's),
-// so a span whose last group would starts four pixels earlier.
-template <int W> int group_start(int xa, int xb, int stride)
-{
-    int xg = xa & ~((W < 4 ? W : 4) - 1);
-    if (W > 4 && xg + (xb - xg + W - 1) / W * W > stride)
-        xg -= 4;
-    return xg;
-}
-
-// The owners' row of pixel row y.
-inline uint16_t *owner_row(const Owners &owners, int y, int stride)
-{
-    return owners.rows + (size_t)(y - owners.first_row) * stride;
-}
+// or the two passes (raster.h's OwnedFunction): the show's depth test with
+// no shading, the pixels that pass marked id's in owners, then no depth, the
+// pixels drawn being those marked id's.
+constexpr GrCmpFnc_t DEPTH_AS_SET = -1, DEPTH_RESOLVE = -2, DEPTH_OWNED = -3;
 
 // MIXED: the triangle's pixels sample two levels (dithered mip-mapping
 // between them); otherwise one level, and no lane needs its coordinates
 // halved. DEPTH: the depth test when compiled in (no choice per group),
-// DEPTH_AS_SET or DEPTH_OWNED.
+// DEPTH_AS_SET, DEPTH_RESOLVE or DEPTH_OWNED.
 // Flattened: every lane operation inlined, whatever the compiler's budget.
 template <class V, CombineMode C, bool MIXED, class Pixel, GrCmpFnc_t DEPTH>
 __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, int count, const Owners *owners,
@@ -398,6 +382,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
     constexpr bool ITERATED = C == CC_TEXTURE_TIMES_ITERATED;
     const AffineTexture &tex = ra.affine;
     constexpr int TURNS = DitherPhase<V>::TURNS;
+    constexpr int ALIGN = W < 4 ? W : 4;
     DitherPhase<V> phases[4 * TURNS];
     make_phases(tex, phases);
     const uint32_t *texels = tex.levels[0].texels;
@@ -410,15 +395,21 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
     const I dr = V::set1(W * ra.dr), dg = V::set1(W * ra.dg), db = V::set1(W * ra.db);  // |step| <= 2^24
     const LoopConstants<V> k = loop_constants<V>();
     const I lane = V::lanes(0, 1);
-    constexpr bool OWNED = DEPTH == DEPTH_OWNED;
+    constexpr bool OWNED = DEPTH == DEPTH_OWNED, RESOLVE = DEPTH == DEPTH_RESOLVE;
     const bool depth_test = !OWNED && (DEPTH != DEPTH_AS_SET || ra.depth_test);
     const bool depth_write = !OWNED && ra.depth_write;
-    const GrCmpFnc_t depth_function = DEPTH >= 0 ? DEPTH : ra.depth_function;
+    const GrCmpFnc_t depth_function = DEPTH >= 0 ? DEPTH : RESOLVE ? GR_CMP_LESS : ra.depth_function;
     const I mine = V::set1(id);
 
     for (const Span *span = spans; span < spans + count; ++span) {
         const int y = span->y, xa = span->xa, xb = span->xb;
-        const int xg = group_start<W>(xa, xb, ra.stride);
+        // Groups start on a multiple of four, where the dither's columns
+        // start again, rather than of W: fewer groups a span. No group may
+        // reach past the row's end (the next row may be another thread's), so
+        // a span whose last group would starts four pixels earlier.
+        int xg = xa & ~(ALIGN - 1);
+        if (W > 4 && xg + (xb - xg + W - 1) / W * W > ra.stride)
+            xg -= 4;
         const DitherPhase<V> *row_phases = phases + (y & 3) * TURNS;
 
         // The values at the group's first pixel, from those at the span's.
@@ -437,7 +428,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
         const I first = V::set1(xa - 1), end = V::set1(xb);
         Pixel *colour = static_cast<Pixel *>(ra.colour) + (size_t)y * ra.stride;
         uint16_t *depth = ra.depth ? ra.depth + (size_t)y * ra.stride : nullptr;
-        const uint16_t *owned = OWNED ? owner_row(*owners, y, ra.stride) : nullptr;
+        uint16_t *owned = owners ? owners->rows + (size_t)(y - owners->first_row) * ra.stride : nullptr;
 
         for (int x = xg; x < xb; x += W) {
             I mask = V::set1(-1);
@@ -456,7 +447,12 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
             if (depth_test)
                 mask = V::band(mask, depth_passes<V>(depth_function, z, V::load_depth(depth + x)));
 
-            if (V::any(mask)) {
+            if (RESOLVE) {
+                if (V::any(mask)) {
+                    V::store16(depth + x, mask, z);
+                    V::store16(owned + x, mask, mine);
+                }
+            } else if (V::any(mask)) {
                 const DitherPhase<V> &ph = row_phases[x / W % TURNS];
                 // Texel coordinates: the coarser level's are half; then to the
                 // texel centres, the first texel (x twice over: see the masks)
@@ -513,47 +509,10 @@ void draw_lanes(const Raster &ra, const Span *spans, int count)
         draw_lanes<V, C, MIXED, Pixel, DEPTH_AS_SET>(ra, spans, count, nullptr, 0);
 }
 
-template <class V, CombineMode C, bool MIXED, class Pixel>
-void shade_owned(const Raster &ra, const Span *spans, int count, const Owners &owners, uint16_t id)
-{
-    draw_lanes<V, C, MIXED, Pixel, DEPTH_OWNED>(ra, spans, count, &owners, id);
-}
-
-// The depth pass of the show's depth test (less, written): the depth codes
-// of draw_lanes, and the pixels that pass marked id's.
-template <class V>
-__attribute__((flatten)) void resolve_lanes(const Raster &ra, const Span *spans, int count,
-                                            const Owners &owners, uint16_t id)
-{
-    using I = typename V::I;
-    using F = typename V::F;
-    constexpr int W = V::W;
-    const F oow_dx = V::fset1(ra.oow.dx), group = V::fset1((float)W), half = V::fset1(0.5f);
-    const I lane = V::lanes(0, 1), mine = V::set1(id);
-    for (const Span *span = spans; span < spans + count; ++span) {
-        const int y = span->y, xa = span->xa, xb = span->xb;
-        const int xg = group_start<W>(xa, xb, ra.stride);
-        const F oow_row = V::fset1(ra.oow.at + ra.oow.dy * (y + 0.5f));
-        F px = V::fadd(V::to_float(V::add(V::set1(xg), lane)), half);
-        const I first = V::set1(xa - 1), end = V::set1(xb);
-        uint16_t *depth = ra.depth + (size_t)y * ra.stride, *owned = owner_row(owners, y, ra.stride);
-        for (int x = xg; x < xb; x += W) {
-            const I xs = V::add(V::set1(x), lane);
-            const I z = depth_code<V>(V::fadd(oow_row, V::fmul(oow_dx, px)));
-            const I mask =
-                V::band(V::band(V::gt(xs, first), V::gt(end, xs)), V::gt(V::load_depth(depth + x), z));
-            if (V::any(mask)) {
-                V::store16(depth + x, mask, z);
-                V::store16(owned + x, mask, mine);
-            }
-            px = V::fadd(px, group);
-        }
-    }
-}
-
 template <class V, CombineMode C, bool MIXED, class Pixel> SpanLoops loops()
 {
-    return {draw_lanes<V, C, MIXED, Pixel>, resolve_lanes<V>, shade_owned<V, C, MIXED, Pixel>};
+    return {draw_lanes<V, C, MIXED, Pixel>, draw_lanes<V, C, MIXED, Pixel, DEPTH_RESOLVE>,
+            draw_lanes<V, C, MIXED, Pixel, DEPTH_OWNED>};
 }
 
 template <class V, class Pixel> SpanLoops lanes_function(CombineMode combine, bool mixed_levels)
