@@ -11,8 +11,6 @@
 #ifndef LUMIVEX_GLIDE_COVERAGE_H
 #define LUMIVEX_GLIDE_COVERAGE_H
 
-#include "raster.h"
-
 #include <lumivex_glide.h>
 
 #include <cstdint>
@@ -21,6 +19,11 @@
 // pixels drawn (the program's times the resolution).
 struct ClipRect {
     int minx = 0, miny = 0, maxx = lumivex::SCREEN_WIDTH, maxy = lumivex::SCREEN_HEIGHT;
+};
+
+// One row of a triangle: pixels xa <= x < xb of row y, inside the clip window.
+struct Span {
+    int y, xa, xb;
 };
 
 // A corner in 1/16 pixels.

@@ -4,6 +4,7 @@
 #ifndef LUMIVEX_GLIDE_RASTER_H
 #define LUMIVEX_GLIDE_RASTER_H
 
+#include "coverage.h"
 #include "dither.h"
 #include "texmem.h"
 
@@ -51,11 +52,6 @@ struct AffineTexture {
     } levels[2];
     float scale = 0;          // s units to 1/65536 texels of levels[0]
     uint32_t du = 0, dv = 0;  // per pixel, in those units
-};
-
-// One row of a triangle: pixels xa <= x < xb of row y, inside the clip window.
-struct Span {
-    int y, xa, xb;
 };
 
 // Which of a run of triangles drawn into a band of rows owns each of its
