@@ -20,9 +20,10 @@
 
 namespace {
 
-// Rows a band: small enough for two threads to share a frame's uneven work,
-// large enough that a triangle is seldom cut into many pieces.
-constexpr int BAND_ROWS = 16;
+// Rows a band: few enough bands for a triangle to be seldom cut into pieces
+// (each piece sets up its loops anew, once a pass: the show's small
+// triangles feel that), enough for two threads to share a frame's uneven work.
+constexpr int BAND_ROWS = 64;
 constexpr int BANDS = (SCREEN_HEIGHT * MAX_RESOLUTION + BAND_ROWS - 1) / BAND_ROWS;
 
 // Beyond these a recording is drawn at once, so that a program that never
@@ -163,6 +164,7 @@ struct RunRoom {
     std::vector<uint16_t> owners;
     uint32_t next_id = 1;
     uint32_t pieces[MAX_RUN];
+    bool passed[MAX_RUN];  // whether a piece's depth pass left it any pixel
 };
 thread_local RunRoom run_room;
 
@@ -195,8 +197,9 @@ uint32_t draw_run(const Recording::Items &items, uint32_t n, int band)
         for (int i = 0; i < count; ++i) {
             const Piece &p = items.pieces[room.pieces[i]];
             const Raster &ra = raster(room.pieces[i]);
-            (pass ? ra.shade : ra.resolve)(ra, items.spans + p.first, (int)p.count, &owners,
-                                           (uint16_t)(room.next_id + i));
+            if (pass == 0 || room.passed[i])  // a piece hidden all along has nothing to shade
+                room.passed[i] = (pass ? ra.shade : ra.resolve)(ra, items.spans + p.first, (int)p.count,
+                                                                &owners, (uint16_t)(room.next_id + i));
         }
     room.next_id += count;
     return room.pieces[count - 1];

@@ -66,9 +66,10 @@ struct Owners {
 // depth as the span loop does and marks the pixels that pass as id's; the
 // shading pass then draws as the span loop does, but only the pixels marked
 // id's, and no depth. So each pixel is shaded once, by its owner, to the
-// colour that drawing the run triangle by triangle leaves there.
+// colour that drawing the run triangle by triangle leaves there. Returns
+// whether any pixel passed (the depth pass; the shading pass says true).
 struct Raster;
-typedef void (*OwnedFunction)(const Raster &raster, const Span *spans, int count, const Owners *owners,
+typedef bool (*OwnedFunction)(const Raster &raster, const Span *spans, int count, const Owners *owners,
                               uint16_t id);
 
 struct Raster {

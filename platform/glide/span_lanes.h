@@ -373,7 +373,7 @@ constexpr GrCmpFnc_t DEPTH_AS_SET = -1, DEPTH_RESOLVE = -2, DEPTH_OWNED = -3;
 // DEPTH_AS_SET, DEPTH_RESOLVE or DEPTH_OWNED.
 // Flattened: every lane operation inlined, whatever the compiler's budget.
 template <class V, CombineMode C, bool MIXED, class Pixel, GrCmpFnc_t DEPTH>
-__attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, int count, const Owners *owners,
+__attribute__((flatten)) bool draw_lanes(const Raster &ra, const Span *spans, int count, const Owners *owners,
                                          uint16_t id)
 {
     using I = typename V::I;
@@ -400,6 +400,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
     const bool depth_write = !OWNED && ra.depth_write;
     const GrCmpFnc_t depth_function = DEPTH >= 0 ? DEPTH : RESOLVE ? GR_CMP_LESS : ra.depth_function;
     const I mine = V::set1(id);
+    bool passed = !RESOLVE;
 
     for (const Span *span = spans; span < spans + count; ++span) {
         const int y = span->y, xa = span->xa, xb = span->xb;
@@ -449,6 +450,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
 
             if (RESOLVE) {
                 if (V::any(mask)) {
+                    passed = true;
                     V::store16(depth + x, mask, z);
                     V::store16(owned + x, mask, mine);
                 }
@@ -497,6 +499,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
             }
         }
     }
+    return passed;
 }
 
 // The show's depth test has a loop of its own.
