@@ -13,7 +13,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -21,9 +20,10 @@
 
 namespace {
 
-// Rows a band: small enough for two threads to share a frame's uneven work,
-// large enough that a triangle is seldom cut into many pieces.
-constexpr int BAND_ROWS = 16;
+// Rows a band: few enough bands for a triangle to be seldom cut into pieces
+// (each piece sets up its loops anew, once a pass: the show's small
+// triangles feel that), enough for two threads to share a frame's uneven work.
+constexpr int BAND_ROWS = 64;
 constexpr int BANDS = (SCREEN_HEIGHT * MAX_RESOLUTION + BAND_ROWS - 1) / BAND_ROWS;
 
 // Beyond these a recording is drawn at once, so that a program that never
@@ -40,23 +40,15 @@ constexpr size_t MAX_PIECES = SPAN_ROOM + MAX_CLEARS * BANDS;
 
 constexpr uint32_t NONE = UINT32_MAX;
 
-// A clear's colour through the dither: its four rows, a screen wide. A show
-// clears to the same colour frame after frame, so they outlive the frame.
-struct DitherRows {
-    uint32_t rgb;
-    int width;
-    uint16_t rows[4][SCREEN_WIDTH * MAX_RESOLUTION];
-};
-
 struct Clear {
     void *colour;
     uint16_t *depth;
     uint16_t depth_value;
     ClipRect clip;
     int stride;
-    bool true_colour;  // the pixels are 0x00RRGGBB words, all xrgb; else RGB565, from rows
+    bool true_colour;  // the pixels are 0x00RRGGBB words, all xrgb; else RGB565, from cells
     uint32_t xrgb;
-    const DitherRows *rows;
+    uint16_t cells[4][16];  // RGB565: each row of the dither, four times over
 };
 
 // A band's share of one triangle's spans, or a clear (draw null).
@@ -121,33 +113,6 @@ struct Recording {
 // Made with the first recording, given back when the library stops.
 std::unique_ptr<Recording> recording;
 
-// The last frame's last, and this frame's: a deque, so that rows stay put
-// while clears are recorded.
-std::deque<DitherRows> all_dither_rows;
-
-// The dither rows of rgb at the device's width, made if need be.
-const DitherRows *dither_rows(uint32_t rgb)
-{
-    for (const DitherRows &d : all_dither_rows)
-        if (d.rgb == rgb && d.width == glide.width)
-            return &d;
-    DitherRows &d = all_dither_rows.emplace_back();
-    d.rgb = rgb;
-    d.width = glide.width;
-    const unsigned red = rgb >> 16 & 0xFF, green = rgb >> 8 & 0xFF, blue = rgb & 0xFF;
-    for (int i = 0; i < 4; ++i)
-        for (int x = 0; x < d.width; ++x)
-            put_pixel(&d.rows[i][x], DITHER_PATTERN[i][x & 3], red, green, blue);
-    return &d;
-}
-
-// Rows of other colours are let go when a frame's clears are done.
-void keep_last_dither_rows()
-{
-    while (all_dither_rows.size() > 1)
-        all_dither_rows.pop_front();
-}
-
 void clear_band(const Clear &c, int band)
 {
     const int y0 = std::max(c.clip.miny, band * BAND_ROWS),
@@ -159,8 +124,13 @@ void clear_band(const Clear &c, int band)
             uint32_t *row = static_cast<uint32_t *>(c.colour) + at;
             std::fill(row, row + width, c.xrgb);
         } else {
-            std::memcpy(static_cast<uint16_t *>(c.colour) + at, c.rows->rows[y & 3] + c.clip.minx,
-                        width * sizeof(uint16_t));
+            // Twelve pixels at a time, the dither's columns from the clip's first.
+            uint16_t *row = static_cast<uint16_t *>(c.colour) + at;
+            const uint16_t *cells = c.cells[y & 3] + (c.clip.minx & 3);
+            size_t x = 0;
+            for (; x + 12 <= width; x += 12)
+                std::memcpy(row + x, cells, 12 * sizeof(uint16_t));
+            std::memcpy(row + x, cells, (width - x) * sizeof(uint16_t));
         }
         if (!c.depth)
             continue;
@@ -183,6 +153,58 @@ uint32_t next_to_draw(const Recording::Items &items, const Band &b)
     return load_link(drawn == NONE ? b.head : items.pieces[drawn].next);
 }
 
+// The longest run of triangles a band draws in two passes: its ids, and
+// those of the runs after it, fit in the marks until they start again.
+constexpr int MAX_RUN = 4096;
+
+// What a drawing thread needs for its runs: the owners of the band's pixels
+// and the next id. Ids only grow, so marks left by an earlier run belong to
+// no triangle of a later one; when they would overflow, the marks are wiped.
+struct RunRoom {
+    std::vector<uint16_t> owners;
+    uint32_t next_id = 1;
+    uint32_t pieces[MAX_RUN];
+    bool passed[MAX_RUN];  // whether a piece's depth pass left it any pixel
+};
+thread_local RunRoom run_room;
+
+// Draws the run of pieces from n in a band, as far as they are recorded:
+// triangles whose loops have the two passes, into the same buffer. Depth
+// goes first, for all of them; then each pixel is shaded by the last
+// triangle to pass the depth test there, and by no other. Returns the run's
+// last piece.
+uint32_t draw_run(const Recording::Items &items, uint32_t n, int band)
+{
+    RunRoom &room = run_room;
+    auto raster = [&](uint32_t piece) -> const Raster & { return items.rasters[items.pieces[piece].item]; };
+    int count = 0;
+    for (uint32_t next = n; count < MAX_RUN && next != NONE && items.pieces[next].draw &&
+                            raster(next).shade && raster(next).colour == raster(n).colour;
+         next = load_link(items.pieces[next].next))
+        room.pieces[count++] = next;
+    if (count == 1) {
+        const Piece &p = items.pieces[n];
+        p.draw(raster(n), items.spans + p.first, (int)p.count);
+        return n;
+    }
+    const size_t size = (size_t)BAND_ROWS * raster(n).stride;
+    if (room.owners.size() != size || room.next_id + count > UINT16_MAX) {
+        room.owners.assign(size, 0);
+        room.next_id = 1;
+    }
+    const Owners owners = {room.owners.data(), band * BAND_ROWS};
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < count; ++i) {
+            const Piece &p = items.pieces[room.pieces[i]];
+            const Raster &ra = raster(room.pieces[i]);
+            if (pass == 0 || room.passed[i])  // a piece hidden all along has nothing to shade
+                room.passed[i] = (pass ? ra.shade : ra.resolve)(ra, items.spans + p.first, (int)p.count,
+                                                                &owners, (uint16_t)(room.next_id + i));
+        }
+    room.next_id += count;
+    return room.pieces[count - 1];
+}
+
 // Draws whatever has been recorded and not drawn, band by band; whether
 // anything was.
 bool draw_recorded()
@@ -198,10 +220,12 @@ bool draw_recorded()
             continue;
         for (uint32_t n; (n = next_to_draw(items, b)) != NONE;) {
             const Piece &p = items.pieces[n];
-            if (p.draw)
-                p.draw(items.rasters[p.item], items.spans + p.first, (int)p.count);
-            else
+            if (!p.draw)
                 clear_band(items.clears[p.item], i);
+            else if (items.rasters[p.item].shade)
+                n = draw_run(items, n, i);
+            else
+                p.draw(items.rasters[p.item], items.spans + p.first, (int)p.count);
             store_link(b.drawn, n);
             drew = true;
         }
@@ -222,7 +246,6 @@ void reset_recording()
     for (Band &b : r.bands)
         b.head = b.drawn = NONE;
     std::fill(std::begin(r.tails), std::end(r.tails), NONE);
-    keep_last_dither_rows();
 }
 
 // A sleeping thread is woken when this many triangles and clears wait: one
@@ -317,11 +340,6 @@ struct Pool {
 };
 Pool pool;
 
-bool at_once()
-{
-    return bands_threads() == 1;
-}
-
 void finish_if_full()
 {
     if (recording && (recording->span_count >= MAX_SPANS || recording->rasters.size() >= MAX_RASTERS ||
@@ -362,30 +380,16 @@ int bands_threads()
     return glide_config.threads;
 }
 
-const Raster *bands_raster(const Raster &ra)
+void bands_triangle(const Raster &ra, SpanFunction draw, const Corners &corners)
 {
-    if (at_once())
-        return &ra;
     finish_if_full();
     Recording &r = recording_to_add_to();
-    r.rasters.push_back(ra);
-    return &r.rasters.back();
-}
-
-Span *bands_span_room()
-{
-    static Span drawn_at_once[MAX_ROWS];
-    return at_once() ? drawn_at_once : recording->spans.get() + recording->span_count;
-}
-
-void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int count)
-{
-    if (at_once()) {
-        draw(*raster, spans, count);
+    Span *const spans = r.spans.get() + r.span_count;
+    const int count = (int)(cover(glide.clip, corners, spans) - spans);
+    if (count == 0)
         return;
-    }
-    Recording &r = *recording;
-    const uint32_t item = (uint32_t)(raster - r.rasters.data());
+    const uint32_t item = (uint32_t)r.rasters.size();
+    r.rasters.push_back(ra);
     const uint32_t first = (uint32_t)r.span_count;
     r.span_count += count;
     for (int i = 0; i < count;) {
@@ -411,18 +415,14 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
     c.stride = glide.width;
     c.true_colour = glide.true_colour;
     c.xrgb = rgb;
-    c.rows = c.true_colour ? nullptr : dither_rows(rgb);
-    const int first = clip.miny / BAND_ROWS;
-    if (at_once()) {
-        for (int band = first; band * BAND_ROWS < clip.maxy; ++band)
-            clear_band(c, band);
-        keep_last_dither_rows();
-        return;
-    }
+    for (int i = 0; i < 4; ++i)
+        for (int x = 0; x < 16; ++x)
+            put_pixel(&c.cells[i][x], DITHER_PATTERN[i][x & 3], rgb >> 16 & 0xFF, rgb >> 8 & 0xFF,
+                      rgb & 0xFF);
     finish_if_full();
     Recording &r = recording_to_add_to();
     r.clears.push_back(c);
-    for (int band = first; band * BAND_ROWS < clip.maxy; ++band)
+    for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
         add_piece(band, nullptr, (uint32_t)(r.clears.size() - 1), 0, 0);
     pool.recorded_more();
 }
@@ -445,5 +445,4 @@ void bands_stop()
     bands_finish();
     pool.stop();
     recording.reset();  // and gives back the memory
-    all_dither_rows.clear();
 }

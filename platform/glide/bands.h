@@ -5,26 +5,21 @@
 // thread at a time, its clears and triangles in the order they were asked
 // for, so a pixel sees the same operations in the same order whatever the
 // number of threads and whichever thread draws first. Triangles are set up
-// once, by the caller, and their spans binned by band. One thread draws each
-// call at once instead: a recording would only cost.
+// once, by the caller, and their spans binned by band. One thread records and
+// draws just as several do: it draws at the end, each band's rows staying in
+// its cache while all of the band's triangles are drawn.
 //
 // LUMIVEX_THREADS sets the number of threads (the caller is one of them).
 #ifndef LUMIVEX_GLIDE_BANDS_H
 #define LUMIVEX_GLIDE_BANDS_H
 
+#include "coverage.h"
 #include "device.h"
 #include "raster.h"
 
-// Records a triangle's raster; returns the raster for bands_spans (ra
-// itself when one thread draws at once).
-const Raster *bands_raster(const Raster &ra);
-
-// Where a triangle's spans are made (room for a screen's rows) before they
-// are passed to bands_spans: in the recording itself, when it records.
-Span *bands_span_room();
-
-// Records spans of that raster, top to bottom, or draws them.
-void bands_spans(const Raster *raster, SpanFunction draw, const Span *spans, int count);
+// Records a triangle: draw, with raster ra, over the pixels of the clip
+// window that its corners cover.
+void bands_triangle(const Raster &ra, SpanFunction draw, const Corners &corners);
 
 // Records a clear of the clip rectangle of colour (a buffer in the device's
 // pixel format) to rgb, dithered as drawn pixels are, and of depth (unless

@@ -99,15 +99,16 @@ static void read_int(const char *name, int64_t lo, int64_t hi, const char *fallb
         report(name, text, fallback);
 }
 
-static void read_frames(const char *name, const char *fallback, FrameList *list, bool *set)
+// Whether the variable set the list.
+static bool read_frames(const char *name, const char *fallback, FrameList *list)
 {
     const char *text = variable(name);
     if (!text)
-        return;
+        return false;
     if (parse_frame_list(text, list))
-        *set = true;
-    else
-        report(name, text, fallback);
+        return true;
+    report(name, text, fallback);
+    return false;
 }
 
 GlideConfig read_config()
@@ -135,14 +136,11 @@ GlideConfig read_config()
 
     if (const char *text = variable("LUMIVEX_TRACE"))
         c.trace_path = text;
-    bool listed = false;
-    read_frames("LUMIVEX_TRACE_FRAMES", "every frame", &c.trace_frames, &listed);
-    c.trace_all_frames = !listed;
+    c.trace_all_frames = !read_frames("LUMIVEX_TRACE_FRAMES", "every frame", &c.trace_frames);
 
     if (const char *text = variable("LUMIVEX_DUMP_DIR"))
         c.dump_dir = text;
-    listed = false;
-    read_frames("LUMIVEX_DUMP_FRAMES", "no frame", &c.dump_frames, &listed);
+    read_frames("LUMIVEX_DUMP_FRAMES", "no frame", &c.dump_frames);
 
     if (const char *text = variable("LUMIVEX_CAPTURE"))
         c.capture_path = text;

@@ -21,11 +21,7 @@ lumivex::GlideClock &glide_clock()
 
 void *colour_buffer(int which)
 {
-    if (!glide.open)
-        return nullptr;
-    if (glide.true_colour)
-        return glide.colour32[which].data();
-    return glide.colour[which].data();
+    return glide.open ? glide.colour[which].data() : nullptr;
 }
 
 static int back_buffer()
@@ -65,8 +61,6 @@ static void close_device()
         glide.presenter->close();
     glide.presenter.reset();
     for (auto &buffer : glide.colour)
-        std::vector<uint16_t>().swap(buffer);
-    for (auto &buffer : glide.colour32)
         std::vector<uint32_t>().swap(buffer);
     std::vector<uint16_t>().swap(glide.depth);
     std::vector<uint32_t>().swap(glide.picture);
@@ -143,12 +137,8 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     glide.height = SCREEN_HEIGHT * glide.resolution;
     const size_t pixels = (size_t)glide.width * glide.height;
     glide.true_colour = glide_config.true_colour;
-    for (int i = 0; i < colour_buffers; ++i) {
-        if (glide.true_colour)
-            glide.colour32[i].assign(pixels, 0);
-        else
-            glide.colour[i].assign(pixels, 0);
-    }
+    for (int i = 0; i < colour_buffers; ++i)
+        glide.colour[i].assign(glide.true_colour ? pixels : (pixels + 1) / 2, 0);
     glide.depth.assign(pixels, GR_WDEPTHVALUE_FARTHEST);
     glide.scanout = make_scanout(glide_config.card_filter, glide_config.gamma);
     // A 32-bit buffer with no gamma to apply is shown as it stands (picture.cpp).

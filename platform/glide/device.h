@@ -10,6 +10,7 @@
 #include <lumivex_glide.h>
 
 #include "config.h"
+#include "coverage.h"
 #include "scanout.h"
 
 #include <cstdint>
@@ -23,12 +24,6 @@ using lumivex::SCREEN_WIDTH;
 constexpr int MAX_RESOLUTION = 4;
 
 struct MipMap;
-
-// The clip window: pixels x in [minx, maxx), y in [miny, maxy), in the
-// pixels drawn (the program's times the resolution).
-struct ClipRect {
-    int minx = 0, miny = 0, maxx = SCREEN_WIDTH, maxy = SCREEN_HEIGHT;
-};
 
 // What texture unit 0 samples with. guTexSource loads it from the mip-map's
 // allocation; grTexClampMode overrides the clamp modes until the next source.
@@ -54,11 +49,10 @@ struct GlideDevice {
     int width = SCREEN_WIDTH, height = SCREEN_HEIGHT;
 
     // Colour buffers: number front is visible; with one buffer both are it.
-    // RGB565 in colour, or 0x00RRGGBB words in colour32 with LUMIVEX_COLOUR=32
-    // (the other pair stays empty).
+    // The pixels are in the device's format: RGB565 (uint16_t), or with
+    // LUMIVEX_COLOUR=32 0x00RRGGBB words (uint32_t); colour_buffer gives them.
     bool true_colour = false;
-    std::vector<uint16_t> colour[2];
-    std::vector<uint32_t> colour32[2];
+    std::vector<uint32_t> colour[2];
     int front = 0;
     int colour_buffers = 2;
     bool has_depth = true;

@@ -5,14 +5,15 @@
 
 const uint32_t *shown_picture()
 {
+    const void *visible = colour_buffer(glide.front);
     // A 32-bit buffer with no gamma to apply is the picture itself.
     if (glide.true_colour && glide.scanout.gamma_identity)
-        return glide.colour32[glide.front].data();
+        return static_cast<const uint32_t *>(visible);
     if (glide.true_colour)
-        scan_out(glide.scanout, glide.colour32[glide.front].data(), glide.width, glide.height,
+        scan_out(glide.scanout, static_cast<const uint32_t *>(visible), glide.width, glide.height,
                  glide.picture.data());
     else
-        scan_out(glide.scanout, glide.colour[glide.front].data(), glide.width, glide.height,
+        scan_out(glide.scanout, static_cast<const uint16_t *>(visible), glide.width, glide.height,
                  glide.picture.data());
     return glide.picture.data();
 }

@@ -4,6 +4,7 @@
 #ifndef LUMIVEX_GLIDE_RASTER_H
 #define LUMIVEX_GLIDE_RASTER_H
 
+#include "coverage.h"
 #include "dither.h"
 #include "texmem.h"
 
@@ -53,6 +54,24 @@ struct AffineTexture {
     uint32_t du = 0, dv = 0;  // per pixel, in those units
 };
 
+// Which of a run of triangles drawn into a band of rows owns each of its
+// pixels: the last whose depth test passed there. Rows from first_row, each
+// as wide as the raster's.
+struct Owners {
+    uint16_t *rows;
+    int first_row;
+};
+
+// A pass over a triangle's spans in a run: the depth pass tests and writes
+// depth as the span loop does and marks the pixels that pass as id's; the
+// shading pass then draws as the span loop does, but only the pixels marked
+// id's, and no depth. So each pixel is shaded once, by its owner, to the
+// colour that drawing the run triangle by triangle leaves there. Returns
+// whether any pixel passed (the depth pass; the shading pass says true).
+struct Raster;
+typedef bool (*OwnedFunction)(const Raster &raster, const Span *spans, int count, const Owners *owners,
+                              uint16_t id);
+
 struct Raster {
     Plane oow, s, t, q;              // s and t are s/q and t/q when the q mode is Q_AFFINE
     Plane r, g, b;                   // 0 to 255
@@ -70,6 +89,10 @@ struct Raster {
     int stride = 0;
     bool depth_test = false, depth_write = false;
     GrCmpFnc_t depth_function = GR_CMP_LESS;
+
+    // The span loop's passes (raster.h's OwnedFunction), where it has them
+    // and the depth test is the show's (less, written); otherwise null.
+    OwnedFunction resolve = nullptr, shade = nullptr;
 };
 
 // The level (index into levels) that a pixel with level of detail lod (in
@@ -86,11 +109,6 @@ inline int level_index(const Sampler &sm, int lod, int d)
         index = ((lod + 128) >> 8) - sm.large_lod;
     return index < 0 ? 0 : index >= sm.level_count ? sm.level_count - 1 : index;
 }
-
-// One row of a triangle: pixels xa <= x < xb of row y, inside the clip window.
-struct Span {
-    int y, xa, xb;
-};
 
 // The colour buffer's pixel format: the accelerator's RGB565 through the
 // ordered dither (uint16_t pixels), or, with LUMIVEX_COLOUR=32, 0x00RRGGBB
@@ -111,20 +129,26 @@ inline void put_pixel(uint32_t *p, int, unsigned r, unsigned g, unsigned b)
 // Draws a triangle's spans, top to bottom.
 typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
 
+// A span loop, and its two passes where it has them.
+struct SpanLoops {
+    SpanFunction draw = nullptr;
+    OwnedFunction resolve = nullptr, shade = nullptr;
+};
+
 // The span loop for a colour path, q mode, texture path and pixel format; the
 // texture path takes the widest loop allowed, short spans too: the partly
 // empty ends of its groups cost less than a narrower loop's extra groups.
-SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                           PixelFormat format);
+SpanLoops span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
+                        PixelFormat format);
 
 // The loop of the whole-number texture path (span_lanes.h) four pixels at a
-// time (span4.cpp), for triangles whose pixels sample one level or two; null
+// time (span4.cpp), for triangles whose pixels sample one level or two; none
 // where the processor has no SSE2.
-SpanFunction span4_function(CombineMode combine, bool mixed_levels, PixelFormat format);
+SpanLoops span4_function(CombineMode combine, bool mixed_levels, PixelFormat format);
 
-// The same eight pixels at a time (span8.cpp); null where the processor has
+// The same eight pixels at a time (span8.cpp); none where the processor has
 // no AVX2.
-SpanFunction span8_function(CombineMode combine, bool mixed_levels, PixelFormat format);
+SpanLoops span8_function(CombineMode combine, bool mixed_levels, PixelFormat format);
 
 // The widest of those loops that may be used: 8, 4 or 1 (lumivex_glide.h).
 extern int pixel_loop_limit;
@@ -169,17 +193,12 @@ inline uint32_t wrapped_fixed(float v)
 //   itself may be stepped: it is exact).
 struct SpanStart {
     uint32_t u, v;     // 16.16 texels of the finer level
-    uint32_t r, g, b;  // 16.16, not held: see colour_channel
+    uint32_t r, g, b;  // 16.16, not held: the loops hold each pixel's
     float oow_row;     // oow.at + oow.dy (y + 0.5f)
 };
 
-inline float oow_at(const Plane &oow, float px, float oow_row)
-{
-    return oow_row + oow.dx * px;
-}
-
 // A colour channel in 16.16 fixed point, held to what 32 bits hold (a value
-// beyond 0..255 is held per pixel by colour_channel).
+// beyond 0..255 is held per pixel by the loops).
 inline uint32_t fixed_colour(float v)
 {
     v *= 65536.0f;
@@ -203,21 +222,6 @@ inline SpanStart span_start(const Raster &ra, int y, int xa, bool iterated)
     }
     s.oow_row = ra.oow.at + ra.oow.dy * py;
     return s;
-}
-
-// The 0..255 channel of a 16.16 colour: its whole part as a signed 16-bit
-// number, held to 0..255 (as the wide loops do with 16-bit lanes).
-inline unsigned colour_channel(uint32_t c)
-{
-    const int v = (int16_t)(c >> 16);
-    return v < 0 ? 0 : v > 255 ? 255 : (unsigned)v;
-}
-
-// Whether two texture-path levels are the same.
-inline bool same_level(const AffineTexture::Level &a, const AffineTexture::Level &b)
-{
-    return a.texels == b.texels && a.width_mask == b.width_mask && a.height_mask == b.height_mask &&
-           a.stride == b.stride;
 }
 
 #endif

@@ -19,19 +19,8 @@
 
 namespace {
 
-inline bool depth_passes(GrCmpFnc_t function, unsigned z, unsigned stored)
-{
-    switch (function) {
-    case GR_CMP_NEVER: return false;
-    case GR_CMP_LESS: return z < stored;
-    case GR_CMP_EQUAL: return z == stored;
-    case GR_CMP_LEQUAL: return z <= stored;
-    case GR_CMP_GREATER: return z > stored;
-    case GR_CMP_NOTEQUAL: return z != stored;
-    case GR_CMP_GEQUAL: return z >= stored;
-    default: return true;
-    }
-}
+// The lane operations of span_lanes.h on one pixel.
+using Scalar = VectorLanes<1>;
 
 // Texture coordinates are valid from -32768 to 32767; anything beyond,
 // infinities and NaN included (NaN fails the first test), is held there so
@@ -173,7 +162,8 @@ template <CombineMode C, QMode Q, class Pixel> void draw_spans(const Raster &ra,
         for (int x = xa; x < xb; ++x) {
             const float w = 1.0f / oow;
             const uint16_t z = wdepth_code(w);
-            if (!depth_test || depth_passes(depth_function, z, depth[x])) {
+            if (!depth_test ||
+                depth_passes<Scalar>(depth_function, Scalar::set1(z), Scalar::set1(depth[x]))[0]) {
                 const int d = pattern[x & 3];
                 uint32_t texel = 0;
                 if (PERSPECTIVE) {
@@ -231,9 +221,6 @@ template <CombineMode C, QMode Q, class Pixel> void draw_spans(const Raster &ra,
     }
 }
 
-// The lane operations of span_lanes.h on one pixel.
-using Scalar = VectorLanes<1>;
-
 }  // namespace
 
 int pixel_loop_limit = 8;
@@ -241,9 +228,9 @@ int pixel_loop_limit = 8;
 int lumivex::glide_limit_pixel_loop(int pixels)
 {
     pixel_loop_limit = pixels;
-    if (pixels >= 8 && span8_function(CC_DECAL, false, PIXEL_RGB565))
+    if (pixels >= 8 && span8_function(CC_DECAL, false, PIXEL_RGB565).draw)
         return 8;
-    if (pixels >= 4 && span4_function(CC_DECAL, false, PIXEL_RGB565))
+    if (pixels >= 4 && span4_function(CC_DECAL, false, PIXEL_RGB565).draw)
         return 4;
     return 1;
 }
@@ -251,32 +238,32 @@ int lumivex::glide_limit_pixel_loop(int pixels)
 namespace {
 
 template <CombineMode C, class Pixel>
-SpanFunction for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format)
+SpanLoops for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format)
 {
     switch (q_mode) {
-    case Q_OOW: return draw_spans<C, Q_OOW, Pixel>;
-    case Q_SEPARATE: return draw_spans<C, Q_SEPARATE, Pixel>;
+    case Q_OOW: return {draw_spans<C, Q_OOW, Pixel>};
+    case Q_SEPARATE: return {draw_spans<C, Q_SEPARATE, Pixel>};
     default: break;
     }
     if (!fast_texture)
-        return draw_spans<C, Q_AFFINE, Pixel>;
+        return {draw_spans<C, Q_AFFINE, Pixel>};
     if (pixel_loop_limit >= 8)
-        if (SpanFunction eight = span8_function(C, mixed_levels, format))
+        if (const SpanLoops eight = span8_function(C, mixed_levels, format); eight.draw)
             return eight;
     if (pixel_loop_limit >= 4)
-        if (SpanFunction four = span4_function(C, mixed_levels, format))
+        if (const SpanLoops four = span4_function(C, mixed_levels, format); four.draw)
             return four;
     return lanes_function<Scalar>(C, mixed_levels, format);
 }
 
 template <class Pixel>
-SpanFunction for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                         PixelFormat format)
+SpanLoops for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
+                      PixelFormat format)
 {
     switch (combine) {
-    case CC_ZERO: return draw_spans<CC_ZERO, Q_AFFINE, Pixel>;
-    case CC_CONSTANT: return draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>;
-    case CC_ITERATED: return draw_spans<CC_ITERATED, Q_AFFINE, Pixel>;
+    case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE, Pixel>};
+    case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>};
+    case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE, Pixel>};
     case CC_DECAL: return for_q<CC_DECAL, Pixel>(q_mode, fast_texture, mixed_levels, format);
     default: return for_q<CC_TEXTURE_TIMES_ITERATED, Pixel>(q_mode, fast_texture, mixed_levels, format);
     }
@@ -284,8 +271,8 @@ SpanFunction for_combine(CombineMode combine, QMode q_mode, bool fast_texture, b
 
 }  // namespace
 
-SpanFunction span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                           PixelFormat format)
+SpanLoops span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
+                        PixelFormat format)
 {
     if (format == PIXEL_XRGB)
         return for_combine<uint32_t>(combine, q_mode, fast_texture, mixed_levels, format);

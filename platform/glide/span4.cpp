@@ -60,16 +60,16 @@ struct Sse2 : VectorLanes<4> {
 
 }  // namespace
 
-SpanFunction span4_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+SpanLoops span4_function(CombineMode combine, bool mixed_levels, PixelFormat format)
 {
     return lanes_function<Sse2>(combine, mixed_levels, format);
 }
 
 #else
 
-SpanFunction span4_function(CombineMode, bool, PixelFormat)
+SpanLoops span4_function(CombineMode, bool, PixelFormat)
 {
-    return nullptr;
+    return {};
 }
 
 #endif

@@ -65,7 +65,7 @@ struct Avx2 : VectorLanes<8> {
     }
 };
 
-SpanFunction avx2_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+SpanLoops avx2_function(CombineMode combine, bool mixed_levels, PixelFormat format)
 {
     return lanes_function<Avx2>(combine, mixed_levels, format);
 }
@@ -78,17 +78,17 @@ SpanFunction avx2_function(CombineMode combine, bool mixed_levels, PixelFormat f
 #pragma GCC pop_options
 #endif
 
-SpanFunction span8_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+SpanLoops span8_function(CombineMode combine, bool mixed_levels, PixelFormat format)
 {
     static const bool avx2 = __builtin_cpu_supports("avx2");
-    return avx2 ? avx2_function(combine, mixed_levels, format) : nullptr;
+    return avx2 ? avx2_function(combine, mixed_levels, format) : SpanLoops{};
 }
 
 #else
 
-SpanFunction span8_function(CombineMode, bool, PixelFormat)
+SpanLoops span8_function(CombineMode, bool, PixelFormat)
 {
-    return nullptr;
+    return {};
 }
 
 #endif

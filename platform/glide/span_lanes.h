@@ -370,16 +370,20 @@ void store_pixels(uint32_t *p, typename V::I mask, typename V::I rb, typename V:
     V::store32(p, mask, V::bor(rb, V::template slli<8>(V::band(ag, k.low_byte))));
 }
 
-// The depth function of draw_lanes read from the raster, not compiled in.
-constexpr GrCmpFnc_t DEPTH_AS_SET = -1;
+// The depth function of draw_lanes read from the raster, not compiled in;
+// or the two passes (raster.h's OwnedFunction): the show's depth test with
+// no shading, the pixels that pass marked id's in owners, then no depth, the
+// pixels drawn being those marked id's.
+constexpr GrCmpFnc_t DEPTH_AS_SET = -1, DEPTH_RESOLVE = -2, DEPTH_OWNED = -3;
 
 // MIXED: the triangle's pixels sample two levels (dithered mip-mapping
 // between them); otherwise one level, and no lane needs its coordinates
-// halved. DEPTH: the depth test when compiled in (no choice per group), or
-// DEPTH_AS_SET.
+// halved. DEPTH: the depth test when compiled in (no choice per group),
+// DEPTH_AS_SET, DEPTH_RESOLVE or DEPTH_OWNED.
 // Flattened: every lane operation inlined, whatever the compiler's budget.
 template <class V, CombineMode C, bool MIXED, class Pixel, GrCmpFnc_t DEPTH>
-__attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, int count)
+__attribute__((flatten)) bool draw_lanes(const Raster &ra, const Span *spans, int count, const Owners *owners,
+                                         uint16_t id)
 {
     using I = typename V::I;
     using F = typename V::F;
@@ -400,8 +404,12 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
     const I dr = V::set1(W * ra.dr), dg = V::set1(W * ra.dg), db = V::set1(W * ra.db);  // |step| <= 2^24
     const LoopConstants<V> k = loop_constants<V>();
     const I lane = V::lanes(0, 1);
-    const bool depth_test = DEPTH != DEPTH_AS_SET || ra.depth_test, depth_write = ra.depth_write;
-    const GrCmpFnc_t depth_function = DEPTH != DEPTH_AS_SET ? DEPTH : ra.depth_function;
+    constexpr bool OWNED = DEPTH == DEPTH_OWNED, RESOLVE = DEPTH == DEPTH_RESOLVE;
+    const bool depth_test = !OWNED && (DEPTH != DEPTH_AS_SET || ra.depth_test);
+    const bool depth_write = !OWNED && ra.depth_write;
+    const GrCmpFnc_t depth_function = DEPTH >= 0 ? DEPTH : RESOLVE ? GR_CMP_LESS : ra.depth_function;
+    const I mine = V::set1(id);
+    bool passed = !RESOLVE;
 
     for (const Span *span = spans; span < spans + count; ++span) {
         const int y = span->y, xa = span->xa, xb = span->xb;
@@ -430,6 +438,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
         const I first = V::set1(xa - 1), end = V::set1(xb);
         Pixel *colour = static_cast<Pixel *>(ra.colour) + (size_t)y * ra.stride;
         uint16_t *depth = ra.depth ? ra.depth + (size_t)y * ra.stride : nullptr;
+        uint16_t *owned = owners ? owners->rows + (size_t)(y - owners->first_row) * ra.stride : nullptr;
 
         for (int x = xg; x < xb; x += W) {
             I mask = V::set1(-1);
@@ -438,13 +447,23 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
                 mask = V::band(V::gt(xs, first), V::gt(end, xs));
             }
 
-            // oow_at() at each pixel (no fused multiply-add: the library is
+            // oow at each pixel (no fused multiply-add: the library is
             // built without contraction), then its depth code.
-            const I z = depth_code<V>(V::fadd(oow_row, V::fmul(oow_dx, px)));
+            I z = {};
+            if (OWNED)
+                mask = V::band(mask, V::eq(V::load_depth(owned + x), mine));
+            else
+                z = depth_code<V>(V::fadd(oow_row, V::fmul(oow_dx, px)));
             if (depth_test)
                 mask = V::band(mask, depth_passes<V>(depth_function, z, V::load_depth(depth + x)));
 
-            if (V::any(mask)) {
+            if (RESOLVE) {
+                if (V::any(mask)) {
+                    passed = true;
+                    V::store16(depth + x, mask, z);
+                    V::store16(owned + x, mask, mine);
+                }
+            } else if (V::any(mask)) {
                 const DitherPhase<V> &ph = row_phases[x / W % TURNS];
                 // Texel coordinates: the coarser level's are half; then to the
                 // texel centres, the first texel (x twice over: see the masks)
@@ -469,7 +488,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
                                  gv, fv);
                 if (ITERATED) {
                     // texel x (c + 1) / 256, with c the iterated channel's
-                    // whole part as a 16-bit lane held to 0..255 (colour_channel).
+                    // whole part as a 16-bit lane held to 0..255.
                     const I it_rb = V::clamp16(V::bor(V::band(r, k.high), V::template srli<16>(b)), k.top255);
                     const I it_g = V::clamp16(V::template srli<16>(g), k.top255);
                     rb = V::template srli16<8>(V::mullo16(rb, V::add16(it_rb, k.one16)));
@@ -489,6 +508,7 @@ __attribute__((flatten)) void draw_lanes(const Raster &ra, const Span *spans, in
             }
         }
     }
+    return passed;
 }
 
 // The show's depth test has a loop of its own.
@@ -496,25 +516,31 @@ template <class V, CombineMode C, bool MIXED, class Pixel>
 void draw_lanes(const Raster &ra, const Span *spans, int count)
 {
     if (ra.depth_test && ra.depth_function == GR_CMP_LESS)
-        draw_lanes<V, C, MIXED, Pixel, GR_CMP_LESS>(ra, spans, count);
+        draw_lanes<V, C, MIXED, Pixel, GR_CMP_LESS>(ra, spans, count, nullptr, 0);
     else
-        draw_lanes<V, C, MIXED, Pixel, DEPTH_AS_SET>(ra, spans, count);
+        draw_lanes<V, C, MIXED, Pixel, DEPTH_AS_SET>(ra, spans, count, nullptr, 0);
 }
 
-template <class V, class Pixel> SpanFunction lanes_function(CombineMode combine, bool mixed_levels)
+template <class V, CombineMode C, bool MIXED, class Pixel> SpanLoops loops()
+{
+    return {draw_lanes<V, C, MIXED, Pixel>, draw_lanes<V, C, MIXED, Pixel, DEPTH_RESOLVE>,
+            draw_lanes<V, C, MIXED, Pixel, DEPTH_OWNED>};
+}
+
+template <class V, class Pixel> SpanLoops lanes_function(CombineMode combine, bool mixed_levels)
 {
     switch (combine) {
     case CC_DECAL:
-        return mixed_levels ? draw_lanes<V, CC_DECAL, true, Pixel> : draw_lanes<V, CC_DECAL, false, Pixel>;
+        return mixed_levels ? loops<V, CC_DECAL, true, Pixel>() : loops<V, CC_DECAL, false, Pixel>();
     case CC_TEXTURE_TIMES_ITERATED:
-        return mixed_levels ? draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, true, Pixel>
-                            : draw_lanes<V, CC_TEXTURE_TIMES_ITERATED, false, Pixel>;
-    default: return nullptr;
+        return mixed_levels ? loops<V, CC_TEXTURE_TIMES_ITERATED, true, Pixel>()
+                            : loops<V, CC_TEXTURE_TIMES_ITERATED, false, Pixel>();
+    default: return {};
     }
 }
 
-// The loop for a colour path and pixel format: only the texture paths have one.
-template <class V> SpanFunction lanes_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+// The loops for a colour path and pixel format: only the texture paths have them.
+template <class V> SpanLoops lanes_function(CombineMode combine, bool mixed_levels, PixelFormat format)
 {
     return format == PIXEL_XRGB ? lanes_function<V, uint32_t>(combine, mixed_levels)
                                 : lanes_function<V, uint16_t>(combine, mixed_levels);

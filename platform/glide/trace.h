@@ -43,9 +43,8 @@ struct TraceArg {
 
 struct TraceLog {
     std::FILE *file = nullptr;
-    std::string path;        // the file open now, so grGlideInit does not restart it
-    bool all_frames = true;  // triangles of the current frame are logged
-    bool in_frame = false;   // the device is open
+    std::string path;       // the file open now, so grGlideInit does not restart it
+    bool in_frame = false;  // the device is open
     bool frame_listed = true;
 };
 extern TraceLog trace_log;
