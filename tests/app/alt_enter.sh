@@ -70,7 +70,8 @@ start() {
   pid=$!
   pids+=($pid)
   dialog=$(find_window Tobrek 60)
-  [ -n "$dialog" ] || fail "the start-up dialog did not appear"
+  [ -n "$dialog" ] || fail "the start-up dialog did not appear ($1); the program $(kill -0 "$pid" 2>/dev/null &&
+    echo still runs || echo has ended)"
   timeout 20 xdotool windowfocus --sync "$dialog" key Return
   main=$(find_window "Lumivex by Tobrek" 30)
   [ -n "$main" ] || fail "Start did not show the show's window"
