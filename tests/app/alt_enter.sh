@@ -29,21 +29,14 @@ swaps() { tr -d '\r' <"$work/trace.txt" | grep -c '^grBufferSwap'; }
 is_window() { [[ $(geometry "$main") == *" 640 480" ]]; }
 is_full() { [ "$(geometry "$main")" = "$full" ]; }
 
-# until_within TENTHS COMMAND...: true once the command is.
-until_within() {
-  local i n=$1; shift
-  for ((i = 0; i < n; i++)); do "$@" && return 0; sleep 0.1; done
-  "$@"
-}
-
 # switch_to is_window|is_full WHAT: Alt+Enter, then waits for the window to
 # take the shape and for frames to come after it.
 switch_to() {
   local before
   xdotool key alt+Return
-  until_within 100 "$1" || fail "Alt+Enter to $2: the window is at $(geometry "$main")"
+  keep_trying 10 "$1" || fail "Alt+Enter to $2: the window is at $(geometry "$main")"
   before=$(swaps)
-  until_within 100 eval '[ "$(swaps)" -gt $((before + 10)) ]' || fail "Alt+Enter to $2: the show stopped"
+  keep_trying 10 eval '[ "$(swaps)" -gt $((before + 10)) ]' || fail "Alt+Enter to $2: the show stopped"
   kill -0 "$pid" 2>/dev/null || fail "Alt+Enter to $2 ended the program"
 }
 
@@ -52,7 +45,7 @@ switch_to() {
 pointer_at() {
   local x=$1 y=$2 shown=$3
   xdotool mousemove "$x" "$y"
-  until_within 20 eval 'screen && awk -v s="$(lit 32x32+$x+$y)" -v want=$shown "BEGIN { exit !((s > 0) == want) }"' ||
+  keep_trying 5 eval 'screen && awk -v s="$(lit 32x32+$x+$y)" -v want=$shown "BEGIN { exit !((s > 0) == want) }"' ||
     fail "the pointer at $x, $y is $([ "$shown" = 1 ] && echo hidden || echo shown) ($work/screen.png)"
 }
 # Over the window's corner: the logo's frames are black there.
@@ -72,10 +65,10 @@ start() {
   dialog=$(find_window Tobrek 60)
   [ -n "$dialog" ] || fail "the start-up dialog did not appear ($1); the program $(kill -0 "$pid" 2>/dev/null &&
     echo still runs || echo has ended)"
-  timeout 20 xdotool windowfocus --sync "$dialog" key Return
+  keep_trying 20 timeout 5 xdotool windowfocus --sync "$dialog" key Return || fail "Enter in the dialog: $tried_err"
   main=$(find_window "Lumivex by Tobrek" 30)
   [ -n "$main" ] || fail "Start did not show the show's window"
-  timeout 20 xdotool windowfocus --sync "$main"
+  keep_trying 20 timeout 5 xdotool windowfocus --sync "$main" || fail "the show's window took no focus: $tried_err"
 }
 
 ends_with_key() {
@@ -85,10 +78,10 @@ ends_with_key() {
 }
 
 start window
-until_within 50 is_window || fail "the window opened at $(geometry "$main")"
+keep_trying 5 is_window || fail "the window opened at $(geometry "$main")"
 pointer_in_window
 switch_to is_full "the full screen"
-until_within 50 eval 'screen && awk -v s="$(lit 960x720+160+0)" "BEGIN { exit !(s > 0.005) }"' ||
+keep_trying 5 eval 'screen && awk -v s="$(lit 960x720+160+0)" "BEGIN { exit !(s > 0.005) }"' ||
   fail "the full screen shows no picture ($work/screen.png)"  # the logo comes from frame 45 on
 pointer_at 20 300 0  # on the bar beside the picture
 switch_to is_window "the window"
@@ -96,7 +89,7 @@ pointer_in_window
 ends_with_key
 
 start fullscreen
-until_within 50 is_full || fail "the full screen opened at $(geometry "$main"), not $full"
+keep_trying 5 is_full || fail "the full screen opened at $(geometry "$main"), not $full"
 pointer_at 20 300 0
 switch_to is_window "a window from the full screen"
 pointer_in_window

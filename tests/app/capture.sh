@@ -37,6 +37,13 @@ show() {
   echo $? >"$work/$name/status"
 }
 swaps() { grep -c '^grBufferSwap' "$1/trace"; }
+# wait_shown NAME N: waits up to a minute for run NAME to show N frames.
+wait_shown() {
+  for _ in $(seq 600); do
+    [ -s "$work/$1/trace" ] && [ "$(swaps "$work/$1")" -ge "$2" ] && return
+    sleep 0.1
+  done
+}
 probe() { ffprobe -v error -count_frames -select_streams v:0 -of csv=p=0 \
             -show_entries "stream=$2" "$1"; }
 # The RGB pixels of frame n of a file, as a digest.
@@ -73,10 +80,7 @@ mdat=$(grep -aob mdat "$work/show.mp4" | head -n 1 | cut -d: -f1)
 
 # SIGTERM ends the show as a key does: the file holds every frame shown.
 show term 1000000 "$work/term.mkv" &
-for _ in $(seq 600); do
-  [ -s "$work/term/trace" ] && [ "$(swaps "$work/term")" -ge 60 ] && break
-  sleep 0.1
-done
+wait_shown term 60
 lumivex_pid=$(cat "$work/term/pid")
 kill -TERM "$lumivex_pid" || fail "SIGTERM: the show did not start"
 wait
@@ -108,10 +112,7 @@ sed 's/^/  told: /' "$work/bad/stderr"
 # each kind of file plays every frame shown up to a second (30 frames) before.
 for kind in mkv mp4; do
   show kill$kind 1000000 "$work/kill.$kind" LUMIVEX_SWAP_INTERVAL=2 &
-  for _ in $(seq 600); do
-    [ -s "$work/kill$kind/trace" ] && [ "$(swaps "$work/kill$kind")" -ge 90 ] && break
-    sleep 0.1
-  done
+  wait_shown kill$kind 90
   shown=$(swaps "$work/kill$kind")
   kill -KILL "$(cat "$work/kill$kind/pid")"
   wait 2>/dev/null
