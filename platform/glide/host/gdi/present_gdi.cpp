@@ -9,7 +9,7 @@
 // window's, which takes the keys before the program's procedure sees them
 // (they would be system keys to it, which end nothing) and hides the pointer
 // over the full screen.
-#include "host.h"
+#include "../../host.h"
 
 #include <windows.h>
 

@@ -2,9 +2,9 @@
 // opened when a capture starts and kept for the rest of the run. It is found
 // on the program's library path: the build folder, or the installed
 // program's own library folder.
-#include "capture.h"
+#include "../capture.h"
 #include "capture_module.h"
-#include "host.h"
+#include "../host.h"
 
 #include <dlfcn.h>
 

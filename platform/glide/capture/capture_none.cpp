@@ -1,6 +1,6 @@
 // capture_none.cpp - see capture.h: the builds without FFmpeg (Windows).
-#include "capture.h"
-#include "host.h"
+#include "../capture.h"
+#include "../host.h"
 
 #include <cstdio>
 

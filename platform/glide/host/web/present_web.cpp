@@ -6,7 +6,7 @@
 // into that order here, four pixels at a time on WebAssembly's SIMD, and the
 // page shows it straight from this memory; a pixel loop in the page's script
 // costs several times as much.
-#include "host.h"
+#include "../../host.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // window, as the accelerator took over the window it was opened on.
 #include "present_sdl.h"
 
-#include "host.h"
+#include "../../host.h"
 
 #include <SDL.h>
 #include <cstdio>
