@@ -1,3 +1,4 @@
+// load_report.cpp - why a data file failed to load, asked once the device is closed.
 // The loaders say only that a load failed. The reason is asked of the file
 // system afterwards, once the device is closed: a file that cannot be opened
 // has the system's own explanation; one that opens was empty, cut short or

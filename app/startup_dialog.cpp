@@ -1,4 +1,4 @@
-// The start-up dialog: the credits, Start and Exit. The choice travels in
+// startup_dialog.cpp - the start-up dialog: the credits, Start and Exit. The choice travels in
 // start_requests; the dialog ends by the destruction of its window.
 #include "app/resource.h"
 #include "app/shell.h"

@@ -1,4 +1,4 @@
-// The tick thread: three counters that rise twice a second.
+// tick_thread.cpp - the tick thread: three counters that rise twice a second.
 #include "app/shell.h"
 
 // Nothing in the program reads the counters, and nothing sets the stop flag:

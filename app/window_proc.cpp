@@ -1,4 +1,4 @@
-// The main window's procedure: keys and the window's end become quit
+// window_proc.cpp - the main window's procedure: keys and the window's end become quit
 // requests; activation and moves go to Glide.
 #include <glide.h>
 

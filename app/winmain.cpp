@@ -1,4 +1,4 @@
-// The program's entry: the window class, the hidden main window, the
+// winmain.cpp - the program's entry: the window class, the hidden main window, the
 // start-up dialog, and on Start the window, the tick thread, the device and
 // the show. The program returns 0, or 1 when the show could not load a file:
 // a show that ends at once must not look like one the user ended.

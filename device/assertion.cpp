@@ -1,4 +1,4 @@
-// The report that a failed assert() of the C run-time shows on Windows, with
+// assertion.cpp - the report that a failed assert() of the C run-time shows on Windows, with
 // its text and buttons, so the device's start-up checks look and behave as
 // they always did, also on hosts whose run-time reports differently.
 #include "device/assertion.h"

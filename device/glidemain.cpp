@@ -1,4 +1,4 @@
-// glidemain - the Glide device in its one configuration. Nothing here is
+// glidemain.cpp - the Glide device in its one configuration. Nothing here is
 // chosen at run time: board 0, 640x480 at 60 Hz, RGBA, origin upper left,
 // double buffered with a W-buffer, the whole screen as clip window.
 #include "device/glidemain.h"

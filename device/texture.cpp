@@ -1,4 +1,4 @@
-// 3DF textures: the library reads the file into a host copy, which is then
+// texture.cpp - 3DF textures: the library reads the file into a host copy, which is then
 // downloaded whole into texture memory on TMU0.
 #include "device/glidemain.h"
 

@@ -1,4 +1,4 @@
-// The matrix module. Every element is a 32-bit float rounded where it is
+// matrix.cpp - the matrix module. Every element is a 32-bit float rounded where it is
 // stored; angles go through the float DEG_TO_RAD, so the show's rotations are
 // a hair short of their nominal angles, as they always have been.
 #include "geometry/matrix.h"

@@ -1,4 +1,4 @@
-// Vertex transform and projection: the two loops every vertex of every mesh
+// transform.cpp - vertex transform and projection: the two loops every vertex of every mesh
 // runs through in every frame. Plain float arithmetic, evaluated left to
 // right, each result rounded to a float where it is stored.
 #include "geometry/transform.h"

@@ -1,4 +1,4 @@
-// Clone, normalise and release: what the show does to its meshes after
+// mesh_ops.cpp - clone, normalise and release: what the show does to its meshes after
 // loading them.
 #include <stdlib.h>
 #include <string.h>

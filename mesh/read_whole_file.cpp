@@ -1,4 +1,4 @@
-// Reads a file into one heap block through the Win32 file calls, so that the
+// read_whole_file.cpp - reads a file into one heap block through the Win32 file calls, so that the
 // same code runs on Windows and over the stand-in elsewhere.
 #include <windows.h>
 

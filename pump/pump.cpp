@@ -1,4 +1,4 @@
-// The quit signal and the one-message pump.
+// pump.cpp - the quit signal and the one-message pump.
 #include "pump/pump.h"
 
 LONG quit_requests = 0;

@@ -1,4 +1,4 @@
-// The three draw modes. The work arrays are static and sized for the largest
+// draw_modes.cpp - the three draw modes. The work arrays are static and sized for the largest
 // mesh, so a frame allocates nothing; the cube and the torus share theirs.
 #include "render/draw_modes.h"
 

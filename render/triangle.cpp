@@ -1,4 +1,4 @@
-// Triangle setup. The accelerator takes screen coordinates in 12.4 fixed
+// triangle.cpp - triangle setup. The accelerator takes screen coordinates in 12.4 fixed
 // point; snapping them to sixteenths here makes every vertex land where the
 // hardware would put it, with two float additions instead of a conversion.
 #include "render/triangle.h"

@@ -1,4 +1,4 @@
-// drawable: the check the show makes of each mesh before it draws it.
+// drawable.cpp - the check the show makes of each mesh before it draws it.
 #include "show/show.h"
 
 // The work arrays hold MAX_VERTICES, and textured or coloured modes index

@@ -1,4 +1,4 @@
-// The three effects. Animation is frame-locked: each frame advances the time
+// effects.cpp - the three effects. Animation is frame-locked: each frame advances the time
 // variable by one step and no clock is read, so the pace is the buffer swap's.
 // Sines and cosines are taken in double and rounded to float before use.
 #include "show/effects.h"

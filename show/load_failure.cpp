@@ -1,3 +1,4 @@
+// load_failure.cpp - remembers which data file failed to load.
 // The loaders give back only null; the show knows which file it asked for.
 #include "show/load_failure.h"
 

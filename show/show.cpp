@@ -1,4 +1,4 @@
-// run_show: the asset set is loaded once, then the three effects cycle until
+// show.cpp - run_show: the asset set is loaded once, then the three effects cycle until
 // one of them says stop. Nothing is freed; the meshes live until the process
 // ends and every pass draws the same ones.
 #include "show/show.h"

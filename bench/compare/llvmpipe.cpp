@@ -1,4 +1,4 @@
-// compare_llvmpipe - the other side of the side-by-side benchmark (frames.h):
+// llvmpipe.cpp - compare_llvmpipe, the other side of the side-by-side benchmark (frames.h):
 // the same torus frames through Mesa's llvmpipe (OSMesa) as a program of the
 // time would have sent them to OpenGL. The show's geometry and triangle setup
 // make each frame's vertices untimed; a lap is the clear, the triangles as one

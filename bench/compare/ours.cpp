@@ -1,4 +1,4 @@
-// compare_ours - our side of the side-by-side benchmark (frames.h): the show's
+// ours.cpp - compare_ours, our side of the side-by-side benchmark (frames.h): the show's
 // own torus effect on the show's device, offscreen and unpaced, its frames
 // timed from pump to pump. The end of a frame swaps, clears for the next and
 // waits until both are done, so a lap is a clear, a frame's triangles and the

@@ -1,4 +1,4 @@
-// glide_bench - time per frame of show-like scenes: draw, swap, clear, as the
+// glide_bench.cpp - time per frame of show-like scenes: draw, swap, clear, as the
 // show's frame does, on one thread and on the default number of threads
 // (LUMIVEX_THREADS unset). Offscreen and unpaced (LUMIVEX_SWAP_INTERVAL=0)
 // unless the environment says otherwise; LUMIVEX_DUMP_DIR and

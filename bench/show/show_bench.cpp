@@ -1,4 +1,4 @@
-// show_bench - one whole pass of the show (3600 frames) through the real code
+// show_bench.cpp - one whole pass of the show (3600 frames) through the real code
 // path, offscreen and unpaced unless the environment says otherwise, drawn on
 // one thread and then on the default number of threads (LUMIVEX_THREADS
 // unset), each pass in a process of its own; prints frames per second and the

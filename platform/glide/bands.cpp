@@ -1,10 +1,11 @@
-// bands.cpp - see bands.h. The other threads draw while the caller records:
-// each band keeps its pieces in a list that only grows until the frame is
-// done, and a thread that finds a band with pieces it has not drawn claims the
-// band, draws them in order and lets it go. So a frame's triangles are being
-// drawn while the next ones are set up, and at the end the caller draws
-// beside the others until none is left. Threads with nothing to draw sleep
-// until a triangle or a clear is recorded.
+// bands.cpp - recording a frame's calls into bands and drawing them. The
+// other threads draw while the caller records: each band keeps its pieces in
+// a list that only grows until the frame is done, and a thread that finds a
+// band with pieces it has not drawn claims the band, draws them in order and
+// lets it go. So a frame's triangles are being drawn while the next ones are
+// set up, and at the end the caller draws beside the others until none is
+// left. Threads with nothing to draw sleep until a triangle or a clear is
+// recorded.
 #include "bands.h"
 
 #include "dither.h"

@@ -8,7 +8,8 @@
 // is written as it goes, never more than half a second behind the frames, in
 // pieces that play on their own: a process killed outright leaves a file
 // that plays up to about then.
-// One per host: capture_ffmpeg.cpp; capture_none.cpp where FFmpeg is missing.
+// One per host, in capture/: capture_load.cpp (Linux, over the FFmpeg module
+// capture_ffmpeg.cpp); capture_none.cpp where FFmpeg is missing.
 #ifndef LUMIVEX_GLIDE_CAPTURE_H
 #define LUMIVEX_GLIDE_CAPTURE_H
 

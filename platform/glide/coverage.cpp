@@ -1,4 +1,4 @@
-// coverage.cpp - see coverage.h.
+// coverage.cpp - a triangle's covered spans, walked edge by edge in integers.
 //
 // Each edge gives, row by row, the first or the last pixel inside it:
 // floor(N / D) for an N that grows by a fixed step per row, walked with a

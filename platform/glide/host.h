@@ -23,7 +23,8 @@ void host_output_failed();
 
 // A presenter on the program's window, windowed at 640x480 times scale or
 // over the whole screen; null when there is no display to present on.
-// One per host: present_sdl.cpp, present_gdi.cpp.
+// One per host, in host/: sdl/present_sdl.cpp (Linux), gdi/present_gdi.cpp
+// (Windows), web/present_web.cpp (the page).
 std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscreen, int scale);
 
 #endif

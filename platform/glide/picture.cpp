@@ -1,4 +1,4 @@
-// picture.cpp - see picture.h.
+// picture.cpp - the front buffer as the screen shows it, scanned out on demand.
 #include "picture.h"
 
 #include "device.h"

@@ -1,4 +1,4 @@
-// png.cpp - see png.h.
+// png.cpp - writes a frame dump as an 8-bit RGB PNG file through stb.
 #include "png.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-// progress.cpp - see progress.h.
+// progress.cpp - the offscreen run's one-line progress on a terminal.
 #include "progress.h"
 
 #include "config.h"

@@ -1,4 +1,4 @@
-// scanout.cpp - see scanout.h.
+// scanout.cpp - a frame buffer row widened, filtered and gamma-corrected.
 #include "scanout.h"
 
 #include <cmath>

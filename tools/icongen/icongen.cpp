@@ -1,4 +1,4 @@
-// icongen - the program's icon: the show's torus, drawn by the show's own
+// icongen.cpp - the program's icon: the show's torus, drawn by the show's own
 // draw mode through our Glide, cut to a square with the black around it made
 // transparent, written as PNG at the sizes desktops ask for.
 // Usage: icongen PAK_DIR OUT_DIR   writes OUT_DIR/lumivex-SIZE.png

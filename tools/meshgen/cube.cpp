@@ -1,4 +1,4 @@
-// The cube: corners at +/-1 on every axis, two triangles a side, no texture or
+// cube.cpp - the cube: corners at +/-1 on every axis, two triangles a side, no texture or
 // colour chunks (the cube draw mode needs neither). The show scales it to
 // 100, 200, 300 and 400.
 #include "models.h"

@@ -1,4 +1,4 @@
-// The logo: the word LUMIVEX in extruded block letters, about 97 units wide.
+// logo.cpp - the logo: the word LUMIVEX in extruded block letters, about 97 units wide.
 //
 // The show draws it unscaled and turns it 90 degrees about X at its most
 // visible moment, which takes model +y to eye +z (away from the viewer) and

@@ -1,4 +1,4 @@
-// meshgen DIRECTORY: writes cube.dat, torus.dat and 3dfx.dat into DIRECTORY.
+// main.cpp - meshgen DIRECTORY: writes cube.dat, torus.dat and 3dfx.dat into DIRECTORY.
 // The output depends on nothing but this program, so the committed pak files
 // can be checked against a fresh run.
 #include <cstdio>

@@ -1,4 +1,4 @@
-// The torus: a ring about the z axis, so that it faces the viewer when the
+// torus.cpp - the torus: a ring about the z axis, so that it faces the viewer when the
 // show starts rocking it about Y and Z. Scaled to 100 units across and seen
 // from 40 units away, a major radius of 3 and a tube radius of 1 leave a wide
 // hole framed by the ring.

@@ -1,4 +1,4 @@
-// replay TRACE: plays a Glide call trace (as LUMIVEX_TRACE writes it) back
+// replay.cpp - replay TRACE: plays a Glide call trace (as LUMIVEX_TRACE writes it) back
 // through the library, for debugging and for comparing two builds: set
 // LUMIVEX_DUMP_DIR and LUMIVEX_DUMP_FRAMES to get the frames as pictures.
 // Unless they are set already, LUMIVEX_OUTPUT is "offscreen" and

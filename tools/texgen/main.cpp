@@ -1,4 +1,4 @@
-// texgen DIRECTORY [PREVIEW_DIRECTORY]: draws the show's three textures and
+// main.cpp - texgen DIRECTORY [PREVIEW_DIRECTORY]: draws the show's three textures and
 // writes them as 3dfx.3df, cube.3df and torus.3df into DIRECTORY. The output
 // depends on nothing but this program, so the committed pak files can be
 // checked against a fresh run. With a preview directory it also reads each

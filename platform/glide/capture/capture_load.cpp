@@ -1,5 +1,5 @@
-// capture_load.cpp - see capture.h: the encoder module (capture_module.h),
-// opened when a capture starts and kept for the rest of the run. It is found
+// capture_load.cpp - the capture on Linux: the encoder module
+// (capture_module.h), opened when a capture starts and kept for the rest of the run. It is found
 // on the program's library path: the build folder, or the installed
 // program's own library folder.
 #include "../capture.h"

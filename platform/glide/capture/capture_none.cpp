@@ -1,4 +1,5 @@
-// capture_none.cpp - see capture.h: the builds without FFmpeg (Windows).
+// capture_none.cpp - the capture where FFmpeg is missing (Windows, the page):
+// a capture asked for is refused in one line.
 #include "../capture.h"
 #include "../host.h"
 
