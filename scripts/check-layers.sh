@@ -19,13 +19,9 @@ BELOW = {
     'pump': {'platform/win32'},
     'platform/glide': {'platform/win32', 'platform/common'},
     'platform/win32': {'platform/common'},
-    'platform/web': {'platform/win32'},
     'platform/common': set(),
 }
-# The browser's display is a back end of the Win32 stand-in, built into it: it
-# may use the stand-in's inner headers, as the SDL back end inside it does.
-BACKEND_OF = {'platform/web': 'platform/win32'}
-PROGRAM = set(BELOW) - {'platform/glide', 'platform/win32', 'platform/web', 'platform/common'}
+PROGRAM = set(BELOW) - {'platform/glide', 'platform/win32', 'platform/common'}
 PUBLIC_DIRS = ['platform/glide/include', 'platform/win32/include']
 ROOTS = sorted(BELOW) + ['tools', 'bench', 'tests']
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.M)
@@ -72,9 +68,9 @@ for f in sorted(files):
             ok = theirs in BELOW[mine] and (theirs in PROGRAM or public(target) or
                                             mine.startswith('platform/'))
             # The stand-ins share their common headers, nothing else of each
-            # other's but a back end's.
+            # other's.
             if mine.startswith('platform/') and theirs.startswith('platform/'):
-                ok = public(target) or BACKEND_OF.get(mine) == theirs or theirs == 'platform/common'
+                ok = public(target) or theirs == 'platform/common'
         elif mine.startswith('tests/'):
             # A test may look inside the library it tests, and share helpers
             # with other tests; nothing else but public headers.

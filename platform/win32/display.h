@@ -1,7 +1,7 @@
 // display.h - what our windows need from the display underneath them: its
 // clock, surfaces for windows and dialogs, a message box. One implementation
 // per host: sdl_link.cpp, sdl_window.cpp and dialog_sdl.cpp over SDL2, and
-// platform/web over a browser page. Its input reaches the windows through
+// web/ over a browser page. Its input reaches the windows through
 // the queues' pump hook (queue.h), which each host installs.
 #ifndef LUMIVEX_WIN32_DISPLAY_H
 #define LUMIVEX_WIN32_DISPLAY_H

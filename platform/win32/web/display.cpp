@@ -4,11 +4,11 @@
 // (Glide's presenter draws it). Message boxes are answered as on a terminal.
 #include <emscripten.h>
 
-#include "../win32/dialog.h"
-#include "../win32/display.h"
-#include "../win32/keys.h"
-#include "../win32/queue.h"
-#include "../win32/window.h"
+#include "../dialog.h"
+#include "../display.h"
+#include "../keys.h"
+#include "../queue.h"
+#include "../window.h"
 
 extern "C" {
 int lumivex_next_event(int *event);

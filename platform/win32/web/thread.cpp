@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "../win32/handles.h"
+#include "../handles.h"
 
 extern "C" void lumivex_wait_frame();
 

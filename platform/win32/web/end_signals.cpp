@@ -1,7 +1,7 @@
 // A page has no terminal to ask the program to end: closing the tab ends it
 // outright. Nothing to watch: WinMain's result stands, or what our
 // stand-ins asked for.
-#include "../win32/entry/entry.h"
+#include "../entry/entry.h"
 
 #include <win32_exit.h>
 
