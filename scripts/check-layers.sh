@@ -22,7 +22,7 @@ BELOW = {
     'platform/common': set(),
 }
 PROGRAM = set(BELOW) - {'platform/glide', 'platform/win32', 'platform/common'}
-PUBLIC_DIRS = ['platform/glide/include', 'platform/win32/include']
+PUBLIC_DIRS = ['platform/glide/include', 'platform/win32/include', 'platform/win32/sdl/include']
 ROOTS = sorted(BELOW) + ['tools', 'bench', 'tests']
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.M)
 

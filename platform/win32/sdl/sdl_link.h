@@ -3,7 +3,7 @@
 #ifndef LUMIVEX_WIN32_SDL_LINK_H
 #define LUMIVEX_WIN32_SDL_LINK_H
 
-#include "display.h"
+#include "../display.h"
 
 struct SDL_Window;
 

@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-#include "handles.h"
+#include "../handles.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <win32_sdl.h>
 
-#include "dialog.h"
+#include "../dialog.h"
 #include "sdl_link.h"
-#include "window.h"
-#include "window_life.h"
+#include "../window.h"
+#include "../window_life.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include <win32_sdl.h>
 
-#include "queue.h"
-#include "window.h"
+#include "../queue.h"
+#include "../window.h"
 
 namespace {
 

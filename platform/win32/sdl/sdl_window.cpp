@@ -5,10 +5,10 @@
 
 #include <win32_sdl.h>
 
-#include "keys.h"
+#include "../keys.h"
 #include "sdl_link.h"
-#include "window.h"
-#include "window_life.h"
+#include "../window.h"
+#include "../window_life.h"
 
 namespace {
 
