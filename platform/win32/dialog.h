@@ -11,7 +11,7 @@
 
 #include "resources.h"
 
-struct SDL_Renderer;
+struct HostWindow;
 struct Window;
 
 enum class ControlKind { push_button, group_box, check_box, static_text, combo_box, other };
@@ -44,8 +44,6 @@ struct DialogState {
     bool pressed_inside = false;
     bool pressed_by_key = false;
     bool dirty = true;  // needs drawing
-
-    SDL_Renderer *renderer = nullptr;
 };
 
 void dialog_layout(DialogState &d, const DialogResource *resource);
@@ -65,7 +63,8 @@ int dialog_mouse_up(DialogState &d, int x, int y);
 // Sends the dialog WM_COMMAND for a control id (none for 0).
 void dialog_send_command(Window *w, int id);
 
-// Draws the whole dialog into its renderer; false when no font could be found.
-bool dialog_draw(DialogState &d);
+// Draws the whole dialog on the dialog window's host side; false when no font
+// could be found.
+bool dialog_draw(DialogState &d, HostWindow *canvas);
 
 #endif

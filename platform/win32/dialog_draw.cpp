@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialog.h"
+#include "sdl/sdl_link.h"
 
 namespace {
 
@@ -297,9 +298,9 @@ void static_text(SDL_Renderer *r, const DialogControl &c)
 
 }  // namespace
 
-bool dialog_draw(DialogState &d)
+bool dialog_draw(DialogState &d, HostWindow *canvas)
 {
-    SDL_Renderer *r = d.renderer;
+    SDL_Renderer *r = canvas->renderer;
     if (!r)
         return false;
     open_font(*d.resource);

@@ -84,15 +84,6 @@ Window *find_window(HWND hwnd)
     return w && w->alive ? w : nullptr;
 }
 
-Window *find_window_by_sdl(const SDL_Window *sdl)
-{
-    std::lock_guard lock(table_mutex);
-    for (auto &w : windows)
-        if (w->alive && sdl && w->sdl == sdl)
-            return w.get();
-    return nullptr;
-}
-
 ATOM WINAPI RegisterClassA(const WNDCLASSA *wc)
 {
     if (!wc || !wc->lpfnWndProc || !wc->lpszClassName || !*wc->lpszClassName)

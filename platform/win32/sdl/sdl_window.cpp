@@ -65,15 +65,16 @@ void window_sdl_event(Window *w, const SDL_Event &e)
 
 void display_show_window(Window *w, bool shown)
 {
-    if (!w->sdl)
+    SDL_Window *sdl = w->host ? w->host->sdl : nullptr;
+    if (!sdl)
         return;
     on_display([&] {
         if (shown) {
-            SDL_ShowWindow(w->sdl);
+            SDL_ShowWindow(sdl);
             if (w->dialog)  // a modal dialog comes to the front
-                SDL_RaiseWindow(w->sdl);
+                SDL_RaiseWindow(sdl);
         } else
-            SDL_HideWindow(w->sdl);
+            SDL_HideWindow(sdl);
     });
 }
 
@@ -90,15 +91,16 @@ SDL_Window *win32_sdl_window(HWND hwnd)
     Window *w = find_window(hwnd);
     if (!w || w->dialog || !sdl_video_up())
         return nullptr;
-    if (!w->sdl) {
-        w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                  w->width, w->height, SDL_WINDOW_HIDDEN);
-        if (w->sdl) {
-            watch_display_connection(w->sdl);
-            w->sdl_event = window_sdl_event;
+    HostWindow &host = host_of(w);
+    if (!host.sdl) {
+        host.sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                    w->width, w->height, SDL_WINDOW_HIDDEN);
+        if (host.sdl) {
+            watch_display_connection(host.sdl);
+            host.event = window_sdl_event;
             if (w->visible)
-                SDL_ShowWindow(w->sdl);
+                SDL_ShowWindow(host.sdl);
         }
     }
-    return w->sdl;
+    return host.sdl;
 }
