@@ -67,4 +67,23 @@ void dialog_send_command(Window *w, int id);
 // could be found.
 bool dialog_draw(DialogState &d, HostWindow *canvas);
 
+// What that drawing needs of a host that draws dialogs itself (sdl/
+// dialog_canvas.cpp): solid colours on the dialog window's surface, and text
+// in the font of the dialog's resource.
+struct Colour {
+    unsigned char r, g, b;
+};
+// Opens the font of the dialog's resource, once for the program; false
+// when none was found, and text is then not drawn.
+bool canvas_open_font(const DialogResource &resource);
+int canvas_text_width(const char *text);  // 0 without a font
+int canvas_font_height();
+void canvas_clear(HostWindow *canvas, Colour c);
+void canvas_fill(HostWindow *canvas, const PixelRect &p, Colour c);
+void canvas_line(HostWindow *canvas, int x0, int y0, int x1, int y1, Colour c);
+void canvas_point(HostWindow *canvas, int x, int y, Colour c);
+// Text with its top left corner at (x, y), clipped to `clip`.
+void canvas_text(HostWindow *canvas, const std::string &text, int x, int y, Colour c, const PixelRect &clip);
+void canvas_present(HostWindow *canvas);
+
 #endif
