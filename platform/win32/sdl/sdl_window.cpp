@@ -22,6 +22,7 @@ void key_event(Window *w, const SDL_KeyboardEvent &e)
             w->alt_enter(w->alt_enter_context);
         return;
     }
+    // SDL's scan codes are the keys' USB usages.
     KeyMessage k = key_message(e.keysym.scancode, e.type == SDL_KEYDOWN, e.repeat != 0, alt, ctrl);
     PostMessageA(w->handle, k.message, k.vk, k.lParam);
 }
