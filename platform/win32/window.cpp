@@ -1,4 +1,5 @@
-// The tables of window classes and windows, and the questions asked of them.
+// window.cpp - the tables of window classes and windows, and the questions
+// asked of them.
 #include "window.h"
 
 #include <strings.h>

@@ -1,5 +1,5 @@
-// A window's life: creation, showing and activation, destruction, each with
-// the messages Windows sends on the way.
+// window_life.cpp - a window's life: creation, showing and activation,
+// destruction, each with the messages Windows sends on the way.
 #include "window_life.h"
 
 #include "display.h"

@@ -1,5 +1,6 @@
-// A dialog's SDL window: made and released around the modal run, drawn by
-// dialog_draw, and its events turned into the dialog's keyboard and mouse rules.
+// dialog_sdl.cpp - a dialog's SDL window: made and released around the modal
+// run, drawn by dialog_draw on its canvas, and its events turned into the
+// dialog's keyboard and mouse rules.
 #include <SDL.h>
 
 #include <cstdio>

@@ -1,4 +1,6 @@
-// SDL underneath our windows.
+// sdl_link.cpp - SDL underneath our windows: video's start, the display's
+// answers of display.h, message boxes, and the pump that hands SDL's events to
+// the windows they belong to.
 #include "sdl_link.h"
 
 #include <SDL.h>

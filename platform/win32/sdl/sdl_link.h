@@ -1,5 +1,6 @@
 // sdl_link.h - where our windows meet SDL: video start-up, the display
-// question, and SDL's events handed to the windows they belong to.
+// question, each window's SDL side (HostWindow), and SDL's events handed to
+// the windows they belong to.
 #ifndef LUMIVEX_WIN32_SDL_LINK_H
 #define LUMIVEX_WIN32_SDL_LINK_H
 

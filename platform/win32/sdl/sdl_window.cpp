@@ -1,6 +1,6 @@
-// The SDL window behind an ordinary window, made when our Glide first asks
-// for it, and what its SDL events become: keys and closing are posted,
-// activation and moves sent at once, as Windows does.
+// sdl_window.cpp - the SDL window behind an ordinary window, made when our
+// Glide first asks for it, and what its SDL events become: keys and closing
+// are posted, activation and moves sent at once, as Windows does.
 #include <SDL.h>
 
 #include <win32_sdl.h>

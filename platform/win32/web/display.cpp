@@ -1,6 +1,6 @@
-// The display in a browser: the page. Its keys and the dialog's clicks are
-// pulled from page.js, the start-up dialog is drawn there as HTML from the
-// dialog manager's layout, and the show's window is the page's canvas
+// display.cpp - the display in a browser: the page. Its keys and the dialog's
+// clicks are pulled from page.js, the start-up dialog is drawn there as HTML
+// from the dialog manager's layout, and the show's window is the page's canvas
 // (Glide's presenter draws it). Message boxes are answered as on a terminal.
 #include <emscripten.h>
 

@@ -1,6 +1,6 @@
-// A page has no terminal to ask the program to end: closing the tab ends it
-// outright. Nothing to watch: WinMain's result stands, or what our
-// stand-ins asked for.
+// end_signals.cpp - a page has no terminal to ask the program to end: closing
+// the tab ends it outright. Nothing to watch: WinMain's result stands, or what
+// our stand-ins asked for.
 #include "../entry/entry.h"
 
 #include <win32_exit.h>
