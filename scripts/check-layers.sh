@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks the tree's layering from its #include lines: a folder uses only the
 # folders below it, tools and benchmarks use only public headers, and no files
-# include each other in a loop (a file and its header count as one).
+# include each other in a loop (a file and its header count as one). Our
+# Win32's hosts (sdl/, web/) use its portable part, never each other, and
+# only the SDL host names SDL.
 # Prints every breach and exits 1 if there is one. Usage: check-layers.sh [root]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
@@ -19,16 +21,14 @@ BELOW = {
     'pump': {'platform/win32'},
     'platform/glide': {'platform/win32', 'platform/common'},
     'platform/win32': {'platform/common'},
-    'platform/web': {'platform/win32'},
     'platform/common': set(),
 }
-# The browser's display is a back end of the Win32 stand-in, built into it: it
-# may use the stand-in's inner headers, as the SDL back end inside it does.
-BACKEND_OF = {'platform/web': 'platform/win32'}
-PROGRAM = set(BELOW) - {'platform/glide', 'platform/win32', 'platform/web', 'platform/common'}
-PUBLIC_DIRS = ['platform/glide/include', 'platform/win32/include']
+PROGRAM = set(BELOW) - {'platform/glide', 'platform/win32', 'platform/common'}
+PUBLIC_DIRS = ['platform/glide/include', 'platform/win32/include', 'platform/win32/sdl/include']
 ROOTS = sorted(BELOW) + ['tools', 'bench', 'tests']
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.M)
+WIN32_HOSTS = ['platform/win32/sdl', 'platform/win32/web']
+SDL_NAMES = re.compile(r'\bSDL_|^\s*#\s*include\s*<SDL', re.M)
 
 def folder_of(path):
     for root in sorted(BELOW, key=len, reverse=True):
@@ -36,6 +36,9 @@ def folder_of(path):
             return root
     parts = path.split('/')
     return '/'.join(parts[:2]) if parts[0] in ('tools', 'bench', 'tests') else None
+
+def win32_host(path):
+    return next((h for h in WIN32_HOSTS if path.startswith(h + '/')), None)
 
 def public(path):
     return folder_of(path) in PROGRAM or any(path.startswith(d + '/') for d in PUBLIC_DIRS)
@@ -58,11 +61,16 @@ breaches = []
 edges = {}
 for f in sorted(files):
     mine = folder_of(f)
-    for name in INCLUDE.findall(open(f, encoding='utf-8', errors='replace').read()):
+    text = open(f, encoding='utf-8', errors='replace').read()
+    if mine == 'platform/win32' and win32_host(f) != 'platform/win32/sdl' and SDL_NAMES.search(text):
+        breaches.append(f'{f}: names SDL, which only platform/win32/sdl may')
+    for name in INCLUDE.findall(text):
         target = resolve(f, name)
         if not target:
             continue
         theirs = folder_of(target)
+        if mine == theirs == 'platform/win32' and win32_host(target) not in (None, win32_host(f)):
+            breaches.append(f'{f}: includes {target}, which is another host\'s')
         module, their_module = os.path.splitext(f)[0], os.path.splitext(target)[0]
         if module != their_module:
             edges.setdefault(module, set()).add(their_module)
@@ -72,9 +80,9 @@ for f in sorted(files):
             ok = theirs in BELOW[mine] and (theirs in PROGRAM or public(target) or
                                             mine.startswith('platform/'))
             # The stand-ins share their common headers, nothing else of each
-            # other's but a back end's.
+            # other's.
             if mine.startswith('platform/') and theirs.startswith('platform/'):
-                ok = public(target) or BACKEND_OF.get(mine) == theirs or theirs == 'platform/common'
+                ok = public(target) or theirs == 'platform/common'
         elif mine.startswith('tests/'):
             # A test may look inside the library it tests, and share helpers
             # with other tests; nothing else but public headers.

@@ -1,4 +1,5 @@
-// The default window procedure: what a window gets for what it leaves alone.
+// defproc.cpp - the default window procedure: what a window gets for what it
+// leaves alone.
 #include <windows.h>
 
 #include "window.h"

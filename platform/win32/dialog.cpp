@@ -1,5 +1,5 @@
-// DialogBoxParamA: a dialog resource run modally, on the display or, without
-// one, answered by LUMIVEX_DIALOG.
+// dialog.cpp - DialogBoxParamA: a dialog resource run modally, on the display
+// or, without one, answered by LUMIVEX_DIALOG.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

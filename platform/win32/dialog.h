@@ -11,7 +11,7 @@
 
 #include "resources.h"
 
-struct SDL_Renderer;
+struct HostWindow;
 struct Window;
 
 enum class ControlKind { push_button, group_box, check_box, static_text, combo_box, other };
@@ -44,8 +44,6 @@ struct DialogState {
     bool pressed_inside = false;
     bool pressed_by_key = false;
     bool dirty = true;  // needs drawing
-
-    SDL_Renderer *renderer = nullptr;
 };
 
 void dialog_layout(DialogState &d, const DialogResource *resource);
@@ -65,7 +63,27 @@ int dialog_mouse_up(DialogState &d, int x, int y);
 // Sends the dialog WM_COMMAND for a control id (none for 0).
 void dialog_send_command(Window *w, int id);
 
-// Draws the whole dialog into its renderer; false when no font could be found.
-bool dialog_draw(DialogState &d);
+// Draws the whole dialog on the dialog window's host side; false when no font
+// could be found.
+bool dialog_draw(DialogState &d, HostWindow *canvas);
+
+// What that drawing needs of a host that draws dialogs itself (sdl/
+// dialog_canvas.cpp): solid colours on the dialog window's surface, and text
+// in the font of the dialog's resource.
+struct Colour {
+    unsigned char r, g, b;
+};
+// Opens the font of the dialog's resource, once for the program; false
+// when none was found, and text is then not drawn.
+bool canvas_open_font(const DialogResource &resource);
+int canvas_text_width(const char *text);  // 0 without a font
+int canvas_font_height();
+void canvas_clear(HostWindow *canvas, Colour c);
+void canvas_fill(HostWindow *canvas, const PixelRect &p, Colour c);
+void canvas_line(HostWindow *canvas, int x0, int y0, int x1, int y1, Colour c);
+void canvas_point(HostWindow *canvas, int x, int y, Colour c);
+// Text with its top left corner at (x, y), clipped to `clip`.
+void canvas_text(HostWindow *canvas, const std::string &text, int x, int y, Colour c, const PixelRect &clip);
+void canvas_present(HostWindow *canvas);
 
 #endif

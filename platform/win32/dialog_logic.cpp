@@ -1,5 +1,5 @@
-// The dialog manager's rules for focus, keys and clicks, apart from drawing
-// so that they can be tried without a screen.
+// dialog_logic.cpp - the dialog manager's rules for focus, keys and clicks,
+// apart from drawing so that they can be tried without a screen.
 #include <strings.h>
 
 #include <algorithm>

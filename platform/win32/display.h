@@ -1,8 +1,11 @@
 // display.h - what our windows need from the display underneath them: its
 // clock, surfaces for windows and dialogs, a message box. One implementation
-// per host: sdl_link.cpp, sdl_window.cpp and dialog_sdl.cpp over SDL2, and
-// platform/web over a browser page. Its input reaches the windows through
-// the queues' pump hook (queue.h), which each host installs.
+// per host, in the host's folder: sdl/ over SDL2 (sdl_link.cpp, sdl_window.cpp
+// and dialog_sdl.cpp, which draws with dialog_draw on the canvas of
+// dialog_canvas.cpp), and web/ over a browser page (display.cpp). Its input
+// reaches the windows through the queues' pump hook (queue.h), which each
+// host installs; a window's own side on the host is the host's HostWindow
+// (window.h).
 #ifndef LUMIVEX_WIN32_DISPLAY_H
 #define LUMIVEX_WIN32_DISPLAY_H
 

@@ -1,6 +1,6 @@
-// Files: CreateFileA, GetFileSize, ReadFile and CloseHandle over POSIX
-// descriptors. A file handle is FILE_HANDLE_BASE + fd, so handles of other
-// kinds (threads, windows) keep their own ranges.
+// file.cpp - files: CreateFileA, GetFileSize, ReadFile and CloseHandle over
+// POSIX descriptors. A file handle is FILE_HANDLE_BASE + fd, so handles of
+// other kinds (threads, windows) keep their own ranges.
 #include <windows.h>
 
 #include <fcntl.h>

@@ -1,5 +1,6 @@
-// Stock objects, system icons and cursors: handles that name something the
-// system owns. Nothing draws with them here; they only have to be real.
+// gdi.cpp - stock objects, system icons and cursors: handles that name
+// something the system owns. Nothing draws with them here; they only have to
+// be real.
 #include <windows.h>
 
 #include "handles.h"

@@ -1,5 +1,6 @@
-// keys.h - SDL's keys as Win32 keyboard messages: virtual-key codes of a US
-// layout, PC scan codes, and the bits of lParam.
+// keys.h - keys as the hosts report them (USB keyboard usages) become Win32
+// keyboard messages: virtual-key codes of a US layout, PC scan codes, and
+// the bits of lParam.
 #ifndef LUMIVEX_WIN32_KEYS_H
 #define LUMIVEX_WIN32_KEYS_H
 
@@ -13,7 +14,7 @@ struct KeyMessage {
 
 // One key transition. Keys with no virtual-key code of their own get 0xFF,
 // as on Windows, so that every key still arrives.
-KeyMessage key_message(int sdl_scancode, bool down, bool repeat, bool alt, bool ctrl);
+KeyMessage key_message(int usb_usage, bool down, bool repeat, bool alt, bool ctrl);
 
 // The character TranslateMessage makes of a key, or 0 for none.
 int key_character(int vk, bool shift);

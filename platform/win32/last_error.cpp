@@ -1,6 +1,6 @@
-// The thread's last error, as the file calls leave it, and its text in the
-// words Windows uses, so a program that explains a failure says the same on
-// every host.
+// last_error.cpp - the thread's last error, as the file calls leave it, and
+// its text in the words Windows uses, so a program that explains a failure
+// says the same on every host.
 #include "last_error.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
-// MessageBoxA: a message box on a display; on the terminal without one,
-// or when LUMIVEX_MESSAGEBOX answers it beforehand (tests, servers). A box
-// with only OK asks nothing, so it is also one line on stderr: the terminal
-// that started the program learns why it ended.
+// message_box.cpp - MessageBoxA: a message box on a display; on the terminal
+// without one, or when LUMIVEX_MESSAGEBOX answers it beforehand (tests,
+// servers). A box with only OK asks nothing, so it is also one line on stderr:
+// the terminal that started the program learns why it ended.
 #include <windows.h>
 
 #include <algorithm>

@@ -1,4 +1,5 @@
-// Messages: posting, sending, peeking, translating, dispatching.
+// messages.cpp - messages: posting, sending, peeking, translating,
+// dispatching.
 #include <windows.h>
 
 #include "display.h"

@@ -1,5 +1,5 @@
-// The process: its executable's path, a debugger break, its end, and the
-// status our stand-ins ask it to end with.
+// process.cpp - the process: its executable's path, a debugger break, its end,
+// and the status our stand-ins ask it to end with.
 #include <windows.h>
 #include <win32_exit.h>
 

@@ -1,4 +1,5 @@
-// The threads' message queues, and the hook that fills them from outside.
+// queue.cpp - the threads' message queues, and the hook that fills them from
+// outside.
 #include "queue.h"
 
 std::mutex &queue_mutex()

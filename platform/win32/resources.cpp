@@ -1,6 +1,6 @@
-// The reader of a .res image: its resource entries, the dialog templates and
-// the dialog initialisation lists in them. Every read is bounds-checked: a
-// damaged image is refused whole, never read past its end.
+// resources.cpp - the reader of a .res image: its resource entries, the dialog
+// templates and the dialog initialisation lists in them. Every read is
+// bounds-checked: a damaged image is refused whole, never read past its end.
 #include "resources.h"
 
 #include <strings.h>

@@ -1,4 +1,5 @@
-// The tables of window classes and windows, and the questions asked of them.
+// window.cpp - the tables of window classes and windows, and the questions
+// asked of them.
 #include "window.h"
 
 #include <strings.h>
@@ -82,15 +83,6 @@ Window *find_window(HWND hwnd)
     std::lock_guard lock(table_mutex);
     Window *w = window_at(slot_of(hwnd));
     return w && w->alive ? w : nullptr;
-}
-
-Window *find_window_by_sdl(const SDL_Window *sdl)
-{
-    std::lock_guard lock(table_mutex);
-    for (auto &w : windows)
-        if (w->alive && sdl && w->sdl == sdl)
-            return w.get();
-    return nullptr;
 }
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA *wc)

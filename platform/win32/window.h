@@ -13,10 +13,11 @@
 #include <memory>
 #include <string>
 
-struct SDL_Window;
 struct MessageQueue;
 struct DialogState;
-union SDL_Event;
+// The host's side of a window (its surface, who takes its events), defined
+// and made by the host that has one; null until then.
+struct HostWindow;
 
 struct Window {
     HWND handle = nullptr;
@@ -34,11 +35,8 @@ struct Window {
     bool active = false;
     bool minimised = false;
     bool needs_paint = false;
-    SDL_Window *sdl = nullptr;
-    // Whoever makes the SDL window says who takes its events: the window's
-    // own rules for keys, focus and moves, or the dialog manager's.
-    void (*sdl_event)(Window *w, const SDL_Event &e) = nullptr;
-    // What Alt+Enter does instead of a key message (win32_sdl.h).
+    HostWindow *host = nullptr;
+    // What Alt+Enter does instead of a key message (sdl/include/win32_sdl.h).
     void (*alt_enter)(void *context) = nullptr;
     void *alt_enter_context = nullptr;
 
@@ -64,7 +62,5 @@ Window *window_in_slot(size_t slot);
 
 // The live window behind a handle, or null (destroyed, never made, desktop).
 Window *find_window(HWND hwnd);
-// The window behind this SDL window, or null.
-Window *find_window_by_sdl(const SDL_Window *sdl);
 
 #endif

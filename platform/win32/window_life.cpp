@@ -1,5 +1,5 @@
-// A window's life: creation, showing and activation, destruction, each with
-// the messages Windows sends on the way.
+// window_life.cpp - a window's life: creation, showing and activation,
+// destruction, each with the messages Windows sends on the way.
 #include "window_life.h"
 
 #include "display.h"
@@ -173,8 +173,8 @@ BOOL WINAPI DestroyWindow(HWND hwnd)
     deactivate_window(w);
     send(w, WM_DESTROY, 0, 0);
     send(w, WM_NCDESTROY, 0, 0);
-    // Our Glide may still hold the SDL window of a destroyed main window and
-    // present one more frame into it, so that stays, hidden, until the end.
+    // Our Glide may still hold the host's window of a destroyed main window
+    // and present one more frame into it, so that stays, hidden, until the end.
     w->alive = false;
     return TRUE;
 }

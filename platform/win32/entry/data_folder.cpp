@@ -1,6 +1,7 @@
-// On Windows the shortcut starts the program in its own folder, beside pak/.
-// Here it may be started from anywhere; the data is looked for where a build,
-// an unpacked folder or an installation keeps it.
+// data_folder.cpp - where the program's data is. On Windows the shortcut
+// starts the program in its own folder, beside pak/. Here it may be started
+// from anywhere; the data is looked for where a build, an unpacked folder or
+// an installation keeps it.
 #include "entry.h"
 
 #include <windows.h>

@@ -1,8 +1,8 @@
-// The terminal's requests to end (Ctrl+C, kill, a closed terminal) become what
-// a person would do on Windows: Exit in a dialog, a key in the show. The
-// program then ends its own way, so the device closes and files being written
-// are finished. The signals are taken by one thread with sigtimedwait, so no
-// Win32 call ever runs inside a signal handler.
+// end_signals.cpp - the terminal's requests to end (Ctrl+C, kill, a closed
+// terminal) become what a person would do on Windows: Exit in a dialog, a key
+// in the show. The program then ends its own way, so the device closes and
+// files being written are finished. The signals are taken by one thread with
+// sigtimedwait, so no Win32 call ever runs inside a signal handler.
 #include "entry.h"
 
 #include <win32_exit.h>

@@ -1,6 +1,6 @@
-// The entry point of a Windows GUI program, for hosts that are not Windows:
-// the run-time start-up hands the command line (without the program's own
-// name) and the show command to WinMain, and its result is the exit code.
+// main.cpp - the entry point of a Windows GUI program, for hosts that are not
+// Windows: the run-time start-up hands the command line (without the program's
+// own name) and the show command to WinMain, and its result is the exit code.
 // Around it, what a Linux program is expected to do: answer --help and
 // --version, find its data wherever it is started from, and end when the
 // terminal asks.

@@ -3,7 +3,8 @@
    Types, constants and calls under their Win32 names and values, so that the
    program's own sources compile unchanged here and against the real Windows
    headers. Only what the program (and our Glide stand-in) calls is declared.
-   Windows are drawn with SDL2; files and threads are POSIX underneath.
+   Files are POSIX underneath; windows, threads and Sleep are a host's: SDL2
+   and POSIX threads on a desktop (sdl/), the page in a browser (web/).
 
    Handles are small integers cast to pointers: they survive the program's
    cast of a window handle to a 32-bit value.

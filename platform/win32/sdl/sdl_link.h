@@ -1,11 +1,27 @@
 // sdl_link.h - where our windows meet SDL: video start-up, the display
-// question, and SDL's events handed to the windows they belong to.
+// question, each window's SDL side (HostWindow), and SDL's events handed to
+// the windows they belong to.
 #ifndef LUMIVEX_WIN32_SDL_LINK_H
 #define LUMIVEX_WIN32_SDL_LINK_H
 
-#include "display.h"
+#include <SDL.h>
 
-struct SDL_Window;
+#include "../display.h"
+#include "../window.h"
+
+// A window's side on SDL: its SDL window, made when our Glide first asks for
+// it or when a dialog opens, and whoever makes that says who takes its
+// events: the window's own rules for keys, focus and moves, or the dialog
+// manager's. A dialog draws through its renderer.
+struct HostWindow {
+    SDL_Window *sdl = nullptr;
+    void (*event)(Window *w, const SDL_Event &e) = nullptr;
+    SDL_Renderer *renderer = nullptr;
+};
+
+// The window's host side, made on first use; like the window's record it is
+// never freed.
+HostWindow &host_of(Window *w);
 
 // Starts SDL's video on first use; false when it cannot start. The thread
 // that starts it is the one that owns SDL's windows and events.
@@ -25,7 +41,7 @@ bool display_connection_lost();
 // one of SDL's headless ones.
 
 // Once video is up, every PeekMessageA on SDL's thread hands SDL's pending
-// events to the sdl_event handler of the window each belongs to; events of
-// no window, or of one without a handler, are dropped.
+// events to the event handler of the window each belongs to; events of no
+// window, or of one without a handler, are dropped.
 
 #endif

@@ -1,8 +1,8 @@
-// Threads and Sleep in a browser page, which has one thread: each thread of
-// the program is a fiber that runs while the main one sleeps. Sleeping on
-// the main thread hands the page back to the browser one animation frame at
-// a time (the display's retrace, to our Glide), and lets every thread whose
-// sleep is over run until it sleeps again.
+// thread.cpp - threads and Sleep in a browser page, which has one thread: each
+// thread of the program is a fiber that runs while the main one sleeps.
+// Sleeping on the main thread hands the page back to the browser one animation
+// frame at a time (the display's retrace, to our Glide), and lets every thread
+// whose sleep is over run until it sleeps again.
 #include <windows.h>
 
 #include <emscripten.h>
@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "../win32/handles.h"
+#include "../handles.h"
 
 extern "C" void lumivex_wait_frame();
 

@@ -1,14 +1,15 @@
-// A dialog's SDL window: made and released around the modal run, drawn by
-// dialog_draw, and its events turned into the dialog's keyboard and mouse rules.
+// dialog_sdl.cpp - a dialog's SDL window: made and released around the modal
+// run, drawn by dialog_draw on its canvas, and its events turned into the
+// dialog's keyboard and mouse rules.
 #include <SDL.h>
 
 #include <cstdio>
 #include <win32_sdl.h>
 
-#include "dialog.h"
+#include "../dialog.h"
 #include "sdl_link.h"
-#include "window.h"
-#include "window_life.h"
+#include "../window.h"
+#include "../window_life.h"
 
 namespace {
 
@@ -72,23 +73,24 @@ void dialog_sdl_event(Window *w, const SDL_Event &e)
 bool display_open_dialog(Window *w)
 {
     DialogState &d = *w->dialog;
+    HostWindow &host = host_of(w);
     // DS_CENTER: centred on the screen, whoever the owner.
-    w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width,
-                              d.height, SDL_WINDOW_HIDDEN);
-    if (w->sdl) {
-        watch_display_connection(w->sdl);
-        w->sdl_event = dialog_sdl_event;
-        d.renderer = SDL_CreateRenderer(w->sdl, -1, SDL_RENDERER_SOFTWARE);
+    host.sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width,
+                                d.height, SDL_WINDOW_HIDDEN);
+    if (host.sdl) {
+        watch_display_connection(host.sdl);
+        host.event = dialog_sdl_event;
+        host.renderer = SDL_CreateRenderer(host.sdl, -1, SDL_RENDERER_SOFTWARE);
     }
-    if (!d.renderer) {
+    if (!host.renderer) {
         fprintf(stderr, "lumivex: cannot open the start-up dialog's window: %s\n", SDL_GetError());
-        if (w->sdl)
-            SDL_DestroyWindow(w->sdl);
-        w->sdl = nullptr;
+        if (host.sdl)
+            SDL_DestroyWindow(host.sdl);
+        host.sdl = nullptr;
         return false;
     }
     int x, y;
-    SDL_GetWindowPosition(w->sdl, &x, &y);
+    SDL_GetWindowPosition(host.sdl, &x, &y);
     w->x = x;
     w->y = y;
     return true;
@@ -96,19 +98,19 @@ bool display_open_dialog(Window *w)
 
 void display_draw_dialog(Window *w)
 {
-    on_display([&] { dialog_draw(*w->dialog); });
+    on_display([&] { dialog_draw(*w->dialog, w->host); });
 }
 
 void display_close_dialog(Window *w)
 {
-    DialogState &d = *w->dialog;
+    HostWindow &host = host_of(w);
     // A lost display has taken them with it.
     on_display([&] {
-        if (d.renderer)
-            SDL_DestroyRenderer(d.renderer);
-        if (w->sdl)
-            SDL_DestroyWindow(w->sdl);
+        if (host.renderer)
+            SDL_DestroyRenderer(host.renderer);
+        if (host.sdl)
+            SDL_DestroyWindow(host.sdl);
     });
-    d.renderer = nullptr;
-    w->sdl = nullptr;
+    host.renderer = nullptr;
+    host.sdl = nullptr;
 }

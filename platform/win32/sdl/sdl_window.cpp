@@ -1,14 +1,14 @@
-// The SDL window behind an ordinary window, made when our Glide first asks
-// for it, and what its SDL events become: keys and closing are posted,
-// activation and moves sent at once, as Windows does.
+// sdl_window.cpp - the SDL window behind an ordinary window, made when our
+// Glide first asks for it, and what its SDL events become: keys and closing
+// are posted, activation and moves sent at once, as Windows does.
 #include <SDL.h>
 
 #include <win32_sdl.h>
 
-#include "keys.h"
+#include "../keys.h"
 #include "sdl_link.h"
-#include "window.h"
-#include "window_life.h"
+#include "../window.h"
+#include "../window_life.h"
 
 namespace {
 
@@ -22,6 +22,7 @@ void key_event(Window *w, const SDL_KeyboardEvent &e)
             w->alt_enter(w->alt_enter_context);
         return;
     }
+    // SDL's scan codes are the keys' USB usages.
     KeyMessage k = key_message(e.keysym.scancode, e.type == SDL_KEYDOWN, e.repeat != 0, alt, ctrl);
     PostMessageA(w->handle, k.message, k.vk, k.lParam);
 }
@@ -65,15 +66,16 @@ void window_sdl_event(Window *w, const SDL_Event &e)
 
 void display_show_window(Window *w, bool shown)
 {
-    if (!w->sdl)
+    SDL_Window *sdl = w->host ? w->host->sdl : nullptr;
+    if (!sdl)
         return;
     on_display([&] {
         if (shown) {
-            SDL_ShowWindow(w->sdl);
+            SDL_ShowWindow(sdl);
             if (w->dialog)  // a modal dialog comes to the front
-                SDL_RaiseWindow(w->sdl);
+                SDL_RaiseWindow(sdl);
         } else
-            SDL_HideWindow(w->sdl);
+            SDL_HideWindow(sdl);
     });
 }
 
@@ -90,15 +92,16 @@ SDL_Window *win32_sdl_window(HWND hwnd)
     Window *w = find_window(hwnd);
     if (!w || w->dialog || !sdl_video_up())
         return nullptr;
-    if (!w->sdl) {
-        w->sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                  w->width, w->height, SDL_WINDOW_HIDDEN);
-        if (w->sdl) {
-            watch_display_connection(w->sdl);
-            w->sdl_event = window_sdl_event;
+    HostWindow &host = host_of(w);
+    if (!host.sdl) {
+        host.sdl = SDL_CreateWindow(w->title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                    w->width, w->height, SDL_WINDOW_HIDDEN);
+        if (host.sdl) {
+            watch_display_connection(host.sdl);
+            host.event = window_sdl_event;
             if (w->visible)
-                SDL_ShowWindow(w->sdl);
+                SDL_ShowWindow(host.sdl);
         }
     }
-    return w->sdl;
+    return host.sdl;
 }

@@ -1,12 +1,13 @@
-// Threads over POSIX threads. A thread handle is THREAD_HANDLE_BASE + a
-// number given once; nothing waits on a thread, so its pthread is detached.
+// thread.cpp - threads over POSIX threads. A thread handle is
+// THREAD_HANDLE_BASE + a number given once; nothing waits on a thread, so its
+// pthread is detached.
 #include <windows.h>
 
 #include <pthread.h>
 
 #include <atomic>
 
-#include "handles.h"
+#include "../handles.h"
 
 namespace {
 

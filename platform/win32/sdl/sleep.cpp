@@ -1,4 +1,5 @@
-// Sleep, alone in its file so that a test can link a double of it instead.
+// sleep.cpp - Sleep, alone in its file so that a test can link a double of it
+// instead.
 #include <windows.h>
 
 #include <sched.h>

@@ -1,14 +1,14 @@
-// The display in a browser: the page. Its keys and the dialog's clicks are
-// pulled from page.js, the start-up dialog is drawn there as HTML from the
-// dialog manager's layout, and the show's window is the page's canvas
+// display.cpp - the display in a browser: the page. Its keys and the dialog's
+// clicks are pulled from page.js, the start-up dialog is drawn there as HTML
+// from the dialog manager's layout, and the show's window is the page's canvas
 // (Glide's presenter draws it). Message boxes are answered as on a terminal.
 #include <emscripten.h>
 
-#include "../win32/dialog.h"
-#include "../win32/display.h"
-#include "../win32/keys.h"
-#include "../win32/queue.h"
-#include "../win32/window.h"
+#include "../dialog.h"
+#include "../display.h"
+#include "../keys.h"
+#include "../queue.h"
+#include "../window.h"
 
 extern "C" {
 int lumivex_next_event(int *event);

@@ -1,4 +1,6 @@
-// SDL underneath our windows.
+// sdl_link.cpp - SDL underneath our windows: video's start, the display's
+// answers of display.h, message boxes, and the pump that hands SDL's events to
+// the windows they belong to.
 #include "sdl_link.h"
 
 #include <SDL.h>
@@ -9,8 +11,7 @@
 
 #include <win32_sdl.h>
 
-#include "queue.h"
-#include "window.h"
+#include "../queue.h"
 
 namespace {
 
@@ -36,6 +37,17 @@ void end_on_lost_display()
             DestroyWindow(w->handle);
 }
 
+// The live window behind this SDL window, or null.
+Window *find_window_by_sdl(const SDL_Window *sdl)
+{
+    if (!sdl)
+        return nullptr;
+    for (size_t slot = 1; Window *w = window_in_slot(slot); ++slot)
+        if (w->alive && w->host && w->host->sdl == sdl)
+            return w;
+    return nullptr;
+}
+
 // The queues' pump hook; it never starts video itself.
 void pump_sdl_events()
 {
@@ -54,14 +66,21 @@ void pump_sdl_events()
         else if (e.type == SDL_MOUSEMOTION)
             id = e.motion.windowID;
         Window *w = id ? find_window_by_sdl(SDL_GetWindowFromID(id)) : nullptr;
-        if (w && w->sdl_event)
-            w->sdl_event(w, e);
+        if (w && w->host->event)
+            w->host->event(w, e);
     }
     if (display_connection_lost())
         end_on_lost_display();
 }
 
 }  // namespace
+
+HostWindow &host_of(Window *w)
+{
+    if (!w->host)
+        w->host = new HostWindow;
+    return *w->host;
+}
 
 bool sdl_video_up()
 {
@@ -123,7 +142,7 @@ bool display_message_box(Window *owner, const char *caption, const char *text, b
     }
     SDL_MessageBoxData box{};
     box.flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-    box.window = owner ? owner->sdl : nullptr;
+    box.window = owner && owner->host ? owner->host->sdl : nullptr;
     box.title = caption;
     box.message = text;
     box.numbuttons = count;

@@ -1,6 +1,7 @@
-// The display's connection, watched for its loss: watch_display_errors,
-// watch_display_connection and display_connection_lost of sdl_link.h, which
-// is not included here, as its Window is also X11's name for a window handle.
+// sdl_connection.cpp - the display's connection, watched for its loss:
+// watch_display_errors, watch_display_connection and display_connection_lost
+// of sdl_link.h, which is not included here, as its Window is also X11's name
+// for a window handle.
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <dlfcn.h>
