@@ -2,14 +2,13 @@
 #include "config.h"
 
 #include "platform/common/echoed.h"
+#include "platform/common/word_place.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iterator>
 #include <set>
 #include <string>
-#include <strings.h>
 #include <thread>
 
 GlideConfig glide_config;
@@ -93,25 +92,11 @@ static bool parse_int(const char *text, int64_t lo, int64_t hi, int64_t *value)
     return true;
 }
 
-// The place of text among the words, in any case; -1 when it is none.
-static int word_of(const char *words, const char *text)
-{
-    int place = 0;
-    for (const char *w = words; *w; ++place) {
-        size_t n = std::strcspn(w, " ");
-        if (std::strlen(text) == n && strncasecmp(w, text, n) == 0)
-            return place;
-        w += n;
-        w += *w == ' ';
-    }
-    return -1;
-}
-
 // Whether text is a value of the setting; its value in *value.
 static bool parse(const Setting &s, const char *text, SettingValue *value)
 {
     switch (s.kind) {
-    case SettingKind::WORDS: value->integer = word_of(s.words, text); return value->integer >= 0;
+    case SettingKind::WORDS: value->integer = word_place(s.words, text); return value->integer >= 0;
     case SettingKind::INTEGER: return parse_int(text, (int64_t)s.lo, (int64_t)s.hi, &value->integer);
     case SettingKind::NUMBER: {
         char *end = nullptr;
