@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "../device/run_probe.h"
+#include "tests/support/run_probe.h"
 
 namespace fs = std::filesystem;
 

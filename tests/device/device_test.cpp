@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "device/glidemain.h"
-#include "run_probe.h"
+#include "tests/support/run_probe.h"
 
 namespace fs = std::filesystem;
 

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "../device/run_probe.h"
+#include "tests/support/run_probe.h"
 #include "mesh/mesh.h"
 #include "mesh_writer.h"
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../../device/run_probe.h"
+#include "tests/support/run_probe.h"
 
 namespace {
 
