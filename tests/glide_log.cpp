@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/environment.h"
+
 // One log a process (a death test's child is another), removed at its end.
 static const std::string LOG =
     std::string(LUMIVEX_BINARY_DIR) + "/glide_log_" + std::to_string(getpid()) + ".txt";
@@ -15,7 +17,7 @@ static const std::string LOG =
 static struct Offscreen {
     Offscreen()
     {
-        setenv("LUMIVEX_OUTPUT", "offscreen", 1);
+        set_offscreen(true);
         setenv("LUMIVEX_TRACE", LOG.c_str(), 1);
     }
     ~Offscreen() { std::remove(LOG.c_str()); }

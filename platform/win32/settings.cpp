@@ -11,10 +11,10 @@
 const Win32Setting DIALOG_SETTING = {"LUMIVEX_DIALOG", "start exit", "the dialog is shown",
                                      "answers the start-up dialog without showing it",
                                      "neither start nor exit"};
-const Win32Setting MESSAGEBOX_SETTING = {
-    "LUMIVEX_MESSAGEBOX", "ok cancel abort retry ignore yes no",
-    "shown on the display; without one, the first button",
-    "answers a message box with one of its buttons, on the terminal", "not an answer to this box"};
+const Win32Setting MESSAGEBOX_SETTING = {"LUMIVEX_MESSAGEBOX", "ok cancel abort retry ignore yes no",
+                                         "shown on the display; without one, the first button",
+                                         "answers a message box with one of its buttons, on the terminal",
+                                         "not an answer to this box"};
 
 const Win32Setting *const win32_settings[] = {&DIALOG_SETTING, &MESSAGEBOX_SETTING};
 const size_t win32_setting_count = std::size(win32_settings);

@@ -8,8 +8,8 @@
 
 struct Win32Setting {
     const char *name;
-    const char *words;      // the answers, ' ' between them, taken in any case
-    const char *fallback;   // what happens without an answer
+    const char *words;     // the answers, ' ' between them, taken in any case
+    const char *fallback;  // what happens without an answer
     const char *meaning;
     const char *complaint;  // a bad value's report: "NAME=VALUE is <complaint>; <outcome>"
 };

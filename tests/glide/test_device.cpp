@@ -88,21 +88,21 @@ TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsed)
         const Setting &s = glide_settings[k];
         if (s.kind == SettingKind::TEXT)  // any path is one
             continue;
-        clear_environment();
+        clear_settings();
         setenv(s.name, bad.c_str(), 1);
         std::string report = captured_stderr_of_init();
         EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
         EXPECT_EQ(report.find(std::string(s.name) + "=\"" + bad + "\""), 15u) << report;
     }
     // Too long to echo whole; a key that will not come is said.
-    clear_environment();
+    clear_settings();
     setenv("LUMIVEX_SCALE", (std::string(100000, '9') + bad).c_str(), 1);
     setenv("LUMIVEX_KEY_AT_FRAME", ("soon" + bad).c_str(), 1);
     std::string report = captured_stderr_of_init();
     EXPECT_LT(report.size(), 1000u) << report;
     EXPECT_NE(report.find("=\"" + std::string(60, '9') + "...\" is not valid"), std::string::npos) << report;
     EXPECT_NE(report.find("no key will be pressed"), std::string::npos) << report;
-    clear_environment();
+    clear_settings();
     setenv("LUMIVEX_OUTPUT", "offscreen", 1);
     setenv("LUMIVEX_FAIL_OPEN", ("2" + bad).c_str(), 1);
     setenv("LUMIVEX_BOARDS", ("-1" + bad).c_str(), 1);

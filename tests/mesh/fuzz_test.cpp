@@ -9,6 +9,7 @@
 #include <random>
 
 #include "mesh_files.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -17,7 +18,8 @@ const uint32_t SHARP_WORDS[] = {0, 1, 3, 999, 1000, 1001, 0x7FFFFFFF, 0x80000000
 
 void fuzz(const char *path, int rounds)
 {
-    const Bytes original = read_file(path);
+    const std::string file = read_file(path);
+    const Bytes original(file.begin(), file.end());
     ASSERT_FALSE(original.empty()) << path;
     std::mt19937 random(20240601);
     int loaded = 0;

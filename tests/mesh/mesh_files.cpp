@@ -1,8 +1,6 @@
 #include "mesh_files.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 void MeshFree::operator()(Mesh *mesh) const
@@ -23,12 +21,6 @@ MeshPtr load_bytes(const Bytes &bytes)
     MeshPtr mesh(written ? mesh_load(path) : nullptr);
     unlink(path);
     return mesh;
-}
-
-Bytes read_file(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 MeshModel sample_model()
