@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -15,6 +16,20 @@ void clear_settings()
             names.push_back(std::string(*e).substr(0, std::string(*e).find('=')));
     for (const std::string &name : names)
         unsetenv(name.c_str());
+}
+
+bool clears_settings(const std::vector<const char *> &names)
+{
+    for (const char *name : names)
+        setenv(name, "1", 1);
+    clear_settings();
+    bool cleared = true;
+    for (const char *name : names)
+        if (std::getenv(name)) {
+            std::fprintf(stderr, "the tests' clean environment leaves %s set\n", name);
+            cleared = false;
+        }
+    return cleared;
 }
 
 void set_offscreen(bool paced)
