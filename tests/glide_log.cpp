@@ -1,3 +1,4 @@
+// glide_log.cpp - the log of our Glide calls a test reads back; see glide_log.h.
 #include "glide_log.h"
 
 #include <glide.h>

@@ -1,5 +1,5 @@
-// 3DF texture loading by the device. Its calls and its assertion report
-// are the end-to-end tests' (tests/app).
+// device_test.cpp - 3DF texture loading by the device. Its calls and its
+// assertion report are the end-to-end tests' (tests/app).
 #include <gtest/gtest.h>
 
 #include <malloc.h>

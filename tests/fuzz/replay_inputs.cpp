@@ -1,6 +1,7 @@
-// Plays each file of the directories given (and each file given) through a
-// fuzz target's input function once, as libFuzzer would; a fault ends the
-// program, with the sanitizers' report where they are built in.
+// replay_inputs.cpp - plays each file of the directories given (and each file
+// given) through a fuzz target's input function once, as libFuzzer would; a
+// fault ends the program, with the sanitizers' report where they are built
+// in.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

@@ -1,4 +1,5 @@
-// The device's lifecycle in every state, fault injection and configuration.
+// test_device.cpp - the device's lifecycle in every state, fault injection
+// and configuration.
 #include "glide_test.h"
 
 #include "platform/glide/config.h"

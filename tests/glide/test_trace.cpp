@@ -1,4 +1,5 @@
-// The call log: exact lines, and a log that cannot be written.
+// test_trace.cpp - the call log: exact lines, and a log that cannot be
+// written.
 #include "glide_test.h"
 
 #include <win32_exit.h>

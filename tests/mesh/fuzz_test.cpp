@@ -1,8 +1,9 @@
-// Damaged copies of the real mesh files: cut short, bits flipped, words
-// overwritten. The reader either rejects the file or gives a mesh whose every
-// list the draw modes can index. Built with the address and undefined-
-// behaviour sanitizers around the reader where the compiler has them, so a
-// read outside the file block or a leak on a failed load fails the test too.
+// fuzz_test.cpp - damaged copies of the real mesh files: cut short, bits
+// flipped, words overwritten. The reader either rejects the file or gives a
+// mesh whose every list the draw modes can index. Built with the address and
+// undefined- behaviour sanitizers around the reader where the compiler has
+// them, so a read outside the file block or a leak on a failed load fails the
+// test too.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// mesh_files.cpp - mesh files as bytes for the reader's tests; see mesh_files.h.
 #include "mesh_files.h"
 
 #include <cstdlib>

@@ -1,6 +1,6 @@
-// The program's .res as our reader reads it: dialog 101's initialisation
-// list, and damaged images refused whole. How the dialog looks is checked on
-// a real X server (tests/app/real_window.sh).
+// resources_test.cpp - the program's .res as our reader reads it: dialog
+// 101's initialisation list, and damaged images refused whole. How the dialog
+// looks is checked on a real X server (tests/app/real_window.sh).
 #include <gtest/gtest.h>
 
 #include <string>

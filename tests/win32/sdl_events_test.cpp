@@ -1,5 +1,6 @@
-// SDL's events become window messages: keys and closing are posted,
-// activation and moves are sent during the peek. SDL's dummy video.
+// sdl_events_test.cpp - SDL's events become window messages: keys and closing
+// are posted, activation and moves are sent during the peek. SDL's dummy
+// video.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
