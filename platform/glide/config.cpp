@@ -95,8 +95,9 @@ static bool parse_int(const char *text, int64_t lo, int64_t hi, int64_t *value)
 // Whether text is a value of the setting; its value in *value.
 static bool parse(const Setting &s, const char *text, SettingValue *value)
 {
+    value->text = text;
     switch (s.kind) {
-    case SettingKind::WORDS: value->integer = word_place(s.words, text); return value->integer >= 0;
+    case SettingKind::WORDS: return (value->integer = word_place(s.words, text)) >= 0;
     case SettingKind::INTEGER: return parse_int(text, (int64_t)s.lo, (int64_t)s.hi, &value->integer);
     case SettingKind::NUMBER: {
         char *end = nullptr;
@@ -104,7 +105,7 @@ static bool parse(const Setting &s, const char *text, SettingValue *value)
         return *end == '\0' && value->number >= (float)s.lo && value->number <= (float)s.hi;
     }
     case SettingKind::FRAMES: return parse_frame_list(text, &value->frames);
-    case SettingKind::TEXT: value->text = text; return true;
+    case SettingKind::TEXT: return true;
     }
     return false;
 }
@@ -183,9 +184,9 @@ GlideConfig read_config()
     const std::string threads_text = std::to_string(c.threads);
     for (const Setting &s : glide_settings) {
         const char *text = variable(s.name);
-        SettingValue value;
         if (!text)
             continue;
+        SettingValue value;
         if (parse(s, text, &value))
             s.store(c, value);
         else
