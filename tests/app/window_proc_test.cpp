@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include "app/shell.h"
-#include "../glide_log.h"
-#include "../win32/recorder.h"
+#include "tests/support/glide_log.h"
+#include "tests/support/recorder.h"
 
 namespace {
 

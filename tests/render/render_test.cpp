@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "../glide_log.h"
+#include "tests/support/glide_log.h"
 #include "render/draw_modes.h"
 #include "render/triangle.h"
 

@@ -4,7 +4,7 @@
 
 #include "platform/win32/dialog.h"
 #include "platform/win32/window.h"
-#include "recorder.h"
+#include "tests/support/recorder.h"
 
 namespace {
 

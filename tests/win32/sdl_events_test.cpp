@@ -7,7 +7,7 @@
 
 #include <win32_sdl.h>
 
-#include "recorder.h"
+#include "tests/support/recorder.h"
 
 namespace {
 

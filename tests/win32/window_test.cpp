@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "platform/win32/queue.h"
-#include "recorder.h"
+#include "tests/support/recorder.h"
 
 namespace {
 

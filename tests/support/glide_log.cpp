@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/support/environment.h"
+#include "environment.h"
 
 // One log a process (a death test's child is another), removed at its end.
 static const std::string LOG =
