@@ -1,6 +1,6 @@
-// Fuzzes the mesh reader: file bytes to mesh_load, then what the show does
-// before drawing (the drawable check, clones, normalising) and a read of
-// every list entry a draw mode would index, so that a mesh passed as
+// mesh.cpp - fuzzes the mesh reader: file bytes to mesh_load, then what the
+// show does before drawing (the drawable check, clones, normalising) and a
+// read of every list entry a draw mode would index, so that a mesh passed as
 // drawable but reaching outside its file fails here. Nothing is drawn.
 #include "fuzz/memory_file.h"
 #include "show/show.h"

@@ -1,6 +1,6 @@
-// Fuzzes the 3DF reader through the show's own loader: the device opened as
-// the show opens it, the file read and downloaded by voo_load_3df and
-// voo_download_texture, and one small triangle drawn with the texels, so
+// tdf.cpp - fuzzes the 3DF reader through the show's own loader: the device
+// opened as the show opens it, the file read and downloaded by voo_load_3df
+// and voo_download_texture, and one small triangle drawn with the texels, so
 // that every format's decoding and sampling is reached.
 #include "device/glidemain.h"
 #include "fuzz/memory_file.h"

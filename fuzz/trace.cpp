@@ -1,5 +1,5 @@
-// Fuzzes the trace replayer's line player: each input is a trace, played
-// line by line through our Glide offscreen with a fresh player, as the
+// trace.cpp - fuzzes the trace replayer's line player: each input is a trace,
+// played line by line through our Glide offscreen with a fresh player, as the
 // replay tool plays a file. Texture files are named relative to the source
 // tree, where the fuzzer runs.
 #include "fuzz/lines.h"

@@ -1,14 +1,14 @@
-// config.cpp - reads the LUMIVEX_ variables; see config.h.
+// config.cpp - the table of our Glide's settings and their reading.
 #include "config.h"
 
 #include "platform/common/echoed.h"
+#include "platform/common/word_place.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <iterator>
 #include <set>
 #include <string>
-#include <strings.h>
 #include <thread>
 
 GlideConfig glide_config;
@@ -92,108 +92,105 @@ static bool parse_int(const char *text, int64_t lo, int64_t hi, int64_t *value)
     return true;
 }
 
-static void read_int(const char *name, int64_t lo, int64_t hi, const char *fallback, int64_t *value)
+// Whether text is a value of the setting; its value in *value.
+static bool parse(const Setting &s, const char *text, SettingValue *value)
 {
-    const char *text = variable(name);
-    if (text && !parse_int(text, lo, hi, value))
-        report(name, text, fallback);
-}
-
-// Whether the variable set the list.
-static bool read_frames(const char *name, const char *fallback, FrameList *list)
-{
-    const char *text = variable(name);
-    if (!text)
-        return false;
-    if (parse_frame_list(text, list))
-        return true;
-    report(name, text, fallback);
+    value->text = text;
+    switch (s.kind) {
+    case SettingKind::WORDS: return (value->integer = word_place(s.words, text)) >= 0;
+    case SettingKind::INTEGER: return parse_int(text, (int64_t)s.lo, (int64_t)s.hi, &value->integer);
+    case SettingKind::NUMBER: {
+        char *end = nullptr;
+        value->number = std::strtof(text, &end);
+        return *end == '\0' && value->number >= (float)s.lo && value->number <= (float)s.hi;
+    }
+    case SettingKind::FRAMES: return parse_frame_list(text, &value->frames);
+    case SettingKind::TEXT: return true;
+    }
     return false;
 }
+
+// Each thread draws its own bands of the screen; beyond eight the bands are
+// too few to share well. A web page draws on its one thread: more would need
+// shared memory, which needs special server headers.
+#ifdef __EMSCRIPTEN__
+static constexpr unsigned MOST_THREADS = 1;
+static unsigned cores()
+{
+    return 1;
+}
+#else
+static constexpr unsigned MOST_THREADS = 64;
+static unsigned cores()
+{
+    return std::thread::hardware_concurrency();
+}
+#endif
+static int default_threads()
+{
+    const unsigned n = cores();
+    return n < 1 ? 1 : n > 8 ? 8 : (int)n;
+}
+
+const Setting glide_settings[] = {
+    {"LUMIVEX_OUTPUT", SettingKind::WORDS, "fullscreen window offscreen", 0, 0, "fullscreen",
+     "where the show is shown: the whole screen, a window, or no display",
+     [](GlideConfig &c, const SettingValue &v) { c.output = (Output)v.integer; }},
+    {"LUMIVEX_SCALE", SettingKind::INTEGER, nullptr, 1, 8, "1", "the window's size factor",
+     [](GlideConfig &c, const SettingValue &v) { c.scale = (int)v.integer; }},
+    {"LUMIVEX_SWAP_INTERVAL", SettingKind::INTEGER, nullptr, 0, 60, "the program's interval",
+     "retraces per frame for every grBufferSwap; 0 shows at once",
+     [](GlideConfig &c, const SettingValue &v) { c.swap_interval = (int)v.integer; }},
+    {"LUMIVEX_TRACE", SettingKind::TEXT, nullptr, 0, 0, "no log", "the file for the log of every call",
+     [](GlideConfig &c, const SettingValue &v) { c.trace_path = v.text; }},
+    {"LUMIVEX_TRACE_FRAMES", SettingKind::FRAMES, nullptr, 0, 0, "every frame",
+     "the frames whose triangles the log keeps",
+     [](GlideConfig &c, const SettingValue &v) {
+         c.trace_all_frames = false;
+         c.trace_frames = v.frames;
+     }},
+    {"LUMIVEX_DUMP_DIR", SettingKind::TEXT, nullptr, 0, 0, "none", "the directory for frame-NNNNNN.png",
+     [](GlideConfig &c, const SettingValue &v) { c.dump_dir = v.text; }},
+    {"LUMIVEX_DUMP_FRAMES", SettingKind::FRAMES, nullptr, 0, 0, "no frame", "the frames written there",
+     [](GlideConfig &c, const SettingValue &v) { c.dump_frames = v.frames; }},
+    {"LUMIVEX_CAPTURE", SettingKind::TEXT, nullptr, 0, 0, "none",
+     "a video file of every shown frame, .mkv or .mp4",
+     [](GlideConfig &c, const SettingValue &v) { c.capture_path = v.text; }},
+    {"LUMIVEX_KEY_AT_FRAME", SettingKind::INTEGER, nullptr, 0, 999999999999, "none: no key will be pressed",
+     "after the swap of this frame, a key press is posted",
+     [](GlideConfig &c, const SettingValue &v) { c.key_at_frame = v.integer; }},
+    {"LUMIVEX_BOARDS", SettingKind::INTEGER, nullptr, 0, 1, "1", "0: the hardware query finds no board",
+     [](GlideConfig &c, const SettingValue &v) { c.boards = (int)v.integer; }},
+    {"LUMIVEX_FAIL_OPEN", SettingKind::INTEGER, nullptr, 0, 1, "0", "1: grSstWinOpen fails",
+     [](GlideConfig &c, const SettingValue &v) { c.fail_open = v.integer != 0; }},
+    {"LUMIVEX_THREADS", SettingKind::INTEGER, nullptr, 1, MOST_THREADS, nullptr,
+     "threads that draw (default: the cores, at most 8)",
+     [](GlideConfig &c, const SettingValue &v) { c.threads = (int)v.integer; }},
+    {"LUMIVEX_FILTER", SettingKind::WORDS, "none card", 0, 0, "none", "the boards' video filter, or none",
+     [](GlideConfig &c, const SettingValue &v) { c.card_filter = v.integer == 1; }},
+    {"LUMIVEX_GAMMA", SettingKind::NUMBER, nullptr, 0.2, 5, "1.0", "the colour lookup's gamma",
+     [](GlideConfig &c, const SettingValue &v) { c.gamma = v.number; }},
+    {"LUMIVEX_RESOLUTION", SettingKind::INTEGER, nullptr, 1, 4, "1", "frames drawn at 1 to 4 times 640x480",
+     [](GlideConfig &c, const SettingValue &v) { c.resolution = (int)v.integer; }},
+    {"LUMIVEX_COLOUR", SettingKind::WORDS, "16 32", 0, 0, "16", "16: dithered RGB565; 32: 8 bits a channel",
+     [](GlideConfig &c, const SettingValue &v) { c.true_colour = v.integer == 1; }},
+};
+const size_t glide_setting_count = std::size(glide_settings);
 
 GlideConfig read_config()
 {
     GlideConfig c;
-
-    if (const char *text = variable("LUMIVEX_OUTPUT")) {
-        if (strcasecmp(text, "fullscreen") == 0)
-            c.output = Output::FULLSCREEN;
-        else if (strcasecmp(text, "window") == 0)
-            c.output = Output::WINDOW;
-        else if (strcasecmp(text, "offscreen") == 0)
-            c.output = Output::OFFSCREEN;
+    c.threads = default_threads();
+    const std::string threads_text = std::to_string(c.threads);
+    for (const Setting &s : glide_settings) {
+        const char *text = variable(s.name);
+        if (!text)
+            continue;
+        SettingValue value;
+        if (parse(s, text, &value))
+            s.store(c, value);
         else
-            report("LUMIVEX_OUTPUT", text, "fullscreen");
+            report(s.name, text, s.fallback ? s.fallback : threads_text.c_str());
     }
-
-    int64_t v = c.scale;
-    read_int("LUMIVEX_SCALE", 1, 8, "1", &v);
-    c.scale = (int)v;
-
-    v = c.swap_interval;
-    read_int("LUMIVEX_SWAP_INTERVAL", 0, 60, "the program's interval", &v);
-    c.swap_interval = (int)v;
-
-    if (const char *text = variable("LUMIVEX_TRACE"))
-        c.trace_path = text;
-    c.trace_all_frames = !read_frames("LUMIVEX_TRACE_FRAMES", "every frame", &c.trace_frames);
-
-    if (const char *text = variable("LUMIVEX_DUMP_DIR"))
-        c.dump_dir = text;
-    read_frames("LUMIVEX_DUMP_FRAMES", "no frame", &c.dump_frames);
-
-    if (const char *text = variable("LUMIVEX_CAPTURE"))
-        c.capture_path = text;
-
-    read_int("LUMIVEX_KEY_AT_FRAME", 0, 999999999999, "none: no key will be pressed", &c.key_at_frame);
-
-    v = c.boards;
-    read_int("LUMIVEX_BOARDS", 0, 1, "1", &v);
-    c.boards = (int)v;
-
-    v = c.fail_open;
-    read_int("LUMIVEX_FAIL_OPEN", 0, 1, "0", &v);
-    c.fail_open = v != 0;
-
-    // Each thread draws its own bands of the screen; beyond eight the bands
-    // are too few to share well. A web page draws on its one thread: more
-    // would need shared memory, which needs special server headers.
-#ifdef __EMSCRIPTEN__
-    const unsigned cores = 1, most = 1;
-#else
-    const unsigned cores = std::thread::hardware_concurrency(), most = 64;
-#endif
-    v = cores < 1 ? 1 : cores > 8 ? 8 : cores;
-    const std::string cores_text = std::to_string(v);
-    read_int("LUMIVEX_THREADS", 1, most, cores_text.c_str(), &v);
-    c.threads = (int)v;
-
-    if (const char *text = variable("LUMIVEX_FILTER")) {
-        if (strcasecmp(text, "card") == 0)
-            c.card_filter = true;
-        else if (strcasecmp(text, "none") != 0)
-            report("LUMIVEX_FILTER", text, "none");
-    }
-
-    if (const char *text = variable("LUMIVEX_GAMMA")) {
-        char *end = nullptr;
-        float g = std::strtof(text, &end);
-        if (*end == '\0' && g >= 0.2f && g <= 5.0f)
-            c.gamma = g;
-        else
-            report("LUMIVEX_GAMMA", text, "1.0");
-    }
-
-    v = c.resolution;
-    read_int("LUMIVEX_RESOLUTION", 1, 4, "1", &v);
-    c.resolution = (int)v;
-
-    if (const char *text = variable("LUMIVEX_COLOUR")) {
-        if (std::strcmp(text, "32") == 0)
-            c.true_colour = true;
-        else if (std::strcmp(text, "16") != 0)
-            report("LUMIVEX_COLOUR", text, "16");
-    }
-
     return c;
 }

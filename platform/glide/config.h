@@ -1,24 +1,9 @@
 // config.h - how our Glide is configured: environment variables, read when
 // Glide is initialised, as accelerator drivers of the time were configured.
-// A bad value is reported on stderr in one line naming the variable, and the
-// default is used.
-//
-//   LUMIVEX_OUTPUT         fullscreen (default) | window | offscreen
-//   LUMIVEX_SCALE          window size factor, 1 to 8 (default 1)
-//   LUMIVEX_SWAP_INTERVAL  overrides every grBufferSwap's interval; 0 shows at once
-//   LUMIVEX_TRACE          file for the call log
-//   LUMIVEX_TRACE_FRAMES   frames whose triangles the log keeps (default all)
-//   LUMIVEX_DUMP_DIR       directory for frame-NNNNNN.png
-//   LUMIVEX_DUMP_FRAMES    frames written there, e.g. 0,157,720-729
-//   LUMIVEX_CAPTURE        video file of every shown frame, .mkv or .mp4
-//   LUMIVEX_KEY_AT_FRAME   after the swap of this frame, a key press is posted
-//   LUMIVEX_BOARDS         0: the hardware query finds no board
-//   LUMIVEX_FAIL_OPEN      1: grSstWinOpen fails
-//   LUMIVEX_THREADS        threads that draw, 1 to 64 (default: the cores, at most 8)
-//   LUMIVEX_FILTER         none (default) | card: the boards' video filter
-//   LUMIVEX_GAMMA          the colour lookup's gamma, 0.2 to 5 (default 1)
-//   LUMIVEX_RESOLUTION     frames drawn at 1 to 4 times 640x480 (default 1)
-//   LUMIVEX_COLOUR         16 (default): dithered RGB565 | 32: 8 bits a channel
+// Every setting is a row of glide_settings (config.cpp): its name, what it
+// takes, its default and its meaning; the rows drive the reading. A bad value
+// is reported on stderr in one line naming the variable, and the default is
+// used.
 //
 // The filter and the gamma change only what the screen shows (window, full
 // screen, dumps, capture), never what is drawn or traced. At a higher
@@ -67,6 +52,38 @@ struct GlideConfig {
     int resolution = 1;
     bool true_colour = false;  // LUMIVEX_COLOUR=32
 };
+
+// What a setting's text is read as.
+enum class SettingKind {
+    WORDS,    // one of its words, in any case
+    INTEGER,  // a whole decimal number from lo to hi
+    NUMBER,   // a decimal number from lo to hi
+    FRAMES,   // a frame list
+    TEXT,     // a path, as it stands
+};
+
+// A setting's value once read: the word's place among the words, the
+// number, the list or the text.
+struct SettingValue {
+    int64_t integer = 0;
+    float number = 0;
+    FrameList frames;
+    const char *text = nullptr;
+};
+
+struct Setting {
+    const char *name;
+    SettingKind kind;
+    const char *words;     // WORDS: ' ' between them
+    double lo, hi;         // INTEGER and NUMBER
+    const char *fallback;  // the default, as a bad value's report names it; null: the machine's
+    const char *meaning;
+    void (*store)(GlideConfig &, const SettingValue &);
+};
+
+// Every setting our Glide reads, in the order it reads them.
+extern const Setting glide_settings[];
+extern const size_t glide_setting_count;
 
 // Reads the variables now.
 GlideConfig read_config();

@@ -3,12 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 #include <win32_exit.h>
 
 #include "dialog.h"
-#include "platform/common/echoed.h"
 #include "display.h"
+#include "settings.h"
 #include "window.h"
 #include "window_life.h"
 
@@ -44,14 +43,14 @@ LRESULT CALLBACK dialog_window_proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 // an answer (reported once here).
 int preset_answer()
 {
-    const char *v = getenv("LUMIVEX_DIALOG");
-    if (!v || !*v)
+    const char *v = setting_text(DIALOG_SETTING);
+    if (!v)
         return 0;
-    if (strcasecmp(v, "start") == 0)
-        return IDOK;
-    if (strcasecmp(v, "exit") == 0)
-        return IDCANCEL;
-    fprintf(stderr, "lumivex: LUMIVEX_DIALOG=%s is neither start nor exit; ignored\n", echoed(v).c_str());
+    const int answers[] = {IDOK, IDCANCEL};  // start, exit
+    int word = setting_word(DIALOG_SETTING, v);
+    if (word >= 0)
+        return answers[word];
+    report_setting(DIALOG_SETTING, v, "ignored");
     return -1;
 }
 

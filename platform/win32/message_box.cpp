@@ -12,7 +12,7 @@
 #include <strings.h>
 
 #include "display.h"
-#include "platform/common/echoed.h"
+#include "settings.h"
 #include "window.h"
 
 namespace {
@@ -57,10 +57,10 @@ int buttons_of(UINT type, Button *out)
 int terminal_answer(const char *text, const char *caption, const Button *buttons, int count)
 {
     fprintf(stderr, "%s\n%s\n", caption ? caption : "Error", text ? text : "");
-    const char *want = getenv("LUMIVEX_MESSAGEBOX");
+    const char *want = setting_text(MESSAGEBOX_SETTING);
     int answer = buttons[0].id;
     const char *word = buttons[0].answer;
-    if (want && *want) {
+    if (want) {
         int i = 0;
         while (i < count && strcasecmp(want, buttons[i].answer) != 0)
             ++i;
@@ -68,8 +68,7 @@ int terminal_answer(const char *text, const char *caption, const Button *buttons
             answer = buttons[i].id;
             word = buttons[i].answer;
         } else {
-            fprintf(stderr, "lumivex: LUMIVEX_MESSAGEBOX=%s is not an answer to this box; using %s\n",
-                    echoed(want).c_str(), word);
+            report_setting(MESSAGEBOX_SETTING, want, (std::string("using ") + word).c_str());
         }
     }
     fprintf(stderr, "lumivex: answered %s\n", word);
@@ -93,8 +92,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
     Button buttons[3];
     int count = buttons_of(type, buttons);
-    const char *preset = getenv("LUMIVEX_MESSAGEBOX");
-    bool unattended = (preset && *preset) || !have_display();
+    bool unattended = setting_text(MESSAGEBOX_SETTING) || !have_display();
     if (count == 1) {
         notice_line(text);
         if (unattended)

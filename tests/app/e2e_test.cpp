@@ -1,12 +1,12 @@
-// The program end to end: the real lumivex binary, offscreen, answered by
-// the stand-ins' environment variables, judged by its exit status, its
-// messages and the trace of its Glide calls.
+// e2e_test.cpp - the program end to end: the real lumivex binary, offscreen,
+// answered by the stand-ins' environment variables, judged by its exit
+// status, its messages and the trace of its Glide calls.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
-#include "../device/run_probe.h"
+#include "tests/support/run_probe.h"
 
 namespace fs = std::filesystem;
 

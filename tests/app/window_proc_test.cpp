@@ -1,7 +1,7 @@
-// The main window's procedure and the pump over the real device, offscreen:
-// keys and destruction raise quit_requests, activation and moves go to
-// Glide (read back from its log), one message per pump; and WinMain's end
-// after a failed registration.
+// window_proc_test.cpp - the main window's procedure and the pump over the
+// real device, offscreen: keys and destruction raise quit_requests,
+// activation and moves go to Glide (read back from its log), one message per
+// pump; and WinMain's end after a failed registration.
 #include <gtest/gtest.h>
 
 #include <glide.h>
@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include "app/shell.h"
-#include "../glide_log.h"
-#include "../win32/recorder.h"
+#include "tests/support/glide_log.h"
+#include "tests/support/recorder.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// 3DF texture loading by the device. Its calls and its assertion report
-// are the end-to-end tests' (tests/app).
+// device_test.cpp - 3DF texture loading by the device. Its calls and its
+// assertion report are the end-to-end tests' (tests/app).
 #include <gtest/gtest.h>
 
 #include <malloc.h>
@@ -9,7 +9,8 @@
 #include <fstream>
 
 #include "device/glidemain.h"
-#include "run_probe.h"
+#include "tests/support/environment.h"
+#include "tests/support/files.h"
 
 namespace fs = std::filesystem;
 
@@ -21,8 +22,7 @@ class Textures : public ::testing::Test {
     static void SetUpTestSuite()
     {
         directory = make_temp_directory();
-        setenv("LUMIVEX_OUTPUT", "offscreen", 1);
-        setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
+        set_offscreen();
         voo_init();
         voo_open(nullptr);
         voo_set_render_state();

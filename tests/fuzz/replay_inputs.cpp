@@ -1,13 +1,14 @@
-// Plays each file of the directories given (and each file given) through a
-// fuzz target's input function once, as libFuzzer would; a fault ends the
-// program, with the sanitizers' report where they are built in.
+// replay_inputs.cpp - plays each file of the directories given (and each file
+// given) through a fuzz target's input function once, as libFuzzer would; a
+// fault ends the program, with the sanitizers' report where they are built
+// in.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/support/files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int *argc, char ***argv);
@@ -26,12 +27,11 @@ int main(int argc, char **argv)
             files.push_back(argv[k]);
     }
     for (const fs::path &file : files) {
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
+        if (!fs::is_regular_file(file)) {
             std::fprintf(stderr, "cannot read %s\n", file.c_str());
             return 1;
         }
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string bytes = read_file(file);
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
     }
     std::printf("%zu inputs played\n", files.size());

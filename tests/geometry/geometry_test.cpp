@@ -1,6 +1,6 @@
-// The geometry module's rounding and the values triangle setup reads: the
-// matrix product and the transform sum in float from the left, projection;
-// the rest of the module is judged by the golden frames.
+// geometry_test.cpp - the geometry module's rounding and the values triangle
+// setup reads: the matrix product and the transform sum in float from the
+// left, projection; the rest of the module is judged by the golden frames.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -10,21 +10,13 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-namespace glide_test {
+#include "tests/support/environment.h"
+#include "tests/support/files.h"
 
-inline void clear_environment()
-{
-    for (const char *name : {"LUMIVEX_OUTPUT", "LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE",
-                             "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_DIR", "LUMIVEX_DUMP_FRAMES",
-                             "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_THREADS",
-                             "LUMIVEX_FILTER", "LUMIVEX_GAMMA", "LUMIVEX_RESOLUTION", "LUMIVEX_COLOUR"})
-        unsetenv(name);
-}
+namespace glide_test {
 
 // The show's device start-up through the Glide API (init, query, select,
 // open, render state); offscreen no window is needed.
@@ -50,17 +42,12 @@ inline bool open_device()
 // Offscreen and unpaced; the device closed afterwards.
 class Offscreen : public ::testing::Test {
   protected:
-    void SetUp() override
-    {
-        clear_environment();
-        setenv("LUMIVEX_OUTPUT", "offscreen", 1);
-        setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
-    }
+    void SetUp() override { set_offscreen(); }
     void TearDown() override
     {
         grSstWinClose();
         grGlideShutdown();
-        clear_environment();
+        clear_settings();
     }
 };
 
@@ -187,13 +174,6 @@ GrMipMapId_t load_texture(GrLOD_t large_lod, GrLOD_t small_lod, F texel,
     guTexDownloadMipMap(id, data.data(), nullptr);
     guTexSource(id);
     return id;
-}
-
-// Reads a whole text file.
-inline std::string read_file(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace glide_test

@@ -1,5 +1,5 @@
-// Drawing with several threads: the same pixels whatever their number, and
-// no thread left behind when the library shuts down.
+// test_bands.cpp - drawing with several threads: the same pixels whatever
+// their number, and no thread left behind when the library shuts down.
 #include "glide_test.h"
 
 #include <filesystem>

@@ -1,6 +1,7 @@
-// Coverage on its own: corners and a clip window in, spans out, checked
-// pixel by pixel against the rule itself (a pixel is covered when its centre
-// is inside all three edges, or on a top or left one).
+// test_coverage.cpp - coverage on its own: corners and a clip window in,
+// spans out, checked pixel by pixel against the rule itself (a pixel is
+// covered when its centre is inside all three edges, or on a top or left
+// one).
 #include "platform/glide/coverage.h"
 
 #include <gtest/gtest.h>

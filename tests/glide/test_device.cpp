@@ -1,4 +1,5 @@
-// The device's lifecycle in every state, fault injection and configuration.
+// test_device.cpp - the device's lifecycle in every state, fault injection
+// and configuration.
 #include "glide_test.h"
 
 #include "platform/glide/config.h"
@@ -84,25 +85,25 @@ TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsed)
     // The default, full screen, has no display here: the open fails.
     EXPECT_FALSE(grSstWinOpen(0x101, GR_RESOLUTION_640x480, 0, 2, 0, 2, 1));
 
-    for (const char *name :
-         {"LUMIVEX_SCALE", "LUMIVEX_SWAP_INTERVAL", "LUMIVEX_TRACE_FRAMES", "LUMIVEX_DUMP_FRAMES",
-          "LUMIVEX_KEY_AT_FRAME", "LUMIVEX_BOARDS", "LUMIVEX_FAIL_OPEN", "LUMIVEX_FILTER", "LUMIVEX_GAMMA",
-          "LUMIVEX_RESOLUTION", "LUMIVEX_THREADS", "LUMIVEX_COLOUR"}) {
-        clear_environment();
-        setenv(name, bad.c_str(), 1);
+    for (size_t k = 0; k < glide_setting_count; ++k) {
+        const Setting &s = glide_settings[k];
+        if (s.kind == SettingKind::TEXT)  // any path is one
+            continue;
+        clear_settings();
+        setenv(s.name, bad.c_str(), 1);
         std::string report = captured_stderr_of_init();
         EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
-        EXPECT_EQ(report.find(std::string(name) + "=\"" + bad + "\""), 15u) << report;
+        EXPECT_EQ(report.find(std::string(s.name) + "=\"" + bad + "\""), 15u) << report;
     }
     // Too long to echo whole; a key that will not come is said.
-    clear_environment();
+    clear_settings();
     setenv("LUMIVEX_SCALE", (std::string(100000, '9') + bad).c_str(), 1);
     setenv("LUMIVEX_KEY_AT_FRAME", ("soon" + bad).c_str(), 1);
     std::string report = captured_stderr_of_init();
     EXPECT_LT(report.size(), 1000u) << report;
     EXPECT_NE(report.find("=\"" + std::string(60, '9') + "...\" is not valid"), std::string::npos) << report;
     EXPECT_NE(report.find("no key will be pressed"), std::string::npos) << report;
-    clear_environment();
+    clear_settings();
     setenv("LUMIVEX_OUTPUT", "offscreen", 1);
     setenv("LUMIVEX_FAIL_OPEN", ("2" + bad).c_str(), 1);
     setenv("LUMIVEX_BOARDS", ("-1" + bad).c_str(), 1);

@@ -1,7 +1,7 @@
-// The display: buffer swaps against a fake display clock (the pace of the
-// retraces, late frames, the interval override, and the flip itself), and
-// the video output (the card's filter melts the dither and keeps edges; the
-// gamma table).
+// test_display.cpp - the display: buffer swaps against a fake display clock
+// (the pace of the retraces, late frames, the interval override, and the flip
+// itself), and the video output (the card's filter melts the dither and keeps
+// edges; the gamma table).
 #include "glide_test.h"
 
 #include "platform/glide/dither.h"

@@ -1,4 +1,4 @@
-// Coverage, clipping, depth and colour of drawn triangles.
+// test_raster.cpp - coverage, clipping, depth and colour of drawn triangles.
 #include "glide_test.h"
 
 #include "platform/glide/wdepth.h"

@@ -1,7 +1,7 @@
-// 3DF files: every format read back from files written here byte by byte,
-// the forgiving header, and malformed files that must fail without reading
-// or writing past anything. Texel formats: chains that cannot be, and
-// decoding against texels worked out by hand.
+// test_tdf.cpp - 3DF files: every format read back from files written here
+// byte by byte, the forgiving header, and malformed files that must fail
+// without reading or writing past anything. Texel formats: chains that cannot
+// be, and decoding against texels worked out by hand.
 #include <lumivex_texels.h>
 
 #include <glide.h>

@@ -1,6 +1,6 @@
-// Texture sampling: wrap and clamp at the edges, bilinear weights, point
-// sampling, undithered mip-mapping and texture memory; the show's frames check
-// the rest.
+// test_texture.cpp - texture sampling: wrap and clamp at the edges, bilinear
+// weights, point sampling, undithered mip-mapping and texture memory; the
+// show's frames check the rest.
 #include "glide_test.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
-// The call log: exact lines, and a log that cannot be written.
+// test_trace.cpp - the call log: exact lines, and a log that cannot be
+// written.
 #include "glide_test.h"
 
 #include <win32_exit.h>
@@ -75,14 +76,14 @@ TEST_F(TraceTest, EveryCallIsALineWithItsArguments)
 
 TEST(Trace, AnUnwritableOneIsReportedOnceAndTheShowGoesOn)
 {
-    clear_environment();
+    clear_settings();
     grGlideInit();  // closes a log this test left open when it ran before: a new one is told anew
     grGlideShutdown();
     setenv("LUMIVEX_OUTPUT", "offscreen", 1);
     setenv("LUMIVEX_SWAP_INTERVAL", "0", 1);
     setenv("LUMIVEX_TRACE", "/dev/full", 1);
     std::string report = stderr_of_a_frame() + stderr_of_a_frame();
-    clear_environment();
+    clear_settings();
     EXPECT_EQ(report, "lumivex glide: LUMIVEX_TRACE=\"/dev/full\" could not be written (No space left on "
                       "device); the trace is incomplete\n");
     EXPECT_EQ(win32_exit_status_asked(), 5);  // and the exit status will say so

@@ -1,14 +1,16 @@
-// Damaged copies of the real mesh files: cut short, bits flipped, words
-// overwritten. The reader either rejects the file or gives a mesh whose every
-// list the draw modes can index. Built with the address and undefined-
-// behaviour sanitizers around the reader where the compiler has them, so a
-// read outside the file block or a leak on a failed load fails the test too.
+// fuzz_test.cpp - damaged copies of the real mesh files: cut short, bits
+// flipped, words overwritten. The reader either rejects the file or gives a
+// mesh whose every list the draw modes can index. Built with the address and
+// undefined- behaviour sanitizers around the reader where the compiler has
+// them, so a read outside the file block or a leak on a failed load fails the
+// test too.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <random>
 
 #include "mesh_files.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -17,7 +19,8 @@ const uint32_t SHARP_WORDS[] = {0, 1, 3, 999, 1000, 1001, 0x7FFFFFFF, 0x80000000
 
 void fuzz(const char *path, int rounds)
 {
-    const Bytes original = read_file(path);
+    const std::string file = read_file(path);
+    const Bytes original(file.begin(), file.end());
     ASSERT_FALSE(original.empty()) << path;
     std::mt19937 random(20240601);
     int loaded = 0;

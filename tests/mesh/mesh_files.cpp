@@ -1,8 +1,7 @@
+// mesh_files.cpp - mesh files as bytes for the reader's tests; see mesh_files.h.
 #include "mesh_files.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 void MeshFree::operator()(Mesh *mesh) const
@@ -23,12 +22,6 @@ MeshPtr load_bytes(const Bytes &bytes)
     MeshPtr mesh(written ? mesh_load(path) : nullptr);
     unlink(path);
     return mesh;
-}
-
-Bytes read_file(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 MeshModel sample_model()

@@ -20,7 +20,6 @@ using MeshPtr = std::unique_ptr<Mesh, MeshFree>;
 
 // Loads the bytes through a temporary file.
 MeshPtr load_bytes(const Bytes &bytes);
-Bytes read_file(const std::string &path);
 
 // A tetrahedron: 4 vertices, 4 faces, 5 texture vertices, 4 texture faces and
 // 4 colours; its chunks in the order encode_mesh writes them.

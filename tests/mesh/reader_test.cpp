@@ -1,8 +1,8 @@
-// The reader on well-formed files and the placement rules: any order, tags
-// only on the 4-byte grid, other bytes ignored; files that are not there or
-// not files; normalising where there is nothing to scale by. Malformed files:
-// bad required data rejects the file; a bad optional chunk leaves its part
-// absent. Whatever loads keeps the draw modes inside lists.
+// reader_test.cpp - the reader on well-formed files and the placement rules:
+// any order, tags only on the 4-byte grid, other bytes ignored; files that
+// are not there or not files; normalising where there is nothing to scale by.
+// Malformed files: bad required data rejects the file; a bad optional chunk
+// leaves its part absent. Whatever loads keeps the draw modes inside lists.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

@@ -1,12 +1,12 @@
-// Triangle setup (the depth values and the visibility test) and the logo's
-// draw mode (what its records and state calls hold), checked to the bit in
-// our Glide's log; how the snap rounds and where the corners fall are the
-// golden frames' affair.
+// render_test.cpp - triangle setup (the depth values and the visibility test)
+// and the logo's draw mode (what its records and state calls hold), checked
+// to the bit in our Glide's log; how the snap rounds and where the corners
+// fall are the golden frames' affair.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "../glide_log.h"
+#include "tests/support/glide_log.h"
 #include "render/draw_modes.h"
 #include "render/triangle.h"
 

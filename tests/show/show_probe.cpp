@@ -1,6 +1,6 @@
-// show_probe - runs the show as program entry does (device up, run_show,
-// device closed), without the main window and the dialog. The real pump
-// calls the probe once a frame, steered by the tests through the environment:
+// show_probe.cpp - runs the show as program entry does (device up,
+// run_show, device closed), without the main window and the dialog. The real
+// pump calls the probe once a frame, steered by the tests through the environment:
 //   PROBE_KEY_IN_FRAME=n     the pump of frame n (counted from 0) dispatches a key
 //   PROBE_REMOVE_MESHES_IN_FRAME=n  the pump of frame n removes pak/*.dat
 //   PROBE_HEAP_IN_FRAME=n    the pump of frame n of every pass prints "heap BYTES" in use

@@ -1,6 +1,6 @@
-// The show's driver and effects through the real code path: where unusable
-// meshes end the show, and one whole pass with the committed data, judged by
-// its golden frames and by what the next pass reuses.
+// show_test.cpp - the show's driver and effects through the real code path:
+// where unusable meshes end the show, and one whole pass with the committed
+// data, judged by its golden frames and by what the next pass reuses.
 #include <gtest/gtest.h>
 
 #include <png.h>
@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "../device/run_probe.h"
+#include "tests/support/run_probe.h"
 #include "mesh/mesh.h"
 #include "mesh_writer.h"
 

@@ -1,10 +1,10 @@
-// The dialog manager: focus, Enter, Esc, Tab and clicks; and the modal
-// dialog and message box answered without a display.
+// dialog_test.cpp - the dialog manager: focus, Enter, Esc, Tab and clicks;
+// and the modal dialog and message box answered without a display.
 #include <gtest/gtest.h>
 
 #include "platform/win32/dialog.h"
 #include "platform/win32/window.h"
-#include "recorder.h"
+#include "tests/support/recorder.h"
 
 namespace {
 

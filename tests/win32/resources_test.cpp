@@ -1,14 +1,13 @@
-// The program's .res as our reader reads it: dialog 101's initialisation
-// list, and damaged images refused whole. How the dialog looks is checked on
-// a real X server (tests/app/real_window.sh).
+// resources_test.cpp - the program's .res as our reader reads it: dialog
+// 101's initialisation list, and damaged images refused whole. How the dialog
+// looks is checked on a real X server (tests/app/real_window.sh).
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/win32/dialog.h"
 #include "platform/win32/resources.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -36,8 +35,8 @@ TEST(Resources, InitialisationListFillsTheEffectList)
 // eyes in the fuzz build too); a cut is refused whole.
 TEST(Resources, DamagedImagesAreRefusedNotOverread)
 {
-    std::ifstream in(RES_FILE, std::ios::binary);
-    std::vector<unsigned char> res((std::istreambuf_iterator<char>(in)), {});
+    const std::string file = read_file(RES_FILE);
+    const std::vector<unsigned char> res(file.begin(), file.end());
     ASSERT_GT(res.size(), 64u);
     for (size_t n = 1; n < res.size(); ++n) {
         std::vector<unsigned char> cut(res.begin(), res.begin() + n);

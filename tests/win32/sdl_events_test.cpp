@@ -1,12 +1,13 @@
-// SDL's events become window messages: keys and closing are posted,
-// activation and moves are sent during the peek. SDL's dummy video.
+// sdl_events_test.cpp - SDL's events become window messages: keys and closing
+// are posted, activation and moves are sent during the peek. SDL's dummy
+// video.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
 #include <win32_sdl.h>
 
-#include "recorder.h"
+#include "tests/support/recorder.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-// Windows and their messages: classes, creation, showing and destruction;
-// posted messages in order and one per call, sent messages apart from them,
-// and the default handling that ends a window.
+// window_test.cpp - windows and their messages: classes, creation, showing
+// and destruction; posted messages in order and one per call, sent messages
+// apart from them, and the default handling that ends a window.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "platform/win32/queue.h"
-#include "recorder.h"
+#include "tests/support/recorder.h"
 
 namespace {
 

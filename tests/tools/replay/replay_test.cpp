@@ -1,15 +1,15 @@
-// The trace replayer plays what the show traced: the show's first frames,
-// run and traced by the tests' show probe, replay offscreen to the very
-// pixels the show drew. A line it does not know, and a download larger than
-// the texture file loaded (it would read past the loaded texels), are
-// reported by number without stopping the rest.
+// replay_test.cpp - the trace replayer plays what the show traced: the show's
+// first frames, run and traced by the tests' show probe, replay offscreen to
+// the very pixels the show drew. A line it does not know, and a download
+// larger than the texture file loaded (it would read past the loaded texels),
+// are reported by number without stopping the rest.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 
-#include "../../device/run_probe.h"
+#include "tests/support/run_probe.h"
 
 namespace {
 

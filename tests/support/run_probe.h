@@ -6,9 +6,10 @@
 #ifndef LUMIVEX_TESTS_RUN_PROBE_H
 #define LUMIVEX_TESTS_RUN_PROBE_H
 
-#include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "files.h"
 
 struct ProbeResult {
     int status = -1;  // the exit status, or 128 + the signal that ended it
@@ -20,12 +21,5 @@ struct ProbeResult {
 // argument, if any, is the program's one.
 ProbeResult run_probe(const std::string &program, const std::string &directory,
                       const std::vector<std::string> &env, const std::string &argument = "");
-
-// A new empty directory under the system's temporary directory.
-std::string make_temp_directory();
-
-std::string read_file(const std::string &path);
-std::vector<std::string> read_lines(const std::string &path);
-std::vector<std::string> read_lines(std::istream &&in);
 
 #endif

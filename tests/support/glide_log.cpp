@@ -1,3 +1,4 @@
+// glide_log.cpp - the log of our Glide calls a test reads back; see glide_log.h.
 #include "glide_log.h"
 
 #include <glide.h>
@@ -8,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "environment.h"
+
 // One log a process (a death test's child is another), removed at its end.
 static const std::string LOG =
     std::string(LUMIVEX_BINARY_DIR) + "/glide_log_" + std::to_string(getpid()) + ".txt";
@@ -15,7 +18,7 @@ static const std::string LOG =
 static struct Offscreen {
     Offscreen()
     {
-        setenv("LUMIVEX_OUTPUT", "offscreen", 1);
+        set_offscreen(true);
         setenv("LUMIVEX_TRACE", LOG.c_str(), 1);
     }
     ~Offscreen() { std::remove(LOG.c_str()); }

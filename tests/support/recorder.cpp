@@ -1,3 +1,4 @@
+// recorder.cpp - a window class that writes down every message; see recorder.h.
 #include "recorder.h"
 
 #include <cstdlib>
