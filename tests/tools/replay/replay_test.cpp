@@ -52,9 +52,10 @@ TEST(Replay, PlaysTheShowsTraceToItsPixelsAndReportsBadLines)
     run = run_probe(REPLAY_PATH, dir, {"LUMIVEX_DUMP_DIR=broken", "LUMIVEX_DUMP_FRAMES=90"}, "broken.txt");
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(fs::exists(dir + "/broken/frame-000090.png"));
-    for (const std::string &report : {":" + std::to_string(download + 1) + ": malformed guTexDownloadMipMap",
-                                      ":" + std::to_string(swap + 1) + ": unknown call grFogMode",
-                                      ":" + std::to_string(swap + 2) + ": malformed grBufferSwap"})
+    for (const std::string &report :
+         {std::string(":") + std::to_string(download + 1) + ": malformed guTexDownloadMipMap",
+          std::string(":") + std::to_string(swap + 1) + ": unknown call grFogMode",
+          std::string(":") + std::to_string(swap + 2) + ": malformed grBufferSwap"})
         EXPECT_NE(run.err.find(report), std::string::npos) << report << "\n" << run.err;
     fs::remove_all(dir);
 }
