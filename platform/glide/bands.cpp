@@ -414,7 +414,7 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
     c.depth_value = depth_value;
     c.clip = clip;
     c.stride = glide.width;
-    c.true_colour = glide.true_colour;
+    c.true_colour = true_colour();
     c.xrgb = rgb;
     for (int i = 0; i < 4; ++i)
         for (int x = 0; x < 16; ++x)

@@ -7,9 +7,9 @@ const uint32_t *shown_picture()
 {
     const void *visible = colour_buffer(glide.front);
     // A 32-bit buffer with no gamma to apply is the picture itself.
-    if (glide.true_colour && glide.scanout.gamma_identity)
+    if (true_colour() && glide.scanout.gamma_identity)
         return static_cast<const uint32_t *>(visible);
-    if (glide.true_colour)
+    if (true_colour())
         scan_out(glide.scanout, static_cast<const uint32_t *>(visible), glide.width, glide.height,
                  glide.picture.data());
     else
