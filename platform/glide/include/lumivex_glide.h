@@ -30,6 +30,10 @@ struct GlideClock {
 struct Presenter {
     virtual ~Presenter() = default;
     virtual void present(const uint32_t *xrgb, int width, int height) = 0;
+    // Where the next picture may be made (width x height pixels as present
+    // takes them), so that present shows it without a copy; null, the
+    // default, when present copies.
+    virtual uint32_t *frame_memory(int, int) { return nullptr; }
     virtual void close() = 0;
 };
 
