@@ -231,11 +231,9 @@ ColourPixels glide_colour_buffer(GrBuffer_t buffer)
             true_colour() ? static_cast<const uint32_t *>(pixels) : nullptr};
 }
 
+// What is recorded keeps the loops it was recorded with.
 int glide_limit_pixel_loop(int pixels)
 {
-    if (!glide.open)
-        return 0;
-    bands_finish();
     glide.spans = span_table(glide.spans.format, pixels);
     return glide.spans.width;
 }

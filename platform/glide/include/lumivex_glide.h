@@ -68,10 +68,10 @@ int64_t glide_last_swap_retrace();
 size_t glide_mipmap_bytes(GrMipMapId_t id);
 
 // Draws the show's texture path with the widest pixel loop up to pixels
-// until the device closes: 8 (AVX2, where the processor has it; each open
-// takes the widest), 4 (SSE2) or 1. Each draws the same pixels; tests try
-// them all. Returns the width taken, which the processor may hold below
-// the limit; 0 when the device is not open.
+// until the device next opens: 8 (AVX2, where the processor has it; each
+// open takes the widest), 4 (SSE2) or 1. Each draws the same pixels; tests
+// try them all. Returns the width taken, which the processor may hold below
+// the limit.
 int glide_limit_pixel_loop(int pixels);
 
 }  // namespace lumivex
