@@ -14,8 +14,6 @@
 #include "texmem.h"
 #include "wdepth.h"
 
-#include <lumivex_glide.h>
-
 #include <cstring>
 
 namespace {

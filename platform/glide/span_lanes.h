@@ -24,8 +24,6 @@
 #include "lanes.h"
 #include "raster.h"
 
-#include <lumivex_glide.h>
-
 namespace {
 
 // What each lane decides in the pixels of one dither phase: the level its
