@@ -38,7 +38,7 @@ int main(int argc, char **argv)
     start_laps(run);
     torus_effect();
     lap(run);
-    int status = finish_run(run, lumivex::glide_colour_buffer(GR_BUFFER_FRONTBUFFER), false);
+    int status = finish_run(run, lumivex::glide_colour_buffer(GR_BUFFER_FRONTBUFFER).rgb565, false);
     voo_close();
     return status;
 }

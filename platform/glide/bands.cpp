@@ -353,9 +353,9 @@ Recording &recording_to_add_to()
 {
     if (!recording)
         recording = std::make_unique<Recording>();
-    if ((int)pool.threads.size() + 1 != bands_threads()) {
+    if ((int)pool.threads.size() + 1 != glide_config.threads) {
         pool.stop();
-        pool.start(bands_threads());
+        pool.start(glide_config.threads);
     }
     return *recording;
 }
@@ -375,11 +375,6 @@ void add_piece(int band, SpanFunction draw, uint32_t item, uint32_t first, uint3
 }
 
 }  // namespace
-
-int bands_threads()
-{
-    return glide_config.threads;
-}
 
 void bands_triangle(const Raster &ra, SpanFunction draw, const Corners &corners)
 {
@@ -414,7 +409,7 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
     c.depth_value = depth_value;
     c.clip = clip;
     c.stride = glide.width;
-    c.true_colour = glide.true_colour;
+    c.true_colour = true_colour();
     c.xrgb = rgb;
     for (int i = 0; i < 4; ++i)
         for (int x = 0; x < 16; ++x)

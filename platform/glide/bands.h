@@ -32,7 +32,4 @@ void bands_call_done();
 // bands_finish and bands_stop are declared in device.h; the next drawing
 // after bands_stop starts the threads anew, with the number configured then.
 
-// The number of threads that draw, LUMIVEX_THREADS or the default.
-int bands_threads();
-
 #endif

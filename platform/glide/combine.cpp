@@ -21,15 +21,12 @@ void FX_CALL guColorCombineFunction(GrColorCombineFnc_t fnc)
 void FX_CALL guTexCombineFunction(GrChipID_t tmu, GrTextureCombineFnc_t fnc)
 {
     trace_call("guTexCombineFunction", {tmu, fnc});
-    if (tmu == GR_TMU0 && fnc == GR_TEXTURECOMBINE_DECAL)
-        glide.texture_combine = fnc;
 }
 
-// Kept for the record: nothing reads alpha, as nothing blends.
+// Only traced: nothing reads alpha, as nothing blends.
 void FX_CALL guAlphaSource(GrAlphaSource_t mode)
 {
-    set_state("guAlphaSource", glide.alpha_source, mode,
-              mode >= GR_ALPHASOURCE_CC_ALPHA && mode <= GR_ALPHASOURCE_TEXTURE_ALPHA_TIMES_ITERATED_ALPHA);
+    trace_call("guAlphaSource", {mode});
 }
 
 void FX_CALL grConstantColorValue(GrColor_t value)

@@ -136,13 +136,13 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     glide.width = SCREEN_WIDTH * glide.resolution;
     glide.height = SCREEN_HEIGHT * glide.resolution;
     const size_t pixels = (size_t)glide.width * glide.height;
-    glide.true_colour = glide_config.true_colour;
+    glide.spans = span_table(glide_config.true_colour ? PIXEL_XRGB : PIXEL_RGB565, 8);
     for (int i = 0; i < colour_buffers; ++i)
-        glide.colour[i].assign(glide.true_colour ? pixels : (pixels + 1) / 2, 0);
+        glide.colour[i].assign(true_colour() ? pixels : (pixels + 1) / 2, 0);
     glide.depth.assign(pixels, GR_WDEPTHVALUE_FARTHEST);
     glide.scanout = make_scanout(glide_config.card_filter, glide_config.gamma);
     // A 32-bit buffer with no gamma to apply is shown as it stands (picture.cpp).
-    glide.picture.assign(glide.true_colour && glide.scanout.gamma_identity ? 0 : pixels, 0);
+    glide.picture.assign(true_colour() && glide.scanout.gamma_identity ? 0 : pixels, 0);
     glide.presenter = std::move(presenter);
     glide.hwnd = hWnd;
     glide.colour_format = colour_format;
@@ -224,14 +224,18 @@ static void *read_colour(GrBuffer_t buffer)
     return nullptr;
 }
 
-const uint16_t *glide_colour_buffer(GrBuffer_t buffer)
+ColourPixels glide_colour_buffer(GrBuffer_t buffer)
 {
-    return glide.true_colour ? nullptr : static_cast<const uint16_t *>(read_colour(buffer));
+    const void *pixels = read_colour(buffer);
+    return {true_colour() ? nullptr : static_cast<const uint16_t *>(pixels),
+            true_colour() ? static_cast<const uint32_t *>(pixels) : nullptr};
 }
 
-const uint32_t *glide_colour_buffer32(GrBuffer_t buffer)
+// What is recorded keeps the loops it was recorded with.
+int glide_limit_pixel_loop(int pixels)
 {
-    return glide.true_colour ? static_cast<const uint32_t *>(read_colour(buffer)) : nullptr;
+    glide.spans = span_table(glide.spans.format, pixels);
+    return glide.spans.width;
 }
 
 const uint16_t *glide_depth_buffer()

@@ -11,6 +11,7 @@
 
 #include "config.h"
 #include "coverage.h"
+#include "raster.h"
 #include "scanout.h"
 
 #include <cstdint>
@@ -49,9 +50,8 @@ struct GlideDevice {
     int width = SCREEN_WIDTH, height = SCREEN_HEIGHT;
 
     // Colour buffers: number front is visible; with one buffer both are it.
-    // The pixels are in the device's format: RGB565 (uint16_t), or with
+    // The pixels are in the span table's format: RGB565 (uint16_t), or with
     // LUMIVEX_COLOUR=32 0x00RRGGBB words (uint32_t); colour_buffer gives them.
-    bool true_colour = false;
     std::vector<uint32_t> colour[2];
     int front = 0;
     int colour_buffers = 2;
@@ -65,11 +65,10 @@ struct GlideDevice {
     bool depth_mask = false;
 
     GrColorCombineFnc_t colour_combine = GR_COLORCOMBINE_ITRGB;
-    GrTextureCombineFnc_t texture_combine = GR_TEXTURECOMBINE_DECAL;
-    GrAlphaSource_t alpha_source = GR_ALPHASOURCE_CC_ALPHA;
     GrColor_t constant_colour = 0;  // in the colour format of the open device
     FxU32 stw_hint = 0;
     TmuState tmu;
+    SpanTable spans;  // chosen when the device opens
 
     // Swap pacing: retraces of a 60 Hz clock counted from epoch.
     int64_t frames_shown = 0;
@@ -104,6 +103,12 @@ void *colour_buffer(int which);
 
 // The buffer that drawing and clearing write to; null when not open.
 void *render_target();
+
+// Whether the colour buffers hold 0x00RRGGBB words (LUMIVEX_COLOUR=32).
+inline bool true_colour()
+{
+    return glide.spans.format == PIXEL_XRGB;
+}
 
 // A GrColor_t in the device's colour format as 0x00RRGGBB.
 uint32_t colour_to_rgb(GrColor_t colour);

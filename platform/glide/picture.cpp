@@ -3,17 +3,17 @@
 
 #include "device.h"
 
-const uint32_t *shown_picture()
+const uint32_t *shown_picture(uint32_t *into)
 {
     const void *visible = colour_buffer(glide.front);
-    // A 32-bit buffer with no gamma to apply is the picture itself.
-    if (glide.true_colour && glide.scanout.gamma_identity)
+    // A 32-bit buffer with no gamma to apply is the picture itself, unless
+    // it is asked for elsewhere.
+    if (true_colour() && glide.scanout.gamma_identity && !into)
         return static_cast<const uint32_t *>(visible);
-    if (glide.true_colour)
-        scan_out(glide.scanout, static_cast<const uint32_t *>(visible), glide.width, glide.height,
-                 glide.picture.data());
+    into = into ? into : glide.picture.data();
+    if (true_colour())
+        scan_out(glide.scanout, static_cast<const uint32_t *>(visible), glide.width, glide.height, into);
     else
-        scan_out(glide.scanout, static_cast<const uint16_t *>(visible), glide.width, glide.height,
-                 glide.picture.data());
-    return glide.picture.data();
+        scan_out(glide.scanout, static_cast<const uint16_t *>(visible), glide.width, glide.height, into);
+    return into;
 }

@@ -6,7 +6,6 @@
 
 #include "coverage.h"
 #include "dither.h"
-#include "texmem.h"
 
 #include <glide.h>
 
@@ -24,10 +23,13 @@ enum QMode {
     Q_AFFINE,    // q is the same at the three corners: s and t are linear
     Q_OOW,       // q is the vertex oow, already divided for the depth
     Q_SEPARATE,  // q is the texture unit's own oow
+    Q_MODES
 };
 
 // The colour paths the library implements.
-enum CombineMode { CC_ZERO, CC_CONSTANT, CC_ITERATED, CC_DECAL, CC_TEXTURE_TIMES_ITERATED };
+enum CombineMode { CC_ZERO, CC_CONSTANT, CC_ITERATED, CC_DECAL, CC_TEXTURE_TIMES_ITERATED, COMBINE_MODES };
+
+struct TexLevel;  // texmem.h
 
 struct Sampler {
     const TexLevel *levels = nullptr;  // null: no texture, white is sampled
@@ -135,11 +137,17 @@ struct SpanLoops {
     OwnedFunction resolve = nullptr, shade = nullptr;
 };
 
-// The span loop for a colour path, q mode, texture path and pixel format; the
-// texture path takes the widest loop allowed, short spans too: the partly
-// empty ends of its groups cost less than a narrower loop's extra groups.
-SpanLoops span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                        PixelFormat format);
+// The span loops of every colour path, q mode, texture path (fast or not)
+// and mix of levels, all in one pixel format, with the texture path's loop
+// of one width: chosen once, when the device opens. That loop is the widest
+// the processor has up to widest pixels, short spans too: the partly empty
+// ends of its groups cost less than a narrower loop's extra groups.
+struct SpanTable {
+    PixelFormat format = PIXEL_RGB565;
+    int width = 1;  // 1, 4 or 8 pixels a group
+    SpanLoops loops[COMBINE_MODES][Q_MODES][2][2];
+};
+SpanTable span_table(PixelFormat format, int widest);
 
 // The loop of the whole-number texture path (span_lanes.h) four pixels at a
 // time (span4.cpp), for triangles whose pixels sample one level or two; none
@@ -149,9 +157,6 @@ SpanLoops span4_function(CombineMode combine, bool mixed_levels, PixelFormat for
 // The same eight pixels at a time (span8.cpp); none where the processor has
 // no AVX2.
 SpanLoops span8_function(CombineMode combine, bool mixed_levels, PixelFormat format);
-
-// The widest of those loops that may be used: 8, 4 or 1 (lumivex_glide.h).
-extern int pixel_loop_limit;
 
 // An iterated colour channel over a span, in 16.16 fixed point. The value
 // at the first pixel is held to 0..255 and the triangle's own step is kept if

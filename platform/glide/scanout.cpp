@@ -26,7 +26,8 @@ static bool close_enough(uint32_t a, uint32_t b)
     return dr <= THRESHOLD_RB && dg <= THRESHOLD_G && db <= THRESHOLD_RB;
 }
 
-void card_filter_row(const uint32_t *in, int width, uint32_t *out)
+// One row of 0x00RRGGBB pixels through the card's filter.
+static void card_filter_row(const uint32_t *in, int width, uint32_t *out)
 {
     for (int x = 0; x < width; ++x) {
         const uint32_t centre = in[x];

@@ -33,9 +33,6 @@ struct Scanout {
 // out = 255 (in / 255)^(1 / g), rounded (g above 1 brightens).
 Scanout make_scanout(bool card_filter, float gamma);
 
-// One row of 0x00RRGGBB pixels through the card's filter.
-void card_filter_row(const uint32_t *in, int width, uint32_t *out);
-
 // A picture of width x height RGB565 pixels as the screen shows it, in
 // 0x00RRGGBB pixels.
 void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, uint32_t *xrgb);

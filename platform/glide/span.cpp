@@ -11,15 +11,14 @@
 #include "dither.h"
 #include "raster.h"
 #include "span_lanes.h"
+#include "texmem.h"
 #include "wdepth.h"
-
-#include <lumivex_glide.h>
 
 #include <cstring>
 
 namespace {
 
-// The lane operations of span_lanes.h on one pixel.
+// The lane operations of lanes.h on one pixel.
 using Scalar = VectorLanes<1>;
 
 // Texture coordinates are valid from -32768 to 32767; anything beyond,
@@ -223,22 +222,10 @@ template <CombineMode C, QMode Q, class Pixel> void draw_spans(const Raster &ra,
 
 }  // namespace
 
-int pixel_loop_limit = 8;
-
-int lumivex::glide_limit_pixel_loop(int pixels)
-{
-    pixel_loop_limit = pixels;
-    if (pixels >= 8 && span8_function(CC_DECAL, false, PIXEL_RGB565).draw)
-        return 8;
-    if (pixels >= 4 && span4_function(CC_DECAL, false, PIXEL_RGB565).draw)
-        return 4;
-    return 1;
-}
-
 namespace {
 
 template <CombineMode C, class Pixel>
-SpanLoops for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format)
+SpanLoops for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format, int width)
 {
     switch (q_mode) {
     case Q_OOW: return {draw_spans<C, Q_OOW, Pixel>};
@@ -247,34 +234,43 @@ SpanLoops for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat 
     }
     if (!fast_texture)
         return {draw_spans<C, Q_AFFINE, Pixel>};
-    if (pixel_loop_limit >= 8)
-        if (const SpanLoops eight = span8_function(C, mixed_levels, format); eight.draw)
-            return eight;
-    if (pixel_loop_limit >= 4)
-        if (const SpanLoops four = span4_function(C, mixed_levels, format); four.draw)
-            return four;
+    if (width == 8)
+        return span8_function(C, mixed_levels, format);
+    if (width == 4)
+        return span4_function(C, mixed_levels, format);
     return lanes_function<Scalar>(C, mixed_levels, format);
 }
 
 template <class Pixel>
 SpanLoops for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                      PixelFormat format)
+                      PixelFormat format, int width)
 {
     switch (combine) {
     case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE, Pixel>};
     case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>};
     case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE, Pixel>};
-    case CC_DECAL: return for_q<CC_DECAL, Pixel>(q_mode, fast_texture, mixed_levels, format);
-    default: return for_q<CC_TEXTURE_TIMES_ITERATED, Pixel>(q_mode, fast_texture, mixed_levels, format);
+    case CC_DECAL: return for_q<CC_DECAL, Pixel>(q_mode, fast_texture, mixed_levels, format, width);
+    default:
+        return for_q<CC_TEXTURE_TIMES_ITERATED, Pixel>(q_mode, fast_texture, mixed_levels, format, width);
     }
 }
 
 }  // namespace
 
-SpanLoops span_function(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                        PixelFormat format)
+SpanTable span_table(PixelFormat format, int widest)
 {
-    if (format == PIXEL_XRGB)
-        return for_combine<uint32_t>(combine, q_mode, fast_texture, mixed_levels, format);
-    return for_combine<uint16_t>(combine, q_mode, fast_texture, mixed_levels, format);
+    SpanTable table;
+    table.format = format;
+    table.width = widest >= 8 && span8_function(CC_DECAL, false, format).draw   ? 8
+                  : widest >= 4 && span4_function(CC_DECAL, false, format).draw ? 4
+                                                                                : 1;
+    for (int c = 0; c < COMBINE_MODES; ++c)
+        for (int q = 0; q < Q_MODES; ++q)
+            for (int fast = 0; fast < 2; ++fast)
+                for (int mixed = 0; mixed < 2; ++mixed) {
+                    const auto loops = format == PIXEL_XRGB ? for_combine<uint32_t> : for_combine<uint16_t>;
+                    table.loops[c][q][fast][mixed] =
+                        loops(CombineMode(c), QMode(q), fast, mixed, format, table.width);
+                }
+    return table;
 }

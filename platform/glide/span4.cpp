@@ -1,9 +1,6 @@
 // span4.cpp - the show's pixel path (span_lanes.h) four pixels at a time with
 // SSE2, part of every x86-64 processor and required of 32-bit builds.
-#include "dither.h"
 #include "raster.h"
-
-#include <lumivex_glide.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -3,10 +3,7 @@
 // for SSE2: only the functions defined below the target options are compiled
 // for AVX2, and they are reached only through span8_function, which asks the
 // processor first. Lanes k and k + 4 share a dither column.
-#include "dither.h"
 #include "raster.h"
-
-#include <lumivex_glide.h>
 
 #if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
 #include <immintrin.h>

@@ -124,8 +124,12 @@ void FX_CALL grBufferSwap(int swap_interval)
     // The picture is made only for those who look at it: offscreen, only a
     // dump or a capture does.
     bool dump = !glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame);
-    if (glide.presenter || dump || !glide_config.capture_path.empty()) {
-        const uint32_t *shown = shown_picture();
+    bool captured = !glide_config.capture_path.empty();
+    if (glide.presenter || dump || captured) {
+        // Made straight into the presenter's memory when nothing else reads it.
+        const uint32_t *shown = shown_picture(glide.presenter && !dump && !captured
+                                                  ? glide.presenter->frame_memory(glide.width, glide.height)
+                                                  : nullptr);
         if (glide.presenter)
             glide.presenter->present(shown, glide.width, glide.height);
         if (dump)

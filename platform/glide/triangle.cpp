@@ -233,8 +233,8 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         ra.depth_function = glide.depth_function;
     }
 
-    const SpanLoops loops = span_function(combine, ra.q_mode, ra.fast_texture, ra.affine.coarse_cells != 0,
-                                          glide.true_colour ? PIXEL_XRGB : PIXEL_RGB565);
+    const SpanLoops &loops =
+        glide.spans.loops[combine][ra.q_mode][ra.fast_texture][ra.affine.coarse_cells != 0];
     if (ra.depth_test && ra.depth_write && ra.depth_function == GR_CMP_LESS) {
         ra.resolve = loops.resolve;
         ra.shade = loops.shade;

@@ -137,15 +137,15 @@ inline void reopen_with(const char *name, const std::string &value)
 inline std::vector<uint32_t> back_words()
 {
     const size_t n = 640 * 480;
-    if (const uint16_t *p = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER))
-        return {p, p + n};
-    const uint32_t *p = lumivex::glide_colour_buffer32(GR_BUFFER_BACKBUFFER);
-    return {p, p + n};
+    const lumivex::ColourPixels back = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER);
+    if (back.rgb565)
+        return {back.rgb565, back.rgb565 + n};
+    return {back.xrgb, back.xrgb + n};
 }
 
 inline uint16_t back_pixel(int x, int y)
 {
-    return lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER)[y * 640 + x];
+    return lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER).rgb565[y * 640 + x];
 }
 
 inline uint16_t rgb565(int r, int g, int b)

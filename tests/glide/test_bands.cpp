@@ -66,7 +66,7 @@ Frame draw_with(int threads)
         }
     }
     Frame f;
-    const uint16_t *colour = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER),
+    const uint16_t *colour = lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER).rgb565,
                    *depth = lumivex::glide_depth_buffer();
     f.colour.assign(colour, colour + 640 * 480);
     f.depth.assign(depth, depth + 640 * 480);

@@ -23,7 +23,8 @@ void every_call()
     show_calls();
     GrVertex v = vertex(0, 0);
     guDrawTriangleWithClip(nullptr, &v, &v);
-    EXPECT_EQ(lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER), nullptr);
+    EXPECT_EQ(lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER).rgb565, nullptr);
+    EXPECT_EQ(lumivex::glide_colour_buffer(GR_BUFFER_BACKBUFFER).xrgb, nullptr);
     EXPECT_EQ(lumivex::glide_depth_buffer(), nullptr);
 }
 

@@ -114,7 +114,7 @@ TEST_F(SwapTest, DrawingToTheFrontBufferShowsAtOnce)
     open("0");
     grRenderBuffer(GR_BUFFER_FRONTBUFFER);
     triangle(vertex(200, 0), vertex(300, 0), vertex(200, 100));
-    EXPECT_EQ(lumivex::glide_colour_buffer(GR_BUFFER_FRONTBUFFER)[10 * 640 + 210], 0xFFFF);
+    EXPECT_EQ(lumivex::glide_colour_buffer(GR_BUFFER_FRONTBUFFER).rgb565[10 * 640 + 210], 0xFFFF);
 }
 
 // Flat colours dithered into the 16-bit buffer come out within one 16-bit

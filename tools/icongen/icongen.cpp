@@ -105,7 +105,7 @@ int main(int argc, char **argv)
     draw_torus(torus, ICON_ANGLES, ICON_POSITION);
     voo_end_frame();
 
-    std::vector<unsigned char> rgba = square_rgba(lumivex::glide_colour_buffer(GR_BUFFER_FRONTBUFFER));
+    std::vector<unsigned char> rgba = square_rgba(lumivex::glide_colour_buffer(GR_BUFFER_FRONTBUFFER).rgb565);
     voo_close();
     for (int size : SIZES) {
         std::string path = out + "/lumivex-" + std::to_string(size) + ".png";

@@ -30,6 +30,10 @@ struct GlideClock {
 struct Presenter {
     virtual ~Presenter() = default;
     virtual void present(const uint32_t *xrgb, int width, int height) = 0;
+    // Where the next picture may be made (width x height pixels as present
+    // takes them), so that present shows it without a copy; null, the
+    // default, when present copies.
+    virtual uint32_t *frame_memory(int, int) { return nullptr; }
     virtual void close() = 0;
 };
 
@@ -44,10 +48,12 @@ bool glide_set_presenter(std::unique_ptr<Presenter> presenter);
 // The colour buffers (GR_BUFFER_FRONTBUFFER, GR_BUFFER_BACKBUFFER) and the
 // depth buffer, 640x480 times LUMIVEX_RESOLUTION each, row by row from the
 // top; null while the device is not open. The colour buffers are RGB565, read
-// by glide_colour_buffer, or with LUMIVEX_COLOUR=32 0x00RRGGBB, read by
-// glide_colour_buffer32; the read of the other format gives null.
-const uint16_t *glide_colour_buffer(GrBuffer_t buffer);
-const uint32_t *glide_colour_buffer32(GrBuffer_t buffer);
+// in rgb565, or with LUMIVEX_COLOUR=32 0x00RRGGBB words in xrgb; the other is null.
+struct ColourPixels {
+    const uint16_t *rgb565;
+    const uint32_t *xrgb;
+};
+ColourPixels glide_colour_buffer(GrBuffer_t buffer);
 const uint16_t *glide_depth_buffer();
 
 // The buffer swaps made since grGlideInit: the frame the next swap shows.
@@ -61,10 +67,11 @@ int64_t glide_last_swap_retrace();
 // mip-map: 0 for a void or unknown handle.
 size_t glide_mipmap_bytes(GrMipMapId_t id);
 
-// The widest pixel loop the show's texture path may use: 8 (AVX2, where the
-// processor has it; the default), 4 (SSE2) or 1. Each draws the same
-// pixels; tests try them all. Returns the widest that will be used: the
-// processor may have no loop as wide as the limit.
+// Draws the show's texture path with the widest pixel loop up to pixels
+// until the device next opens: 8 (AVX2, where the processor has it; each
+// open takes the widest), 4 (SSE2) or 1. Each draws the same pixels; tests
+// try them all. Returns the width taken, which the processor may hold below
+// the limit.
 int glide_limit_pixel_loop(int pixels);
 
 }  // namespace lumivex

@@ -36,9 +36,9 @@ bool smoothed(bool fullscreen, const SDL_Rect &dst, int width)
 }
 
 // With a GPU, a renderer uploads the frame and scales it there. Without one
-// the frame goes straight into the window's own surface (X11's shared
-// memory): one copy, where a software renderer would copy it into a texture,
-// then the texture onto that same surface.
+// the picture is made in the window's own surface (X11's shared memory),
+// where a software renderer would copy it into a texture, then the texture
+// onto that same surface; a surface of another size or format takes a blit.
 struct SdlPresenter : lumivex::Presenter {
     HWND owner = nullptr;  // the program's window, whose Alt+Enter switches the output
     SDL_Window *window = nullptr;
@@ -51,6 +51,20 @@ struct SdlPresenter : lumivex::Presenter {
     SDL_Texture *texture = nullptr;
     int texture_width = lumivex::SCREEN_WIDTH, texture_height = lumivex::SCREEN_HEIGHT;
     SDL_Surface *picture = nullptr;  // the frame's pixels as a surface, for scaling
+    uint32_t *lent = nullptr;        // the window surface's pixels, as frame_memory gave them
+
+    // The window's surface itself, when it takes the frame as it stands.
+    uint32_t *frame_memory(int width, int height) override
+    {
+        lent = nullptr;
+        on_display([&] {
+            SDL_Surface *screen = renderer ? nullptr : SDL_GetWindowSurface(window);
+            if (screen && screen->w == width && screen->h == height && screen->pitch == width * 4 &&
+                screen->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(screen))
+                lent = static_cast<uint32_t *>(screen->pixels);
+        });
+        return lent;
+    }
 
     void present(const uint32_t *xrgb, int width, int height) override
     {
@@ -98,29 +112,26 @@ struct SdlPresenter : lumivex::Presenter {
         SDL_Surface *screen = SDL_GetWindowSurface(window);
         if (!screen)
             return;
-        SDL_Rect dst = fitted(width, height, screen->w, screen->h);
-        bool same_pixels = screen->format->format == SDL_PIXELFORMAT_RGB888;
-        if (dst.w == width && dst.h == height && same_pixels && !SDL_MUSTLOCK(screen)) {
-            if (dst.w != screen->w || dst.h != screen->h)
-                SDL_FillRect(screen, nullptr, 0);
-            auto *to =
-                static_cast<uint8_t *>(screen->pixels) + (size_t)dst.y * screen->pitch + (size_t)dst.x * 4;
-            for (int y = 0; y < height; ++y)
-                std::memcpy(to + (size_t)y * screen->pitch, xrgb + (size_t)y * width, width * 4);
-        } else {
-            if (!picture || picture->pixels != xrgb || picture->w != width || picture->h != height) {
-                SDL_FreeSurface(picture);
-                picture = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t *>(xrgb), width, height, 32,
-                                                             width * 4, SDL_PIXELFORMAT_RGB888);
-                if (!picture)
-                    return;
-            }
-            SDL_FillRect(screen, nullptr, 0);
-            if (smoothed(fullscreen, dst, width) && same_pixels)
-                SDL_SoftStretchLinear(picture, nullptr, screen, &dst);
-            else
-                SDL_BlitScaled(picture, nullptr, screen, &dst);
+        if (xrgb == lent) {
+            // Made in the surface; unless the window changed since and the
+            // surface with it, when the frame is lost.
+            if (screen->pixels == lent)
+                SDL_UpdateWindowSurface(window);
+            return;
         }
+        SDL_Rect dst = fitted(width, height, screen->w, screen->h);
+        if (!picture || picture->pixels != xrgb || picture->w != width || picture->h != height) {
+            SDL_FreeSurface(picture);
+            picture = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t *>(xrgb), width, height, 32,
+                                                         width * 4, SDL_PIXELFORMAT_RGB888);
+            if (!picture)
+                return;
+        }
+        SDL_FillRect(screen, nullptr, 0);
+        if (smoothed(fullscreen, dst, width) && screen->format->format == SDL_PIXELFORMAT_RGB888)
+            SDL_SoftStretchLinear(picture, nullptr, screen, &dst);
+        else
+            SDL_BlitScaled(picture, nullptr, screen, &dst);
         SDL_UpdateWindowSurface(window);
     }
 
