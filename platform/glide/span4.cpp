@@ -33,12 +33,16 @@ struct Sse2 : VectorLanes<4> {
         const v128_t mask16 = wasm_i16x8_narrow_i32x4((v128_t)mask, (v128_t)mask);
         wasm_v128_store64_lane(p, wasm_v128_bitselect(v16, wasm_v128_load64_zero(p), mask16), 0);
     }
-#endif
+    // WebAssembly loads and widens in one instruction.
+    static I load_depth(const uint16_t *p)
+    {
+        return (I)wasm_u32x4_load16x4(p);
+    }
+#else
     static I load_depth(const uint16_t *p)
     {
         return (I)_mm_unpacklo_epi16(_mm_loadl_epi64((const __m128i *)p), _mm_setzero_si128());
     }
-#if !defined(__wasm_simd128__)
     // The low halves of v, sign-extended so that the saturating pack keeps them.
     static void store16(uint16_t *p, I mask, I v)
     {
