@@ -29,16 +29,22 @@ const port = await new Promise(resolve => server.stdout.on('data', d => {
 const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', headless: true,
                                         args: ['--no-sandbox', '--disable-gpu', '--no-first-run']});
 
-// Processor seconds: of this process's finished children, or of the
-// browser's renderer processes, from /proc (clock ticks of 1/100 s).
+// Processor seconds: of this process's finished children, or of this
+// browser's renderer processes (not another's on a shared machine), from
+// /proc (clock ticks of 1/100 s).
 const ticks = fields => (Number(fields[0]) + Number(fields[1])) / 100;
 const stat = pid => fs.readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
 const childrenCpu = () => ticks(stat('self').slice(13, 15));
+function ours(pid) {
+  for (let p = pid; p > 1; p = Number(stat(p)[1]))
+    if (p === browser.process().pid) return true;
+  return false;
+}
 function renderersCpu() {
   let total = 0;
   for (const pid of fs.readdirSync('/proc').filter(p => /^\d+$/.test(p))) {
     try {
-      if (fs.readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes('--type=renderer'))
+      if (fs.readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes('--type=renderer') && ours(Number(pid)))
         total += ticks(stat(pid).slice(11, 13));
     } catch {}  // gone meanwhile
   }
