@@ -14,23 +14,15 @@
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public RecordingTest {
   protected:
+    HWND make() override { return make_window(main_window_proc, "LumivexUnderTest", "Lumivex by Tobrek"); }
     void SetUp() override
     {
-        hwnd = make_window(main_window_proc, "LumivexUnderTest", "Lumivex by Tobrek");
-        ASSERT_NE(hwnd, nullptr);
-        drain_messages();
+        RecordingTest::SetUp();
         quit_requests = 0;
         glide_calls();
     }
-    void TearDown() override
-    {
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
-        drain_messages();
-    }
-    HWND hwnd = nullptr;
 };
 
 // Every key-down quits, auto-repeats too; system keys only by closing the

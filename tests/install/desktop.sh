@@ -22,25 +22,22 @@ kill -INT $pid
 ends_within 2 $pid "SIGINT in the dialog"
 [ "$status" -eq 130 ] || fail "SIGINT in the dialog: status $status, not 130"
 
-# --- SIGINT in the show, in a window ---
-LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=window LUMIVEX_TRACE="$work/window.trace" LUMIVEX_TRACE_FRAMES=0 \
-  "$lumivex" 2>"$work/window.err" & pid=$!; pids+=($pid)
-[ -n "$(find_window 'Lumivex by Tobrek')" ] || fail "no show window"
-# The window is shown before the device opens: wait for a frame.
-keep_trying 20 grep -q '^grBufferSwap' "$work/window.trace" || fail "the window showed no frame within 20 s"
-kill -INT $pid
-ends_within 2 $pid "SIGINT in the show"
-[ "$status" -eq 130 ] || fail "SIGINT in the show: status $status, not 130"
-[ "$(tail -1 "$work/window.trace")" = grGlideShutdown ] || fail "SIGINT: the device was not closed"
-
-# --- SIGTERM offscreen, no display ---
-env -u DISPLAY LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=offscreen LUMIVEX_TRACE="$work/off.trace" \
-  LUMIVEX_TRACE_FRAMES=0 "$lumivex" 2>"$work/off.err" & pid=$!; pids+=($pid)
-keep_trying 20 grep -q '^grBufferSwap' "$work/off.trace" || fail "offscreen: no frame within 20 s"
-kill -TERM $pid
-ends_within 2 $pid "SIGTERM offscreen"
-[ "$status" -eq 143 ] || fail "SIGTERM: status $status, not 143"
-[ "$(tail -1 "$work/off.trace")" = grGlideShutdown ] || fail "SIGTERM: the device was not closed"
+# signalled SIGNAL STATUS NAME [env arguments...]: the show, its calls logged,
+# ends within 2 s of the signal, sent after its first frame (a window is shown
+# before the device opens), with STATUS, the device closed.
+signalled() {
+  local signal=$1 want=$2 name=$3
+  shift 3
+  env "$@" LUMIVEX_DIALOG=start LUMIVEX_TRACE="$work/$signal.trace" LUMIVEX_TRACE_FRAMES=0 "$lumivex" \
+    2>"$work/$signal.err" & pid=$!; pids+=($pid)
+  keep_trying 20 grep -q '^grBufferSwap' "$work/$signal.trace" || fail "$name: no frame within 20 s"
+  kill -$signal $pid
+  ends_within 2 $pid "$name"
+  [ "$status" -eq "$want" ] || fail "$name: status $status, not $want"
+  [ "$(tail -1 "$work/$signal.trace")" = grGlideShutdown ] || fail "$name: the device was not closed"
+}
+signalled INT 130 "SIGINT in the show" LUMIVEX_OUTPUT=window
+signalled TERM 143 "SIGTERM offscreen" -u DISPLAY LUMIVEX_OUTPUT=offscreen
 
 # place OUTPUT "X Y WIDTH HEIGHT" [VAR=value...]: starts the show, waits until
 # its window stands there, takes a screenshot of the screen, ends the show.

@@ -33,20 +33,15 @@ expect() {
   grep -q '^grGlideShutdown' "$work/trace" || fail "the device was not closed"
 }
 
-if [ "$file" = no-pak ]; then
-  case=absent
-  mkdir "$work/run"
-  run
-  file=torus.dat expect "The system cannot find"
-  echo "passed: pak/ absent"
-  exit 0
-fi
-
-for case in missing empty half garbage; do
+# pak/ absent is told as its first mesh missing.
+cases="missing empty half garbage"
+[ "$file" = no-pak ] && cases=absent file=torus.dat
+for case in $cases; do
   rm -rf "$work/run" && mkdir "$work/run" && cp -r "$source_dir/pak" "$work/run/"
   target=$work/run/pak/$file
   size=$(stat -c %s "$target")
   case $case in
+    absent) rm -r "$work/run/pak"; why="The system cannot find" ;;
     missing) rm "$target"; why="The system cannot find the file specified." ;;
     empty) : >"$target"; why="the file is empty" ;;
     half) truncate -s $((size / 2)) "$target"; why="the file is cut short or is not" ;;
@@ -55,4 +50,4 @@ for case in missing empty half garbage; do
   run
   expect "$why"
 done
-echo "passed: $file missing, empty, cut to half, overwritten"
+echo "passed: $file: $cases"

@@ -14,6 +14,16 @@
 
 namespace {
 
+// Every chunk in the order encode_mesh writes them but one.
+std::vector<int> all_but(int skip)
+{
+    std::vector<int> order;
+    for (int c = 0; c < CHUNKS; c++)
+        if (c != skip)
+            order.push_back(c);
+    return order;
+}
+
 void expect_sample(const Mesh *m)
 {
     ASSERT_NE(m, nullptr);
@@ -46,14 +56,8 @@ TEST(MeshReader, ChunksLoadInAnyOrderAmongOtherBytes)
 TEST(MeshReader, RequiredChunksMustBeFoundOnTheGrid)
 {
     const std::vector<Bytes> chunks = chunks_of(sample_model());
-    for (int missing = VTXNUM; missing <= NMLIST; missing++) {
-        std::vector<int> order;
-        for (int c = 0; c < CHUNKS; c++) {
-            if (c != missing)
-                order.push_back(c);
-        }
-        EXPECT_EQ(load_bytes(join(chunks, order)), nullptr) << "without chunk " << missing;
-    }
+    for (int missing = VTXNUM; missing <= NMLIST; missing++)
+        EXPECT_EQ(load_bytes(join(chunks, all_but(missing))), nullptr) << "without chunk " << missing;
     EXPECT_EQ(load_bytes({}), nullptr);
     EXPECT_EQ(MeshPtr(mesh_load("pak/no such mesh.dat")), nullptr);
     EXPECT_EQ(MeshPtr(mesh_load("pak")), nullptr);
@@ -107,11 +111,7 @@ std::vector<Bytes> sample_with(int which, const Bytes &replacement)
 // a count too large for it runs past the end rather than into the next chunk.
 MeshPtr load_checked(const std::vector<Bytes> &chunks, int last = CVTX)
 {
-    std::vector<int> order;
-    for (int c = 0; c < int(chunks.size()); c++) {
-        if (c != last)
-            order.push_back(c);
-    }
+    std::vector<int> order = all_but(last);
     order.push_back(last);
     Bytes file = join(chunks, order);
     MeshPtr mesh = load_bytes(file);

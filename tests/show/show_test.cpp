@@ -6,6 +6,7 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -144,11 +145,8 @@ GoldenList golden_list(const std::string &name, std::string *frames)
     return golden;
 }
 
-bool updating()
-{
-    const char *update = std::getenv("UPDATE");
-    return update && std::string(update) == "1";
-}
+// UPDATE=1 in the environment renews the golden files.
+const bool updating = std::getenv("UPDATE") && std::string(std::getenv("UPDATE")) == "1";
 
 // With UPDATE=1 in the environment the frames drawn replace the golden ones
 // first: look at every one before committing it.
@@ -160,7 +158,7 @@ void expect_golden_frames(const StagedShow &show, const GoldenList &golden)
         char dumped[64];
         std::snprintf(dumped, sizeof dumped, "/dumps/frame-%06ld.png", frame);
         const std::string expected = LUMIVEX_SOURCE_DIR "/tests/golden/" + name + ".png";
-        if (updating())
+        if (updating)
             fs::copy_file(show.directory + dumped, expected, fs::copy_options::overwrite_existing);
         std::vector<unsigned char> actual = read_png(show.directory + dumped);
         std::vector<unsigned char> expected_pixels = read_png(expected);
@@ -218,23 +216,19 @@ void expect_golden_traces(const std::vector<std::string> &trace, const GoldenLis
         SCOPED_TRACE(name);
         const std::string path = LUMIVEX_SOURCE_DIR "/tests/golden/" + name + ".trace.gz";
         const std::string actual = frame_calls(trace, frame);
-        if (updating())
+        if (updating)
             write_gz(path, actual);
         const std::string expected = read_gz(path);
         ASSERT_FALSE(expected.empty()) << "UPDATE=1 makes " << path;
-        if (actual == expected)
-            continue;
+        // The first line that differs, with its golden counterpart.
         const std::vector<std::string> now = read_lines(std::istringstream(actual)),
                                        was = read_lines(std::istringstream(expected));
-        const std::string end = "(the end)";
-        std::string shown;
-        for (size_t i = 0, n = 0; n < 3 && i < std::max(now.size(), was.size()); ++i) {
-            const std::string &got = i < now.size() ? now[i] : end, &want = i < was.size() ? was[i] : end;
-            if (got != want && ++n)
-                shown += "\nline " + std::to_string(i + 1) + "\n  golden: " + want + "\n  now:    " + got;
-        }
-        ADD_FAILURE() << "frame " << frame << "'s calls differ from " << path << shown
-                      << "\nif they are meant to change, run the test with UPDATE=1";
+        const auto [got, want] = std::mismatch(now.begin(), now.end(), was.begin(), was.end());
+        EXPECT_TRUE(actual == expected)
+            << "frame " << frame << "'s calls differ from " << path << " at line " << got - now.begin() + 1
+            << "\n  golden: " << (want == was.end() ? "(the end)" : *want)
+            << "\n  now:    " << (got == now.end() ? "(the end)" : *got)
+            << "\nif they are meant to change, run the test with UPDATE=1";
     }
 }
 

@@ -32,6 +32,13 @@ bool clears_settings(const std::vector<const char *> &names)
     return cleared;
 }
 
+void go_headless()
+{
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+}
+
 void set_offscreen(bool paced)
 {
     clear_settings();

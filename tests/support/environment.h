@@ -13,6 +13,9 @@ void clear_settings();
 // the ones it leaves are told on stderr.
 bool clears_settings(const std::vector<const char *> &names);
 
+// No real display, ever: SDL's dummy video.
+void go_headless();
+
 // Clears the settings, then: offscreen, and unpaced (LUMIVEX_SWAP_INTERVAL=0)
 // unless paced.
 void set_offscreen(bool paced = false);

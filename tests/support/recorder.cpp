@@ -1,17 +1,10 @@
 // recorder.cpp - a window class that writes down every message; see recorder.h.
 #include "recorder.h"
 
-#include <cstdlib>
+#include "environment.h"
 
-// Before the first test: no real display, ever.
-static struct Headless {
-    Headless()
-    {
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-    }
-} headless;
+// Before the first test.
+static const bool headless = (go_headless(), true);
 
 // The one message answered, and the answer (0: none).
 static UINT answered;

@@ -36,14 +36,15 @@ void answer_with(UINT message, LRESULT result);
 // Removes every message queued for this thread, undispatched.
 void drain_messages();
 
-// A fresh recording window for each test, destroyed after it; the queue
-// drained and the records cleared either side.
+// A fresh window for each test (of the recording class unless make says
+// otherwise), destroyed after it; the queue drained and the records cleared
+// either side.
 class RecordingTest : public ::testing::Test {
   protected:
     void SetUp() override
     {
         drain_messages();
-        hwnd = make_recording_window();
+        hwnd = make();
         ASSERT_NE(hwnd, nullptr);
         drain_messages();
         recorded().clear();
@@ -55,6 +56,7 @@ class RecordingTest : public ::testing::Test {
             DestroyWindow(hwnd);
         drain_messages();
     }
+    virtual HWND make() { return make_recording_window(); }
     HWND hwnd = nullptr;
 };
 

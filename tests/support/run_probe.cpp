@@ -10,15 +10,7 @@
 
 // Nothing of the caller's reaches a probe, a display least of all: every
 // LUMIVEX_ setting and the display are gone before the first test.
-static struct Headless {
-    Headless()
-    {
-        clear_settings();
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-    }
-} headless;
+static const bool headless = (clear_settings(), go_headless(), true);
 
 ProbeResult run_probe(const std::string &program, const std::string &directory,
                       const std::vector<std::string> &env, const std::string &argument)
