@@ -1,4 +1,4 @@
-// The page's speed against the native program's: a whole unpaced pass of
+// page_speed.mjs - the page's speed against the native program's: a whole unpaced pass of
 // each, the page drawing to its canvas in headless Chromium and the native
 // program offscreen on one thread, run alternately on the same machine. Each
 // is also timed to its first frame alone, and the difference over the 3598

@@ -1,4 +1,4 @@
-// The show as a web page, in headless Chromium: the start-up dialog comes up
+// show_test.mjs - the show as a web page, in headless Chromium: the start-up dialog comes up
 // and starts the show, frames come at the show's pace, Alt+Enter takes the
 // page to full screen and back while the show goes on, a key ends it and the
 // page says so; on a phone the dialog fits either way up, a tap on Start
