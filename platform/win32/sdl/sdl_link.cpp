@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <mutex>
 #include <thread>
 
 #include <win32_sdl.h>
@@ -77,8 +79,13 @@ void pump_sdl_events()
 
 HostWindow &host_of(Window *w)
 {
+    // Kept here, as the records are in window.cpp, so that both go together
+    // at the end of the process.
+    static std::deque<HostWindow> hosts;
+    static std::mutex made;
+    std::lock_guard<std::mutex> lock(made);
     if (!w->host)
-        w->host = new HostWindow;
+        w->host = &hosts.emplace_back();
     return *w->host;
 }
 

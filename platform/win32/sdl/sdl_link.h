@@ -19,8 +19,8 @@ struct HostWindow {
     SDL_Renderer *renderer = nullptr;
 };
 
-// The window's host side, made on first use; like the window's record it is
-// never freed.
+// The window's host side, made on first use; like the window's record it
+// lasts until the process ends.
 HostWindow &host_of(Window *w);
 
 // Starts SDL's video on first use; false when it cannot start. The thread
