@@ -8,8 +8,6 @@
 #include <lumivex_texels.h>
 #include "trace.h"
 
-#include <cstring>
-
 namespace {
 
 struct TextureMemory {

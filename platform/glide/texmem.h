@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 constexpr int MAX_LEVELS = GR_LOD_1 - GR_LOD_256 + 1;
