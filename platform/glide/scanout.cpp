@@ -26,6 +26,17 @@ static bool close_enough(uint32_t a, uint32_t b)
     return dr <= THRESHOLD_RB && dg <= THRESHOLD_G && db <= THRESHOLD_RB;
 }
 
+// Where each order puts red and blue, and what fills its fourth byte.
+struct Layout {
+    int red, blue;
+    uint32_t opaque;
+};
+
+static Layout layout(lumivex::PixelOrder order)
+{
+    return order == lumivex::PixelOrder::RGBA ? Layout{0, 16, 0xFF000000u} : Layout{16, 0, 0};
+}
+
 // One row of 0x00RRGGBB pixels through the card's filter.
 static void card_filter_row(const uint32_t *in, int width, uint32_t *out)
 {
@@ -43,35 +54,53 @@ static void card_filter_row(const uint32_t *in, int width, uint32_t *out)
     }
 }
 
-static void apply_gamma(const Scanout &s, const uint32_t *in, size_t pixels, uint32_t *out)
+// 0x00RRGGBB pixels through the gamma table into the layout's order.
+static void apply_gamma(const Scanout &s, const uint32_t *in, size_t pixels, uint32_t *out, Layout to)
 {
     for (size_t i = 0; i < pixels; ++i) {
         const uint32_t p = in[i];
-        out[i] = (uint32_t)s.gamma[p >> 16 & 0xFF] << 16 | (uint32_t)s.gamma[p >> 8 & 0xFF] << 8 |
-                 s.gamma[p & 0xFF];
+        out[i] = (uint32_t)s.gamma[p >> 16 & 0xFF] << to.red | (uint32_t)s.gamma[p >> 8 & 0xFF] << 8 |
+                 (uint32_t)s.gamma[p & 0xFF] << to.blue | to.opaque;
     }
 }
 
-void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, uint32_t *xrgb)
+static void widen_row(const uint16_t *in, int width, uint32_t *out, Layout to)
 {
+    for (int x = 0; x < width; ++x) {
+        unsigned p = in[x], r = p >> 11, g = p >> 5 & 63, b = p & 31;
+        out[x] =
+            (r << 3 | r >> 2) << to.red | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2) << to.blue | to.opaque;
+    }
+}
+
+void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, uint32_t *out,
+              lumivex::PixelOrder order)
+{
+    // With neither filter nor gamma, each row is widened straight into the
+    // order asked; otherwise through a row of 0x00RRGGBB.
+    const Layout to = layout(order), xrgb = layout(lumivex::PixelOrder::XRGB);
+    const bool direct = !s.filter && s.gamma_identity;
     static std::vector<uint32_t> row;
-    row.resize(s.filter ? (size_t)width : 0);
+    row.resize(direct ? 0 : (size_t)width);
     for (int y = 0; y < height; ++y) {
         const uint16_t *in = rgb565 + (size_t)y * width;
-        uint32_t *out = xrgb + (size_t)y * width;
-        uint32_t *widened = s.filter ? row.data() : out;
-        for (int x = 0; x < width; ++x) {
-            unsigned p = in[x], r = p >> 11, g = p >> 5 & 63, b = p & 31;
-            widened[x] = (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
+        uint32_t *line = out + (size_t)y * width;
+        if (direct) {
+            widen_row(in, width, line, to);
+            continue;
         }
-        if (s.filter)
-            card_filter_row(widened, width, out);
-        if (!s.gamma_identity)
-            apply_gamma(s, out, (size_t)width, out);
+        widen_row(in, width, row.data(), xrgb);
+        const uint32_t *shown = row.data();
+        if (s.filter) {
+            card_filter_row(row.data(), width, line);
+            shown = line;
+        }
+        apply_gamma(s, shown, (size_t)width, line, to);
     }
 }
 
-void scan_out(const Scanout &s, const uint32_t *drawn, int width, int height, uint32_t *xrgb)
+void scan_out(const Scanout &s, const uint32_t *drawn, int width, int height, uint32_t *out,
+              lumivex::PixelOrder order)
 {
-    apply_gamma(s, drawn, (size_t)width * height, xrgb);
+    apply_gamma(s, drawn, (size_t)width * height, out, layout(order));
 }

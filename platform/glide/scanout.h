@@ -21,6 +21,8 @@
 #ifndef LUMIVEX_GLIDE_SCANOUT_H
 #define LUMIVEX_GLIDE_SCANOUT_H
 
+#include <lumivex_glide.h>
+
 #include <cstdint>
 
 struct Scanout {
@@ -34,11 +36,13 @@ struct Scanout {
 Scanout make_scanout(bool card_filter, float gamma);
 
 // A picture of width x height RGB565 pixels as the screen shows it, in
-// 0x00RRGGBB pixels.
-void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, uint32_t *xrgb);
+// pixels of the given order.
+void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, uint32_t *out,
+              lumivex::PixelOrder order);
 
 // The same of a 32-bit buffer: its 0x00RRGGBB pixels through the gamma table
-// (with gamma 1 the buffer is the picture as it stands).
-void scan_out(const Scanout &s, const uint32_t *drawn, int width, int height, uint32_t *xrgb);
+// (with gamma 1 and 0x00RRGGBB out, the buffer is the picture as it stands).
+void scan_out(const Scanout &s, const uint32_t *drawn, int width, int height, uint32_t *out,
+              lumivex::PixelOrder order);
 
 #endif

@@ -125,13 +125,15 @@ void FX_CALL grBufferSwap(int swap_interval)
     // dump or a capture does.
     bool dump = !glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame);
     bool captured = !glide_config.capture_path.empty();
-    if (glide.presenter || dump || captured) {
-        // Made straight into the presenter's memory when nothing else reads it.
-        const uint32_t *shown = shown_picture(glide.presenter && !dump && !captured
-                                                  ? glide.presenter->frame_memory(glide.width, glide.height)
-                                                  : nullptr);
-        if (glide.presenter)
-            glide.presenter->present(shown, glide.width, glide.height);
+    if (glide.presenter) {
+        // Made in the presenter's order, straight into its memory where it
+        // offers it.
+        const uint32_t *shown = shown_picture(glide.presenter->frame_memory(glide.width, glide.height),
+                                              glide.presenter->pixel_order());
+        glide.presenter->present(shown, glide.width, glide.height);
+    }
+    if (dump || captured) {
+        const uint32_t *shown = shown_picture();
         if (dump)
             dump_frame(frame, shown);
         capture_frame(shown);

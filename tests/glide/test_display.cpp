@@ -60,10 +60,12 @@ int channel(uint32_t p, int shift)
     return (int)(p >> shift & 0xFF);
 }
 
-std::vector<uint32_t> shown(const Scanout &s, const std::vector<uint16_t> &frame, int width)
+template <class Pixel>
+std::vector<uint32_t> shown(const Scanout &s, const std::vector<Pixel> &frame, int width,
+                            lumivex::PixelOrder order = lumivex::PixelOrder::XRGB)
 {
     std::vector<uint32_t> out(frame.size());
-    scan_out(s, frame.data(), width, (int)frame.size() / width, out.data());
+    scan_out(s, frame.data(), width, (int)frame.size() / width, out.data(), order);
     return out;
 }
 
@@ -175,6 +177,33 @@ TEST(Scanout, GammaOneChangesNothingAndTwoBrightensAlongTheCurve)
     EXPECT_EQ(two.gamma[128], 181);  // 255 sqrt(128 / 255) = 180.7
     for (int v = 1; v < 256; ++v)
         EXPECT_LE(two.gamma[v - 1], two.gamma[v]) << v;
-    std::vector<uint32_t> bright = shown(two, {0x8410}, 1);  // 16, 32, 16: widened 0x848284
+    std::vector<uint32_t> bright =
+        shown(two, std::vector<uint16_t>{0x8410}, 1);  // 16, 32, 16: widened 0x848284
     EXPECT_EQ(bright[0], (uint32_t)two.gamma[0x84] << 16 | (uint32_t)two.gamma[0x82] << 8 | two.gamma[0x84]);
+}
+
+// A canvas's order is the same picture, red and blue trading places and the
+// fourth byte opaque, whatever the output stage does and whatever the buffer.
+TEST(Scanout, TheCanvasOrderIsThePictureWithRedAndBlueSwappedAndOpaque)
+{
+    std::vector<uint16_t> frame(W * H);
+    std::vector<uint32_t> drawn(W * H);
+    for (size_t i = 0; i < frame.size(); ++i) {
+        frame[i] = (uint16_t)(i * 2039u);
+        drawn[i] = (uint32_t)(i * 0x010305u) & 0xFFFFFF;
+    }
+    const auto canvas = [](uint32_t p) {
+        return 0xFF000000u | (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF);
+    };
+    for (const Scanout &s : {make_scanout(false, 1.0f), make_scanout(true, 1.0f), make_scanout(false, 2.0f),
+                             make_scanout(true, 0.5f)}) {
+        SCOPED_TRACE(s.filter * 10 + s.gamma_identity);
+        const std::vector<uint32_t> xrgb16 = shown(s, frame, W), xrgb32 = shown(s, drawn, W);
+        const std::vector<uint32_t> rgba16 = shown(s, frame, W, lumivex::PixelOrder::RGBA);
+        const std::vector<uint32_t> rgba32 = shown(s, drawn, W, lumivex::PixelOrder::RGBA);
+        for (size_t i = 0; i < frame.size(); ++i) {
+            EXPECT_EQ(rgba16[i], canvas(xrgb16[i])) << i;
+            EXPECT_EQ(rgba32[i], canvas(xrgb32[i])) << i;
+        }
+    }
 }

@@ -23,13 +23,19 @@ struct GlideClock {
     virtual void sleep_until(int64_t deadline) = 0;
 };
 
+// How a presenter takes its pixels: 0x00RRGGBB words, or the bytes R, G, B
+// and an opaque alpha in memory order, as a browser's canvas takes them.
+enum class PixelOrder { XRGB, RGBA };
+
 // Where a shown frame goes: a window or the whole screen. present gets the
 // picture the screen shows (the visible buffer through the video output's
-// filter and gamma), 0x00RRGGBB pixels row by row from the top; close gives
-// back whatever the presenter took (it is called once, before deletion).
+// filter and gamma), row by row from the top, in the presenter's pixel
+// order; close gives back whatever the presenter took (it is called once,
+// before deletion).
 struct Presenter {
     virtual ~Presenter() = default;
-    virtual void present(const uint32_t *xrgb, int width, int height) = 0;
+    virtual PixelOrder pixel_order() const { return PixelOrder::XRGB; }
+    virtual void present(const uint32_t *pixels, int width, int height) = 0;
     // Where the next picture may be made (width x height pixels as present
     // takes them), so that present shows it without a copy; null, the
     // default, when present copies.
