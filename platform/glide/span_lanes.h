@@ -108,18 +108,11 @@ template <class V> typename V::I lerp16(typename V::I a, typename V::I b, typena
     return V::template srli16<8>(V::add16(V::mullo16(a, g), V::mullo16(b, f)));
 }
 
-// The W-buffer code of w = 1/oow, as wdepth_code does it: w whose bits are
-// below one's (w below 1, negative, or a negative NaN) is taken as 1.
-template <class V> typename V::I depth_code(typename V::F oow)
-{
-    const typename V::I bits = V::bits(V::fdiv(V::fset1(1.0f), oow)), one = V::set1(0x3F800000);
-    return V::min(V::template srli<11>(V::sub(V::max(bits, one), one)), V::set1(0xFFFF));
-}
-
 // The pixel path's constants, made once a triangle and held: the compiler
 // would otherwise rebuild each from an immediate in every group.
 template <class V> struct LoopConstants {
-    typename V::I half_texel, m00ff, w256, one16, high, top255, by257, times31, times63, low_byte;
+    typename V::I half_texel, m00ff, w256, one16, high, top255, by257, times31, times63, low_byte, one_bits,
+        top_code;
 };
 
 template <class V> LoopConstants<V> loop_constants()
@@ -133,7 +126,17 @@ template <class V> LoopConstants<V> loop_constants()
             .by257 = V::held(V::set1(257 << 16 | 257)),
             .times31 = V::held(V::set1(31 << 16 | 31)),
             .times63 = V::held(V::set1(63)),
-            .low_byte = V::held(V::set1(0xFF))};
+            .low_byte = V::held(V::set1(0xFF)),
+            .one_bits = V::held(V::set1(0x3F800000)),
+            .top_code = V::held(V::set1(0xFFFF))};
+}
+
+// The W-buffer code of w = 1/oow, as wdepth_code does it: w whose bits are
+// below one's (w below 1, negative, or a negative NaN) is taken as 1.
+template <class V> typename V::I depth_code(typename V::F oow, const LoopConstants<V> &k)
+{
+    const typename V::I bits = V::bits(V::fdiv((typename V::F)k.one_bits, oow));
+    return V::min(V::template srli<11>(V::sub(V::max(bits, k.one_bits), k.one_bits)), k.top_code);
 }
 
 // The dithered RGB565 pixel of 8-bit channels rb (red and blue halves) and
@@ -197,7 +200,8 @@ __attribute__((flatten)) bool draw_lanes(const Raster &ra, const Span *spans, in
     make_phases(tex, phases);
     const uint32_t *texels = tex.levels[0].texels;
 
-    const F oow_dx = V::fset1(ra.oow.dx), group = V::fset1((float)W), half = V::fset1(0.5f);
+    const F oow_dx = V::fset1(ra.oow.dx), half = V::fset1(0.5f);
+    const F group = (F)V::held(V::bits(V::fset1((float)W)));
     const I du = V::set1((int32_t)(W * tex.du)), dv = V::set1((int32_t)(W * tex.dv));
     const I du_lanes = V::lanes(0, tex.du), dv_lanes = V::lanes(0, tex.dv);
     const I dr_lanes = V::lanes(0, (uint32_t)ra.dr), dg_lanes = V::lanes(0, (uint32_t)ra.dg);
@@ -254,7 +258,7 @@ __attribute__((flatten)) bool draw_lanes(const Raster &ra, const Span *spans, in
             if (OWNED)
                 mask = V::band(mask, V::eq(V::load_depth(owned + x), mine));
             else
-                z = depth_code<V>(V::fadd(oow_row, V::fmul(oow_dx, px)));
+                z = depth_code<V>(V::fadd(oow_row, V::fmul(oow_dx, px)), k);
             if (depth_test)
                 mask = V::band(mask, depth_passes<V>(depth_function, z, V::load_depth(depth + x)));
 
