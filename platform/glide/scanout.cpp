@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 Scanout make_scanout(bool card_filter, float gamma)
@@ -64,12 +65,40 @@ static void apply_gamma(const Scanout &s, const uint32_t *in, size_t pixels, uin
     }
 }
 
+// RGB565 pixels p (one, or a vector of them) widened to 8 bits a channel,
+// each channel's top bits repeated below it (31 -> 255), as the two 16-bit
+// halves of the widened pixels: green over the channel of the lowest byte,
+// and the channel of the third byte under the fourth byte's fill.
+template <class T> void widen(T p, bool red_lowest, T fill, T *low, T *high)
+{
+    const T r = p >> 11, g = p >> 5 & 63, b = p & 31;
+    const T r8 = r << 3 | r >> 2, g8 = g << 2 | g >> 4, b8 = b << 3 | b >> 2;
+    *low = g8 << 8 | (red_lowest ? r8 : b8);
+    *high = (red_lowest ? b8 : r8) | fill;
+}
+
+// Eight pixels at a time on 16-bit lanes (SSE2, WebAssembly's SIMD), the
+// halves then interleaved into whole pixels.
+typedef uint16_t Lanes16 __attribute__((vector_size(16)));
+
 static void widen_row(const uint16_t *in, int width, uint32_t *out, Layout to)
 {
-    for (int x = 0; x < width; ++x) {
-        unsigned p = in[x], r = p >> 11, g = p >> 5 & 63, b = p & 31;
-        out[x] =
-            (r << 3 | r >> 2) << to.red | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2) << to.blue | to.opaque;
+    const bool red_lowest = to.red == 0;
+    const uint16_t fill = (uint16_t)(to.opaque >> 16);
+    int x = 0;
+    for (; x + 8 <= width; x += 8) {
+        Lanes16 p, low, high;
+        std::memcpy(&p, in + x, sizeof p);
+        widen<Lanes16>(p, red_lowest, Lanes16{} + fill, &low, &high);
+        const Lanes16 first = __builtin_shufflevector(low, high, 0, 8, 1, 9, 2, 10, 3, 11);
+        const Lanes16 second = __builtin_shufflevector(low, high, 4, 12, 5, 13, 6, 14, 7, 15);
+        std::memcpy(out + x, &first, sizeof first);
+        std::memcpy(out + x + 4, &second, sizeof second);
+    }
+    for (; x < width; ++x) {
+        uint16_t low, high;
+        widen<uint16_t>(in[x], red_lowest, fill, &low, &high);
+        out[x] = (uint32_t)high << 16 | low;
     }
 }
 
