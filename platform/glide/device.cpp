@@ -201,16 +201,6 @@ void glide_set_clock(GlideClock *clock)
     restart_retraces();
 }
 
-bool glide_set_presenter(std::unique_ptr<Presenter> presenter)
-{
-    if (!glide.open || !presenter)
-        return false;
-    if (glide.presenter)
-        glide.presenter->close();
-    glide.presenter = std::move(presenter);
-    return true;
-}
-
 // The colour buffer a read names, drawn up to now; null when there is none.
 static void *read_colour(GrBuffer_t buffer)
 {

@@ -1,7 +1,5 @@
 // present_sdl.cpp - presents into the SDL window behind the program's main
 // window, as the accelerator took over the window it was opened on.
-#include "present_sdl.h"
-
 #include "../../host.h"
 
 #include <SDL.h>
@@ -288,8 +286,10 @@ static bool attach_renderer(SdlPresenter &p)
     return p.renderer || SDL_GetWindowSurface(p.window);
 }
 
-std::unique_ptr<lumivex::Presenter> open_sdl_presenter(HWND owner, SDL_Window *window, bool fullscreen,
-                                                       int scale)
+// Null when the window cannot take a renderer. While it presents, the owner's
+// Alt+Enter switches it between the window and the full screen.
+static std::unique_ptr<lumivex::Presenter> open_sdl_presenter(HWND owner, SDL_Window *window, bool fullscreen,
+                                                              int scale)
 {
     if (!window)
         return nullptr;
