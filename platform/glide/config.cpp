@@ -4,6 +4,7 @@
 #include "platform/common/echoed.h"
 #include "platform/common/word_place.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -115,21 +116,13 @@ static bool parse(const Setting &s, const char *text, SettingValue *value)
 // shared memory, which needs special server headers.
 #ifdef __EMSCRIPTEN__
 static constexpr unsigned MOST_THREADS = 1;
-static unsigned cores()
-{
-    return 1;
-}
 #else
 static constexpr unsigned MOST_THREADS = 64;
-static unsigned cores()
-{
-    return std::thread::hardware_concurrency();
-}
 #endif
 static int default_threads()
 {
-    const unsigned n = cores();
-    return n < 1 ? 1 : n > 8 ? 8 : (int)n;
+    const unsigned n = std::min({std::thread::hardware_concurrency(), 8u, MOST_THREADS});
+    return n < 1 ? 1 : (int)n;
 }
 
 const Setting glide_settings[] = {
@@ -145,10 +138,7 @@ const Setting glide_settings[] = {
      [](GlideConfig &c, const SettingValue &v) { c.trace_path = v.text; }},
     {"LUMIVEX_TRACE_FRAMES", SettingKind::FRAMES, nullptr, 0, 0, "every frame",
      "the frames whose triangles the log keeps",
-     [](GlideConfig &c, const SettingValue &v) {
-         c.trace_all_frames = false;
-         c.trace_frames = v.frames;
-     }},
+     [](GlideConfig &c, const SettingValue &v) { c.trace_frames = v.frames; }},
     {"LUMIVEX_DUMP_DIR", SettingKind::TEXT, nullptr, 0, 0, "none", "the directory for frame-NNNNNN.png",
      [](GlideConfig &c, const SettingValue &v) { c.dump_dir = v.text; }},
     {"LUMIVEX_DUMP_FRAMES", SettingKind::FRAMES, nullptr, 0, 0, "no frame", "the frames written there",

@@ -70,9 +70,7 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
     auto m = std::make_unique<MipMap>();
     m->id = memory.next_id++;
     m->format = format;
-    m->small_lod = small_lod;
     m->large_lod = large_lod;
-    m->aspect = aspect;
     m->clamp_s = clamp_s == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
     m->clamp_t = clamp_t == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
     m->minfilter = minfilter == GR_TEXTUREFILTER_POINT_SAMPLED ? minfilter : GR_TEXTUREFILTER_BILINEAR;
@@ -81,26 +79,22 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
     m->lod_bias = lod_bias == lod_bias ? lod_bias : 0.0f;
     m->bytes = bytes;
 
-    size_t texels = 0;
+    size_t texels = 0, offsets[MAX_LEVELS];
     m->level_count = small_lod - large_lod + 1;
-    for (int i = 0; i < m->level_count; ++i) {
-        lod_size(large_lod + i, aspect, &w, &h);
-        texels += (size_t)2 * (w + 1) * h;
-    }
-    // Undownloaded memory reads as transparent black.
-    m->texels.assign(texels, 0);
-    texels = 0;
     for (int i = 0; i < m->level_count; ++i) {
         TexLevel &level = m->levels[i];
         lod_size(large_lod + i, aspect, &level.width, &level.height);
         level.stride = level.width + 1;
-        level.texels = m->texels.data() + texels;
-        level.lod = large_lod + i;
         // 256 s units span the 256-texel level: a texel of level n is 2^n units.
-        level.to_256th = (float)(1 << 8) / (float)(1 << level.lod);
-        level.to_65536th = (float)(1 << 16) / (float)(1 << level.lod);
+        level.to_256th = (float)(1 << 8) / (float)(1 << (large_lod + i));
+        level.to_65536th = (float)(1 << 16) / (float)(1 << (large_lod + i));
+        offsets[i] = texels;
         texels += (size_t)2 * level.stride * level.height;
     }
+    // Undownloaded memory reads as transparent black.
+    m->texels.assign(texels, 0);
+    for (int i = 0; i < m->level_count; ++i)
+        m->levels[i].texels = m->texels.data() + offsets[i];
     memory.used += bytes;
     memory.mipmaps.push_back(std::move(m));
     return memory.next_id - 1;

@@ -21,15 +21,13 @@ struct TexLevel {
     const uint32_t *texels = nullptr;  // pairs row by row, 2 stride texels apart
     int width = 0, height = 0;
     int stride = 0;                      // width + 1
-    int lod = 0;                         // GR_LOD_ of this level
     float to_256th = 0, to_65536th = 0;  // s units to 1/256 and 1/65536 texels
 };
 
 struct MipMap {
     GrMipMapId_t id = 0;
     GrTextureFormat_t format = 0;
-    GrLOD_t small_lod = 0, large_lod = 0;
-    GrAspectRatio_t aspect = GR_ASPECT_1x1;
+    GrLOD_t large_lod = 0;
     GrTextureClampMode_t clamp_s = 0, clamp_t = 0;
     GrTextureFilterMode_t minfilter = 0, magfilter = 0;
     GrMipMapMode_t mipmap_mode = 0;

@@ -111,7 +111,8 @@ void trace_triangle_line(const GrVertex *a, const GrVertex *b, const GrVertex *c
 void trace_frame(bool device_open, int64_t frame)
 {
     trace_log.in_frame = device_open;
-    trace_log.frame_listed = glide_config.trace_all_frames || glide_config.trace_frames.contains(frame);
+    trace_log.frame_listed =
+        glide_config.trace_frames.ranges.empty() || glide_config.trace_frames.contains(frame);
     if (!trace_log.file)
         return;
     errno = 0;
