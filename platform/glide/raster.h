@@ -74,6 +74,15 @@ struct Raster;
 typedef bool (*OwnedFunction)(const Raster &raster, const Span *spans, int count, const Owners *owners,
                               uint16_t id);
 
+// Draws a triangle's spans, top to bottom.
+typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
+
+// A span loop, and its two passes where it has them.
+struct SpanLoops {
+    SpanFunction draw = nullptr;
+    OwnedFunction resolve = nullptr, shade = nullptr;
+};
+
 struct Raster {
     Plane oow, s, t, q;              // s and t are s/q and t/q when the q mode is Q_AFFINE
     Plane r, g, b;                   // 0 to 255
@@ -92,9 +101,9 @@ struct Raster {
     bool depth_test = false, depth_write = false;
     GrCmpFnc_t depth_function = GR_CMP_LESS;
 
-    // The span loop's passes (raster.h's OwnedFunction), where it has them
-    // and the depth test is the show's (less, written); otherwise null.
-    OwnedFunction resolve = nullptr, shade = nullptr;
+    // The state's span loop, with its passes where it has them and the depth
+    // test is the show's (less, written); otherwise they are null.
+    SpanLoops loops;
 };
 
 // The level (index into levels) that a pixel with level of detail lod (in
@@ -128,15 +137,6 @@ inline void put_pixel(uint32_t *p, int, unsigned r, unsigned g, unsigned b)
     *p = r << 16 | g << 8 | b;
 }
 
-// Draws a triangle's spans, top to bottom.
-typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
-
-// A span loop, and its two passes where it has them.
-struct SpanLoops {
-    SpanFunction draw = nullptr;
-    OwnedFunction resolve = nullptr, shade = nullptr;
-};
-
 // The span loops of every colour path, q mode, texture path (fast or not)
 // and mix of levels, all in one pixel format, with the texture path's loop
 // of one width: chosen once, when the device opens. That loop is the widest
@@ -149,14 +149,12 @@ struct SpanTable {
 };
 SpanTable span_table(PixelFormat format, int widest);
 
-// The loop of the whole-number texture path (span_lanes.h) four pixels at a
-// time (span4.cpp), for triangles whose pixels sample one level or two; none
-// where the processor has no SSE2.
-SpanLoops span4_function(CombineMode combine, bool mixed_levels, PixelFormat format);
-
-// The same eight pixels at a time (span8.cpp); none where the processor has
-// no AVX2.
-SpanLoops span8_function(CombineMode combine, bool mixed_levels, PixelFormat format);
+// Puts the loops of the whole-number texture path (span_lanes.h) in the
+// table, for its pixel format, four pixels at a time (span4.cpp) or eight
+// (span8.cpp); false, and the table left as it was, where the processor has
+// no SSE2 or no AVX2.
+bool span4_loops(SpanTable &table);
+bool span8_loops(SpanTable &table);
 
 // An iterated colour channel over a span, in 16.16 fixed point. The value
 // at the first pixel is held to 0..255 and the triangle's own step is kept if

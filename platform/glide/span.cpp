@@ -15,6 +15,7 @@
 #include "wdepth.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -220,39 +221,16 @@ template <CombineMode C, QMode Q, class Pixel> void draw_spans(const Raster &ra,
     }
 }
 
-}  // namespace
-
-namespace {
-
-template <CombineMode C, class Pixel>
-SpanLoops for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format, int width)
+// Every colour path and q mode (cq: combine times Q_MODES plus q mode) at its
+// scalar loop, whatever the texture path; the paths without a texture
+// ignore the q mode.
+template <class Pixel, size_t... CQ> void scalar_loops(SpanTable &table, std::index_sequence<CQ...>)
 {
-    switch (q_mode) {
-    case Q_OOW: return {draw_spans<C, Q_OOW, Pixel>};
-    case Q_SEPARATE: return {draw_spans<C, Q_SEPARATE, Pixel>};
-    default: break;
-    }
-    if (!fast_texture)
-        return {draw_spans<C, Q_AFFINE, Pixel>};
-    if (width == 8)
-        return span8_function(C, mixed_levels, format);
-    if (width == 4)
-        return span4_function(C, mixed_levels, format);
-    return lanes_function<Scalar>(C, mixed_levels, format);
-}
-
-template <class Pixel>
-SpanLoops for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                      PixelFormat format, int width)
-{
-    switch (combine) {
-    case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE, Pixel>};
-    case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>};
-    case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE, Pixel>};
-    case CC_DECAL: return for_q<CC_DECAL, Pixel>(q_mode, fast_texture, mixed_levels, format, width);
-    default:
-        return for_q<CC_TEXTURE_TIMES_ITERATED, Pixel>(q_mode, fast_texture, mixed_levels, format, width);
-    }
+    const SpanFunction draw[] = {draw_spans<CombineMode(CQ / Q_MODES), QMode(CQ % Q_MODES), Pixel>...};
+    for (size_t cq = 0; cq < sizeof...(CQ); ++cq)
+        for (auto &by_mix : table.loops[cq / Q_MODES][cq % Q_MODES])
+            for (SpanLoops &loops : by_mix)
+                loops = {draw[cq]};
 }
 
 }  // namespace
@@ -261,16 +239,13 @@ SpanTable span_table(PixelFormat format, int widest)
 {
     SpanTable table;
     table.format = format;
-    table.width = widest >= 8 && span8_function(CC_DECAL, false, format).draw   ? 8
-                  : widest >= 4 && span4_function(CC_DECAL, false, format).draw ? 4
-                                                                                : 1;
-    for (int c = 0; c < COMBINE_MODES; ++c)
-        for (int q = 0; q < Q_MODES; ++q)
-            for (int fast = 0; fast < 2; ++fast)
-                for (int mixed = 0; mixed < 2; ++mixed) {
-                    const auto loops = format == PIXEL_XRGB ? for_combine<uint32_t> : for_combine<uint16_t>;
-                    table.loops[c][q][fast][mixed] =
-                        loops(CombineMode(c), QMode(q), fast, mixed, format, table.width);
-                }
+    constexpr auto every_path = std::make_index_sequence<size_t(COMBINE_MODES) * Q_MODES>();
+    if (format == PIXEL_XRGB)
+        scalar_loops<uint32_t>(table, every_path);
+    else
+        scalar_loops<uint16_t>(table, every_path);
+    // The whole-number texture path, as wide as the processor goes up to widest.
+    if (!(widest >= 8 && span8_loops(table)) && !(widest >= 4 && span4_loops(table)))
+        lanes_loops<Scalar>(table);
     return table;
 }
