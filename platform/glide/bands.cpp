@@ -338,16 +338,13 @@ struct Pool {
 };
 Pool pool;
 
-void finish_if_full()
+// The recording, with room for one more triangle or clear (a full one is
+// drawn first), and the threads that draw it, as they are configured now.
+Recording &recording_to_add_to()
 {
     if (recording && (recording->span_count >= MAX_SPANS || recording->rasters.size() >= MAX_RASTERS ||
                       recording->clears.size() >= MAX_CLEARS))
         bands_finish();
-}
-
-// The recording, and the threads that draw it, as they are configured now.
-Recording &recording_to_add_to()
-{
     if (!recording)
         recording = std::make_unique<Recording>();
     if ((int)pool.threads.size() + 1 != glide_config.threads) {
@@ -375,7 +372,6 @@ void add_piece(int band, uint32_t item, uint32_t first, uint32_t count)
 
 void bands_triangle(const Raster &ra, const Corners &corners)
 {
-    finish_if_full();
     Recording &r = recording_to_add_to();
     Span *const spans = r.spans.get() + r.span_count;
     const int count = (int)(cover(glide.clip, corners, spans) - spans);
@@ -400,19 +396,11 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
 {
     if (clip.minx >= clip.maxx || clip.miny >= clip.maxy)
         return;  // no pixel: nothing to record, and a recording is one with pieces
-    Clear c;
-    c.colour = colour;
-    c.depth = depth;
-    c.depth_value = depth_value;
-    c.clip = clip;
-    c.stride = glide.width;
-    c.true_colour = true_colour();
-    c.xrgb = rgb;
+    Clear c = {colour, depth, depth_value, clip, glide.width, true_colour(), rgb, {}};
     for (int i = 0; i < 4; ++i)
         for (int x = 0; x < 16; ++x)
             put_pixel(&c.cells[i][x], DITHER_PATTERN[i][x & 3], rgb >> 16 & 0xFF, rgb >> 8 & 0xFF,
                       rgb & 0xFF);
-    finish_if_full();
     Recording &r = recording_to_add_to();
     r.clears.push_back(c);
     for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
