@@ -33,6 +33,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -75,17 +76,10 @@ FILE *open_regular(const char *name)
 #endif
 }
 
-struct File {
-    FILE *f;
-    explicit File(const char *name) : f(open_regular(name)) {}
-    ~File()
-    {
-        if (f)
-            std::fclose(f);
-    }
-    File(const File &) = delete;
-    File &operator=(const File &) = delete;
+struct CloseFile {
+    void operator()(FILE *f) const { std::fclose(f); }
 };
+using File = std::unique_ptr<FILE, CloseFile>;
 
 // Reads the next line that is not blank into buf, without its line end.
 // False at the end of the file, for a line longer than any valid one, and
@@ -345,17 +339,17 @@ void fill_header(const TdfHeader &h, Gu3dfInfo *info)
 FX_ENTRY FxBool FX_CALL gu3dfGetInfo(const char *filename, Gu3dfInfo *info)
 {
     trace_call("gu3dfGetInfo", {filename, TracePointer()});
-    File file(filename);
+    File file(open_regular(filename));
     TdfHeader h;
-    if (!file.f || !info || !read_header(file.f, &h))
+    if (!file || !info || !read_header(file.get(), &h))
         return FXFALSE;
     // The data must be exactly as long as the header says: a file cut short
     // or carrying more levels than announced fails here, before the caller
     // allocates for it.
-    long start = std::ftell(file.f);
-    if (start < 0 || std::fseek(file.f, 0, SEEK_END) != 0)
+    long start = std::ftell(file.get());
+    if (start < 0 || std::fseek(file.get(), 0, SEEK_END) != 0)
         return FXFALSE;
-    long end = std::ftell(file.f);
+    long end = std::ftell(file.get());
     if (end < start || size_t(end - start) != h.table_bytes + h.texel_bytes)
         return FXFALSE;
     fill_header(h, info);
@@ -365,9 +359,9 @@ FX_ENTRY FxBool FX_CALL gu3dfGetInfo(const char *filename, Gu3dfInfo *info)
 FX_ENTRY FxBool FX_CALL gu3dfLoad(const char *filename, Gu3dfInfo *info)
 {
     trace_call("gu3dfLoad", {filename, TracePointer()});
-    File file(filename);
+    File file(open_regular(filename));
     TdfHeader h;
-    if (!file.f || !info || !info->data || !read_header(file.f, &h))
+    if (!file || !info || !info->data || !read_header(file.get(), &h))
         return FXFALSE;
     // The caller allocated data for what gu3dfGetInfo described: a file
     // that no longer matches that description (or a record never filled by
@@ -379,13 +373,13 @@ FX_ENTRY FxBool FX_CALL gu3dfLoad(const char *filename, Gu3dfInfo *info)
 
     GuTexTable table;
     std::memset(&table, 0, sizeof table);
-    if (has_ncc_table(h.format) && !read_ncc_table(file.f, &table.nccTable))
+    if (has_ncc_table(h.format) && !read_ncc_table(file.get(), &table.nccTable))
         return FXFALSE;
-    if (has_palette(h.format) && !read_palette(file.f, &table.palette))
+    if (has_palette(h.format) && !read_palette(file.get(), &table.palette))
         return FXFALSE;
-    if (!read_texels(file.f, h, info->data))
+    if (!read_texels(file.get(), h, info->data))
         return FXFALSE;
-    if (std::fgetc(file.f) != EOF)
+    if (std::fgetc(file.get()) != EOF)
         return FXFALSE;
     fill_header(h, info);
     info->table = table;
