@@ -71,12 +71,13 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
     m->id = memory.next_id++;
     m->format = format;
     m->large_lod = large_lod;
-    m->clamp_s = clamp_s == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
-    m->clamp_t = clamp_t == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
-    m->minfilter = minfilter == GR_TEXTUREFILTER_POINT_SAMPLED ? minfilter : GR_TEXTUREFILTER_BILINEAR;
-    m->magfilter = magfilter == GR_TEXTUREFILTER_POINT_SAMPLED ? magfilter : GR_TEXTUREFILTER_BILINEAR;
-    m->mipmap_mode = mipmap_mode;
-    m->lod_bias = lod_bias == lod_bias ? lod_bias : 0.0f;
+    TexModes &modes = m->modes;
+    modes.clamp_s = clamp_s == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
+    modes.clamp_t = clamp_t == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
+    modes.minfilter = minfilter == GR_TEXTUREFILTER_POINT_SAMPLED ? minfilter : GR_TEXTUREFILTER_BILINEAR;
+    modes.magfilter = magfilter == GR_TEXTUREFILTER_POINT_SAMPLED ? magfilter : GR_TEXTUREFILTER_BILINEAR;
+    modes.mipmap_mode = mipmap_mode;
+    modes.lod_bias = lod_bias == lod_bias ? lod_bias : 0.0f;
     m->bytes = bytes;
 
     size_t texels = 0, offsets[MAX_LEVELS];
@@ -149,16 +150,9 @@ void FX_CALL guTexSource(GrMipMapId_t id)
 {
     trace_call("guTexSource", {id});
     const MipMap *m = find_mipmap(id);
-    TmuState &t = glide.tmu;
-    t.source = m;
-    if (!m)
-        return;
-    t.clamp_s = m->clamp_s;
-    t.clamp_t = m->clamp_t;
-    t.minfilter = m->minfilter;
-    t.magfilter = m->magfilter;
-    t.mipmap_mode = m->mipmap_mode;
-    t.lod_bias = m->lod_bias;
+    glide.tmu.source = m;
+    if (m)
+        glide.tmu.modes = m->modes;
 }
 
 void FX_CALL grTexClampMode(GrChipID_t tmu, GrTextureClampMode_t clamp_s, GrTextureClampMode_t clamp_t)
@@ -170,7 +164,7 @@ void FX_CALL grTexClampMode(GrChipID_t tmu, GrTextureClampMode_t clamp_s, GrText
         return m == GR_TEXTURECLAMP_WRAP || m == GR_TEXTURECLAMP_CLAMP;
     };
     if (valid(clamp_s))
-        glide.tmu.clamp_s = clamp_s;
+        glide.tmu.modes.clamp_s = clamp_s;
     if (valid(clamp_t))
-        glide.tmu.clamp_t = clamp_t;
+        glide.tmu.modes.clamp_t = clamp_t;
 }

@@ -24,14 +24,21 @@ struct TexLevel {
     float to_256th = 0, to_65536th = 0;  // s units to 1/256 and 1/65536 texels
 };
 
+// How a mip-map is sampled, as it was allocated: the texture unit takes these
+// with the mip-map (guTexSource), and grTexClampMode changes its clamp modes
+// there.
+struct TexModes {
+    GrTextureClampMode_t clamp_s = GR_TEXTURECLAMP_WRAP, clamp_t = GR_TEXTURECLAMP_WRAP;
+    GrTextureFilterMode_t minfilter = GR_TEXTUREFILTER_BILINEAR, magfilter = GR_TEXTUREFILTER_BILINEAR;
+    GrMipMapMode_t mipmap_mode = GR_MIPMAP_NEAREST_DITHER;
+    float lod_bias = 0.0f;
+};
+
 struct MipMap {
     GrMipMapId_t id = 0;
     GrTextureFormat_t format = 0;
     GrLOD_t large_lod = 0;
-    GrTextureClampMode_t clamp_s = 0, clamp_t = 0;
-    GrTextureFilterMode_t minfilter = 0, magfilter = 0;
-    GrMipMapMode_t mipmap_mode = 0;
-    float lod_bias = 0;
+    TexModes modes;
     size_t bytes = 0;  // of texture memory, in the texture's own format
     std::vector<uint32_t> texels;
     TexLevel levels[MAX_LEVELS];  // [0] is large_lod

@@ -94,8 +94,8 @@ CombineMode combine_mode()
 
 void set_sampler(Sampler &sm)
 {
-    const TmuState &tmu = glide.tmu;
-    const MipMap *m = tmu.source;
+    const TexModes &tmu = glide.tmu.modes;
+    const MipMap *m = glide.tmu.source;
     if (!m)
         return;  // nothing selected: white
     sm.levels = m->levels;
