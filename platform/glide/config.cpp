@@ -75,31 +75,17 @@ static void report(const char *name, const char *value, const char *fallback)
                  fallback);
 }
 
-// The variable's value, or null when it is unset or empty.
-static const char *variable(const char *name)
-{
-    const char *v = std::getenv(name);
-    return v && *v ? v : nullptr;
-}
-
-// A whole decimal number from lo to hi.
-static bool parse_int(const char *text, int64_t lo, int64_t hi, int64_t *value)
-{
-    const char *p = text;
-    int64_t v;
-    if (!parse_number(&p, &v) || *p != '\0' || v < lo || v > hi)
-        return false;
-    *value = v;
-    return true;
-}
-
 // Whether text is a value of the setting; its value in *value.
 static bool parse(const Setting &s, const char *text, SettingValue *value)
 {
     value->text = text;
     switch (s.kind) {
     case SettingKind::WORDS: return (value->integer = word_place(s.words, text)) >= 0;
-    case SettingKind::INTEGER: return parse_int(text, (int64_t)s.lo, (int64_t)s.hi, &value->integer);
+    case SettingKind::INTEGER: {
+        const char *end = text;
+        return parse_number(&end, &value->integer) && *end == '\0' && value->integer >= (int64_t)s.lo &&
+               value->integer <= (int64_t)s.hi;
+    }
     case SettingKind::NUMBER: {
         char *end = nullptr;
         value->number = std::strtof(text, &end);
@@ -173,9 +159,9 @@ GlideConfig read_config()
     c.threads = default_threads();
     const std::string threads_text = std::to_string(c.threads);
     for (const Setting &s : glide_settings) {
-        const char *text = variable(s.name);
-        if (!text)
-            continue;
+        const char *text = std::getenv(s.name);
+        if (!text || !*text)
+            continue;  // unset or empty
         SettingValue value;
         if (parse(s, text, &value))
             s.store(c, value);

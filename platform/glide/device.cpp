@@ -144,7 +144,6 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     // A 32-bit buffer with no gamma to apply is shown as it stands (picture.cpp).
     glide.picture.assign(true_colour() && glide.scanout.gamma_identity ? 0 : pixels, 0);
     glide.presenter = std::move(presenter);
-    glide.hwnd = hWnd;
     glide.colour_format = colour_format;
     glide.colour_buffers = colour_buffers;
     glide.has_depth = aux_buffers == 1;
