@@ -101,12 +101,6 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
     return memory.next_id - 1;
 }
 
-static bool needs_table(GrTextureFormat_t format)
-{
-    return format == GR_TEXFMT_YIQ_422 || format == GR_TEXFMT_AYIQ_8422 || format == GR_TEXFMT_P_8 ||
-           format == GR_TEXFMT_AP_88;
-}
-
 // The table arrives as the NCC table, but the palette formats read it as a
 // palette: the pointer is taken as the union both live in (the program passes
 // its Gu3dfInfo's table, which is that union).
@@ -117,10 +111,8 @@ void FX_CALL guTexDownloadMipMap(GrMipMapId_t id, const void *src, const GuNccTa
     if (!m || !src)
         return;
     bands_finish();  // recorded triangles may read these texels
-    static const GuTexTable empty_table = {};
+    // No table reads as a table of zeros (decode_texels).
     const GuTexTable *table = reinterpret_cast<const GuTexTable *>(ncc_table);
-    if (!table && needs_table(m->format))
-        table = &empty_table;
     const uint8_t *in = static_cast<const uint8_t *>(src);
     int size = texel_size(m->format);
     uint32_t row[257];  // the widest level and its extra column
