@@ -161,19 +161,20 @@ bool span8_loops(SpanTable &table);
 // the last pixel stays in range too (as it does inside the triangle, but for
 // rounding); otherwise the step is taken between the held ends. Either way
 // every pixel is in range without a test in the loop.
-inline int32_t colour_span(const Plane &p, float px, float py, int n, int32_t step, int32_t *value)
+inline uint32_t colour_span(const Plane &p, float px, float py, int n, int32_t step, uint32_t *value)
 {
     auto held = [](float v) {
         v = v > 0.0f ? v : 0.0f;
         return v < 255.0f ? v : 255.0f;
     };
     float first = held(p.at + p.dx * px + p.dy * py);
-    *value = (int32_t)(first * 65536.0f);
-    int64_t last = *value + (int64_t)step * (n - 1);
+    const int32_t start = (int32_t)(first * 65536.0f);
+    *value = (uint32_t)start;
+    int64_t last = start + (int64_t)step * (n - 1);
     if (last >= 0 && last <= 255 * 65536)
-        return step;
+        return (uint32_t)step;
     float end = held(p.at + p.dx * (px + n - 1) + p.dy * py);
-    return (int32_t)((end - first) * 65536.0f / (n - 1));
+    return (uint32_t)(int32_t)((end - first) * 65536.0f / (n - 1));
 }
 
 // A texture coordinate in 16.16 texels; only its value modulo 2^32 matters

@@ -14,6 +14,7 @@
 #include "texmem.h"
 #include "wdepth.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -29,11 +30,6 @@ inline float clamp_coordinate(float v)
 {
     v = v > -32768.0f ? v : -32768.0f;
     return v < 32767.0f ? v : 32767.0f;
-}
-
-inline int clamp_int(int v, int lo, int hi)
-{
-    return v < lo ? lo : v > hi ? hi : v;
 }
 
 // a + (b - a) f / 256 for all four channels at once: red and blue travel in
@@ -82,8 +78,8 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d)
     bool magnified = lod < sm.large_lod * 256;
     if (!(magnified ? sm.bilinear_mag : sm.bilinear_min)) {
         int x = u >> 8, y = v >> 8;
-        x = sm.wrap_s ? x & wmax : clamp_int(x, 0, wmax);
-        y = sm.wrap_t ? y & hmax : clamp_int(y, 0, hmax);
+        x = sm.wrap_s ? x & wmax : std::clamp(x, 0, wmax);
+        y = sm.wrap_t ? y & hmax : std::clamp(y, 0, hmax);
         return level.texels[2 * (y * level.stride + x)];
     }
 
@@ -145,14 +141,9 @@ template <CombineMode C, QMode Q, class Pixel> void draw_spans(const Raster &ra,
             nty = ra.t.dy * q - t * qp.dy;
         }
         if (ITERATED) {
-            const int n = xb - xa;
-            int32_t value[3];
-            dr = (uint32_t)colour_span(ra.r, px, py, n, ra.dr, &value[0]);
-            dg = (uint32_t)colour_span(ra.g, px, py, n, ra.dg, &value[1]);
-            db = (uint32_t)colour_span(ra.b, px, py, n, ra.db, &value[2]);
-            r = (uint32_t)value[0];
-            g = (uint32_t)value[1];
-            b = (uint32_t)value[2];
+            dr = colour_span(ra.r, px, py, xb - xa, ra.dr, &r);
+            dg = colour_span(ra.g, px, py, xb - xa, ra.dg, &g);
+            db = colour_span(ra.b, px, py, xb - xa, ra.db, &b);
         }
 
         Pixel *colour = static_cast<Pixel *>(ra.colour) + (size_t)y * ra.stride;
