@@ -22,6 +22,16 @@ template <class T, int B> struct Vector {
     typedef T type __attribute__((vector_size(B)));
 };
 
+// Hides v's value from the compiler: a loop's constant is then kept in a
+// register or reloaded (one instruction), not rebuilt from an immediate in
+// every group (three).
+template <class T> void keep_in_register([[maybe_unused]] T &v)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    __asm__("" : "+x"(v));
+#endif
+}
+
 // W lanes of 32 bits (I) and of floats (F). Lane masks are 0 or -1.
 template <int N> struct VectorLanes {
     static constexpr int W = N;
@@ -32,15 +42,11 @@ template <int N> struct VectorLanes {
     using S16 = typename Vector<int16_t, 4 * N>::type;
 
     static I set1(int32_t v) { return I{} + v; }
-    // v, its value hidden from the compiler: a loop's constant is then kept
-    // in a register or reloaded (one instruction), not rebuilt from an
-    // immediate in every group (three).
+    // v, which the compiler may no longer make afresh (see keep_in_register).
     static I held(I v)
     {
-#if defined(__x86_64__) || defined(__i386__)
         if constexpr (N >= 4)  // a whole SSE or AVX register
-            __asm__("" : "+x"(v));
-#endif
+            keep_in_register(v);
         return v;
     }
     // first + k step in lane k
@@ -57,54 +63,18 @@ template <int N> struct VectorLanes {
         std::memcpy(&v, p, sizeof v);
         return v;
     }
-    static I add(I a, I b)
-    {
-        return (I)((U)a + (U)b);
-    }
-    static I sub(I a, I b)
-    {
-        return (I)((U)a - (U)b);
-    }
-    static I band(I a, I b)
-    {
-        return a & b;
-    }
-    static I bor(I a, I b)
-    {
-        return a | b;
-    }
-    static I andnot(I a, I b)
-    {
-        return ~a & b;
-    }
-    template <int S> static I srli(I a)
-    {
-        return (I)((U)a >> S);
-    }
-    template <int S> static I slli(I a)
-    {
-        return (I)((U)a << S);
-    }
-    static I gt(I a, I b)
-    {
-        return a > b;
-    }
-    static I eq(I a, I b)
-    {
-        return a == b;
-    }
-    static I select(I mask, I a, I b)
-    {
-        return (mask & a) | (~mask & b);
-    }  // bit by bit
-    static I min(I a, I b)
-    {
-        return a < b ? a : b;
-    }
-    static I max(I a, I b)
-    {
-        return a > b ? a : b;
-    }
+    static I add(I a, I b) { return (I)((U)a + (U)b); }
+    static I sub(I a, I b) { return (I)((U)a - (U)b); }
+    static I band(I a, I b) { return a & b; }
+    static I bor(I a, I b) { return a | b; }
+    static I andnot(I a, I b) { return ~a & b; }
+    template <int S> static I srli(I a) { return (I)((U)a >> S); }
+    template <int S> static I slli(I a) { return (I)((U)a << S); }
+    static I gt(I a, I b) { return a > b; }
+    static I eq(I a, I b) { return a == b; }
+    static I select(I mask, I a, I b) { return (mask & a) | (~mask & b); }  // bit by bit
+    static I min(I a, I b) { return a < b ? a : b; }
+    static I max(I a, I b) { return a > b ? a : b; }
     static bool any(I mask)
     {
         for (int k = 0; k < N; ++k)
@@ -113,24 +83,12 @@ template <int N> struct VectorLanes {
         return false;
     }
     // a b for 0 <= a, b < 2^15
-    static I mul15(I a, I b)
-    {
-        return a * b;
-    }
+    static I mul15(I a, I b) { return a * b; }
 
     // On the two 16-bit halves of each lane.
-    static I add16(I a, I b)
-    {
-        return (I)((U16)a + (U16)b);
-    }
-    static I sub16(I a, I b)
-    {
-        return (I)((U16)a - (U16)b);
-    }
-    static I mullo16(I a, I b)
-    {
-        return (I)((U16)a * (U16)b);
-    }
+    static I add16(I a, I b) { return (I)((U16)a + (U16)b); }
+    static I sub16(I a, I b) { return (I)((U16)a - (U16)b); }
+    static I mullo16(I a, I b) { return (I)((U16)a * (U16)b); }
     static I mulhi16(I a, I b)  // unsigned
     {
         const U16 x = (U16)a, y = (U16)b;
@@ -139,17 +97,11 @@ template <int N> struct VectorLanes {
             high[k] = (uint16_t)((uint32_t)x[k] * y[k] >> 16);
         return (I)high;
     }
-    template <int S> static I srli16(I a)
-    {
-        return (I)((U16)a >> S);
-    }
+    template <int S> static I srli16(I a) { return (I)((U16)a >> S); }
     // (x 257) >> 16 by shifts, the same for every x below 65280: WebAssembly
     // has no instruction for the high half of a 16-bit product (Emscripten
     // builds it of three).
-    static I div255(I x)
-    {
-        return srli16<8>(add16(x, srli16<8>(x)));
-    }
+    static I div255(I x) { return srli16<8>(add16(x, srli16<8>(x))); }
     // Bits 8 to 15 of each lane, in both of its halves.
     static I byte1_twice(I a)
     {
@@ -170,26 +122,11 @@ template <int N> struct VectorLanes {
         std::memcpy(&bits, &v, sizeof bits);
         return (F)set1(bits);
     }
-    static F fadd(F a, F b)
-    {
-        return a + b;
-    }
-    static F fmul(F a, F b)
-    {
-        return a * b;
-    }
-    static F fdiv(F a, F b)
-    {
-        return a / b;
-    }
-    static F to_float(I a)
-    {
-        return __builtin_convertvector(a, F);
-    }  // exact below 2^24
-    static I bits(F a)
-    {
-        return (I)a;
-    }
+    static F fadd(F a, F b) { return a + b; }
+    static F fmul(F a, F b) { return a * b; }
+    static F fdiv(F a, F b) { return a / b; }
+    static F to_float(I a) { return __builtin_convertvector(a, F); }  // exact below 2^24
+    static I bits(F a) { return (I)a; }
 
     // W 16-bit values, zero-extended
     static I load_depth(const uint16_t *p)
