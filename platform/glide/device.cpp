@@ -52,8 +52,11 @@ static void restart_retraces()
     glide.last_retrace = 0;
 }
 
+// Harmless when the device is not open.
 static void close_device()
 {
+    if (!glide.open)
+        return;
     bands_finish();
     capture_finish();
     progress_end();
@@ -70,8 +73,7 @@ static void close_device()
 
 void FX_CALL grGlideInit(void)
 {
-    if (glide.open)
-        close_device();
+    close_device();
     glide_configure();
     trace_call("grGlideInit", {});
     tex_memory_restart();
@@ -163,15 +165,13 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
 void FX_CALL grSstWinClose(void)
 {
     trace_call("grSstWinClose", {});
-    if (glide.open)
-        close_device();
+    close_device();
 }
 
 void FX_CALL grGlideShutdown(void)
 {
     trace_call("grGlideShutdown", {});
-    if (glide.open)
-        close_device();
+    close_device();
     bands_stop();
     tex_memory_reset();
     glide.initialised = false;

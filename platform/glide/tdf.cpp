@@ -258,11 +258,6 @@ unsigned be16(const unsigned char *p)
     return unsigned(p[0]) << 8 | p[1];
 }
 
-uint32_t be32(const unsigned char *p)
-{
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
-}
-
 uint32_t pack9(const FxI16 rgb[3])
 {
     return (uint32_t(rgb[0]) & 0x1FF) << 18 | (uint32_t(rgb[1]) & 0x1FF) << 9 | (uint32_t(rgb[2]) & 0x1FF);
@@ -305,7 +300,7 @@ bool read_palette(FILE *f, GuTexPalette *p)
     if (std::fread(raw, 1, sizeof raw, f) != sizeof raw)
         return false;
     for (int k = 0; k < 256; ++k)
-        p->data[k] = be32(raw + 4 * k);
+        p->data[k] = uint32_t(be16(raw + 4 * k)) << 16 | be16(raw + 4 * k + 2);
     return true;
 }
 
