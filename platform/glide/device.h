@@ -13,7 +13,6 @@
 #include "coverage.h"
 #include "raster.h"
 #include "scanout.h"
-#include "texmem.h"
 
 #include <cstdint>
 #include <memory>
@@ -24,6 +23,8 @@ using lumivex::SCREEN_WIDTH;
 
 // The largest LUMIVEX_RESOLUTION: frames of up to 2560x1920 pixels.
 constexpr int MAX_RESOLUTION = 4;
+
+struct MipMap;
 
 // What texture unit 0 samples with (texmem.h).
 struct TmuState {

@@ -31,6 +31,16 @@ enum CombineMode { CC_ZERO, CC_CONSTANT, CC_ITERATED, CC_DECAL, CC_TEXTURE_TIMES
 
 struct TexLevel;  // texmem.h
 
+// How a mip-map is sampled, as it was allocated (texmem.h): the texture unit
+// takes these with the mip-map (guTexSource), grTexClampMode changes its
+// clamp modes there, and triangle setup makes a triangle's Sampler of them.
+struct TexModes {
+    GrTextureClampMode_t clamp_s = GR_TEXTURECLAMP_WRAP, clamp_t = GR_TEXTURECLAMP_WRAP;
+    GrTextureFilterMode_t minfilter = GR_TEXTUREFILTER_BILINEAR, magfilter = GR_TEXTUREFILTER_BILINEAR;
+    GrMipMapMode_t mipmap_mode = GR_MIPMAP_NEAREST_DITHER;
+    float lod_bias = 0.0f;
+};
+
 struct Sampler {
     const TexLevel *levels = nullptr;  // null: no texture, white is sampled
     int level_count = 0;

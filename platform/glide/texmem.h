@@ -4,6 +4,8 @@
 #ifndef LUMIVEX_GLIDE_TEXMEM_H
 #define LUMIVEX_GLIDE_TEXMEM_H
 
+#include "raster.h"
+
 #include <glide.h>
 
 #include <cstddef>
@@ -22,16 +24,6 @@ struct TexLevel {
     int width = 0, height = 0;
     int stride = 0;                      // width + 1
     float to_256th = 0, to_65536th = 0;  // s units to 1/256 and 1/65536 texels
-};
-
-// How a mip-map is sampled, as it was allocated: the texture unit takes these
-// with the mip-map (guTexSource), and grTexClampMode changes its clamp modes
-// there.
-struct TexModes {
-    GrTextureClampMode_t clamp_s = GR_TEXTURECLAMP_WRAP, clamp_t = GR_TEXTURECLAMP_WRAP;
-    GrTextureFilterMode_t minfilter = GR_TEXTUREFILTER_BILINEAR, magfilter = GR_TEXTUREFILTER_BILINEAR;
-    GrMipMapMode_t mipmap_mode = GR_MIPMAP_NEAREST_DITHER;
-    float lod_bias = 0.0f;
 };
 
 struct MipMap {
