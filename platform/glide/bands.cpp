@@ -52,9 +52,8 @@ struct Clear {
     uint16_t cells[4][16];  // RGB565: each row of the dither, four times over
 };
 
-// A band's share of one triangle's spans, or a clear (draw null).
+// A band's share of one triangle's spans, or a clear (no spans).
 struct Piece {
-    SpanFunction draw;
     uint32_t item;  // the raster, or the clear
     uint32_t first, count;
     uint32_t next;  // the band's next piece: written once, by the recording thread
@@ -169,23 +168,23 @@ struct RunRoom {
 };
 thread_local RunRoom run_room;
 
-// Draws the run of pieces from n in a band, as far as they are recorded:
-// triangles whose loops have the two passes, into the same buffer. Depth
-// goes first, for all of them; then each pixel is shaded by the last
-// triangle to pass the depth test there, and by no other. Returns the run's
-// last piece.
+// Draws triangle piece n of a band, and with it the run of pieces after it,
+// as far as they are recorded, when they are triangles whose loops have the
+// two passes, into the same buffer. Depth goes first, for all of them; then
+// each pixel is shaded by the last triangle to pass the depth test there,
+// and by no other. Returns the last piece drawn.
 uint32_t draw_run(const Recording::Items &items, uint32_t n, int band)
 {
     RunRoom &room = run_room;
     auto raster = [&](uint32_t piece) -> const Raster & { return items.rasters[items.pieces[piece].item]; };
     int count = 0;
-    for (uint32_t next = n; count < MAX_RUN && next != NONE && items.pieces[next].draw &&
-                            raster(next).shade && raster(next).colour == raster(n).colour;
+    for (uint32_t next = n; count < MAX_RUN && next != NONE && items.pieces[next].count &&
+                            raster(next).loops.shade && raster(next).colour == raster(n).colour;
          next = load_link(items.pieces[next].next))
         room.pieces[count++] = next;
-    if (count == 1) {
+    if (count <= 1) {
         const Piece &p = items.pieces[n];
-        p.draw(raster(n), items.spans + p.first, (int)p.count);
+        raster(n).loops.draw(raster(n), items.spans + p.first, (int)p.count);
         return n;
     }
     const size_t size = (size_t)BAND_ROWS * raster(n).stride;
@@ -199,8 +198,8 @@ uint32_t draw_run(const Recording::Items &items, uint32_t n, int band)
             const Piece &p = items.pieces[room.pieces[i]];
             const Raster &ra = raster(room.pieces[i]);
             if (pass == 0 || room.passed[i])  // a piece hidden all along has nothing to shade
-                room.passed[i] = (pass ? ra.shade : ra.resolve)(ra, items.spans + p.first, (int)p.count,
-                                                                &owners, (uint16_t)(room.next_id + i));
+                room.passed[i] = (pass ? ra.loops.shade : ra.loops.resolve)(
+                    ra, items.spans + p.first, (int)p.count, &owners, (uint16_t)(room.next_id + i));
         }
     room.next_id += count;
     return room.pieces[count - 1];
@@ -221,12 +220,10 @@ bool draw_recorded()
             continue;
         for (uint32_t n; (n = next_to_draw(items, b)) != NONE;) {
             const Piece &p = items.pieces[n];
-            if (!p.draw)
+            if (p.count == 0)
                 clear_band(items.clears[p.item], i);
-            else if (items.rasters[p.item].shade)
-                n = draw_run(items, n, i);
             else
-                p.draw(items.rasters[p.item], items.spans + p.first, (int)p.count);
+                n = draw_run(items, n, i);
             store_link(b.drawn, n);
             drew = true;
         }
@@ -341,16 +338,13 @@ struct Pool {
 };
 Pool pool;
 
-void finish_if_full()
+// The recording, with room for one more triangle or clear (a full one is
+// drawn first), and the threads that draw it, as they are configured now.
+Recording &recording_to_add_to()
 {
     if (recording && (recording->span_count >= MAX_SPANS || recording->rasters.size() >= MAX_RASTERS ||
                       recording->clears.size() >= MAX_CLEARS))
         bands_finish();
-}
-
-// The recording, and the threads that draw it, as they are configured now.
-Recording &recording_to_add_to()
-{
     if (!recording)
         recording = std::make_unique<Recording>();
     if ((int)pool.threads.size() + 1 != glide_config.threads) {
@@ -361,12 +355,12 @@ Recording &recording_to_add_to()
 }
 
 // Adds a piece at the end of a band's list: a raster's spans, or a clear
-// (draw null).
-void add_piece(int band, SpanFunction draw, uint32_t item, uint32_t first, uint32_t count)
+// (no spans).
+void add_piece(int band, uint32_t item, uint32_t first, uint32_t count)
 {
     Recording &r = *recording;
     const uint32_t n = (uint32_t)r.pieces.size();
-    r.pieces.push_back({draw, item, first, count, NONE});
+    r.pieces.push_back({item, first, count, NONE});
     if ((uint32_t)band >= r.bands_used)
         store_link(r.bands_used, (uint32_t)band + 1);
     uint32_t &tail = r.tails[band];
@@ -376,9 +370,8 @@ void add_piece(int band, SpanFunction draw, uint32_t item, uint32_t first, uint3
 
 }  // namespace
 
-void bands_triangle(const Raster &ra, SpanFunction draw, const Corners &corners)
+void bands_triangle(const Raster &ra, const Corners &corners)
 {
-    finish_if_full();
     Recording &r = recording_to_add_to();
     Span *const spans = r.spans.get() + r.span_count;
     const int count = (int)(cover(glide.clip, corners, spans) - spans);
@@ -393,7 +386,7 @@ void bands_triangle(const Raster &ra, SpanFunction draw, const Corners &corners)
         int n = 1;
         while (i + n < count && spans[i + n].y / BAND_ROWS == band)
             ++n;
-        add_piece(band, draw, item, first + (uint32_t)i, (uint32_t)n);
+        add_piece(band, item, first + (uint32_t)i, (uint32_t)n);
         i += n;
     }
     pool.recorded_more();
@@ -403,23 +396,15 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
 {
     if (clip.minx >= clip.maxx || clip.miny >= clip.maxy)
         return;  // no pixel: nothing to record, and a recording is one with pieces
-    Clear c;
-    c.colour = colour;
-    c.depth = depth;
-    c.depth_value = depth_value;
-    c.clip = clip;
-    c.stride = glide.width;
-    c.true_colour = true_colour();
-    c.xrgb = rgb;
+    Clear c = {colour, depth, depth_value, clip, glide.width, true_colour(), rgb, {}};
     for (int i = 0; i < 4; ++i)
         for (int x = 0; x < 16; ++x)
             put_pixel(&c.cells[i][x], DITHER_PATTERN[i][x & 3], rgb >> 16 & 0xFF, rgb >> 8 & 0xFF,
                       rgb & 0xFF);
-    finish_if_full();
     Recording &r = recording_to_add_to();
     r.clears.push_back(c);
     for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
-        add_piece(band, nullptr, (uint32_t)(r.clears.size() - 1), 0, 0);
+        add_piece(band, (uint32_t)(r.clears.size() - 1), 0, 0);
     pool.recorded_more();
 }
 

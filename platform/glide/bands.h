@@ -17,9 +17,9 @@
 #include "device.h"
 #include "raster.h"
 
-// Records a triangle: draw, with raster ra, over the pixels of the clip
-// window that its corners cover.
-void bands_triangle(const Raster &ra, SpanFunction draw, const Corners &corners);
+// Records a triangle: raster ra's loops over the pixels of the clip window
+// that its corners cover.
+void bands_triangle(const Raster &ra, const Corners &corners);
 
 // Records a clear of the clip rectangle of colour (a buffer in the device's
 // pixel format) to rgb, dithered as drawn pixels are, and of depth (unless

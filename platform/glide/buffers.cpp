@@ -27,8 +27,6 @@ void FX_CALL grBufferClear(GrColor_t colour, GrAlpha_t alpha, FxU16 depth)
     void *target = render_target();
     if (!target)
         return;
-    if (glide.clip.minx >= glide.clip.maxx)
-        return;
     const bool clear_depth = glide.depth_mask && glide.has_depth;
     bands_clear(target, colour_to_rgb(colour), clear_depth ? glide.depth.data() : nullptr, depth, glide.clip);
     bands_call_done();

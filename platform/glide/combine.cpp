@@ -7,15 +7,9 @@
 
 void FX_CALL guColorCombineFunction(GrColorCombineFnc_t fnc)
 {
-    trace_call("guColorCombineFunction", {fnc});
-    switch (fnc) {
-    case GR_COLORCOMBINE_ZERO:
-    case GR_COLORCOMBINE_CCRGB:
-    case GR_COLORCOMBINE_ITRGB:
-    case GR_COLORCOMBINE_DECAL_TEXTURE:
-    case GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB: glide.colour_combine = fnc; break;
-    default: break;
-    }
+    set_state("guColorCombineFunction", glide.colour_combine, fnc,
+              fnc == GR_COLORCOMBINE_ZERO || fnc == GR_COLORCOMBINE_CCRGB || fnc == GR_COLORCOMBINE_ITRGB ||
+                  fnc == GR_COLORCOMBINE_DECAL_TEXTURE || fnc == GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
 }
 
 void FX_CALL guTexCombineFunction(GrChipID_t tmu, GrTextureCombineFnc_t fnc)

@@ -4,6 +4,7 @@
 #include "platform/common/echoed.h"
 #include "platform/common/word_place.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -74,31 +75,17 @@ static void report(const char *name, const char *value, const char *fallback)
                  fallback);
 }
 
-// The variable's value, or null when it is unset or empty.
-static const char *variable(const char *name)
-{
-    const char *v = std::getenv(name);
-    return v && *v ? v : nullptr;
-}
-
-// A whole decimal number from lo to hi.
-static bool parse_int(const char *text, int64_t lo, int64_t hi, int64_t *value)
-{
-    const char *p = text;
-    int64_t v;
-    if (!parse_number(&p, &v) || *p != '\0' || v < lo || v > hi)
-        return false;
-    *value = v;
-    return true;
-}
-
 // Whether text is a value of the setting; its value in *value.
 static bool parse(const Setting &s, const char *text, SettingValue *value)
 {
     value->text = text;
     switch (s.kind) {
     case SettingKind::WORDS: return (value->integer = word_place(s.words, text)) >= 0;
-    case SettingKind::INTEGER: return parse_int(text, (int64_t)s.lo, (int64_t)s.hi, &value->integer);
+    case SettingKind::INTEGER: {
+        const char *end = text;
+        return parse_number(&end, &value->integer) && *end == '\0' && value->integer >= (int64_t)s.lo &&
+               value->integer <= (int64_t)s.hi;
+    }
     case SettingKind::NUMBER: {
         char *end = nullptr;
         value->number = std::strtof(text, &end);
@@ -115,21 +102,13 @@ static bool parse(const Setting &s, const char *text, SettingValue *value)
 // shared memory, which needs special server headers.
 #ifdef __EMSCRIPTEN__
 static constexpr unsigned MOST_THREADS = 1;
-static unsigned cores()
-{
-    return 1;
-}
 #else
 static constexpr unsigned MOST_THREADS = 64;
-static unsigned cores()
-{
-    return std::thread::hardware_concurrency();
-}
 #endif
 static int default_threads()
 {
-    const unsigned n = cores();
-    return n < 1 ? 1 : n > 8 ? 8 : (int)n;
+    const unsigned n = std::min({std::thread::hardware_concurrency(), 8u, MOST_THREADS});
+    return n < 1 ? 1 : (int)n;
 }
 
 const Setting glide_settings[] = {
@@ -145,10 +124,7 @@ const Setting glide_settings[] = {
      [](GlideConfig &c, const SettingValue &v) { c.trace_path = v.text; }},
     {"LUMIVEX_TRACE_FRAMES", SettingKind::FRAMES, nullptr, 0, 0, "every frame",
      "the frames whose triangles the log keeps",
-     [](GlideConfig &c, const SettingValue &v) {
-         c.trace_all_frames = false;
-         c.trace_frames = v.frames;
-     }},
+     [](GlideConfig &c, const SettingValue &v) { c.trace_frames = v.frames; }},
     {"LUMIVEX_DUMP_DIR", SettingKind::TEXT, nullptr, 0, 0, "none", "the directory for frame-NNNNNN.png",
      [](GlideConfig &c, const SettingValue &v) { c.dump_dir = v.text; }},
     {"LUMIVEX_DUMP_FRAMES", SettingKind::FRAMES, nullptr, 0, 0, "no frame", "the frames written there",
@@ -183,9 +159,9 @@ GlideConfig read_config()
     c.threads = default_threads();
     const std::string threads_text = std::to_string(c.threads);
     for (const Setting &s : glide_settings) {
-        const char *text = variable(s.name);
-        if (!text)
-            continue;
+        const char *text = std::getenv(s.name);
+        if (!text || !*text)
+            continue;  // unset or empty
         SettingValue value;
         if (parse(s, text, &value))
             s.store(c, value);

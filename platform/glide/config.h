@@ -38,8 +38,7 @@ struct GlideConfig {
     int scale = 1;
     int swap_interval = -1;  // -1: the caller's
     std::string trace_path;
-    bool trace_all_frames = true;
-    FrameList trace_frames;
+    FrameList trace_frames;  // empty: every frame
     std::string dump_dir;
     FrameList dump_frames;
     std::string capture_path;

@@ -52,8 +52,11 @@ static void restart_retraces()
     glide.last_retrace = 0;
 }
 
+// Harmless when the device is not open.
 static void close_device()
 {
+    if (!glide.open)
+        return;
     bands_finish();
     capture_finish();
     progress_end();
@@ -70,8 +73,7 @@ static void close_device()
 
 void FX_CALL grGlideInit(void)
 {
-    if (glide.open)
-        close_device();
+    close_device();
     glide_configure();
     trace_call("grGlideInit", {});
     tex_memory_restart();
@@ -144,7 +146,6 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
     // A 32-bit buffer with no gamma to apply is shown as it stands (picture.cpp).
     glide.picture.assign(true_colour() && glide.scanout.gamma_identity ? 0 : pixels, 0);
     glide.presenter = std::move(presenter);
-    glide.hwnd = hWnd;
     glide.colour_format = colour_format;
     glide.colour_buffers = colour_buffers;
     glide.has_depth = aux_buffers == 1;
@@ -164,15 +165,13 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
 void FX_CALL grSstWinClose(void)
 {
     trace_call("grSstWinClose", {});
-    if (glide.open)
-        close_device();
+    close_device();
 }
 
 void FX_CALL grGlideShutdown(void)
 {
     trace_call("grGlideShutdown", {});
-    if (glide.open)
-        close_device();
+    close_device();
     bands_stop();
     tex_memory_reset();
     glide.initialised = false;
@@ -199,16 +198,6 @@ void glide_set_clock(GlideClock *clock)
 {
     clock_override = clock;
     restart_retraces();
-}
-
-bool glide_set_presenter(std::unique_ptr<Presenter> presenter)
-{
-    if (!glide.open || !presenter)
-        return false;
-    if (glide.presenter)
-        glide.presenter->close();
-    glide.presenter = std::move(presenter);
-    return true;
 }
 
 // The colour buffer a read names, drawn up to now; null when there is none.

@@ -26,15 +26,10 @@ constexpr int MAX_RESOLUTION = 4;
 
 struct MipMap;
 
-// What texture unit 0 samples with. guTexSource loads it from the mip-map's
-// allocation; grTexClampMode overrides the clamp modes until the next source.
+// What texture unit 0 samples with (texmem.h).
 struct TmuState {
     const MipMap *source = nullptr;
-    GrTextureClampMode_t clamp_s = GR_TEXTURECLAMP_WRAP, clamp_t = GR_TEXTURECLAMP_WRAP;
-    GrTextureFilterMode_t minfilter = GR_TEXTUREFILTER_BILINEAR;
-    GrTextureFilterMode_t magfilter = GR_TEXTUREFILTER_BILINEAR;
-    GrMipMapMode_t mipmap_mode = GR_MIPMAP_NEAREST_DITHER;
-    float lod_bias = 0.0f;
+    TexModes modes;
 };
 
 struct GlideDevice {

@@ -10,7 +10,12 @@
 #include <cstdint>
 
 // The 4x4 Bayer pattern, indexed [y & 3][x & 3], values 0 to 15.
-extern const uint8_t DITHER_PATTERN[4][4];
+inline constexpr uint8_t DITHER_PATTERN[4][4] = {
+    {0, 8, 2, 10},
+    {12, 4, 14, 6},
+    {3, 11, 1, 9},
+    {15, 7, 13, 5},
+};
 
 // (d + 0.5) / 16 * 255, rounded: 8 to 247.
 constexpr int dither_offset(int d)
@@ -18,16 +23,15 @@ constexpr int dither_offset(int d)
     return ((2 * d + 1) * 255 + 16) / 32;
 }
 
-// Per pattern value, an 8-bit channel as 5 and 6 bits.
-struct DitherTables {
-    uint8_t to5[16][256];
-    uint8_t to6[16][256];
-};
-extern const DitherTables dither_tables;
+// An 8-bit channel v as 5 (top 31) or 6 bits (top 63) in pattern cell d.
+constexpr unsigned dithered(unsigned v, unsigned top, int d)
+{
+    return (v * top + dither_offset(d)) / 255;
+}
 
 inline uint16_t dither_rgb565(int d, unsigned r, unsigned g, unsigned b)
 {
-    return (uint16_t)(dither_tables.to5[d][r] << 11 | dither_tables.to6[d][g] << 5 | dither_tables.to5[d][b]);
+    return (uint16_t)(dithered(r, 31, d) << 11 | dithered(g, 63, d) << 5 | dithered(b, 31, d));
 }
 
 #endif

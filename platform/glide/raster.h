@@ -31,6 +31,16 @@ enum CombineMode { CC_ZERO, CC_CONSTANT, CC_ITERATED, CC_DECAL, CC_TEXTURE_TIMES
 
 struct TexLevel;  // texmem.h
 
+// How a mip-map is sampled, as it was allocated (texmem.h): the texture unit
+// takes these with the mip-map (guTexSource), grTexClampMode changes its
+// clamp modes there, and triangle setup makes a triangle's Sampler of them.
+struct TexModes {
+    GrTextureClampMode_t clamp_s = GR_TEXTURECLAMP_WRAP, clamp_t = GR_TEXTURECLAMP_WRAP;
+    GrTextureFilterMode_t minfilter = GR_TEXTUREFILTER_BILINEAR, magfilter = GR_TEXTUREFILTER_BILINEAR;
+    GrMipMapMode_t mipmap_mode = GR_MIPMAP_NEAREST_DITHER;
+    float lod_bias = 0.0f;
+};
+
 struct Sampler {
     const TexLevel *levels = nullptr;  // null: no texture, white is sampled
     int level_count = 0;
@@ -74,6 +84,15 @@ struct Raster;
 typedef bool (*OwnedFunction)(const Raster &raster, const Span *spans, int count, const Owners *owners,
                               uint16_t id);
 
+// Draws a triangle's spans, top to bottom.
+typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
+
+// A span loop, and its two passes where it has them.
+struct SpanLoops {
+    SpanFunction draw = nullptr;
+    OwnedFunction resolve = nullptr, shade = nullptr;
+};
+
 struct Raster {
     Plane oow, s, t, q;              // s and t are s/q and t/q when the q mode is Q_AFFINE
     Plane r, g, b;                   // 0 to 255
@@ -92,9 +111,9 @@ struct Raster {
     bool depth_test = false, depth_write = false;
     GrCmpFnc_t depth_function = GR_CMP_LESS;
 
-    // The span loop's passes (raster.h's OwnedFunction), where it has them
-    // and the depth test is the show's (less, written); otherwise null.
-    OwnedFunction resolve = nullptr, shade = nullptr;
+    // The state's span loop, with its passes where it has them and the depth
+    // test is the show's (less, written); otherwise they are null.
+    SpanLoops loops;
 };
 
 // The level (index into levels) that a pixel with level of detail lod (in
@@ -128,15 +147,6 @@ inline void put_pixel(uint32_t *p, int, unsigned r, unsigned g, unsigned b)
     *p = r << 16 | g << 8 | b;
 }
 
-// Draws a triangle's spans, top to bottom.
-typedef void (*SpanFunction)(const Raster &raster, const Span *spans, int count);
-
-// A span loop, and its two passes where it has them.
-struct SpanLoops {
-    SpanFunction draw = nullptr;
-    OwnedFunction resolve = nullptr, shade = nullptr;
-};
-
 // The span loops of every colour path, q mode, texture path (fast or not)
 // and mix of levels, all in one pixel format, with the texture path's loop
 // of one width: chosen once, when the device opens. That loop is the widest
@@ -149,33 +159,32 @@ struct SpanTable {
 };
 SpanTable span_table(PixelFormat format, int widest);
 
-// The loop of the whole-number texture path (span_lanes.h) four pixels at a
-// time (span4.cpp), for triangles whose pixels sample one level or two; none
-// where the processor has no SSE2.
-SpanLoops span4_function(CombineMode combine, bool mixed_levels, PixelFormat format);
-
-// The same eight pixels at a time (span8.cpp); none where the processor has
-// no AVX2.
-SpanLoops span8_function(CombineMode combine, bool mixed_levels, PixelFormat format);
+// Puts the loops of the whole-number texture path (span_lanes.h) in the
+// table, for its pixel format, four pixels at a time (span4.cpp) or eight
+// (span8.cpp); false, and the table left as it was, where the processor has
+// no SSE2 or no AVX2.
+bool span4_loops(SpanTable &table);
+bool span8_loops(SpanTable &table);
 
 // An iterated colour channel over a span, in 16.16 fixed point. The value
 // at the first pixel is held to 0..255 and the triangle's own step is kept if
 // the last pixel stays in range too (as it does inside the triangle, but for
 // rounding); otherwise the step is taken between the held ends. Either way
 // every pixel is in range without a test in the loop.
-inline int32_t colour_span(const Plane &p, float px, float py, int n, int32_t step, int32_t *value)
+inline uint32_t colour_span(const Plane &p, float px, float py, int n, int32_t step, uint32_t *value)
 {
     auto held = [](float v) {
         v = v > 0.0f ? v : 0.0f;
         return v < 255.0f ? v : 255.0f;
     };
     float first = held(p.at + p.dx * px + p.dy * py);
-    *value = (int32_t)(first * 65536.0f);
-    int64_t last = *value + (int64_t)step * (n - 1);
+    const int32_t start = (int32_t)(first * 65536.0f);
+    *value = (uint32_t)start;
+    int64_t last = start + (int64_t)step * (n - 1);
     if (last >= 0 && last <= 255 * 65536)
-        return step;
+        return (uint32_t)step;
     float end = held(p.at + p.dx * (px + n - 1) + p.dy * py);
-    return (int32_t)((end - first) * 65536.0f / (n - 1));
+    return (uint32_t)(int32_t)((end - first) * 65536.0f / (n - 1));
 }
 
 // A texture coordinate in 16.16 texels; only its value modulo 2^32 matters

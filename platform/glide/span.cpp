@@ -14,7 +14,9 @@
 #include "texmem.h"
 #include "wdepth.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -28,11 +30,6 @@ inline float clamp_coordinate(float v)
 {
     v = v > -32768.0f ? v : -32768.0f;
     return v < 32767.0f ? v : 32767.0f;
-}
-
-inline int clamp_int(int v, int lo, int hi)
-{
-    return v < lo ? lo : v > hi ? hi : v;
 }
 
 // a + (b - a) f / 256 for all four channels at once: red and blue travel in
@@ -81,8 +78,8 @@ inline uint32_t sample(const Sampler &sm, float s, float t, int lod, int d)
     bool magnified = lod < sm.large_lod * 256;
     if (!(magnified ? sm.bilinear_mag : sm.bilinear_min)) {
         int x = u >> 8, y = v >> 8;
-        x = sm.wrap_s ? x & wmax : clamp_int(x, 0, wmax);
-        y = sm.wrap_t ? y & hmax : clamp_int(y, 0, hmax);
+        x = sm.wrap_s ? x & wmax : std::clamp(x, 0, wmax);
+        y = sm.wrap_t ? y & hmax : std::clamp(y, 0, hmax);
         return level.texels[2 * (y * level.stride + x)];
     }
 
@@ -144,14 +141,9 @@ template <CombineMode C, QMode Q, class Pixel> void draw_spans(const Raster &ra,
             nty = ra.t.dy * q - t * qp.dy;
         }
         if (ITERATED) {
-            const int n = xb - xa;
-            int32_t value[3];
-            dr = (uint32_t)colour_span(ra.r, px, py, n, ra.dr, &value[0]);
-            dg = (uint32_t)colour_span(ra.g, px, py, n, ra.dg, &value[1]);
-            db = (uint32_t)colour_span(ra.b, px, py, n, ra.db, &value[2]);
-            r = (uint32_t)value[0];
-            g = (uint32_t)value[1];
-            b = (uint32_t)value[2];
+            dr = colour_span(ra.r, px, py, xb - xa, ra.dr, &r);
+            dg = colour_span(ra.g, px, py, xb - xa, ra.dg, &g);
+            db = colour_span(ra.b, px, py, xb - xa, ra.db, &b);
         }
 
         Pixel *colour = static_cast<Pixel *>(ra.colour) + (size_t)y * ra.stride;
@@ -220,39 +212,16 @@ template <CombineMode C, QMode Q, class Pixel> void draw_spans(const Raster &ra,
     }
 }
 
-}  // namespace
-
-namespace {
-
-template <CombineMode C, class Pixel>
-SpanLoops for_q(QMode q_mode, bool fast_texture, bool mixed_levels, PixelFormat format, int width)
+// Every colour path and q mode (cq: combine times Q_MODES plus q mode) at its
+// scalar loop, whatever the texture path; the paths without a texture
+// ignore the q mode.
+template <class Pixel, size_t... CQ> void scalar_loops(SpanTable &table, std::index_sequence<CQ...>)
 {
-    switch (q_mode) {
-    case Q_OOW: return {draw_spans<C, Q_OOW, Pixel>};
-    case Q_SEPARATE: return {draw_spans<C, Q_SEPARATE, Pixel>};
-    default: break;
-    }
-    if (!fast_texture)
-        return {draw_spans<C, Q_AFFINE, Pixel>};
-    if (width == 8)
-        return span8_function(C, mixed_levels, format);
-    if (width == 4)
-        return span4_function(C, mixed_levels, format);
-    return lanes_function<Scalar>(C, mixed_levels, format);
-}
-
-template <class Pixel>
-SpanLoops for_combine(CombineMode combine, QMode q_mode, bool fast_texture, bool mixed_levels,
-                      PixelFormat format, int width)
-{
-    switch (combine) {
-    case CC_ZERO: return {draw_spans<CC_ZERO, Q_AFFINE, Pixel>};
-    case CC_CONSTANT: return {draw_spans<CC_CONSTANT, Q_AFFINE, Pixel>};
-    case CC_ITERATED: return {draw_spans<CC_ITERATED, Q_AFFINE, Pixel>};
-    case CC_DECAL: return for_q<CC_DECAL, Pixel>(q_mode, fast_texture, mixed_levels, format, width);
-    default:
-        return for_q<CC_TEXTURE_TIMES_ITERATED, Pixel>(q_mode, fast_texture, mixed_levels, format, width);
-    }
+    const SpanFunction draw[] = {draw_spans<CombineMode(CQ / Q_MODES), QMode(CQ % Q_MODES), Pixel>...};
+    for (size_t cq = 0; cq < sizeof...(CQ); ++cq)
+        for (auto &by_mix : table.loops[cq / Q_MODES][cq % Q_MODES])
+            for (SpanLoops &loops : by_mix)
+                loops = {draw[cq]};
 }
 
 }  // namespace
@@ -261,16 +230,13 @@ SpanTable span_table(PixelFormat format, int widest)
 {
     SpanTable table;
     table.format = format;
-    table.width = widest >= 8 && span8_function(CC_DECAL, false, format).draw   ? 8
-                  : widest >= 4 && span4_function(CC_DECAL, false, format).draw ? 4
-                                                                                : 1;
-    for (int c = 0; c < COMBINE_MODES; ++c)
-        for (int q = 0; q < Q_MODES; ++q)
-            for (int fast = 0; fast < 2; ++fast)
-                for (int mixed = 0; mixed < 2; ++mixed) {
-                    const auto loops = format == PIXEL_XRGB ? for_combine<uint32_t> : for_combine<uint16_t>;
-                    table.loops[c][q][fast][mixed] =
-                        loops(CombineMode(c), QMode(q), fast, mixed, format, table.width);
-                }
+    constexpr auto every_path = std::make_index_sequence<size_t(COMBINE_MODES) * Q_MODES>();
+    if (format == PIXEL_XRGB)
+        scalar_loops<uint32_t>(table, every_path);
+    else
+        scalar_loops<uint16_t>(table, every_path);
+    // The whole-number texture path, as wide as the processor goes up to widest.
+    if (!(widest >= 8 && span8_loops(table)) && !(widest >= 4 && span4_loops(table)))
+        lanes_loops<Scalar>(table);
     return table;
 }

@@ -61,16 +61,17 @@ struct Sse2 : VectorLanes<4> {
 
 }  // namespace
 
-SpanLoops span4_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+bool span4_loops(SpanTable &table)
 {
-    return lanes_function<Sse2>(combine, mixed_levels, format);
+    lanes_loops<Sse2>(table);
+    return true;
 }
 
 #else
 
-SpanLoops span4_function(CombineMode, bool, PixelFormat)
+bool span4_loops(SpanTable &)
 {
-    return {};
+    return false;
 }
 
 #endif

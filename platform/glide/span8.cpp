@@ -1,7 +1,7 @@
 // span8.cpp - the show's pixel path (span_lanes.h) eight pixels at a time
 // with AVX2, for the processors that have it. The library itself is built
 // for SSE2: only the functions defined below the target options are compiled
-// for AVX2, and they are reached only through span8_function, which asks the
+// for AVX2, and they are reached only through span8_loops, which asks the
 // processor first. Lanes k and k + 4 share a dither column.
 #include "raster.h"
 
@@ -62,9 +62,9 @@ struct Avx2 : VectorLanes<8> {
     }
 };
 
-SpanLoops avx2_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+void avx2_loops(SpanTable &table)
 {
-    return lanes_function<Avx2>(combine, mixed_levels, format);
+    lanes_loops<Avx2>(table);
 }
 
 }  // namespace
@@ -75,17 +75,19 @@ SpanLoops avx2_function(CombineMode combine, bool mixed_levels, PixelFormat form
 #pragma GCC pop_options
 #endif
 
-SpanLoops span8_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+bool span8_loops(SpanTable &table)
 {
     static const bool avx2 = __builtin_cpu_supports("avx2");
-    return avx2 ? avx2_function(combine, mixed_levels, format) : SpanLoops{};
+    if (avx2)
+        avx2_loops(table);
+    return avx2;
 }
 
 #else
 
-SpanLoops span8_function(CombineMode, bool, PixelFormat)
+bool span8_loops(SpanTable &)
 {
-    return {};
+    return false;
 }
 
 #endif

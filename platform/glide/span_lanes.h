@@ -326,29 +326,31 @@ void draw_lanes(const Raster &ra, const Span *spans, int count)
         draw_lanes<V, C, MIXED, Pixel, DEPTH_AS_SET>(ra, spans, count, nullptr, 0);
 }
 
-template <class V, CombineMode C, bool MIXED, class Pixel> SpanLoops loops()
+// A mix of levels' loop and its two passes, at this width.
+template <class V, CombineMode C, bool MIXED, class Pixel> void set_lanes(SpanTable &table)
 {
-    return {draw_lanes<V, C, MIXED, Pixel>, draw_lanes<V, C, MIXED, Pixel, DEPTH_RESOLVE>,
-            draw_lanes<V, C, MIXED, Pixel, DEPTH_OWNED>};
+    table.loops[C][Q_AFFINE][true][MIXED] = {draw_lanes<V, C, MIXED, Pixel>,
+                                             draw_lanes<V, C, MIXED, Pixel, DEPTH_RESOLVE>,
+                                             draw_lanes<V, C, MIXED, Pixel, DEPTH_OWNED>};
 }
 
-template <class V, class Pixel> SpanLoops lanes_function(CombineMode combine, bool mixed_levels)
+template <class V, class Pixel> void lanes_loops(SpanTable &table)
 {
-    switch (combine) {
-    case CC_DECAL:
-        return mixed_levels ? loops<V, CC_DECAL, true, Pixel>() : loops<V, CC_DECAL, false, Pixel>();
-    case CC_TEXTURE_TIMES_ITERATED:
-        return mixed_levels ? loops<V, CC_TEXTURE_TIMES_ITERATED, true, Pixel>()
-                            : loops<V, CC_TEXTURE_TIMES_ITERATED, false, Pixel>();
-    default: return {};
-    }
+    set_lanes<V, CC_DECAL, false, Pixel>(table);
+    set_lanes<V, CC_DECAL, true, Pixel>(table);
+    set_lanes<V, CC_TEXTURE_TIMES_ITERATED, false, Pixel>(table);
+    set_lanes<V, CC_TEXTURE_TIMES_ITERATED, true, Pixel>(table);
 }
 
-// The loops for a colour path and pixel format: only the texture paths have them.
-template <class V> SpanLoops lanes_function(CombineMode combine, bool mixed_levels, PixelFormat format)
+// The table's loops of the whole-number texture path (the only paths this
+// loop draws) at this width, in the table's pixel format.
+template <class V> void lanes_loops(SpanTable &table)
 {
-    return format == PIXEL_XRGB ? lanes_function<V, uint32_t>(combine, mixed_levels)
-                                : lanes_function<V, uint16_t>(combine, mixed_levels);
+    table.width = V::W;
+    if (table.format == PIXEL_XRGB)
+        lanes_loops<V, uint32_t>(table);
+    else
+        lanes_loops<V, uint16_t>(table);
 }
 
 }  // namespace

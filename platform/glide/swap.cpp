@@ -111,35 +111,31 @@ void FX_CALL grBufferSwap(int swap_interval)
     bands_finish();
     int interval = glide_config.swap_interval >= 0 ? glide_config.swap_interval : swap_interval;
     wait_for_retrace(interval);
-    if (!glide.open) {
-        int64_t frame = glide.frames_shown++;
-        if (frame == glide_config.key_at_frame && glide.hwnd)
-            host_post_key(glide.hwnd);
-        return;
+    const int64_t frame = glide.frames_shown++;
+    if (glide.open) {
+        if (glide.colour_buffers == 2)
+            glide.front ^= 1;
+        // The picture is made only for those who look at it: offscreen, only
+        // a dump or a capture does.
+        bool dump = !glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame);
+        bool captured = !glide_config.capture_path.empty();
+        if (glide.presenter) {
+            // Made in the presenter's order, straight into its memory where
+            // it offers it.
+            const uint32_t *shown = shown_picture(glide.presenter->frame_memory(glide.width, glide.height),
+                                                  glide.presenter->pixel_order());
+            glide.presenter->present(shown, glide.width, glide.height);
+        }
+        if (dump || captured) {
+            const uint32_t *shown = shown_picture();
+            if (dump)
+                dump_frame(frame, shown);
+            capture_frame(shown);
+        }
+        progress_frames(glide.frames_shown);
     }
-
-    if (glide.colour_buffers == 2)
-        glide.front ^= 1;
-    int64_t frame = glide.frames_shown++;
-    // The picture is made only for those who look at it: offscreen, only a
-    // dump or a capture does.
-    bool dump = !glide_config.dump_dir.empty() && glide_config.dump_frames.contains(frame);
-    bool captured = !glide_config.capture_path.empty();
-    if (glide.presenter) {
-        // Made in the presenter's order, straight into its memory where it
-        // offers it.
-        const uint32_t *shown = shown_picture(glide.presenter->frame_memory(glide.width, glide.height),
-                                              glide.presenter->pixel_order());
-        glide.presenter->present(shown, glide.width, glide.height);
-    }
-    if (dump || captured) {
-        const uint32_t *shown = shown_picture();
-        if (dump)
-            dump_frame(frame, shown);
-        capture_frame(shown);
-    }
-    progress_frames(glide.frames_shown);
-    if (frame == glide_config.key_at_frame)
+    if (frame == glide_config.key_at_frame && glide.hwnd)
         host_post_key(glide.hwnd);
-    trace_frame(true, glide.frames_shown);
+    if (glide.open)
+        trace_frame(true, glide.frames_shown);
 }

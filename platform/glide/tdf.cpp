@@ -33,6 +33,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -75,17 +76,10 @@ FILE *open_regular(const char *name)
 #endif
 }
 
-struct File {
-    FILE *f;
-    explicit File(const char *name) : f(open_regular(name)) {}
-    ~File()
-    {
-        if (f)
-            std::fclose(f);
-    }
-    File(const File &) = delete;
-    File &operator=(const File &) = delete;
+struct CloseFile {
+    void operator()(FILE *f) const { std::fclose(f); }
 };
+using File = std::unique_ptr<FILE, CloseFile>;
 
 // Reads the next line that is not blank into buf, without its line end.
 // False at the end of the file, for a line longer than any valid one, and
@@ -264,11 +258,6 @@ unsigned be16(const unsigned char *p)
     return unsigned(p[0]) << 8 | p[1];
 }
 
-uint32_t be32(const unsigned char *p)
-{
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
-}
-
 uint32_t pack9(const FxI16 rgb[3])
 {
     return (uint32_t(rgb[0]) & 0x1FF) << 18 | (uint32_t(rgb[1]) & 0x1FF) << 9 | (uint32_t(rgb[2]) & 0x1FF);
@@ -311,7 +300,7 @@ bool read_palette(FILE *f, GuTexPalette *p)
     if (std::fread(raw, 1, sizeof raw, f) != sizeof raw)
         return false;
     for (int k = 0; k < 256; ++k)
-        p->data[k] = be32(raw + 4 * k);
+        p->data[k] = uint32_t(be16(raw + 4 * k)) << 16 | be16(raw + 4 * k + 2);
     return true;
 }
 
@@ -345,17 +334,17 @@ void fill_header(const TdfHeader &h, Gu3dfInfo *info)
 FX_ENTRY FxBool FX_CALL gu3dfGetInfo(const char *filename, Gu3dfInfo *info)
 {
     trace_call("gu3dfGetInfo", {filename, TracePointer()});
-    File file(filename);
+    File file(open_regular(filename));
     TdfHeader h;
-    if (!file.f || !info || !read_header(file.f, &h))
+    if (!file || !info || !read_header(file.get(), &h))
         return FXFALSE;
     // The data must be exactly as long as the header says: a file cut short
     // or carrying more levels than announced fails here, before the caller
     // allocates for it.
-    long start = std::ftell(file.f);
-    if (start < 0 || std::fseek(file.f, 0, SEEK_END) != 0)
+    long start = std::ftell(file.get());
+    if (start < 0 || std::fseek(file.get(), 0, SEEK_END) != 0)
         return FXFALSE;
-    long end = std::ftell(file.f);
+    long end = std::ftell(file.get());
     if (end < start || size_t(end - start) != h.table_bytes + h.texel_bytes)
         return FXFALSE;
     fill_header(h, info);
@@ -365,9 +354,9 @@ FX_ENTRY FxBool FX_CALL gu3dfGetInfo(const char *filename, Gu3dfInfo *info)
 FX_ENTRY FxBool FX_CALL gu3dfLoad(const char *filename, Gu3dfInfo *info)
 {
     trace_call("gu3dfLoad", {filename, TracePointer()});
-    File file(filename);
+    File file(open_regular(filename));
     TdfHeader h;
-    if (!file.f || !info || !info->data || !read_header(file.f, &h))
+    if (!file || !info || !info->data || !read_header(file.get(), &h))
         return FXFALSE;
     // The caller allocated data for what gu3dfGetInfo described: a file
     // that no longer matches that description (or a record never filled by
@@ -379,13 +368,13 @@ FX_ENTRY FxBool FX_CALL gu3dfLoad(const char *filename, Gu3dfInfo *info)
 
     GuTexTable table;
     std::memset(&table, 0, sizeof table);
-    if (has_ncc_table(h.format) && !read_ncc_table(file.f, &table.nccTable))
+    if (has_ncc_table(h.format) && !read_ncc_table(file.get(), &table.nccTable))
         return FXFALSE;
-    if (has_palette(h.format) && !read_palette(file.f, &table.palette))
+    if (has_palette(h.format) && !read_palette(file.get(), &table.palette))
         return FXFALSE;
-    if (!read_texels(file.f, h, info->data))
+    if (!read_texels(file.get(), h, info->data))
         return FXFALSE;
-    if (std::fgetc(file.f) != EOF)
+    if (std::fgetc(file.get()) != EOF)
         return FXFALSE;
     fill_header(h, info);
     info->table = table;

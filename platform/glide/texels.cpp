@@ -14,21 +14,13 @@ const char *const FORMAT_NAMES[16] = {
     "argb8332", "ayiq8422", "rgb565", "argb1555", "argb4444", "ai88", "ap88",  nullptr,
 };
 
-uint32_t widen3(uint32_t v)
+// An n-bit channel v as 8 bits: its bits repeated from the top down.
+uint32_t widen(uint32_t v, int n)
 {
-    return (v << 5) | (v << 2) | (v >> 1);
-}
-uint32_t widen4(uint32_t v)
-{
-    return v * 0x11;
-}
-uint32_t widen5(uint32_t v)
-{
-    return (v << 3) | (v >> 2);
-}
-uint32_t widen6(uint32_t v)
-{
-    return (v << 2) | (v >> 4);
+    uint32_t w = 0;
+    for (int shift = 8 - n; shift > -n; shift -= n)
+        w |= shift >= 0 ? v << shift : v >> -shift;
+    return w;
 }
 
 uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b)
@@ -43,7 +35,7 @@ uint32_t grey(uint32_t a, uint32_t i)
 
 uint32_t rgb332(uint32_t a, uint32_t t)
 {
-    return argb(a, widen3(t >> 5), widen3((t >> 2) & 7), (t & 3) * 0x55);
+    return argb(a, widen(t >> 5, 3), widen((t >> 2) & 7, 3), widen(t & 3, 2));
 }
 
 uint32_t clamp_channel(int v)
@@ -79,7 +71,7 @@ uint32_t decode8(GrTextureFormat_t format, uint32_t t, const GuTexTable *table)
     case GR_TEXFMT_YIQ_422: return ncc(0xFF, t, table);
     case GR_TEXFMT_ALPHA_8: return grey(t, 0xFF);
     case GR_TEXFMT_INTENSITY_8: return grey(0xFF, t);
-    case GR_TEXFMT_ALPHA_INTENSITY_44: return grey(widen4(t >> 4), widen4(t & 15));
+    case GR_TEXFMT_ALPHA_INTENSITY_44: return grey(widen(t >> 4, 4), widen(t & 15, 4));
     case GR_TEXFMT_P_8: return palette(0xFF, t, table);
     default: return 0;
     }
@@ -91,11 +83,12 @@ uint32_t decode16(GrTextureFormat_t format, uint32_t t, const GuTexTable *table)
     switch (format) {
     case GR_TEXFMT_ARGB_8332: return rgb332(hi, lo);
     case GR_TEXFMT_AYIQ_8422: return ncc(hi, lo, table);
-    case GR_TEXFMT_RGB_565: return argb(0xFF, widen5(t >> 11), widen6((t >> 5) & 63), widen5(t & 31));
+    case GR_TEXFMT_RGB_565: return argb(0xFF, widen(t >> 11, 5), widen((t >> 5) & 63, 6), widen(t & 31, 5));
     case GR_TEXFMT_ARGB_1555:
-        return argb(t & 0x8000 ? 0xFF : 0, widen5((t >> 10) & 31), widen5((t >> 5) & 31), widen5(t & 31));
+        return argb(t & 0x8000 ? 0xFF : 0, widen((t >> 10) & 31, 5), widen((t >> 5) & 31, 5),
+                    widen(t & 31, 5));
     case GR_TEXFMT_ARGB_4444:
-        return argb(widen4(t >> 12), widen4((t >> 8) & 15), widen4((t >> 4) & 15), widen4(t & 15));
+        return argb(widen(t >> 12, 4), widen((t >> 8) & 15, 4), widen((t >> 4) & 15, 4), widen(t & 15, 4));
     case GR_TEXFMT_ALPHA_INTENSITY_88: return grey(hi, lo);
     case GR_TEXFMT_AP_88: return palette(hi, lo, table);
     default: return 0;

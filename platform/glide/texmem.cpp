@@ -70,46 +70,35 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
     auto m = std::make_unique<MipMap>();
     m->id = memory.next_id++;
     m->format = format;
-    m->small_lod = small_lod;
     m->large_lod = large_lod;
-    m->aspect = aspect;
-    m->clamp_s = clamp_s == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
-    m->clamp_t = clamp_t == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
-    m->minfilter = minfilter == GR_TEXTUREFILTER_POINT_SAMPLED ? minfilter : GR_TEXTUREFILTER_BILINEAR;
-    m->magfilter = magfilter == GR_TEXTUREFILTER_POINT_SAMPLED ? magfilter : GR_TEXTUREFILTER_BILINEAR;
-    m->mipmap_mode = mipmap_mode;
-    m->lod_bias = lod_bias == lod_bias ? lod_bias : 0.0f;
+    TexModes &modes = m->modes;
+    modes.clamp_s = clamp_s == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
+    modes.clamp_t = clamp_t == GR_TEXTURECLAMP_CLAMP ? GR_TEXTURECLAMP_CLAMP : GR_TEXTURECLAMP_WRAP;
+    modes.minfilter = minfilter == GR_TEXTUREFILTER_POINT_SAMPLED ? minfilter : GR_TEXTUREFILTER_BILINEAR;
+    modes.magfilter = magfilter == GR_TEXTUREFILTER_POINT_SAMPLED ? magfilter : GR_TEXTUREFILTER_BILINEAR;
+    modes.mipmap_mode = mipmap_mode;
+    modes.lod_bias = lod_bias == lod_bias ? lod_bias : 0.0f;
     m->bytes = bytes;
 
-    size_t texels = 0;
+    size_t texels = 0, offsets[MAX_LEVELS];
     m->level_count = small_lod - large_lod + 1;
-    for (int i = 0; i < m->level_count; ++i) {
-        lod_size(large_lod + i, aspect, &w, &h);
-        texels += (size_t)2 * (w + 1) * h;
-    }
-    // Undownloaded memory reads as transparent black.
-    m->texels.assign(texels, 0);
-    texels = 0;
     for (int i = 0; i < m->level_count; ++i) {
         TexLevel &level = m->levels[i];
         lod_size(large_lod + i, aspect, &level.width, &level.height);
         level.stride = level.width + 1;
-        level.texels = m->texels.data() + texels;
-        level.lod = large_lod + i;
         // 256 s units span the 256-texel level: a texel of level n is 2^n units.
-        level.to_256th = (float)(1 << 8) / (float)(1 << level.lod);
-        level.to_65536th = (float)(1 << 16) / (float)(1 << level.lod);
+        level.to_256th = (float)(1 << 8) / (float)(1 << (large_lod + i));
+        level.to_65536th = (float)(1 << 16) / (float)(1 << (large_lod + i));
+        offsets[i] = texels;
         texels += (size_t)2 * level.stride * level.height;
     }
+    // Undownloaded memory reads as transparent black.
+    m->texels.assign(texels, 0);
+    for (int i = 0; i < m->level_count; ++i)
+        m->levels[i].texels = m->texels.data() + offsets[i];
     memory.used += bytes;
     memory.mipmaps.push_back(std::move(m));
     return memory.next_id - 1;
-}
-
-static bool needs_table(GrTextureFormat_t format)
-{
-    return format == GR_TEXFMT_YIQ_422 || format == GR_TEXFMT_AYIQ_8422 || format == GR_TEXFMT_P_8 ||
-           format == GR_TEXFMT_AP_88;
 }
 
 // The table arrives as the NCC table, but the palette formats read it as a
@@ -122,10 +111,8 @@ void FX_CALL guTexDownloadMipMap(GrMipMapId_t id, const void *src, const GuNccTa
     if (!m || !src)
         return;
     bands_finish();  // recorded triangles may read these texels
-    static const GuTexTable empty_table = {};
+    // No table reads as a table of zeros (decode_texels).
     const GuTexTable *table = reinterpret_cast<const GuTexTable *>(ncc_table);
-    if (!table && needs_table(m->format))
-        table = &empty_table;
     const uint8_t *in = static_cast<const uint8_t *>(src);
     int size = texel_size(m->format);
     uint32_t row[257];  // the widest level and its extra column
@@ -155,16 +142,9 @@ void FX_CALL guTexSource(GrMipMapId_t id)
 {
     trace_call("guTexSource", {id});
     const MipMap *m = find_mipmap(id);
-    TmuState &t = glide.tmu;
-    t.source = m;
-    if (!m)
-        return;
-    t.clamp_s = m->clamp_s;
-    t.clamp_t = m->clamp_t;
-    t.minfilter = m->minfilter;
-    t.magfilter = m->magfilter;
-    t.mipmap_mode = m->mipmap_mode;
-    t.lod_bias = m->lod_bias;
+    glide.tmu.source = m;
+    if (m)
+        glide.tmu.modes = m->modes;
 }
 
 void FX_CALL grTexClampMode(GrChipID_t tmu, GrTextureClampMode_t clamp_s, GrTextureClampMode_t clamp_t)
@@ -176,7 +156,7 @@ void FX_CALL grTexClampMode(GrChipID_t tmu, GrTextureClampMode_t clamp_s, GrText
         return m == GR_TEXTURECLAMP_WRAP || m == GR_TEXTURECLAMP_CLAMP;
     };
     if (valid(clamp_s))
-        glide.tmu.clamp_s = clamp_s;
+        glide.tmu.modes.clamp_s = clamp_s;
     if (valid(clamp_t))
-        glide.tmu.clamp_t = clamp_t;
+        glide.tmu.modes.clamp_t = clamp_t;
 }

@@ -4,6 +4,8 @@
 #ifndef LUMIVEX_GLIDE_TEXMEM_H
 #define LUMIVEX_GLIDE_TEXMEM_H
 
+#include "raster.h"
+
 #include <glide.h>
 
 #include <cstddef>
@@ -21,19 +23,14 @@ struct TexLevel {
     const uint32_t *texels = nullptr;  // pairs row by row, 2 stride texels apart
     int width = 0, height = 0;
     int stride = 0;                      // width + 1
-    int lod = 0;                         // GR_LOD_ of this level
     float to_256th = 0, to_65536th = 0;  // s units to 1/256 and 1/65536 texels
 };
 
 struct MipMap {
     GrMipMapId_t id = 0;
     GrTextureFormat_t format = 0;
-    GrLOD_t small_lod = 0, large_lod = 0;
-    GrAspectRatio_t aspect = GR_ASPECT_1x1;
-    GrTextureClampMode_t clamp_s = 0, clamp_t = 0;
-    GrTextureFilterMode_t minfilter = 0, magfilter = 0;
-    GrMipMapMode_t mipmap_mode = 0;
-    float lod_bias = 0;
+    GrLOD_t large_lod = 0;
+    TexModes modes;
     size_t bytes = 0;  // of texture memory, in the texture's own format
     std::vector<uint32_t> texels;
     TexLevel levels[MAX_LEVELS];  // [0] is large_lod

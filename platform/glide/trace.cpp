@@ -16,8 +16,11 @@ static bool configured = false;
 // on without it.
 static bool write_failure_told = false;
 
-static void check_written()
+// Hands what is logged to the system, and says it once when it failed.
+static void flush()
 {
+    errno = 0;
+    std::fflush(trace_log.file);
     if (write_failure_told || !std::ferror(trace_log.file))
         return;
     write_failure_told = true;
@@ -64,11 +67,8 @@ static void end_line()
 {
     std::fputc('\n', trace_log.file);
     // Outside the frames calls are few; each line reaches the disk at once.
-    if (trace_log.in_frame)
-        return;
-    errno = 0;
-    std::fflush(trace_log.file);
-    check_written();
+    if (!trace_log.in_frame)
+        flush();
 }
 
 void trace_call(const char *name, std::initializer_list<TraceArg> args)
@@ -111,10 +111,8 @@ void trace_triangle_line(const GrVertex *a, const GrVertex *b, const GrVertex *c
 void trace_frame(bool device_open, int64_t frame)
 {
     trace_log.in_frame = device_open;
-    trace_log.frame_listed = glide_config.trace_all_frames || glide_config.trace_frames.contains(frame);
-    if (!trace_log.file)
-        return;
-    errno = 0;
-    std::fflush(trace_log.file);
-    check_written();
+    trace_log.frame_listed =
+        glide_config.trace_frames.ranges.empty() || glide_config.trace_frames.contains(frame);
+    if (trace_log.file)
+        flush();
 }

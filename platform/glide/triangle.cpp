@@ -94,8 +94,8 @@ CombineMode combine_mode()
 
 void set_sampler(Sampler &sm)
 {
-    const TmuState &tmu = glide.tmu;
-    const MipMap *m = tmu.source;
+    const TexModes &tmu = glide.tmu.modes;
+    const MipMap *m = glide.tmu.source;
     if (!m)
         return;  // nothing selected: white
     sm.levels = m->levels;
@@ -233,12 +233,9 @@ void FX_CALL guDrawTriangleWithClip(const GrVertex *va, const GrVertex *vb, cons
         ra.depth_function = glide.depth_function;
     }
 
-    const SpanLoops &loops =
-        glide.spans.loops[combine][ra.q_mode][ra.fast_texture][ra.affine.coarse_cells != 0];
-    if (ra.depth_test && ra.depth_write && ra.depth_function == GR_CMP_LESS) {
-        ra.resolve = loops.resolve;
-        ra.shade = loops.shade;
-    }
-    bands_triangle(ra, loops.draw, outline);
+    ra.loops = glide.spans.loops[combine][ra.q_mode][ra.fast_texture][ra.affine.coarse_cells != 0];
+    if (!ra.depth_test || !ra.depth_write || ra.depth_function != GR_CMP_LESS)
+        ra.loops.resolve = ra.loops.shade = nullptr;
+    bands_triangle(ra, outline);
     bands_call_done();
 }

@@ -33,8 +33,7 @@ void capture_start(const char *path, int width, int height)
         return;
     }
     // A program that exits without closing the device still gets its file.
-    static bool hooked = std::atexit(capture_finish) == 0;
-    (void)hooked;
+    [[maybe_unused]] static bool hooked = std::atexit(capture_finish) == 0;
 }
 
 void capture_frame(const uint32_t *xrgb)

@@ -1,7 +1,8 @@
 /* glide.h - Lumivex's own Glide 2.x interface.
 
-   The calls, records and constants of the public Glide 2.x API that Lumivex
-   draws through, under their SDK names and values, written from the API's
+   The calls and records of the public Glide 2.x API that Lumivex draws
+   through, and the constants that the program, this library, its tests and
+   tools name, under their SDK names and values, written from the API's
    documentation. The record layouts and the calling convention (__stdcall on
    32-bit Windows) are those of the public API, so that a program built against
    this header can also run on another glide2x.dll.
@@ -35,7 +36,6 @@ extern "C" {
 
 /* ---- basic types ---- */
 typedef unsigned char FxU8;
-typedef signed char FxI8;
 typedef unsigned short FxU16;
 typedef short FxI16;
 #if defined(_WIN32)
@@ -46,7 +46,6 @@ typedef unsigned int FxU32;
 typedef int FxI32;
 #endif
 typedef int FxBool;
-typedef float FxFloat;
 
 #define FXTRUE 1
 #define FXFALSE 0
@@ -68,7 +67,6 @@ typedef float FxFloat;
 typedef FxU32 GrColor_t;
 typedef FxU8 GrAlpha_t;
 typedef FxU32 GrMipMapId_t;
-typedef FxU8 GrFog_t;
 
 typedef FxI32 GrChipID_t;
 typedef FxI32 GrScreenResolution_t;
@@ -95,40 +93,13 @@ typedef FxI32 GrSstType;
 #define MAX_NUM_SST 4
 
 #define GR_TMU0 0
-#define GR_TMU1 1
-#define GR_TMU2 2
 
 #define GR_SSTTYPE_VOODOO 0
-#define GR_SSTTYPE_SST96 1
-#define GR_SSTTYPE_AT3D 2
-#define GR_SSTTYPE_Voodoo2 3
 
-#define GR_RESOLUTION_320x200 0
-#define GR_RESOLUTION_320x240 1
-#define GR_RESOLUTION_400x256 2
-#define GR_RESOLUTION_512x384 3
-#define GR_RESOLUTION_640x200 4
-#define GR_RESOLUTION_640x350 5
-#define GR_RESOLUTION_640x400 6
 #define GR_RESOLUTION_640x480 7
 #define GR_RESOLUTION_800x600 8
-#define GR_RESOLUTION_960x720 9
-#define GR_RESOLUTION_856x480 10
-#define GR_RESOLUTION_512x256 11
-#define GR_RESOLUTION_1024x768 12
-#define GR_RESOLUTION_1280x1024 13
-#define GR_RESOLUTION_1600x1200 14
-#define GR_RESOLUTION_400x300 15
 
 #define GR_REFRESH_60Hz 0
-#define GR_REFRESH_70Hz 1
-#define GR_REFRESH_72Hz 2
-#define GR_REFRESH_75Hz 3
-#define GR_REFRESH_80Hz 4
-#define GR_REFRESH_90Hz 5
-#define GR_REFRESH_100Hz 6
-#define GR_REFRESH_85Hz 7
-#define GR_REFRESH_120Hz 8
 
 #define GR_COLORFORMAT_ARGB 0
 #define GR_COLORFORMAT_ABGR 1
@@ -140,14 +111,10 @@ typedef FxI32 GrSstType;
 
 #define GR_CONTROL_ACTIVATE 1
 #define GR_CONTROL_DEACTIVATE 2
-#define GR_CONTROL_RESIZE 3
 #define GR_CONTROL_MOVE 4
 
 #define GR_DEPTHBUFFER_DISABLE 0
-#define GR_DEPTHBUFFER_ZBUFFER 1
 #define GR_DEPTHBUFFER_WBUFFER 2
-#define GR_DEPTHBUFFER_ZBUFFER_COMPARE_TO_BIAS 3
-#define GR_DEPTHBUFFER_WBUFFER_COMPARE_TO_BIAS 4
 
 #define GR_CMP_NEVER 0
 #define GR_CMP_LESS 1
@@ -162,7 +129,6 @@ typedef FxI32 GrSstType;
 #define GR_BUFFER_BACKBUFFER 1
 #define GR_BUFFER_AUXBUFFER 2
 
-#define GR_WDEPTHVALUE_NEAREST 0x0000
 #define GR_WDEPTHVALUE_FARTHEST 0xFFFF
 
 #define GR_LOD_256 0
@@ -202,8 +168,6 @@ typedef FxI32 GrSstType;
 #define GR_TEXFMT_AP_88 14
 #define GR_TEXFMT_RSVD2 15
 
-#define GR_MIPMAPLEVELMASK_EVEN 1
-#define GR_MIPMAPLEVELMASK_ODD 2
 #define GR_MIPMAPLEVELMASK_BOTH 3
 
 #define GR_MIPMAP_DISABLE 0
@@ -221,50 +185,17 @@ typedef FxI32 GrSstType;
 #define GR_COLORCOMBINE_ZERO 0
 #define GR_COLORCOMBINE_CCRGB 1
 #define GR_COLORCOMBINE_ITRGB 2
-#define GR_COLORCOMBINE_ITRGB_DELTA0 3
 #define GR_COLORCOMBINE_DECAL_TEXTURE 4
-#define GR_COLORCOMBINE_TEXTURE_TIMES_CCRGB 5
 #define GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB 6
-#define GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB_DELTA0 7
-#define GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB_ADD_ALPHA 8
-#define GR_COLORCOMBINE_TEXTURE_TIMES_ALPHA 9
-#define GR_COLORCOMBINE_TEXTURE_TIMES_ALPHA_ADD_ITRGB 10
 #define GR_COLORCOMBINE_TEXTURE_ADD_ITRGB 11
-#define GR_COLORCOMBINE_TEXTURE_SUB_ITRGB 12
-#define GR_COLORCOMBINE_CCRGB_BLEND_ITRGB_ON_TEXALPHA 13
-#define GR_COLORCOMBINE_DIFF_SPEC_A 14
-#define GR_COLORCOMBINE_DIFF_SPEC_B 15
-#define GR_COLORCOMBINE_ONE 16
 
-#define GR_TEXTURECOMBINE_ZERO 0
 #define GR_TEXTURECOMBINE_DECAL 1
-#define GR_TEXTURECOMBINE_OTHER 2
-#define GR_TEXTURECOMBINE_ADD 3
-#define GR_TEXTURECOMBINE_MULTIPLY 4
-#define GR_TEXTURECOMBINE_SUBTRACT 5
-#define GR_TEXTURECOMBINE_DETAIL 6
-#define GR_TEXTURECOMBINE_DETAIL_OTHER 7
-#define GR_TEXTURECOMBINE_TRILINEAR_ODD 8
-#define GR_TEXTURECOMBINE_TRILINEAR_EVEN 9
-#define GR_TEXTURECOMBINE_ONE 10
 
-#define GR_ALPHASOURCE_CC_ALPHA 0
-#define GR_ALPHASOURCE_ITERATED_ALPHA 1
 #define GR_ALPHASOURCE_TEXTURE_ALPHA 2
-#define GR_ALPHASOURCE_TEXTURE_ALPHA_TIMES_ITERATED_ALPHA 3
 
 #define GR_HINT_STWHINT 0
-#define GR_HINT_FIFOCHECKHINT 1
-#define GR_HINT_FPUPRECISION 2
-#define GR_HINT_ALLOW_MIPMAP_DITHER 3
 
-#define GR_STWHINT_W_DIFF_FBI 0x01
 #define GR_STWHINT_W_DIFF_TMU0 0x02
-#define GR_STWHINT_ST_DIFF_TMU0 0x04
-#define GR_STWHINT_W_DIFF_TMU1 0x08
-#define GR_STWHINT_ST_DIFF_TMU1 0x10
-#define GR_STWHINT_W_DIFF_TMU2 0x20
-#define GR_STWHINT_ST_DIFF_TMU2 0x40
 
 /* ---- records ---- */
 typedef struct {

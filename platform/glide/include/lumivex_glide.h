@@ -1,6 +1,7 @@
 // lumivex_glide.h - what our Glide offers beyond the Glide API: read access to
-// its buffers, a replaceable display clock and a replaceable presenter. For
-// tests, benchmarks and tools; the show itself uses glide.h only.
+// its buffers, a replaceable display clock and the presenter each host
+// implements. For tests, benchmarks and tools; the show itself uses glide.h
+// only.
 #ifndef LUMIVEX_GLIDE_INTERNAL_API_H
 #define LUMIVEX_GLIDE_INTERNAL_API_H
 
@@ -8,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 namespace lumivex {
 
@@ -46,10 +46,6 @@ struct Presenter {
 // Replaces the display clock (null: the host's clock). The clock must outlive
 // its use; the retrace count restarts at the clock's present time.
 void glide_set_clock(GlideClock *clock);
-
-// Replaces the presenter of the open device, closing the one it had. False
-// (and the presenter is dropped) when the device is not open.
-bool glide_set_presenter(std::unique_ptr<Presenter> presenter);
 
 // The colour buffers (GR_BUFFER_FRONTBUFFER, GR_BUFFER_BACKBUFFER) and the
 // depth buffer, 640x480 times LUMIVEX_RESOLUTION each, row by row from the

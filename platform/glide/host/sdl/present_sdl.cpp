@@ -1,7 +1,5 @@
 // present_sdl.cpp - presents into the SDL window behind the program's main
 // window, as the accelerator took over the window it was opened on.
-#include "present_sdl.h"
-
 #include "../../host.h"
 
 #include <SDL.h>
@@ -288,43 +286,9 @@ static bool attach_renderer(SdlPresenter &p)
     return p.renderer || SDL_GetWindowSurface(p.window);
 }
 
-std::unique_ptr<lumivex::Presenter> open_sdl_presenter(HWND owner, SDL_Window *window, bool fullscreen,
-                                                       int scale)
-{
-    if (!window)
-        return nullptr;
-    auto p = std::make_unique<SdlPresenter>();
-    p->window = window;
-    p->scale = scale;
-    p->placed = !fullscreen;
-    // Making a renderer may recreate the window (on X11, for OpenGL) where it
-    // was first put, undoing a placing made before. The full screen is made
-    // after the renderer; a window is sized before it, so that the renderer's
-    // surface has the window's size on every driver, and placed again after.
-    bool placed;
-    if (fullscreen) {
-        placed = attach_renderer(*p) && cover_display(*p);
-    } else {
-        place_window(window, scale);
-        placed = attach_renderer(*p);
-        place_window(window, scale);
-    }
-    if (!placed) {
-        p->close();
-        return nullptr;
-    }
-    if (p->renderer)
-        p->texture = SDL_CreateTexture(p->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                       lumivex::SCREEN_WIDTH, lumivex::SCREEN_HEIGHT);
-    if (p->renderer && !p->texture) {
-        p->close();
-        return nullptr;
-    }
-    p->owner = owner;
-    win32_sdl_on_alt_enter(owner, switch_output, p.get());
-    return p;
-}
-
+// Null when there is no display or the window cannot take a renderer. While
+// it presents, the owner's Alt+Enter switches it between the window and the
+// full screen.
 std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscreen, int scale)
 {
     // Without a screen the open fails as a board without a monitor would,
@@ -336,7 +300,32 @@ std::unique_ptr<lumivex::Presenter> open_host_presenter(FxU32 hwnd, bool fullscr
     }
     HWND owner = (HWND)(uintptr_t)hwnd;
     SDL_Window *window = win32_sdl_window(owner);
-    if (window && !fullscreen)
-        scale = fitting_scale(window, scale);
-    return open_sdl_presenter(owner, window, fullscreen, scale);
+    if (!window)
+        return nullptr;
+    auto p = std::make_unique<SdlPresenter>();
+    p->window = window;
+    p->scale = fullscreen ? scale : fitting_scale(window, scale);
+    p->placed = !fullscreen;
+    // Making a renderer may recreate the window (on X11, for OpenGL) where it
+    // was first put, undoing a placing made before. The full screen is made
+    // after the renderer; a window is sized before it, so that the renderer's
+    // surface has the window's size on every driver, and placed again after.
+    bool placed;
+    if (fullscreen) {
+        placed = attach_renderer(*p) && cover_display(*p);
+    } else {
+        place_window(window, p->scale);
+        placed = attach_renderer(*p);
+        place_window(window, p->scale);
+    }
+    if (placed && p->renderer)
+        p->texture = SDL_CreateTexture(p->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                       lumivex::SCREEN_WIDTH, lumivex::SCREEN_HEIGHT);
+    if (!placed || (p->renderer && !p->texture)) {
+        p->close();
+        return nullptr;
+    }
+    p->owner = owner;
+    win32_sdl_on_alt_enter(owner, switch_output, p.get());
+    return p;
 }
