@@ -27,15 +27,10 @@ static bool close_enough(uint32_t a, uint32_t b)
     return dr <= THRESHOLD_RB && dg <= THRESHOLD_G && db <= THRESHOLD_RB;
 }
 
-// Where each order puts red and blue, and what fills its fourth byte.
-struct Layout {
-    int red, blue;
-    uint32_t opaque;
-};
-
-static Layout layout(lumivex::PixelOrder order)
+// A pixel of 8-bit channels: 0x00RRGGBB, or bytes R, G, B and an opaque A.
+static uint32_t pixel(uint32_t r, uint32_t g, uint32_t b, bool rgba)
 {
-    return order == lumivex::PixelOrder::RGBA ? Layout{0, 16, 0xFF000000u} : Layout{16, 0, 0};
+    return rgba ? 0xFF000000u | b << 16 | g << 8 | r : r << 16 | g << 8 | b;
 }
 
 // One row of 0x00RRGGBB pixels through the card's filter.
@@ -55,41 +50,35 @@ static void card_filter_row(const uint32_t *in, int width, uint32_t *out)
     }
 }
 
-// 0x00RRGGBB pixels through the gamma table into the layout's order.
-static void apply_gamma(const Scanout &s, const uint32_t *in, size_t pixels, uint32_t *out, Layout to)
+// 0x00RRGGBB pixels through the gamma table, into either order.
+static void apply_gamma(const Scanout &s, const uint32_t *in, size_t pixels, uint32_t *out, bool rgba)
 {
-    for (size_t i = 0; i < pixels; ++i) {
-        const uint32_t p = in[i];
-        out[i] = (uint32_t)s.gamma[p >> 16 & 0xFF] << to.red | (uint32_t)s.gamma[p >> 8 & 0xFF] << 8 |
-                 (uint32_t)s.gamma[p & 0xFF] << to.blue | to.opaque;
-    }
+    for (size_t i = 0; i < pixels; ++i)
+        out[i] = pixel(s.gamma[in[i] >> 16 & 0xFF], s.gamma[in[i] >> 8 & 0xFF], s.gamma[in[i] & 0xFF], rgba);
 }
 
 // RGB565 pixels p (one, or a vector of them) widened to 8 bits a channel,
 // each channel's top bits repeated below it (31 -> 255), as the two 16-bit
-// halves of the widened pixels: green over the channel of the lowest byte,
-// and the channel of the third byte under the fourth byte's fill.
-template <class T> void widen(T p, bool red_lowest, T fill, T *low, T *high)
+// halves of the pixels of pixel().
+template <class T> void widen(T p, bool rgba, T *low, T *high)
 {
     const T r = p >> 11, g = p >> 5 & 63, b = p & 31;
     const T r8 = r << 3 | r >> 2, g8 = g << 2 | g >> 4, b8 = b << 3 | b >> 2;
-    *low = g8 << 8 | (red_lowest ? r8 : b8);
-    *high = (red_lowest ? b8 : r8) | fill;
+    *low = g8 << 8 | (rgba ? r8 : b8);
+    *high = rgba ? b8 | 0xFF00 : r8;
 }
 
 // Eight pixels at a time on 16-bit lanes (SSE2, WebAssembly's SIMD), the
 // halves then interleaved into whole pixels.
 typedef uint16_t Lanes16 __attribute__((vector_size(16)));
 
-static void widen_row(const uint16_t *in, int width, uint32_t *out, Layout to)
+static void widen_row(const uint16_t *in, int width, uint32_t *out, bool rgba)
 {
-    const bool red_lowest = to.red == 0;
-    const uint16_t fill = (uint16_t)(to.opaque >> 16);
     int x = 0;
     for (; x + 8 <= width; x += 8) {
         Lanes16 p, low, high;
         std::memcpy(&p, in + x, sizeof p);
-        widen<Lanes16>(p, red_lowest, Lanes16{} + fill, &low, &high);
+        widen<Lanes16>(p, rgba, &low, &high);
         const Lanes16 first = __builtin_shufflevector(low, high, 0, 8, 1, 9, 2, 10, 3, 11);
         const Lanes16 second = __builtin_shufflevector(low, high, 4, 12, 5, 13, 6, 14, 7, 15);
         std::memcpy(out + x, &first, sizeof first);
@@ -97,7 +86,7 @@ static void widen_row(const uint16_t *in, int width, uint32_t *out, Layout to)
     }
     for (; x < width; ++x) {
         uint16_t low, high;
-        widen<uint16_t>(in[x], red_lowest, fill, &low, &high);
+        widen<uint16_t>(in[x], rgba, &low, &high);
         out[x] = (uint32_t)high << 16 | low;
     }
 }
@@ -107,7 +96,7 @@ void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, u
 {
     // With neither filter nor gamma, each row is widened straight into the
     // order asked; otherwise through a row of 0x00RRGGBB.
-    const Layout to = layout(order), xrgb = layout(lumivex::PixelOrder::XRGB);
+    const bool rgba = order == lumivex::PixelOrder::RGBA;
     const bool direct = !s.filter && s.gamma_identity;
     static std::vector<uint32_t> row;
     row.resize(direct ? 0 : (size_t)width);
@@ -115,21 +104,21 @@ void scan_out(const Scanout &s, const uint16_t *rgb565, int width, int height, u
         const uint16_t *in = rgb565 + (size_t)y * width;
         uint32_t *line = out + (size_t)y * width;
         if (direct) {
-            widen_row(in, width, line, to);
+            widen_row(in, width, line, rgba);
             continue;
         }
-        widen_row(in, width, row.data(), xrgb);
+        widen_row(in, width, row.data(), false);
         const uint32_t *shown = row.data();
         if (s.filter) {
             card_filter_row(row.data(), width, line);
             shown = line;
         }
-        apply_gamma(s, shown, (size_t)width, line, to);
+        apply_gamma(s, shown, (size_t)width, line, rgba);
     }
 }
 
 void scan_out(const Scanout &s, const uint32_t *drawn, int width, int height, uint32_t *out,
               lumivex::PixelOrder order)
 {
-    apply_gamma(s, drawn, (size_t)width * height, out, layout(order));
+    apply_gamma(s, drawn, (size_t)width * height, out, order == lumivex::PixelOrder::RGBA);
 }

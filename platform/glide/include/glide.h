@@ -1,32 +1,32 @@
-/* glide.h - Lumivex's own Glide 2.x interface.
-
-   The calls and records of the public Glide 2.x API that Lumivex draws
-   through, and the constants that the program, this library, its tests and
-   tools name, under their SDK names and values, written from the API's
-   documentation. The record layouts and the calling convention (__stdcall on
-   32-bit Windows) are those of the public API, so that a program built against
-   this header can also run on another glide2x.dll.
-
-   Our software implementation (platform/glide) accepts exactly what the show
-   passes. Values it refuses harmlessly (the call then does nothing):
-     - grSstWinOpen: any resolution but GR_RESOLUTION_640x480, origin lower
-       left, more than 2 colour buffers or more than 1 auxiliary buffer
-       (it returns FXFALSE);
-     - grDepthBufferMode: the z-buffer modes (only W-buffering and disable);
-     - grRenderBuffer: GR_BUFFER_AUXBUFFER;
-     - guColorCombineFunction: every function but GR_COLORCOMBINE_ZERO,
-       _CCRGB, _ITRGB, _DECAL_TEXTURE and _TEXTURE_TIMES_ITRGB;
-     - guTexCombineFunction: every function but GR_TEXTURECOMBINE_DECAL,
-       and any texture unit but GR_TMU0 (so also grTexClampMode);
-     - guTexAllocateMemory: any texture unit but GR_TMU0, a width or height
-       that is not that of the largest level, and a mip-map that does not fit
-       the 2 MB of texture memory (it returns GR_NULL_MIPMAP_HANDLE); the
-       odd/even mask and the trilinear flag are ignored;
-     - guAlphaSource: kept, but alpha is never written or blended;
-     - grHints: every hint type but GR_HINT_STWHINT.
-   Drawing, clearing and swapping do nothing before grSstWinOpen succeeded
-   or after grSstWinClose; grSstControl returns FXTRUE in any state. A
-   texture handle from before guTexMemReset selects no texture (white). */
+// glide.h - Lumivex's own Glide 2.x interface.
+//
+// The calls and records of the public Glide 2.x API that Lumivex draws
+// through, and the constants that the program, this library, its tests and
+// tools name, under their SDK names and values, written from the API's
+// documentation. The record layouts and the calling convention (__stdcall on
+// 32-bit Windows) are those of the public API, so that a program built against
+// this header can also run on another glide2x.dll.
+//
+// Our software implementation (platform/glide) accepts exactly what the show
+// passes. Values it refuses harmlessly (the call then does nothing):
+//   - grSstWinOpen: any resolution but GR_RESOLUTION_640x480, origin lower
+//     left, more than 2 colour buffers or more than 1 auxiliary buffer
+//     (it returns FXFALSE);
+//   - grDepthBufferMode: the z-buffer modes (only W-buffering and disable);
+//   - grRenderBuffer: GR_BUFFER_AUXBUFFER;
+//   - guColorCombineFunction: every function but GR_COLORCOMBINE_ZERO,
+//     _CCRGB, _ITRGB, _DECAL_TEXTURE and _TEXTURE_TIMES_ITRGB;
+//   - guTexCombineFunction: every function but GR_TEXTURECOMBINE_DECAL,
+//     and any texture unit but GR_TMU0 (so also grTexClampMode);
+//   - guTexAllocateMemory: any texture unit but GR_TMU0, a width or height
+//     that is not that of the largest level, and a mip-map that does not fit
+//     the 2 MB of texture memory (it returns GR_NULL_MIPMAP_HANDLE); the
+//     odd/even mask and the trilinear flag are ignored;
+//   - guAlphaSource: kept, but alpha is never written or blended;
+//   - grHints: every hint type but GR_HINT_STWHINT.
+// Drawing, clearing and swapping do nothing before grSstWinOpen succeeded
+// or after grSstWinClose; grSstControl returns FXTRUE in any state. A
+// texture handle from before guTexMemReset selects no texture (white).
 #ifndef LUMIVEX_GLIDE_H
 #define LUMIVEX_GLIDE_H
 
