@@ -119,10 +119,10 @@ TEST_F(SwapTest, DrawingToTheFrontBufferShowsAtOnce)
     EXPECT_EQ(lumivex::glide_colour_buffer(GR_BUFFER_FRONTBUFFER).rgb565[10 * 640 + 210], 0xFFFF);
 }
 
-// Flat colours dithered into the 16-bit buffer come out within one 16-bit
-// step of the colour everywhere, and within a third of one away from the
-// row's ends, where the neighbours the box needs are missing.
-TEST(Scanout, TheCardFilterMeltsTheDitherOfAFlatColour)
+// The card's filter: flat colours dithered into the 16-bit buffer come out
+// within one 16-bit step of the colour everywhere, and within a third of one
+// away from the row's ends, where the neighbours the box needs are missing.
+TEST(Scanout, TheCardFilterMeltsTheDitherButKeepsHardEdges)
 {
     const Scanout card = make_scanout(true, 1.0f);
     for (uint32_t colour : {0x807F81u, 0x0C0A05u, 0xF3F9EDu, 0x3DA16Eu}) {
@@ -143,13 +143,9 @@ TEST(Scanout, TheCardFilterMeltsTheDitherOfAFlatColour)
                 EXPECT_LE(std::abs(channel(p, 0) - b), rb_step) << x;
             }
     }
-}
 
-// An edge between colours more than two steps apart stays where it was, at
-// full contrast; a row's ends average only the pixels the row has.
-TEST(Scanout, TheCardFilterKeepsHardEdgesAndHandlesTheRowsEnds)
-{
-    const Scanout card = make_scanout(true, 1.0f);
+    // An edge between colours more than two steps apart stays where it was,
+    // at full contrast; a row's ends average only the pixels the row has.
     std::vector<uint16_t> frame(W, 0x4208);  // 8, 16, 8: widened 0x424142
     for (int x = W / 2; x < W; ++x)
         frame[x] = 0x6B4D;  // 13, 26, 13: 0x6B696B

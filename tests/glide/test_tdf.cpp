@@ -141,8 +141,8 @@ TEST(TdfRead, EveryFormatReadsBackItsHeaderTableAndTexels)
     }
 }
 
-// Every aspect over a whole chain.
-TEST(TdfRead, AllAspects)
+// Every aspect over a whole chain, and chains that cannot be.
+TEST(TdfRead, AllAspectsAndNoImpossibleChains)
 {
     const struct {
         const char *ratio;
@@ -162,6 +162,12 @@ TEST(TdfRead, AllAspects)
         EXPECT_EQ((std::vector<size_t>{size_t(h.aspect_ratio), h.width, h.height, info.mem_required}),
                   (std::vector<size_t>{size_t(c.aspect), c.w, c.h, bytes}));
     }
+    // Chains that cannot be: the smallest level larger than the largest, values out of range,
+    // reserved formats. None of their bytes are counted.
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_64, GR_LOD_16, GR_ASPECT_1x1), 0u);
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_1 + 1, GR_LOD_256, GR_ASPECT_1x1), 0u);
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_1, GR_LOD_256, 7), 0u);
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RSVD1, GR_LOD_1, GR_LOD_256, GR_ASPECT_1x1), 0u);
 }
 
 // Blanks, carriage returns and case do not matter (the load then matches the
@@ -261,16 +267,6 @@ TEST(TdfRead, LoadRefusesDataThatDoesNotMatchTheRecord)
         ASSERT_TRUE(gu3dfGetInfo(ncc.c_str(), &info));
         EXPECT_FALSE(load_guarded(ncc, info)) << p.offset;
     }
-}
-
-// Chains that cannot be: none of their bytes are counted.
-TEST(Texels, ImpossibleChainsHaveNoBytes)
-{
-    // The smallest level larger than the largest, values out of range, reserved formats.
-    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_64, GR_LOD_16, GR_ASPECT_1x1), 0u);
-    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_1 + 1, GR_LOD_256, GR_ASPECT_1x1), 0u);
-    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_1, GR_LOD_256, 7), 0u);
-    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RSVD1, GR_LOD_1, GR_LOD_256, GR_ASPECT_1x1), 0u);
 }
 
 // Channels widen by bit replication; NCC sums Y, I and Q per channel and
