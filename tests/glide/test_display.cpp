@@ -94,7 +94,7 @@ TEST_F(SwapTest, IntervalTwoShowsThirtyFramesASecondWithoutDrift)
     }
 }
 
-TEST_F(SwapTest, ALateFrameWaitsForTheNextRetrace)
+TEST_F(SwapTest, ALateFrameWaitsForTheNextRetraceAndTheFrontBufferShowsAtOnce)
 {
     open();
     frame(0);  // retrace 2, 33.3 ms
@@ -109,11 +109,8 @@ TEST_F(SwapTest, ALateFrameWaitsForTheNextRetrace)
     EXPECT_EQ(lumivex::glide_last_swap_retrace(), 68);
     frame(0, 1);  // interval one: the next retrace
     EXPECT_EQ(lumivex::glide_last_swap_retrace(), 69);
-}
 
-TEST_F(SwapTest, DrawingToTheFrontBufferShowsAtOnce)
-{
-    open("0");
+    // Drawn to the front buffer, a triangle is there at once.
     grRenderBuffer(GR_BUFFER_FRONTBUFFER);
     triangle(vertex(200, 0), vertex(300, 0), vertex(200, 100));
     EXPECT_EQ(lumivex::glide_colour_buffer(GR_BUFFER_FRONTBUFFER).rgb565[10 * 640 + 210], 0xFFFF);

@@ -222,7 +222,7 @@ TEST(TdfRead, ForgivingHeadersReadMalformedOnesAndMissingFilesFail)
 
 // Cut a file short at every byte: both calls fail, and loading with the
 // description of the whole file stays inside its block.
-TEST(TdfRead, TruncatedAtEveryByteFails)
+TEST(TdfRead, TruncatedOrChangedFilesFail)
 {
     for (GrTextureFormat_t f : {GR_TEXFMT_YIQ_422, GR_TEXFMT_AP_88, GR_TEXFMT_ARGB_1555}) {
         SCOPED_TRACE(texel_format_name(f));
@@ -236,13 +236,10 @@ TEST(TdfRead, TruncatedAtEveryByteFails)
             EXPECT_FALSE(load_guarded(cut, full)) << n;
         }
     }
-}
 
-// Data longer than the header says, a file that no longer matches the record
-// gu3dfGetInfo filled (replaced by a larger one in between), and NCC values
-// out of range: gu3dfLoad fails and stays inside the caller's block.
-TEST(TdfRead, LoadRefusesDataThatDoesNotMatchTheRecord)
-{
+    // Data longer than the header says, a file that no longer matches the record
+    // gu3dfGetInfo filled (replaced by a larger one in between), and NCC values
+    // out of range: gu3dfLoad fails and stays inside the caller's block.
     std::string path = write_file("swap", valid_file(GR_TEXFMT_RGB_332));
     Gu3dfInfo info{};
     ASSERT_TRUE(gu3dfGetInfo(path.c_str(), &info));
