@@ -68,7 +68,7 @@ TEST_F(GlideTest, NothingIsDrawnOutsideTheClipWindowAndFarOrNonFiniteCornersAreS
 
 // Depth codes grow with w, finely near the viewer; depth along a triangle
 // is w = 1/oow iterated as oow: a slanted square, near on the left.
-TEST_F(GlideTest, DepthCodesGrowWithWAlongATriangle)
+TEST_F(GlideTest, DepthCodesGrowWithWAndNearerPixelsWinWithLess)
 {
     EXPECT_EQ(wdepth_code(-3.0f), 0);
     EXPECT_EQ(wdepth_code(1.0f), 0);
@@ -84,12 +84,10 @@ TEST_F(GlideTest, DepthCodesGrowWithWAlongATriangle)
         float oow = 1.0f + (0.01f - 1.0f) * (x + 0.5f) / 400;
         EXPECT_NEAR(depth[50 * 640 + x], wdepth_code(1.0f / oow), 2) << x;
     }
-}
 
-// Nearer pixels win with less; a clear resets depth only while depth writes
-// are on; with them off the test still applies and nothing is stored.
-TEST_F(GlideTest, NearerPixelsWinWithLessAndTheClearResetsDepth)
-{
+    // Nearer pixels win with less; a clear resets depth only while depth writes
+    // are on; with them off the test still applies and nothing is stored.
+    grBufferClear(0, 0, 0xFFFF);
     const uint16_t RED = 0xF800, GREEN = 0x07E0, BLUE = 0x001F;
     // clear first (with depth writes on or off, or no clear), depth writes, 1/w, colour, the pixel after
     enum { NO_CLEAR = -1 };
