@@ -9,9 +9,7 @@ set -uo pipefail
 lumivex=$1
 source_dir=$2
 
-for tool in ffmpeg ffprobe; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
+for tool in ffmpeg ffprobe; do command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }; done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

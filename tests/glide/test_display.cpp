@@ -55,11 +55,6 @@ class SwapTest : public Offscreen {
 
 const int W = 37, H = 4;  // a row that is no whole number of dither periods
 
-int channel(uint32_t p, int shift)
-{
-    return (int)(p >> shift & 0xFF);
-}
-
 template <class Pixel>
 std::vector<uint32_t> shown(const Scanout &s, const std::vector<Pixel> &frame, int width,
                             lumivex::PixelOrder order = lumivex::PixelOrder::XRGB)
@@ -122,6 +117,7 @@ TEST_F(SwapTest, ALateFrameWaitsForTheNextRetraceAndTheFrontBufferShowsAtOnce)
 TEST(Scanout, TheCardFilterMeltsTheDitherButKeepsHardEdges)
 {
     const Scanout card = make_scanout(true, 1.0f);
+    const auto channel = [](uint32_t p, int shift) { return (int)(p >> shift & 0xFF); };
     for (uint32_t colour : {0x807F81u, 0x0C0A05u, 0xF3F9EDu, 0x3DA16Eu}) {
         SCOPED_TRACE(colour);
         const int r = channel(colour, 16), g = channel(colour, 8), b = channel(colour, 0);

@@ -76,14 +76,8 @@ Bytes texel_bytes(int size, int count = 11)
     return b;
 }
 
-bool is_ncc(GrTextureFormat_t f)
-{
-    return f == GR_TEXFMT_YIQ_422 || f == GR_TEXFMT_AYIQ_8422;
-}
-bool is_palette(GrTextureFormat_t f)
-{
-    return f == GR_TEXFMT_P_8 || f == GR_TEXFMT_AP_88;
-}
+const auto is_ncc = [](GrTextureFormat_t f) { return f == GR_TEXFMT_YIQ_422 || f == GR_TEXFMT_AYIQ_8422; };
+const auto is_palette = [](GrTextureFormat_t f) { return f == GR_TEXFMT_P_8 || f == GR_TEXFMT_AP_88; };
 
 Bytes valid_file(GrTextureFormat_t f)
 {
