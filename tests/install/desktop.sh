@@ -41,7 +41,7 @@ signalled() {
     "$(grep -c ^grBufferSwap "$work/$signal.trace")" ] || fail "$name: the capture does not hold every frame shown"
 }
 signalled INT 130 "SIGINT in the show" LUMIVEX_OUTPUT=window
-signalled TERM 143 "SIGTERM offscreen" -u DISPLAY LUMIVEX_OUTPUT=offscreen
+signalled TERM 143 "SIGTERM offscreen" -u DISPLAY LUMIVEX_OUTPUT=offscreen LUMIVEX_SWAP_INTERVAL=0
 
 # place OUTPUT "X Y WIDTH HEIGHT" [VAR=value...]: starts the show, waits until
 # its window stands there, takes a screenshot of the screen, ends the show.
