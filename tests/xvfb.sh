@@ -75,6 +75,12 @@ find_window() {
   echo "no visible window \"$1\" within $seconds s; the last search: $said; visible: ${names[*]:-none}" >&2
 }
 
+# lit_above SHARE IMAGE [WxH+X+Y]: whether more than SHARE of the image (or of
+# the region) is lit; lit_share gives the share itself.
+lit_share() { convert "$1" ${2:+-crop "$2" +repage} -channel RGB -threshold 5% -separate \
+  -evaluate-sequence max -format '%[fx:mean]' info:; }
+lit_above() { awk -v s="$(lit_share "$2" "${3:-}")" -v min="$1" 'BEGIN { exit !(s > min) }'; }
+
 # geometry WINDOW: "X Y WIDTH HEIGHT" on the screen.
 geometry() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}

@@ -21,9 +21,6 @@ full="0 0 1280 720"
 # The screen as a person sees it, the pointer drawn in.
 screen() { timeout 10 ffmpeg -loglevel error -y -f x11grab -draw_mouse 1 -video_size 1280x720 -i "$DISPLAY" \
   -frames:v 1 "$work/screen.png"; }
-# Lit share of a region of the screen, "WxH+X+Y".
-lit() { convert "$work/screen.png" -crop "$1" +repage -channel RGB -threshold 5% -separate \
-  -evaluate-sequence max -format '%[fx:mean]' info:; }
 swaps() { tr -d '\r' <"$work/trace.txt" | grep -c '^grBufferSwap'; }
 # is_window: a 640x480 client area, not covering the screen.
 is_window() { [[ $(geometry "$main") == *" 640 480" ]]; }
@@ -45,7 +42,7 @@ switch_to() {
 pointer_at() {
   local x=$1 y=$2 shown=$3
   xdotool mousemove "$x" "$y"
-  keep_trying 5 eval 'screen && awk -v s="$(lit 32x32+$x+$y)" -v want=$shown "BEGIN { exit !((s > 0) == want) }"' ||
+  keep_trying 5 eval 'screen && awk -v s="$(lit_share "$work/screen.png" 32x32+$x+$y)" -v want=$shown "BEGIN { exit !((s > 0) == want) }"' ||
     fail "the pointer at $x, $y is $([ "$shown" = 1 ] && echo hidden || echo shown) ($work/screen.png)"
 }
 # Over the window's corner: the logo's frames are black there.
@@ -81,7 +78,7 @@ start window
 keep_trying 5 is_window || fail "the window opened at $(geometry "$main")"
 pointer_in_window
 switch_to is_full "the full screen"
-keep_trying 5 eval 'screen && awk -v s="$(lit 960x720+160+0)" "BEGIN { exit !(s > 0.005) }"' ||
+keep_trying 5 eval 'screen && lit_above 0.005 "$work/screen.png" 960x720+160+0' ||
   fail "the full screen shows no picture ($work/screen.png)"  # the logo comes from frame 45 on
 pointer_at 20 300 0  # on the bar beside the picture
 switch_to is_window "the window"

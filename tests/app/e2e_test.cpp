@@ -31,7 +31,7 @@ Outcome run_lumivex(std::vector<std::string> env)
     return o;
 }
 
-TEST(Lumivex, ExitInTheDialogOrNoDialogEndsWithoutTouchingGlide)
+TEST(Lumivex, ExitNoDialogHelpAndVersionEndWithoutTouchingGlide)
 {
     Outcome o = run_lumivex({"LUMIVEX_DIALOG=exit"});
     EXPECT_EQ(o.result.status, 0) << o.result.err;
@@ -46,12 +46,9 @@ TEST(Lumivex, ExitInTheDialogOrNoDialogEndsWithoutTouchingGlide)
     EXPECT_EQ(std::count(o.result.err.begin(), o.result.err.end(), '\n'), 1) << o.result.err;
     EXPECT_NE(o.result.err.find("LUMIVEX_DIALOG=start LUMIVEX_OUTPUT=offscreen"), std::string::npos)
         << o.result.err;
-}
 
-// What a Linux user types first is answered before the program starts: no
-// dialog, no device; any other argument is the program's, which ignores it.
-TEST(Lumivex, HelpAndVersionAnswerWithoutStarting)
-{
+    // What a Linux user types first is answered before the program starts: no
+    // dialog, no device; any other argument is the program's, which ignores it.
     std::string dir = make_temp_directory();
     ProbeResult help = run_probe(LUMIVEX_BINARY_DIR "/app/lumivex", dir, {}, "--help");
     EXPECT_EQ(help.status, 0) << help.err;

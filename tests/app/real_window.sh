@@ -56,8 +56,7 @@ for _ in $(seq 20); do
   [ -n "${matched:-}" ] && break
 done
 [ -n "${matched:-}" ] || fail "the show's window holds none of the frames drawn ($shots/show.png)"
-lit=$(convert "$shots/show.png" -channel RGB -threshold 5% -separate -evaluate-sequence max -format '%[fx:mean]' info:)
-awk "BEGIN { exit !($lit > 0.01) }" || fail "the show's window is black ($shots/show.png)"
+lit_above 0.01 "$shots/show.png" || fail "the show's window is black ($shots/show.png)"
 keep_trying 20 timeout 5 xdotool windowfocus --sync "$main" key space || fail "a key in the show: $tried_err"
 ends_within 20 $pid "a key in the show"
 [ "$status" -eq 0 ] || fail "a key in the show: exit code $status"

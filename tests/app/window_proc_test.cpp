@@ -41,7 +41,7 @@ TEST_F(MainWindow, EveryKeyDownQuitsSystemKeysOnlyWhenTheyCloseTheWindow)
 
 // Only activation of a window that is not minimised activates Glide; a move
 // Glide follows changes nothing.
-TEST_F(MainWindow, ActivationAndMovesGoToGlide)
+TEST_F(MainWindow, ActivationAndMovesGoToGlideThePumpDispatchesOneMessageACall)
 {
     SendMessageA(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
     SendMessageA(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, 0), 0);
@@ -53,12 +53,9 @@ TEST_F(MainWindow, ActivationAndMovesGoToGlide)
     dispatch_one_message();
     EXPECT_TRUE(IsWindow(hwnd));
     EXPECT_EQ(quit_requests, 0);
-}
 
-// TranslateMessage queues a key's character right behind it, so the next key
-// in a backlog is dispatched one call later; an empty queue returns at once.
-TEST_F(MainWindow, PumpDispatchesAtMostOneMessagePerCall)
-{
+    // TranslateMessage queues a key's character right behind it, so the next key
+    // in a backlog is dispatched one call later; an empty queue returns at once.
     PostMessageA(hwnd, WM_KEYDOWN, 'A', 0x001E0001);
     PostMessageA(hwnd, WM_KEYDOWN, VK_SHIFT, 0x002A0001);
     PostMessageA(hwnd, WM_KEYDOWN, VK_SHIFT, 0x002A0001);

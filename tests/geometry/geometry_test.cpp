@@ -11,19 +11,9 @@
 
 namespace {
 
-// Sums run in float from the left: 1 + 2^-24 + 2^-24 stays 1.
-TEST(Matrix, MultiplySumsInFloatFromTheLeft)
-{
-    Matrix4 left = {}, right = {};
-    left.m[0] = left.m[1] = left.m[2] = 1.0f;
-    right.m[0] = 1.0f;
-    right.m[4] = right.m[8] = std::ldexp(1.0f, -24);
-    matrix_load(left);
-    matrix_multiply(right);
-    EXPECT_EQ(current_matrix.m[0], 1.0f);
-}
-
-TEST(Transform, RowVectorTimesTheMatrixSummedInFloat)
+// The product and the transform sum in float from the left: 1 + 2^-24 +
+// 2^-24 stays 1.
+TEST(Transform, RowVectorTimesTheMatrixAndTheProductSummedInFloat)
 {
     Vertex4 in[2] = {{1, 2, 4, 0}, {9, 9, 9, 9}}, eye[2] = {{}, {7, 7, 7, 7}};
     matrix_load(matrix_translate(5, 6, 7));
@@ -35,11 +25,14 @@ TEST(Transform, RowVectorTimesTheMatrixSummedInFloat)
     transform_vertices(eye, in, -1);
     EXPECT_EQ(eye[0].x, 1.0f);
 
-    // 1 + 2^-24 + 2^-24 summed from the left in float stays 1.
-    Matrix4 m = {};
-    m.m[0] = 1.0f;
-    m.m[4] = m.m[8] = std::ldexp(1.0f, -24);
-    matrix_load(m);
+    Matrix4 left = {}, right = {};
+    left.m[0] = left.m[1] = left.m[2] = 1.0f;
+    right.m[0] = 1.0f;
+    right.m[4] = right.m[8] = std::ldexp(1.0f, -24);
+    matrix_load(left);
+    matrix_multiply(right);
+    EXPECT_EQ(current_matrix.m[0], 1.0f);
+    matrix_load(right);
     in[0] = {1, 1, 1, 0};
     transform_vertices(eye, in, 1);
     EXPECT_EQ(eye[0].x, 1.0f);

@@ -111,37 +111,14 @@ TEST(Coverage, EveryTriangleCoversThePixelsOfTheRule)
     EXPECT_GT(covered, 300000);
 }
 
-// A rectangle cut into triangles at jittered points, in both windings: every
-// pixel inside is covered once, none outside; so too when the same
-// rectangle's corners are far and it is covered as a fan.
-TEST(Coverage, SharedEdgesCoverEachPixelOnce)
+// Two far triangles sharing the diagonal of a square around a clip window:
+// every pixel inside is covered once, none outside. (Near triangles that
+// share an edge are the rule's affair above: each pixel on it is one's.)
+TEST(Coverage, FarTrianglesSharingAnEdgeCoverEachPixelOnce)
 {
-    std::mt19937 random(9);
-    constexpr int N = 6, X0 = 5, Y0 = 7, X1 = 91, Y1 = 71;
-    FixedPoint p[N + 1][N + 1];
-    for (int j = 0; j <= N; ++j)
-        for (int i = 0; i <= N; ++i) {
-            const int64_t x = 16 * (X0 + (X1 - X0) * i / N), y = 16 * (Y0 + (Y1 - Y0) * j / N);
-            const bool inner = i > 0 && i < N && j > 0 && j < N;
-            p[j][i] = {x + (inner ? (int64_t)(random() % 97) - 48 : 0),
-                       y + (inner ? (int64_t)(random() % 97) - 48 : 0)};
-        }
+    constexpr int X0 = 5, Y0 = 7, X1 = 91, Y1 = 71;
     std::vector<int> count(W * H);
-    std::vector<Span> spans(H);
-    const ClipRect clip = {0, 0, W, H};
-    for (int j = 0; j < N; ++j)
-        for (int i = 0; i < N; ++i) {
-            const FixedPoint &a = p[j][i], &b = p[j][i + 1], &c = p[j + 1][i + 1], &d = p[j + 1][i];
-            for (const Corners &k : {on_grid(a, b, c), on_grid(a, d, c)})
-                EXPECT_TRUE(paint(spans.data(), cover(clip, k, spans.data()), count));
-        }
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x)
-            ASSERT_EQ(count[y * W + x], x >= X0 && x < X1 && y >= Y0 && y < Y1 ? 1 : 0) << x << "," << y;
-
-    // Two far triangles sharing the diagonal of a square around the clip.
-    std::fill(count.begin(), count.end(), 0);
-    const ClipRect small = {X0, Y0, X1, Y1};
+    const ClipRect clip = {X0, Y0, X1, Y1};
     const double far[4][2] = {{-1e9, -1e9}, {1e9, -1e9}, {1e9, 1e9}, {-1e9, 1e9}};
     std::vector<Span> fan(8 * H);
     const int halves[2][3] = {{0, 1, 2}, {0, 2, 3}};
@@ -150,10 +127,8 @@ TEST(Coverage, SharedEdgesCoverEachPixelOnce)
         k.far = true;
         for (int i = 0; i < 3; ++i)
             k.pixels[i][0] = far[t[i]][0], k.pixels[i][1] = far[t[i]][1];
-        const Span *end = cover(small, k, fan.data());
-        for (const Span *s = fan.data(); s < end; ++s)
-            for (int x = s->xa; x < s->xb; ++x)
-                ++count[s->y * W + x];
+        // A far triangle is covered as a fan, each piece from the top: the row order is not for paint to check.
+        paint(fan.data(), cover(clip, k, fan.data()), count);
     }
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x)

@@ -76,7 +76,7 @@ TEST_F(DeviceTest, CallsInTheWrongStateAndRefusedOpensAreHarmless)
 }
 
 // Each bad value is told once a process: a repeated run brings new ones.
-TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsed)
+TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsedFrameListsParse)
 {
     static int runs = 0;
     const std::string bad = "1x" + std::to_string(runs++);
@@ -111,10 +111,8 @@ TEST_F(DeviceTest, ABadValueIsReportedInOneLineAndTheDefaultUsed)
     report = captured_stderr_of_init();
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 2) << report;
     ASSERT_TRUE(open_device());  // defaults: a board, and the open works
-}
 
-TEST(FrameList, ParsesNumbersAndRanges)
-{
+    // Frame lists: numbers and ranges.
     FrameList list;
     ASSERT_TRUE(parse_frame_list("0,157,720-729", &list));
     for (int frame : {0, 157, 720, 725, 729})

@@ -55,11 +55,6 @@ class SwapTest : public Offscreen {
 
 const int W = 37, H = 4;  // a row that is no whole number of dither periods
 
-int channel(uint32_t p, int shift)
-{
-    return (int)(p >> shift & 0xFF);
-}
-
 template <class Pixel>
 std::vector<uint32_t> shown(const Scanout &s, const std::vector<Pixel> &frame, int width,
                             lumivex::PixelOrder order = lumivex::PixelOrder::XRGB)
@@ -94,7 +89,7 @@ TEST_F(SwapTest, IntervalTwoShowsThirtyFramesASecondWithoutDrift)
     }
 }
 
-TEST_F(SwapTest, ALateFrameWaitsForTheNextRetrace)
+TEST_F(SwapTest, ALateFrameWaitsForTheNextRetraceAndTheFrontBufferShowsAtOnce)
 {
     open();
     frame(0);  // retrace 2, 33.3 ms
@@ -109,22 +104,20 @@ TEST_F(SwapTest, ALateFrameWaitsForTheNextRetrace)
     EXPECT_EQ(lumivex::glide_last_swap_retrace(), 68);
     frame(0, 1);  // interval one: the next retrace
     EXPECT_EQ(lumivex::glide_last_swap_retrace(), 69);
-}
 
-TEST_F(SwapTest, DrawingToTheFrontBufferShowsAtOnce)
-{
-    open("0");
+    // Drawn to the front buffer, a triangle is there at once.
     grRenderBuffer(GR_BUFFER_FRONTBUFFER);
     triangle(vertex(200, 0), vertex(300, 0), vertex(200, 100));
     EXPECT_EQ(lumivex::glide_colour_buffer(GR_BUFFER_FRONTBUFFER).rgb565[10 * 640 + 210], 0xFFFF);
 }
 
-// Flat colours dithered into the 16-bit buffer come out within one 16-bit
-// step of the colour everywhere, and within a third of one away from the
-// row's ends, where the neighbours the box needs are missing.
-TEST(Scanout, TheCardFilterMeltsTheDitherOfAFlatColour)
+// The card's filter: flat colours dithered into the 16-bit buffer come out
+// within one 16-bit step of the colour everywhere, and within a third of one
+// away from the row's ends, where the neighbours the box needs are missing.
+TEST(Scanout, TheCardFilterMeltsTheDitherButKeepsHardEdges)
 {
     const Scanout card = make_scanout(true, 1.0f);
+    const auto channel = [](uint32_t p, int shift) { return (int)(p >> shift & 0xFF); };
     for (uint32_t colour : {0x807F81u, 0x0C0A05u, 0xF3F9EDu, 0x3DA16Eu}) {
         SCOPED_TRACE(colour);
         const int r = channel(colour, 16), g = channel(colour, 8), b = channel(colour, 0);
@@ -143,13 +136,9 @@ TEST(Scanout, TheCardFilterMeltsTheDitherOfAFlatColour)
                 EXPECT_LE(std::abs(channel(p, 0) - b), rb_step) << x;
             }
     }
-}
 
-// An edge between colours more than two steps apart stays where it was, at
-// full contrast; a row's ends average only the pixels the row has.
-TEST(Scanout, TheCardFilterKeepsHardEdgesAndHandlesTheRowsEnds)
-{
-    const Scanout card = make_scanout(true, 1.0f);
+    // An edge between colours more than two steps apart stays where it was,
+    // at full contrast; a row's ends average only the pixels the row has.
     std::vector<uint16_t> frame(W, 0x4208);  // 8, 16, 8: widened 0x424142
     for (int x = W / 2; x < W; ++x)
         frame[x] = 0x6B4D;  // 13, 26, 13: 0x6B696B

@@ -22,7 +22,7 @@ int count_lit(int x0, int y0, int x1, int y1)
 }  // namespace
 
 // The clip window bounds triangles and the clear; an inverted one draws nothing.
-TEST_F(GlideTest, NothingIsDrawnOutsideTheClipWindow)
+TEST_F(GlideTest, NothingIsDrawnOutsideTheClipWindowAndFarOrNonFiniteCornersAreSafe)
 {
     grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
     grClipWindow(100, 50, 300, 200);
@@ -36,11 +36,8 @@ TEST_F(GlideTest, NothingIsDrawnOutsideTheClipWindow)
     grClipWindow(300, 300, 200, 200);
     triangle(vertex(-50, -50), vertex(900, -40), vertex(-30, 700));
     EXPECT_EQ(count_lit(0, 0, 640, 480), 200 * 150 + 100);
-}
 
-TEST_F(GlideTest, FarAndNonFiniteCornersAreSafe)
-{
-    grDepthBufferMode(GR_DEPTHBUFFER_DISABLE);
+    grClipWindow(0, 0, 640, 480);
     // Corners far beyond the screen: the screen is inside, all of it is drawn.
     triangle(vertex(-1e9f, -1e9f), vertex(3e9f, -1e9f), vertex(-1e9f, 3e9f));
     EXPECT_EQ(count_lit(0, 0, 640, 480), 640 * 480);
@@ -71,7 +68,7 @@ TEST_F(GlideTest, FarAndNonFiniteCornersAreSafe)
 
 // Depth codes grow with w, finely near the viewer; depth along a triangle
 // is w = 1/oow iterated as oow: a slanted square, near on the left.
-TEST_F(GlideTest, DepthCodesGrowWithWAlongATriangle)
+TEST_F(GlideTest, DepthCodesGrowWithWAndNearerPixelsWinWithLess)
 {
     EXPECT_EQ(wdepth_code(-3.0f), 0);
     EXPECT_EQ(wdepth_code(1.0f), 0);
@@ -87,12 +84,10 @@ TEST_F(GlideTest, DepthCodesGrowWithWAlongATriangle)
         float oow = 1.0f + (0.01f - 1.0f) * (x + 0.5f) / 400;
         EXPECT_NEAR(depth[50 * 640 + x], wdepth_code(1.0f / oow), 2) << x;
     }
-}
 
-// Nearer pixels win with less; a clear resets depth only while depth writes
-// are on; with them off the test still applies and nothing is stored.
-TEST_F(GlideTest, NearerPixelsWinWithLessAndTheClearResetsDepth)
-{
+    // Nearer pixels win with less; a clear resets depth only while depth writes
+    // are on; with them off the test still applies and nothing is stored.
+    grBufferClear(0, 0, 0xFFFF);
     const uint16_t RED = 0xF800, GREEN = 0x07E0, BLUE = 0x001F;
     // clear first (with depth writes on or off, or no clear), depth writes, 1/w, colour, the pixel after
     enum { NO_CLEAR = -1 };

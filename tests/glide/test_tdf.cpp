@@ -76,14 +76,8 @@ Bytes texel_bytes(int size, int count = 11)
     return b;
 }
 
-bool is_ncc(GrTextureFormat_t f)
-{
-    return f == GR_TEXFMT_YIQ_422 || f == GR_TEXFMT_AYIQ_8422;
-}
-bool is_palette(GrTextureFormat_t f)
-{
-    return f == GR_TEXFMT_P_8 || f == GR_TEXFMT_AP_88;
-}
+const auto is_ncc = [](GrTextureFormat_t f) { return f == GR_TEXFMT_YIQ_422 || f == GR_TEXFMT_AYIQ_8422; };
+const auto is_palette = [](GrTextureFormat_t f) { return f == GR_TEXFMT_P_8 || f == GR_TEXFMT_AP_88; };
 
 Bytes valid_file(GrTextureFormat_t f)
 {
@@ -141,8 +135,8 @@ TEST(TdfRead, EveryFormatReadsBackItsHeaderTableAndTexels)
     }
 }
 
-// Every aspect over a whole chain.
-TEST(TdfRead, AllAspects)
+// Every aspect over a whole chain, and chains that cannot be.
+TEST(TdfRead, AllAspectsAndNoImpossibleChains)
 {
     const struct {
         const char *ratio;
@@ -162,6 +156,12 @@ TEST(TdfRead, AllAspects)
         EXPECT_EQ((std::vector<size_t>{size_t(h.aspect_ratio), h.width, h.height, info.mem_required}),
                   (std::vector<size_t>{size_t(c.aspect), c.w, c.h, bytes}));
     }
+    // Chains that cannot be: the smallest level larger than the largest, values out of range,
+    // reserved formats. None of their bytes are counted.
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_64, GR_LOD_16, GR_ASPECT_1x1), 0u);
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_1 + 1, GR_LOD_256, GR_ASPECT_1x1), 0u);
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_1, GR_LOD_256, 7), 0u);
+    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RSVD1, GR_LOD_1, GR_LOD_256, GR_ASPECT_1x1), 0u);
 }
 
 // Blanks, carriage returns and case do not matter (the load then matches the
@@ -216,7 +216,7 @@ TEST(TdfRead, ForgivingHeadersReadMalformedOnesAndMissingFilesFail)
 
 // Cut a file short at every byte: both calls fail, and loading with the
 // description of the whole file stays inside its block.
-TEST(TdfRead, TruncatedAtEveryByteFails)
+TEST(TdfRead, TruncatedOrChangedFilesFail)
 {
     for (GrTextureFormat_t f : {GR_TEXFMT_YIQ_422, GR_TEXFMT_AP_88, GR_TEXFMT_ARGB_1555}) {
         SCOPED_TRACE(texel_format_name(f));
@@ -230,13 +230,10 @@ TEST(TdfRead, TruncatedAtEveryByteFails)
             EXPECT_FALSE(load_guarded(cut, full)) << n;
         }
     }
-}
 
-// Data longer than the header says, a file that no longer matches the record
-// gu3dfGetInfo filled (replaced by a larger one in between), and NCC values
-// out of range: gu3dfLoad fails and stays inside the caller's block.
-TEST(TdfRead, LoadRefusesDataThatDoesNotMatchTheRecord)
-{
+    // Data longer than the header says, a file that no longer matches the record
+    // gu3dfGetInfo filled (replaced by a larger one in between), and NCC values
+    // out of range: gu3dfLoad fails and stays inside the caller's block.
     std::string path = write_file("swap", valid_file(GR_TEXFMT_RGB_332));
     Gu3dfInfo info{};
     ASSERT_TRUE(gu3dfGetInfo(path.c_str(), &info));
@@ -261,16 +258,6 @@ TEST(TdfRead, LoadRefusesDataThatDoesNotMatchTheRecord)
         ASSERT_TRUE(gu3dfGetInfo(ncc.c_str(), &info));
         EXPECT_FALSE(load_guarded(ncc, info)) << p.offset;
     }
-}
-
-// Chains that cannot be: none of their bytes are counted.
-TEST(Texels, ImpossibleChainsHaveNoBytes)
-{
-    // The smallest level larger than the largest, values out of range, reserved formats.
-    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_64, GR_LOD_16, GR_ASPECT_1x1), 0u);
-    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_1 + 1, GR_LOD_256, GR_ASPECT_1x1), 0u);
-    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RGB_565, GR_LOD_1, GR_LOD_256, 7), 0u);
-    EXPECT_EQ(mipmap_bytes(GR_TEXFMT_RSVD1, GR_LOD_1, GR_LOD_256, GR_ASPECT_1x1), 0u);
 }
 
 // Channels widen by bit replication; NCC sums Y, I and Q per channel and

@@ -157,11 +157,8 @@ TEST_F(TextureTest, EveryPixelLoopDrawsThePicture)
             for (int i = 0; i < 16; ++i) {
                 auto corner = [&](int a, int b) {
                     float x = a * 40.0f + (b % 3) * 3.1f, y = b * 40.0f + (a % 4) * 2.3f;
-                    GrVertex v = textured(x, y, x * 5.3f + 17, y * 4.7f - 9, 1.0f / (1 + (a + b) * 0.1f));
-                    v.r = (float)(a * 15 % 256);
-                    v.g = (float)(b * 21 % 256);
-                    v.b = 200;
-                    return v;
+                    return textured(x, y, x * 5.3f + 17, y * 4.7f - 9, 1.0f / (1 + (a + b) * 0.1f), 1,
+                                    (float)(a * 15 % 256), (float)(b * 21 % 256), 200);
                 };
                 triangle(corner(i, j), corner(i + 1, j), corner(i + 1, j + 1));
                 triangle(corner(i, j), corner(i + 1, j + 1), corner(i, j + 1));
@@ -172,11 +169,7 @@ TEST_F(TextureTest, EveryPixelLoopDrawsThePicture)
         // far, in fans that cross each other at nearly the same depth.
         for (int k = 0; k < 24; ++k) {
             auto corner = [&](float x, float y, float oow, float r, float g) {
-                GrVertex v = textured(x, y, x * 2.9f + k * 13.7f, y * 3.3f - k * 5.1f, oow);
-                v.r = r;
-                v.g = g;
-                v.b = 255 - r;
-                return v;
+                return textured(x, y, x * 2.9f + k * 13.7f, y * 3.3f - k * 5.1f, oow, 1, r, g, 255 - r);
             };
             const float x0 = 3.3f + k * 7.9f, y0 = 5.7f + k * 17.3f;
             triangle(corner(x0, y0, 0.97f - k * 0.011f, 255, 3),

@@ -2,7 +2,8 @@
 # The program on a bare X server (no window manager), as a desktop user meets
 # it. It ends when asked: SIGINT in the dialog ends it as Exit does and in the
 # show as a key does, SIGTERM ends an offscreen run the same way, each within
-# a second and with 128 + the signal's number; the device is closed. And it
+# a second and with 128 + the signal's number; the device is closed and the
+# capture holds every frame shown. And it
 # is placed on the screen: on 1024x768, full screen covers the screen from
 # (0, 0); a window at LUMIVEX_SCALE=2 does not fit, so it opens at the
 # largest scale that fits (1), centred, and says so in one line; on a
@@ -28,16 +29,19 @@ ends_within 2 $pid "SIGINT in the dialog"
 signalled() {
   local signal=$1 want=$2 name=$3
   shift 3
-  env "$@" LUMIVEX_DIALOG=start LUMIVEX_TRACE="$work/$signal.trace" LUMIVEX_TRACE_FRAMES=0 "$lumivex" \
-    2>"$work/$signal.err" & pid=$!; pids+=($pid)
+  env "$@" LUMIVEX_DIALOG=start LUMIVEX_TRACE="$work/$signal.trace" LUMIVEX_TRACE_FRAMES=0 \
+    LUMIVEX_CAPTURE="$work/$signal.mkv" "$lumivex" 2>"$work/$signal.err" & pid=$!; pids+=($pid)
   keep_trying 20 grep -q '^grBufferSwap' "$work/$signal.trace" || fail "$name: no frame within 20 s"
   kill -$signal $pid
   ends_within 2 $pid "$name"
   [ "$status" -eq "$want" ] || fail "$name: status $status, not $want"
   [ "$(tail -1 "$work/$signal.trace")" = grGlideShutdown ] || fail "$name: the device was not closed"
+  command -v ffprobe >/dev/null || return 0
+  [ "$(ffprobe -v error -count_frames -show_entries stream=nb_read_frames -of csv=p=0 "$work/$signal.mkv")" = \
+    "$(grep -c ^grBufferSwap "$work/$signal.trace")" ] || fail "$name: the capture does not hold every frame shown"
 }
 signalled INT 130 "SIGINT in the show" LUMIVEX_OUTPUT=window
-signalled TERM 143 "SIGTERM offscreen" -u DISPLAY LUMIVEX_OUTPUT=offscreen
+signalled TERM 143 "SIGTERM offscreen" -u DISPLAY LUMIVEX_OUTPUT=offscreen LUMIVEX_SWAP_INTERVAL=0
 
 # place OUTPUT "X Y WIDTH HEIGHT" [VAR=value...]: starts the show, waits until
 # its window stands there, takes a screenshot of the screen, ends the show.

@@ -35,7 +35,7 @@ void expect_sample(const Mesh *m)
               (std::vector<float>{4, 4, 5, 1.0f, -1.0f, 2.0f, 3, 4, 0.25f, 0.5f}));
 }
 
-TEST(MeshReader, ChunksLoadInAnyOrderAmongOtherBytes)
+TEST(MeshReader, ChunksLoadInAnyOrderAmongOtherBytesRequiredOnesOnTheGrid)
 {
     const std::vector<Bytes> chunks = chunks_of(sample_model());
     expect_sample(load_bytes(join(chunks)).get());
@@ -51,11 +51,7 @@ TEST(MeshReader, ChunksLoadInAnyOrderAmongOtherBytes)
     }
     file.insert(file.end(), junk.begin(), junk.end() - 1);
     expect_sample(load_bytes(file).get());
-}
 
-TEST(MeshReader, RequiredChunksMustBeFoundOnTheGrid)
-{
-    const std::vector<Bytes> chunks = chunks_of(sample_model());
     for (int missing = VTXNUM; missing <= NMLIST; missing++)
         EXPECT_EQ(load_bytes(join(chunks, all_but(missing))), nullptr) << "without chunk " << missing;
     EXPECT_EQ(load_bytes({}), nullptr);
@@ -73,8 +69,7 @@ TEST(MeshReader, RequiredChunksMustBeFoundOnTheGrid)
     shifted.insert(shifted.begin(), 2, 0);
     EXPECT_EQ(load_bytes(shifted), nullptr);
     // Off the grid, an optional chunk is simply not there.
-    Bytes file =
-        join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVFCLIST, TVTXNUM, TVTXLIST});
+    file = join(chunks, {VTXNUM, VTXLIST, FACENUM, FACELIST, NMLIST, TVFCNUM, TVFCLIST, TVTXNUM, TVTXLIST});
     file.push_back(0);
     file.insert(file.end(), chunks[CVTX].begin(), chunks[CVTX].end());
     MeshPtr mesh = load_bytes(file);
@@ -121,7 +116,7 @@ MeshPtr load_checked(const std::vector<Bytes> &chunks, int last = CVTX)
     return mesh;
 }
 
-TEST(MalformedMesh, BadRequiredDataRejectsTheFile)
+TEST(MalformedMesh, BadRequiredDataRejectsTheFileABadOptionalChunkGoesAlone)
 {
     EXPECT_EQ(load_checked(sample_with(VTXNUM, count_chunk("VTXNUM->", -1)), VTXLIST), nullptr);
     EXPECT_EQ(load_checked(sample_with(VTXNUM, count_chunk("VTXNUM->", 5)), VTXLIST), nullptr);
@@ -146,14 +141,11 @@ TEST(MalformedMesh, BadRequiredDataRejectsTheFile)
     EXPECT_EQ(mesh->vertex_count, 1000);
     model.vertices.push_back({4, 5, 6});
     EXPECT_EQ(load_bytes(join(chunks_of(model))), nullptr);
-}
 
-// Bad optional chunks leave their part absent.
-TEST(MalformedMesh, BadOptionalChunksAreDropped)
-{
-    MeshModel model = sample_model();
+    // Bad optional chunks leave their part absent.
+    model = sample_model();
     model.tex_faces[2][1] = 5;  // one past the texture vertices
-    MeshPtr mesh = load_checked(chunks_of(model));
+    mesh = load_checked(chunks_of(model));
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->tex_faces, nullptr);
     EXPECT_NE(mesh->tex_vertices, nullptr);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <sstream>
 
 #include "tests/support/run_probe.h"
@@ -20,12 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool write_mesh_file(const std::string &path, const MeshModel &model)
+void write_mesh_file(const std::string &path, const MeshModel &model)
 {
-    ChunkWriter file = encode_mesh(model);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char *>(file.bytes.data()), (std::streamsize)file.bytes.size());
-    return (bool)out;
+    const auto &bytes = encode_mesh(model).bytes;  // the temporary lives as long as the reference
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()), bytes.size());
 }
 
 // A tetrahedron about the origin with extent 2, texture faces and vertices
@@ -164,9 +163,8 @@ void expect_golden_frames(const StagedShow &show, const GoldenList &golden)
         std::vector<unsigned char> expected_pixels = read_png(expected);
         ASSERT_FALSE(expected_pixels.empty()) << "UPDATE=1 makes it";
         ASSERT_EQ(actual.size(), expected_pixels.size());
-        size_t differing = 0;
-        for (size_t i = 0; i < actual.size(); ++i)
-            differing += actual[i] != expected_pixels[i];
+        const size_t differing = std::transform_reduce(actual.begin(), actual.end(), expected_pixels.begin(),
+                                                       size_t(0), std::plus<>(), std::not_equal_to<>());
         EXPECT_EQ(differing, 0u) << "if the picture is meant to change, run the test with UPDATE=1";
     }
 }

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "environment.h"
 
@@ -42,13 +41,4 @@ std::vector<std::string> glide_calls()
         lines.clear();
     }
     return lines;
-}
-
-std::vector<float> corners(const std::string &line)
-{
-    std::istringstream in(line.substr(line.find(' ')));
-    std::vector<float> numbers;
-    for (float f; in >> f;)
-        numbers.push_back(f);
-    return numbers;
 }

@@ -11,7 +11,4 @@
 // Call it before the code under test.
 std::vector<std::string> glide_calls();
 
-// A logged triangle's numbers: x y oow sow tow tmu_oow r g b of each corner.
-std::vector<float> corners(const std::string &line);
-
 #endif

@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(Resources, InitialisationListFillsTheEffectList)
+TEST(Resources, InitialisationListFillsTheEffectListDamagedImagesAreRefused)
 {
     const DialogResource *d = find_dialog_resource(101);
     ASSERT_NE(d, nullptr);
@@ -28,13 +28,10 @@ TEST(Resources, InitialisationListFillsTheEffectList)
             EXPECT_EQ(c.items, (std::vector<std::string>{"First Effect", "Second Effect", "Third Effect"}));
         }
     }
-}
 
-// Every cut of the program's .res, and every byte of it set to 0xFF, is
-// read without reading past its end (the test runs under the sanitizers'
-// eyes in the fuzz build too); a cut is refused whole.
-TEST(Resources, DamagedImagesAreRefusedNotOverread)
-{
+    // Every cut of the program's .res, and every byte of it set to 0xFF, is
+    // read without reading past its end (the test runs under the sanitizers'
+    // eyes in the fuzz build too); a cut is refused whole.
     const std::string file = read_file(RES_FILE);
     const std::vector<unsigned char> res(file.begin(), file.end());
     ASSERT_GT(res.size(), 64u);

@@ -117,31 +117,17 @@ TEST(Window, ClassesRegisterOnceAndUnknownOnesMakeNoWindow)
     DestroyWindow(by_atom);
 }
 
-// A new window is hidden; when its procedure refuses WM_CREATE, creation
-// fails and the window is gone.
-TEST(Window, CreationSendsItsMessagesAndLeavesTheWindowHiddenOrFails)
+// A new window is hidden. Shown: activated (not minimised), focused, sized
+// to 640x480 and moved; painted once; shown again, nothing more; destroyed,
+// deactivated first. When its procedure refuses WM_CREATE, creation fails
+// and the window is gone.
+TEST(Window, CreatedHiddenThenShownActivatedFocusedSizedAndMovedOrRefused)
 {
     recorded().clear();
-    HWND hwnd = make_recording_window("hidden");
+    HWND hwnd = make_recording_window("shown");
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(recorded_messages(), (std::vector<UINT>{WM_NCCREATE, WM_CREATE}));
     EXPECT_FALSE(IsWindowVisible(hwnd));
-    DestroyWindow(hwnd);
-
-    answer_with(WM_CREATE, -1);
-    recorded().clear();
-    EXPECT_EQ(make_recording_window("refused"), nullptr);
-    answer_with(0, 0);
-    ASSERT_FALSE(recorded().empty());
-    EXPECT_FALSE(IsWindow(recorded()[0].hwnd));
-    EXPECT_EQ(recorded().back().message, static_cast<UINT>(WM_NCDESTROY));
-}
-
-// Shown: activated (not minimised), focused, sized to 640x480 and moved;
-// painted once; shown again, nothing more; destroyed, deactivated first.
-TEST(Window, ShowingActivatesFocusesThenSizesAndMoves)
-{
-    HWND hwnd = make_recording_window("shown");
     recorded().clear();
     EXPECT_FALSE(ShowWindow(hwnd, SW_SHOWNORMAL));  // it was hidden
     EXPECT_TRUE(IsWindowVisible(hwnd));
@@ -161,6 +147,14 @@ TEST(Window, ShowingActivatesFocusesThenSizesAndMoves)
               (std::vector<UINT>{WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS, WM_DESTROY, WM_NCDESTROY}));
     EXPECT_EQ(LOWORD(recorded()[0].wParam), WA_INACTIVE);
     EXPECT_FALSE(DestroyWindow(hwnd));
+
+    answer_with(WM_CREATE, -1);
+    recorded().clear();
+    EXPECT_EQ(make_recording_window("refused"), nullptr);
+    answer_with(0, 0);
+    ASSERT_FALSE(recorded().empty());
+    EXPECT_FALSE(IsWindow(recorded()[0].hwnd));
+    EXPECT_EQ(recorded().back().message, static_cast<UINT>(WM_NCDESTROY));
 }
 
 }  // namespace

@@ -13,9 +13,7 @@ exe=$bin/lumivex.exe dll=$bin/glide2x.dll
 fail=0
 complain() { echo "FAIL: $*"; fail=1; }
 
-for f in "$exe" "$dll"; do
-  [ -f "$f" ] || { echo "FAIL: $f was not built"; exit 1; }
-done
+for f in "$exe" "$dll"; do [ -f "$f" ] || { echo "FAIL: $f was not built"; exit 1; }; done
 
 # The names the library must export: "_name@bytes" on 32-bit, "name" on 64-bit.
 if [ "$bits" = 32 ]; then

@@ -45,9 +45,7 @@ declare -A frame_of
 for frame in "$dir"/frame-*.png; do frame_of[$(pixels "$frame")]=$(basename "$frame" .png); done
 lit=0 matched=0 example=""
 for ((i = 0; i < shots; i++)); do
-  share=$(convert "$dir/shot-$i.png" -channel RGB -threshold 5% -separate -evaluate-sequence max \
-    -format '%[fx:mean]' info:)
-  awk -v s="$share" 'BEGIN { exit !(s > 0.005) }' || continue
+  lit_above 0.005 "$dir/shot-$i.png" || continue
   lit=$((lit + 1))
   f=${frame_of[$(pixels "$dir/shot-$i.png")]:-}
   [ -n "$f" ] && matched=$((matched + 1)) example="shot-$i.png is $f"

@@ -10,11 +10,6 @@ start_xvfb 1280x720
 start_show "$dir" LUMIVEX_OUTPUT=fullscreen LUMIVEX_KEY_AT_FRAME=120
 main=$(wait_window "Lumivex by Tobrek" 30)
 
-# Lit share of a region of the last shot: "WxH+X+Y".
-lit_share() {
-  convert "$dir/screen.png" -crop "$1" +repage -channel RGB -threshold 5% -separate \
-    -evaluate-sequence max -format '%[fx:mean]' info:
-}
 # Until the middle is lit, or the show has ended.
 covered=0 lit=0
 shown() {
@@ -23,13 +18,13 @@ shown() {
   g=$(xdotool getwindowgeometry --shell "$main") && eval "$g" &&
     [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 720 ] && [ "$X" = 0 ] && [ "$Y" = 0 ] && covered=1 &&
     timeout 10 import -window root "$dir/screen.png" &&
-    awk -v s="$(lit_share 960x720+160+0)" 'BEGIN { exit !(s > 0.01) }' && lit=1
+    lit_above 0.01 "$dir/screen.png" 960x720+160+0 && lit=1
 }
 keep_trying 30 shown || true
 [ $covered = 1 ] || fail "the window is ${WIDTH:-?}x${HEIGHT:-?} at ${X:-?},${Y:-?}, not the whole 1280x720 screen"
 [ $lit = 1 ] || fail "no picture in the middle of the screen ($dir/screen.png)"
 for bar in 160x720+0+0 160x720+1120+0; do
-  [ "$(lit_share $bar)" = 0 ] || fail "the bar $bar is not black ($dir/screen.png)"
+  [ "$(lit_share "$dir/screen.png" $bar)" = 0 ] || fail "the bar $bar is not black ($dir/screen.png)"
 done
 wait_show 60
 [ "$show_status" = 0 ] || fail "exit status $show_status, not 0"
