@@ -24,8 +24,10 @@ fail() {
 start_xvfb() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -f "$work/display"
-  # Xvfb chooses a free display itself and writes its number to fd 3.
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
+  # Xvfb chooses a free display itself and writes its number to fd 3. It
+  # would reset whenever its last client left, and a program that connected
+  # during the reset found no display: -noreset.
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start"

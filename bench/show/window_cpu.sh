@@ -8,7 +8,7 @@ lumivex=$(realpath "${1:-build/app/lumivex}")
 seconds=${2:-20}
 cd "$(dirname "$0")/../.."
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb=$!
 trap 'kill $xvfb ${pid:-} 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
