@@ -143,8 +143,11 @@ FxBool FX_CALL grSstWinOpen(FxU32 hWnd, GrScreenResolution_t resolution, GrScree
         glide.colour[i].assign(true_colour() ? pixels : (pixels + 1) / 2, 0);
     glide.depth.assign(pixels, GR_WDEPTHVALUE_FARTHEST);
     glide.scanout = make_scanout(glide_config.card_filter, glide_config.gamma);
-    // A 32-bit buffer with no gamma to apply is shown as it stands (picture.cpp).
-    glide.picture.assign(true_colour() && glide.scanout.gamma_identity ? 0 : pixels, 0);
+    // A 32-bit buffer with no gamma to apply is shown as it stands (picture.cpp),
+    // unless the presenter takes another order.
+    const bool as_drawn = true_colour() && glide.scanout.gamma_identity &&
+                          (!presenter || presenter->pixel_order() == lumivex::PixelOrder::XRGB);
+    glide.picture.assign(as_drawn ? 0 : pixels, 0);
     glide.presenter = std::move(presenter);
     glide.colour_format = colour_format;
     glide.colour_buffers = colour_buffers;

@@ -11,10 +11,7 @@ const uint32_t *shown_picture(uint32_t *into, lumivex::PixelOrder order)
     const bool as_drawn = true_colour() && glide.scanout.gamma_identity && order == lumivex::PixelOrder::XRGB;
     if (as_drawn && !into)
         return static_cast<const uint32_t *>(visible);
-    if (!into) {
-        glide.picture.resize((size_t)glide.width * glide.height);
-        into = glide.picture.data();
-    }
+    into = into ? into : glide.picture.data();
     if (true_colour())
         scan_out(glide.scanout, static_cast<const uint32_t *>(visible), glide.width, glide.height, into,
                  order);
