@@ -81,6 +81,12 @@ struct CloseFile {
 };
 using File = std::unique_ptr<FILE, CloseFile>;
 
+// Spaces, tabs and the carriage returns of DOS line ends.
+bool blank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
 // Reads the next line that is not blank into buf, without its line end.
 // False at the end of the file, for a line longer than any valid one, and
 // for a NUL, which would hide the rest of the line.
@@ -97,7 +103,7 @@ bool read_line(FILE *f, char *buf)
             return false;  // every header line ends with a newline
         buf[n] = 0;
         for (int k = 0; k < n; ++k)
-            if (buf[k] != ' ' && buf[k] != '\t' && buf[k] != '\r')
+            if (!blank(buf[k]))
                 return true;
     }
 }
@@ -108,7 +114,7 @@ struct Line {
 
     void skip_space()
     {
-        while (*p == ' ' || *p == '\t' || *p == '\r')
+        while (blank(*p))
             ++p;
     }
     // The next word in any case; a word ends at a blank or a colon.
@@ -123,8 +129,7 @@ struct Line {
             if (c != expected[k])
                 return false;
         }
-        char after = p[n];
-        if (after != 0 && after != ' ' && after != '\t' && after != '\r' && after != ':')
+        if (p[n] != 0 && !blank(p[n]) && p[n] != ':')
             return false;
         p += n;
         return true;
@@ -149,8 +154,7 @@ struct Line {
         }
         if (digits == 0 || v < 1 || v > 256)
             return false;
-        char after = *p;
-        if (after != 0 && after != ' ' && after != '\t' && after != '\r')
+        if (*p != 0 && !blank(*p))
             return false;
         *value = v;
         return true;
@@ -201,11 +205,9 @@ constexpr size_t PALETTE_FILE_BYTES = 256 * 4;
 bool read_numbers(FILE *f, const char *first, const char *second, int *a, int *b)
 {
     char buf[MAX_LINE + 1];
-    if (!read_line(f, buf))
-        return false;
     Line line{buf};
-    return line.word(first) && line.word(second) && line.colon() && line.number(a) && line.number(b) &&
-           line.end();
+    return read_line(f, buf) && line.word(first) && line.word(second) && line.colon() && line.number(a) &&
+           line.number(b) && line.end();
 }
 
 // Reads and checks the four header lines, leaving f at the first byte after
@@ -213,17 +215,13 @@ bool read_numbers(FILE *f, const char *first, const char *second, int *a, int *b
 bool read_header(FILE *f, TdfHeader *h)
 {
     char buf[MAX_LINE + 1];
-    Line line;
-
-    if (!read_line(f, buf))
-        return false;
-    line.p = buf;
-    if (!line.word("3df") || !line.word("v1.0") || !line.end())
+    Line line{buf};
+    if (!read_line(f, buf) || !line.word("3df") || !line.word("v1.0") || !line.end())
         return false;
 
+    line.p = buf;
     if (!read_line(f, buf))
         return false;
-    line.p = buf;
     h->format = -1;
     for (GrTextureFormat_t fmt = 0; fmt < 16; ++fmt) {
         const char *name = texel_format_name(fmt);
