@@ -9,8 +9,9 @@
 
 #include <memory>
 
-// The host's monotonic clock.
+// The host's monotonic clock, in nanoseconds.
 lumivex::GlideClock &host_clock();
+constexpr int64_t NS_PER_SECOND = 1000000000;
 
 // Posts a key-down of the space bar to the window (LUMIVEX_KEY_AT_FRAME).
 void host_post_key(FxU32 hwnd);

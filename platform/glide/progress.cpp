@@ -13,7 +13,6 @@
 #include <unistd.h>
 #endif
 
-static const int64_t NS_PER_SECOND = 1000000000;
 // Often enough to look alive, seldom enough to cost nothing.
 static const int64_t REDRAW_NS = NS_PER_SECOND / 4;
 

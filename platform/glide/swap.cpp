@@ -23,7 +23,6 @@
 #include <string>
 #include <system_error>
 
-static const int64_t NS_PER_SECOND = 1000000000;
 static const int64_t RETRACES_PER_SECOND = 60;
 
 static int64_t retrace_time(int64_t k)
