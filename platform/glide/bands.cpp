@@ -47,9 +47,8 @@ struct Clear {
     uint16_t depth_value;
     ClipRect clip;
     int stride;
-    bool true_colour;  // the pixels are 0x00RRGGBB words, all xrgb; else RGB565, from cells
-    uint32_t xrgb;
-    uint16_t cells[4][16];  // RGB565: each row of the dither, four times over
+    size_t pixel_bytes;     // 2 (RGB565) or 4 (0x00RRGGBB)
+    uint32_t cells[4][16];  // each row of the dither four times over, pixels in the buffer's format
 };
 
 // A band's share of one triangle's spans, or a clear (no spans).
@@ -117,21 +116,16 @@ void clear_band(const Clear &c, int band)
 {
     const int y0 = std::max(c.clip.miny, band * BAND_ROWS),
               y1 = std::min(c.clip.maxy, (band + 1) * BAND_ROWS);
-    const size_t width = (size_t)(c.clip.maxx - c.clip.minx);
+    const size_t width = (size_t)(c.clip.maxx - c.clip.minx), bytes = c.pixel_bytes;
     for (int y = y0; y < y1; ++y) {
         const size_t at = (size_t)y * c.stride + c.clip.minx;
-        if (c.true_colour) {
-            uint32_t *row = static_cast<uint32_t *>(c.colour) + at;
-            std::fill(row, row + width, c.xrgb);
-        } else {
-            // Twelve pixels at a time, the dither's columns from the clip's first.
-            uint16_t *row = static_cast<uint16_t *>(c.colour) + at;
-            const uint16_t *cells = c.cells[y & 3] + (c.clip.minx & 3);
-            size_t x = 0;
-            for (; x + 12 <= width; x += 12)
-                std::memcpy(row + x, cells, 12 * sizeof(uint16_t));
-            std::memcpy(row + x, cells, (width - x) * sizeof(uint16_t));
-        }
+        // Twelve pixels at a time, the dither's columns from the clip's first.
+        char *row = static_cast<char *>(c.colour) + at * bytes;
+        const char *cells = reinterpret_cast<const char *>(c.cells[y & 3]) + (c.clip.minx & 3) * bytes;
+        size_t x = 0;
+        for (; x + 12 <= width; x += 12)
+            std::memcpy(row + x * bytes, cells, 12 * bytes);
+        std::memcpy(row + x * bytes, cells, (width - x) * bytes);
         if (!c.depth)
             continue;
         // Both bytes alike, as in the usual clear to the farthest (0xFFFF):
@@ -396,11 +390,16 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
 {
     if (clip.minx >= clip.maxx || clip.miny >= clip.maxy)
         return;  // no pixel: nothing to record, and a recording is one with pieces
-    Clear c = {colour, depth, depth_value, clip, glide.width, true_colour(), rgb, {}};
+    Clear c = {colour, depth, depth_value, clip, glide.width, true_colour() ? 4u : 2u, {}};
     for (int i = 0; i < 4; ++i)
-        for (int x = 0; x < 16; ++x)
-            put_pixel(&c.cells[i][x], DITHER_PATTERN[i][x & 3], rgb >> 16 & 0xFF, rgb >> 8 & 0xFF,
-                      rgb & 0xFF);
+        for (int x = 0; x < 16; ++x) {
+            const int d = DITHER_PATTERN[i][x & 3];
+            const unsigned r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
+            if (true_colour())
+                put_pixel(c.cells[i] + x, d, r, g, b);
+            else
+                put_pixel(reinterpret_cast<uint16_t *>(c.cells[i]) + x, d, r, g, b);
+        }
     Recording &r = recording_to_add_to();
     r.clears.push_back(c);
     for (int band = clip.miny / BAND_ROWS; band * BAND_ROWS < clip.maxy; ++band)
