@@ -88,7 +88,6 @@ GrMipMapId_t FX_CALL guTexAllocateMemory(GrChipID_t tmu, FxU8 odd_even_mask, int
         level.stride = level.width + 1;
         // 256 s units span the 256-texel level: a texel of level n is 2^n units.
         level.to_256th = (float)(1 << 8) / (float)(1 << (large_lod + i));
-        level.to_65536th = (float)(1 << 16) / (float)(1 << (large_lod + i));
         offsets[i] = texels;
         texels += (size_t)2 * level.stride * level.height;
     }

@@ -22,8 +22,8 @@ constexpr int MAX_LEVELS = GR_LOD_1 - GR_LOD_256 + 1;
 struct TexLevel {
     const uint32_t *texels = nullptr;  // pairs row by row, 2 stride texels apart
     int width = 0, height = 0;
-    int stride = 0;                      // width + 1
-    float to_256th = 0, to_65536th = 0;  // s units to 1/256 and 1/65536 texels
+    int stride = 0;      // width + 1
+    float to_256th = 0;  // s units to 1/256 texels
 };
 
 struct MipMap {

@@ -75,7 +75,7 @@ void set_affine_texture(Raster &ra)
         a.levels[i] = {level.texels, (uint32_t)level.width - 1, (uint32_t)level.height - 1,
                        (uint32_t)level.stride};
     }
-    a.scale = sm.levels[fine].to_65536th;
+    a.scale = sm.levels[fine].to_256th * 256.0f;  // a power of two: exact
     a.du = wrapped_fixed(ra.s.dx * a.scale);
     a.dv = wrapped_fixed(ra.t.dx * a.scale);
     ra.fast_texture = true;
