@@ -105,16 +105,12 @@ int clip_polygon(const double (*in)[2], int count, double (*out)[2], int axis, d
     for (int i = 0; i < count; ++i) {
         const double *a = in[i], *b = in[(i + 1) % count];
         double da = sign * (a[axis] - limit), db = sign * (b[axis] - limit);
-        if (da <= 0) {
-            out[n][0] = a[0];
-            out[n][1] = a[1];
-            ++n;
-        }
+        if (da <= 0)
+            std::copy(a, a + 2, out[n++]);
         if ((da < 0 && db > 0) || (da > 0 && db < 0)) {
             double f = da / (da - db);
-            out[n][0] = a[0] + (b[0] - a[0]) * f;
-            out[n][1] = a[1] + (b[1] - a[1]) * f;
-            out[n][axis] = limit;
+            for (int k = 0; k < 2; ++k)
+                out[n][k] = k == axis ? limit : a[k] + (b[k] - a[k]) * f;
             ++n;
         }
     }

@@ -326,20 +326,19 @@ void draw_lanes(const Raster &ra, const Span *spans, int count)
         draw_lanes<V, C, MIXED, Pixel, DEPTH_AS_SET>(ra, spans, count, nullptr, 0);
 }
 
-// A mix of levels' loop and its two passes, at this width.
-template <class V, CombineMode C, bool MIXED, class Pixel> void set_lanes(SpanTable &table)
+// A colour path's loops and their two passes, for one level and for a mix, at this width.
+template <class V, class Pixel, CombineMode C, bool... MIXED> void set_lanes(SpanTable &table)
 {
-    table.loops[C][Q_AFFINE][true][MIXED] = {draw_lanes<V, C, MIXED, Pixel>,
-                                             draw_lanes<V, C, MIXED, Pixel, DEPTH_RESOLVE>,
-                                             draw_lanes<V, C, MIXED, Pixel, DEPTH_OWNED>};
+    ((table.loops[C][Q_AFFINE][true][MIXED] = {draw_lanes<V, C, MIXED, Pixel>,
+                                               draw_lanes<V, C, MIXED, Pixel, DEPTH_RESOLVE>,
+                                               draw_lanes<V, C, MIXED, Pixel, DEPTH_OWNED>}),
+     ...);
 }
 
 template <class V, class Pixel> void lanes_loops(SpanTable &table)
 {
-    set_lanes<V, CC_DECAL, false, Pixel>(table);
-    set_lanes<V, CC_DECAL, true, Pixel>(table);
-    set_lanes<V, CC_TEXTURE_TIMES_ITERATED, false, Pixel>(table);
-    set_lanes<V, CC_TEXTURE_TIMES_ITERATED, true, Pixel>(table);
+    set_lanes<V, Pixel, CC_DECAL, false, true>(table);
+    set_lanes<V, Pixel, CC_TEXTURE_TIMES_ITERATED, false, true>(table);
 }
 
 // The table's loops of the whole-number texture path (the only paths this

@@ -17,11 +17,11 @@
 
 #include <glide.h>
 
+#include <concepts>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <initializer_list>
-#include <type_traits>
 
 // A pointer or record argument, logged as "-".
 struct TracePointer {};
@@ -32,10 +32,7 @@ struct TraceArg {
     double real = 0;
     const char *string = nullptr;
 
-    template <typename T, typename = std::enable_if_t<std::is_integral_v<T>>>
-    TraceArg(T v) : kind(INTEGER), integer((long long)v)
-    {
-    }
+    template <std::integral T> TraceArg(T v) : kind(INTEGER), integer((long long)v) {}
     TraceArg(float v) : kind(REAL), real(v) {}
     TraceArg(const char *s) : kind(STRING), string(s) {}
     TraceArg(TracePointer) : kind(POINTER) {}
