@@ -391,14 +391,14 @@ void bands_clear(void *colour, uint32_t rgb, uint16_t *depth, uint16_t depth_val
     if (clip.minx >= clip.maxx || clip.miny >= clip.maxy)
         return;  // no pixel: nothing to record, and a recording is one with pieces
     Clear c = {colour, depth, depth_value, clip, glide.width, true_colour() ? 4u : 2u, {}};
+    const unsigned red = rgb >> 16 & 0xFF, green = rgb >> 8 & 0xFF, blue = rgb & 0xFF;
     for (int i = 0; i < 4; ++i)
         for (int x = 0; x < 16; ++x) {
             const int d = DITHER_PATTERN[i][x & 3];
-            const unsigned r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
-            if (true_colour())
-                put_pixel(c.cells[i] + x, d, r, g, b);
+            if (c.pixel_bytes == 4)
+                put_pixel(c.cells[i] + x, d, red, green, blue);
             else
-                put_pixel(reinterpret_cast<uint16_t *>(c.cells[i]) + x, d, r, g, b);
+                put_pixel(reinterpret_cast<uint16_t *>(c.cells[i]) + x, d, red, green, blue);
         }
     Recording &r = recording_to_add_to();
     r.clears.push_back(c);

@@ -219,9 +219,9 @@ bool read_header(FILE *f, TdfHeader *h)
     if (!read_line(f, buf) || !line.word("3df") || !line.word("v1.0") || !line.end())
         return false;
 
-    line.p = buf;
     if (!read_line(f, buf))
         return false;
+    line.p = buf;
     h->format = -1;
     for (GrTextureFormat_t fmt = 0; fmt < 16; ++fmt) {
         const char *name = texel_format_name(fmt);
